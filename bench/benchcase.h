@@ -1,0 +1,39 @@
+// The benchmark's cases: each area registers its own with KV_BENCH_CASE, and kalmorvaty-bench runs
+// them all (or those named on the command line) and prints one line per measurement.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace kv::bench {
+
+struct Options {
+    int rows = 1000000; // --rows N
+    QString workDir;    // a temporary folder for databases and files, removed at the end
+};
+
+// "<case>: <ours> ms, baseline <raw> ms, ratio <r>"; memory cases print MB instead of ms.
+void report(const QString& caseName, double ours, double baseline, const char* unit = "ms");
+
+struct Case {
+    const char* group;
+    std::function<void(const Options&)> run;
+};
+std::vector<Case>& cases();
+
+struct Registrar {
+    Registrar(const char* group, std::function<void(const Options&)> run) { cases().push_back({group, std::move(run)}); }
+};
+
+// Milliseconds taken by `work`, best of `repeats` runs.
+double timeMs(const std::function<void()>& work, int repeats = 3);
+
+} // namespace kv::bench
+
+#define KV_BENCH_CONCAT2(a, b) a##b
+#define KV_BENCH_CONCAT(a, b) KV_BENCH_CONCAT2(a, b)
+#define KV_BENCH_CASE(group) \
+    static void KV_BENCH_CONCAT(benchCase_, __LINE__)(const kv::bench::Options&); \
+    static kv::bench::Registrar KV_BENCH_CONCAT(benchReg_, __LINE__)(group, KV_BENCH_CONCAT(benchCase_, __LINE__)); \
+    static void KV_BENCH_CONCAT(benchCase_, __LINE__)(const kv::bench::Options& options)

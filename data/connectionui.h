@@ -1,0 +1,20 @@
+// What connecting needs from the user interface, kept behind an interface so that the data module
+// has no widgets in it: the application's dialog seam implements it, tests script it.
+#pragma once
+
+#include <QString>
+
+namespace kv::data {
+
+class ConnectionUi {
+public:
+    virtual ~ConnectionUi() = default;
+    virtual void showError(const QString& text) = 0;        // error style, OK
+    virtual bool confirm(const QString& text) = 0;          // confirmation style, Yes / No; true for Yes
+    virtual void showMessage(const QString& text) = 0;      // plain message box, OK
+    virtual void beforeSetupProgram() = 0;                  // minimise the application
+    virtual void afterSetupProgram() = 0;                   // restore it, process pending messages
+    virtual void requestTerminate() = 0;                    // the user gave up connecting
+};
+
+} // namespace kv::data
