@@ -1,0 +1,92 @@
+#include "realdialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace kv::app {
+namespace {
+
+struct ButtonMap {
+    MsgButton ours;
+    QMessageBox::StandardButton qt;
+    const char* czech;
+};
+constexpr ButtonMap kButtons[] = {
+    {MsgButton::Ok, QMessageBox::Ok, "OK"},          {MsgButton::Cancel, QMessageBox::Cancel, "Storno"},
+    {MsgButton::Yes, QMessageBox::Yes, "&Ano"},      {MsgButton::No, QMessageBox::No, "&Ne"},
+    {MsgButton::Abort, QMessageBox::Abort, "&Přerušit"}, {MsgButton::Retry, QMessageBox::Retry, "&Opakovat"},
+    {MsgButton::Ignore, QMessageBox::Ignore, "&Ignorovat"},
+};
+
+Dialogs*& installed() {
+    static Dialogs* d = nullptr;
+    return d;
+}
+
+} // namespace
+
+Dialogs& dialogs() {
+    static RealDialogs real;
+    return installed() ? *installed() : real;
+}
+
+void setDialogs(Dialogs* d) { installed() = d; }
+
+QString toQtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i] + QLatin1String(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                   QLatin1Char(')');
+    return out.join(QLatin1String(";;"));
+}
+
+MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent) {
+    QMessageBox box(parent ? parent : QApplication::activeWindow());
+    switch (style) {
+    case MsgStyle::Error: box.setIcon(QMessageBox::Critical); box.setWindowTitle(QStringLiteral("Chyba")); break;
+    case MsgStyle::Warning: box.setIcon(QMessageBox::Warning); box.setWindowTitle(QStringLiteral("Upozornění")); break;
+    case MsgStyle::Information: box.setIcon(QMessageBox::Information); box.setWindowTitle(QStringLiteral("Informace")); break;
+    case MsgStyle::Confirmation: box.setIcon(QMessageBox::Question); box.setWindowTitle(QStringLiteral("Potvrzení")); break;
+    case MsgStyle::Plain: box.setWindowTitle(QApplication::applicationDisplayName()); break;
+    }
+    box.setText(text);
+    for (const auto& b : kButtons)
+        if (buttons.testFlag(b.ours))
+            box.addButton(b.qt)->setText(QString::fromUtf8(b.czech));
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const auto& b : kButtons)
+        if (b.qt == clicked)
+            return b.ours;
+    return MsgButton::Cancel;
+}
+
+bool RealDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget* parent) {
+    bool ok = false;
+    const QString v = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = v;
+    return ok;
+}
+
+QString RealDialogs::openFileName(const QString& caption, const QString& filter, const QString& dir, QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, caption, dir, toQtFilter(filter));
+}
+
+QString RealDialogs::saveFileName(const QString& caption, const QString& filter, const QString& dir,
+                                  const QString& defaultSuffix, QWidget* parent) {
+    QFileDialog dlg(parent, caption, dir, toQtFilter(filter));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().front();
+}
+
+int RealDialogs::showModal(QDialog& dialog) { return dialog.exec(); }
+
+} // namespace kv::app
