@@ -1,0 +1,91 @@
+// Line splitting, wrapping and placement of label text.
+#include "labellayout.h"
+
+#include <algorithm>
+
+namespace kv::report {
+
+QStringList splitLabelLines(const QString& text) {
+    QString t = text;
+    t.remove(QLatin1Char('\r'));
+    QStringList lines = t.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void wrapLabelLines(QStringList& lines, int width, const QFont& font, TextMeasurer& measurer) {
+    for (;;) {
+        int i = 0;
+        QString trimmed;
+        // A one-character line cannot be broken further; it stays as it is.
+        for (; i < lines.size(); ++i) {
+            trimmed = lines[i].trimmed();
+            if (trimmed.size() > 1 && measurer.textWidth(trimmed, font) > width)
+                break;
+        }
+        if (i == lines.size())
+            return;
+        QString head = trimmed;
+        while (head.size() > 1 && measurer.textWidth(head, font) > width)
+            head.chop(1);
+        if (head.contains(QLatin1Char(' '))) {
+            while (!head.endsWith(QLatin1Char(' ')))
+                head.chop(1);
+        }
+        // The rest is cut from the trimmed text, so a line with leading blanks loses no characters.
+        const QString rest = trimmed.mid(head.size()).trimmed();
+        lines[i] = head;
+        lines.insert(i + 1, rest);
+    }
+}
+
+namespace {
+int alignedOffset(TAlignment alignment, int boxWidth, int textWidth) {
+    int off = 0;
+    if (alignment == taRightJustify)
+        off = boxWidth - textWidth;
+    else if (alignment == taCenter)
+        off = boxWidth / 2 - textWidth / 2;
+    return std::max(off, 0);
+}
+} // namespace
+
+QList<LabelLine> layoutLabel(const QString& text, const LabelBox& box, const QFont& font, TextMeasurer& measurer) {
+    QStringList lines = splitLabelLines(text);
+    if (lines.isEmpty())
+        return {};
+    wrapLabelLines(lines, box.size.width(), font, measurer);
+
+    const int lineHeight = measurer.textHeight(font);
+    int blockWidth = 0;
+    int blockHeight = lineHeight;
+    if (box.wordWrap) {
+        for (const QString& line : lines)
+            blockWidth = std::max(blockWidth, measurer.textWidth(line, font));
+        blockHeight = int(lines.size()) * lineHeight + 1;
+    } else {
+        blockWidth = measurer.textWidth(text, font);
+    }
+
+    const int x = alignedOffset(box.alignment, box.size.width(), blockWidth);
+    int y = 0;
+    if (box.layout == tlCenter)
+        y = box.size.height() / 2 - blockHeight / 2;
+    else if (box.layout == tlBottom)
+        y = box.size.height() - blockHeight;
+    y = std::max(y, 0);
+
+    if (lines.size() == 1)
+        return {LabelLine{lines.first(), x, y}};
+    QList<LabelLine> out;
+    for (const QString& line : lines) {
+        if (lineHeight + y > box.size.height())
+            break;
+        out.append({line, alignedOffset(box.alignment, box.size.width(), measurer.textWidth(line, font)), y});
+        y += lineHeight;
+    }
+    return out;
+}
+
+} // namespace kv::report
