@@ -22,6 +22,7 @@ struct ConnectParams {
     QString password;
     QString database;   // the alias: SQLite file base name in the program folder, or PostgreSQL database
     QString folder;     // single-user: the folder holding the database file (program folder)
+    bool createMissing = false; // the set-up program only: create the database when it is missing
 };
 
 class Backend {

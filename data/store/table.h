@@ -12,6 +12,7 @@
 #include <QVariant>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kv::store {
@@ -124,7 +125,7 @@ private:
     bool windowsValid() const;
     QList<CachedRow> fetch(bool forward, bool fromCurrent, int limit);
     std::vector<CachedRow> fetchRange(int offset, int count);
-    std::optional<CachedRow> fetchById(qint64 id);
+    std::optional<CachedRow> fetchById(qint64 id, bool inView);
     void moveAfterScroll();
     QVariantList storedValues(QList<QVariant>* keys) const;
     void releaseLock();
@@ -151,6 +152,10 @@ private:
     QList<QVariant> original_;
     bool modified_ = false;
     bool locked_ = false;
+    // Where the cursor stood when append() began, for cancel().
+    qint64 savedRowId_ = 0;
+    QByteArray savedKey_;
+    bool savedHadRecord_ = false;
 
     std::deque<CachedRow> ahead_;   // rows after the current one, nearest first
     std::deque<CachedRow> behind_;  // rows before the current one, nearest first

@@ -41,6 +41,9 @@ struct TableDef {
     QStringList storedFieldOrder() const;
 };
 
+// The hidden column that holds an index's binary sort key.
+inline QString sortKeyColumn(const QString& indexName) { return QLatin1String("_k_") + indexName; }
+
 // The default display width of non-string fields, in characters.
 constexpr int kDefaultDisplayWidth = 10;
 

@@ -1,0 +1,173 @@
+// Creation and destruction of the data module: settings, set-up program, the connection loop with
+// its two questions, and the tables opened in order and closed in reverse.
+#include "datmod.h"
+
+#include "connectionui.h"
+#include "schema.h"
+#include "serversettings.h"
+
+#include "data/store/programfolder.h"
+#include "data/store/storeerror.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <stdexcept>
+
+namespace kv::data {
+
+TDM* DM = nullptr;
+
+namespace {
+const QString kConnectError = QStringLiteral("Nelze připojit datový server!!\n\n1. není spuštěn server\n"
+                                             "2. síťový server není dostupný\n3. není založena databáze KALMORVATY");
+const QString kRetryQuestion = QStringLiteral("Server nebyl aktivní, ale již je spuštěn - pokračovat....");
+} // namespace
+
+int runInitDataServer(const QString& programFolder) {
+    const QString name = QStringLiteral("InitDataServer.exe");
+    QString program = programFolder + name;
+    if (!QFileInfo(program).isExecutable())
+        program = QStandardPaths::findExecutable(name);
+    if (program.isEmpty())
+        return 0;
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(program, {});
+    if (!p.waitForStarted(-1))
+        return 0;
+    p.waitForFinished(-1);
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : 0;
+}
+
+TDM::TDM(QObject* parent)
+    : QObject(parent)
+    , tabKalmorvaty(session, QString::fromUtf16(tables::kOrders))
+    , tabSystem(session, QString::fromUtf16(tables::kSystem))
+    , tabDodavatele(session, QString::fromUtf16(tables::kSuppliers))
+    , tabObory(session, QString::fromUtf16(tables::kCategories))
+    , tabPlatba(session, QString::fromUtf16(tables::kPayment))
+    , tabDoprava(session, QString::fromUtf16(tables::kTransport))
+    , tabUzivatele(session, QString::fromUtf16(tables::kUsers))
+    , runSetupProgram(&runInitDataServer) {
+    setObjectName(QStringLiteral("DM"));
+    const std::pair<store::Table*, const char*> named[] = {
+        {&tabKalmorvaty, "tabKalmorvaty"}, {&tabSystem, "tabSystem"}, {&tabDodavatele, "tabDodavatele"},
+        {&tabObory, "tabObory"},           {&tabPlatba, "tabPlatba"}, {&tabDoprava, "tabDoprava"},
+        {&tabUzivatele, "tabUzivatele"}};
+    for (auto [table, name] : named) {
+        table->setObjectName(QLatin1String(name));
+        table->setDefinition(tableDef(table->tableName()));
+    }
+    DSKalmorvaty.setObjectName(QStringLiteral("DSKalmorvaty"));
+    DSSystem.setObjectName(QStringLiteral("DSSystem"));
+    DSDodavatele.setObjectName(QStringLiteral("DSDodavatele"));
+    DSObory.setObjectName(QStringLiteral("DSObory"));
+    DSPlatba.setObjectName(QStringLiteral("DSPlatba"));
+    DSDoprava.setObjectName(QStringLiteral("DSDoprava"));
+    dsUzivatele.setObjectName(QStringLiteral("dsUzivatele"));
+    DM = this;
+}
+
+TDM::~TDM() {
+    DMDestroy();
+    if (DM == this)
+        DM = nullptr;
+}
+
+QList<store::Table*> TDM::tablesInOpenOrder() {
+    return {&tabSystem, &tabUzivatele, &tabPlatba, &tabDoprava, &tabObory, &tabDodavatele, &tabKalmorvaty};
+}
+
+bool TDM::DMCreate(ConnectionUi& ui) {
+    programFolder_ = kv::programFolder();
+    // Whatever state the components were left in, start from a disconnected client.
+    try { client.setActive(false); } catch (...) {}
+    try { session.setActive(false); } catch (...) {}
+    try { transport.setEnabled(false); } catch (...) {}
+    if (client.active())
+        client.setActive(false);
+
+    readSettings(ui);
+
+    client.setUserName(userName_);
+    client.setPassword(password_);
+    transport.setServerName(serverName_);
+    if (protocol_ <= 2)
+        transport.setProtocol(store::Transport::Protocol(protocol_));
+    transport.setEnabled(true);
+    session.setFolder(programFolder_);
+    session.setDefaultDatabase(databaseName_);
+
+    if (!connectLoop(ui))
+        return false;
+    openTables(ui);
+    return true;
+}
+
+void TDM::readSettings(ConnectionUi& ui) {
+    const QString ini = programFolder_ + QLatin1String("SERVER.INI");
+    if (!QFileInfo::exists(ini)) {
+        ui.beforeSetupProgram();
+        runSetupProgram(programFolder_);
+        ui.afterSetupProgram();
+    }
+    const ServerSettings s = ServerSettings::read(ini);
+    serverName_ = s.server;
+    userName_ = s.login;
+    protocol_ = quint8(s.protocol);
+    databaseName_ = s.database;
+    const std::optional<QString> password = decodeHeslo(s.heslo);
+    if (!password)
+        throw std::runtime_error(QStringLiteral("Heslo v souboru SERVER.INI (klíč HESLO) není platné: '%1' není "
+                                                "zapsáno šestnáctkovými číslicemi. Spusťte znovu program "
+                                                "InitDataServer.exe.")
+                                     .arg(s.heslo)
+                                     .toStdString());
+    password_ = *password;
+}
+
+bool TDM::connectLoop(ConnectionUi& ui) {
+    for (;;) {
+        try {
+            client.setActive(true);
+            session.setActive(true);
+            connected_ = true;
+            return true;
+        } catch (const store::StoreError& e) {
+            qWarning("%s", e.what());
+            ui.showError(kConnectError);
+            if (!ui.confirm(kRetryQuestion)) {
+                ui.requestTerminate();
+                return false;
+            }
+        }
+    }
+}
+
+void TDM::openTables(ConnectionUi& ui) {
+    for (store::Table* t : tablesInOpenOrder()) {
+        try {
+            t->setDatabaseName(databaseName_);
+            if (!t->isOpen())
+                t->open();
+        } catch (const store::StoreError& e) {
+            ui.showMessage(e.message());
+        }
+    }
+}
+
+void TDM::DMDestroy() {
+    const QList<store::Table*> order = tablesInOpenOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        if ((*it)->isOpen()) {
+            try {
+                (*it)->close();
+            } catch (const store::StoreError&) {
+                // The program is ending; a record that cannot be written now is dropped with the table.
+            }
+        }
+    }
+}
+
+} // namespace kv::data

@@ -1,0 +1,23 @@
+// Creates what is missing of the database: the seven tables with their columns in stored order, the
+// hidden storage key, one binary sort-key column and index per named index, and the one settings
+// row. Running it again on a complete database changes nothing.
+#pragma once
+
+#include "data/store/backend.h"
+
+namespace kv::data {
+
+// Standard delivery lead time of a newly created settings row, in days.
+inline constexpr int kDefaultLeadTimeDays = 14;
+
+struct DdlReport {
+    QStringList createdTables;
+    bool createdSettingsRow = false;
+};
+
+// Throws store::StoreError when the engine refuses.
+DdlReport createMissing(store::Backend& backend);
+// Creates one table (and its indexes) when it is missing; used by tests for tables of their own.
+bool createTableIfMissing(store::Backend& backend, const store::TableDef& def);
+
+} // namespace kv::data

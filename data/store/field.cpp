@@ -1,0 +1,58 @@
+#include "field.h"
+
+#include "czechformat.h"
+#include "table.h"
+
+namespace kv::store {
+
+const FieldDef& Field::def() const { return table_->definition().fields[index_]; }
+
+QVariant Field::value() const { return table_->value(index_); }
+void Field::setValue(const QVariant& v) { table_->setValue(index_, v); }
+
+bool Field::isNull() const {
+    const QVariant v = value();
+    switch (type()) {
+    case FieldType::String:
+    case FieldType::Memo: return v.toString().isEmpty();
+    case FieldType::Graphic: return v.toByteArray().isEmpty();
+    case FieldType::Boolean: return false;
+    default: return v.isNull();
+    }
+}
+
+void Field::clear() { setValue(QVariant()); }
+
+QString Field::asString() const {
+    const QVariant v = value();
+    if (v.isNull())
+        return {};
+    switch (type()) {
+    case FieldType::String:
+    case FieldType::Memo: return v.toString();
+    case FieldType::Integer: return QString::number(v.toInt());
+    case FieldType::Boolean: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case FieldType::DateTime: return dateTimeText(v.toDateTime());
+    case FieldType::Graphic: return v.toByteArray().isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
+    }
+    return {};
+}
+
+void Field::setAsString(const QString& text) { setValue(text); }
+int Field::asInteger() const { return value().toInt(); }
+void Field::setAsInteger(int v) { setValue(v); }
+bool Field::asBoolean() const { return value().toBool(); }
+void Field::setAsBoolean(bool v) { setValue(v); }
+QDateTime Field::asDateTime() const { return value().toDateTime(); }
+void Field::setAsDateTime(const QDateTime& v) { setValue(v.isValid() ? QVariant(v) : QVariant()); }
+
+QByteArray Field::asBytes() const {
+    const QVariant v = value();
+    return type() == FieldType::Graphic ? v.toByteArray() : v.toString().toUtf8();
+}
+
+void Field::setAsBytes(const QByteArray& v) {
+    setValue(type() == FieldType::Graphic ? QVariant(v) : QVariant(QString::fromUtf8(v)));
+}
+
+} // namespace kv::store

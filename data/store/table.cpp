@@ -1,0 +1,695 @@
+// The cursor keeps the current record, a window of the rows that follow it and one of the rows
+// before it. Moving inside a window costs nothing; leaving it asks the engine for the next rows
+// of the index after (or before) the current record's key, so no step depends on the table's size.
+// Any write on the connection makes the windows stale; they are dropped and read again.
+#include "table.h"
+
+#include "backend.h"
+#include "collationkey.h"
+#include "filter.h"
+#include "session.h"
+#include "storeerror.h"
+#include "tablesql.h"
+#include "valueconv.h"
+
+namespace kv::store {
+namespace {
+
+constexpr int kFirstBatch = 8;
+constexpr int kMaxBatch = 512;
+constexpr std::size_t kMaxBehind = 1024;
+
+QString joinWhere(const QStringList& parts) {
+    return parts.isEmpty() ? QString() : QLatin1String(" WHERE ") + parts.join(QLatin1String(" AND "));
+}
+
+} // namespace
+
+Table::Table(Session& session, const QString& tableName, QObject* parent)
+    : QObject(parent), session_(session), tableName_(tableName) {
+    setObjectName(tableName);
+}
+
+Table::~Table() {
+    try {
+        if (isOpen())
+            close();
+    } catch (...) {
+    }
+}
+
+void Table::setDefinition(const TableDef& def) {
+    if (isOpen())
+        throw StoreError(StoreError::Kind::State, QStringLiteral("Definici otevřené tabulky '%1' nelze měnit.").arg(tableName_));
+    def_ = def;
+    if (def_.name.isEmpty())
+        def_.name = tableName_;
+    sql_ = std::make_unique<Sql>(def_);
+    fields_.clear();
+    for (int i = 0; i < def_.fields.size(); ++i)
+        fields_.push_back(std::make_unique<Field>(*this, i));
+    current_ = QList<QVariant>(def_.fields.size());
+}
+
+void Table::setDatabaseName(const QString& alias) {
+    if (isOpen() && alias != alias_)
+        throw StoreError(StoreError::Kind::State, QStringLiteral("Databázi otevřené tabulky '%1' nelze měnit.").arg(tableName_));
+    alias_ = alias;
+}
+
+Field* Table::findField(const QString& name) {
+    const int i = def_.fieldIndex(name);
+    return i < 0 ? nullptr : fields_[std::size_t(i)].get();
+}
+
+Field& Table::fieldByName(const QString& name) {
+    if (Field* f = findField(name))
+        return *f;
+    throw StoreError(StoreError::Kind::Value, QStringLiteral("Pole '%1' v tabulce '%2' neexistuje.").arg(name, tableName_));
+}
+
+void Table::requireOpen() const {
+    if (!isOpen())
+        throw StoreError(StoreError::Kind::State, QStringLiteral("Tabulka '%1' není otevřena.").arg(tableName_));
+}
+
+void Table::setState(State s) {
+    if (state_ == s)
+        return;
+    state_ = s;
+    Q_EMIT stateChanged();
+}
+
+// ---- opening and closing ----
+
+void Table::open() {
+    if (isOpen())
+        return;
+    if (!sql_)
+        throw StoreError(StoreError::Kind::State, QStringLiteral("Tabulka '%1' nemá definici polí.").arg(tableName_));
+    Backend& backend = session_.backend(alias_.isEmpty() ? session_.defaultDatabase() : alias_);
+    if (!backend.tableExists(def_.name))
+        throw StoreError(StoreError::Kind::TableMissing,
+                         QStringLiteral("Tabulka '%1' v databázi '%2' neexistuje.").arg(def_.name, alias_));
+    const QStringList present = backend.columnNames(def_.name);
+    auto has = [&](const QString& c) { return present.contains(c, Qt::CaseInsensitive); };
+    QStringList needed{QStringLiteral("_id")};
+    for (const FieldDef& f : def_.fields)
+        needed << f.name;
+    for (const IndexDef& ix : def_.indexes)
+        needed << sortKeyColumn(ix.name);
+    for (const QString& c : needed)
+        if (!has(c))
+            throw StoreError(StoreError::Kind::TableMissing,
+                             QStringLiteral("V tabulce '%1' chybí pole '%2'.").arg(def_.name, c));
+    std::unique_ptr<Filter> filter;
+    if (filtered_)
+        filter = Filter::parse(filterText_, def_);
+    backend_ = &backend;
+    filter_ = std::move(filter);
+    dropWindows();
+    setState(State::Browse);
+    first();
+}
+
+void Table::close() {
+    if (!isOpen())
+        return;
+    std::exception_ptr failure;
+    if (state_ == State::Edit || state_ == State::Insert) {
+        try {
+            post();
+        } catch (...) {
+            failure = std::current_exception();
+            cancel();
+        }
+    }
+    dropWindows();
+    hasRecord_ = false;
+    eof_ = bof_ = true;
+    current_ = QList<QVariant>(def_.fields.size());
+    backend_ = nullptr;
+    setState(State::Inactive);
+    Q_EMIT recordChanged();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+// ---- reading rows ----
+
+void Table::dropWindows() {
+    ahead_.clear();
+    behind_.clear();
+    aheadComplete_ = behindComplete_ = false;
+    count_ = -1;
+    if (backend_)
+        generation_ = backend_->writeGeneration();
+}
+
+bool Table::windowsValid() const { return backend_ && generation_ == backend_->writeGeneration(); }
+
+QList<Table::CachedRow> Table::fetch(bool forward, bool fromCurrent, int limit) {
+    QStringList where;
+    QVariantList params;
+    if (filter_ && !filter_->sql().isEmpty()) {
+        where << QLatin1Char('(') + filter_->sql() + QLatin1Char(')');
+        params << filter_->params();
+    }
+    if (fromCurrent) {
+        where << (forward ? sql_->after : sql_->before);
+        if (!sql_->sequential)
+            params << key_;
+        params << rowId_;
+    }
+    const QString text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table +
+                         joinWhere(where) + (forward ? sql_->orderAsc : sql_->orderDesc) +
+                         QLatin1String(" LIMIT ") + QString::number(limit);
+    QList<CachedRow> out;
+    for (Row& r : backend_->query(text, params, limit)) {
+        CachedRow c;
+        c.id = r[0].toLongLong();
+        if (!sql_->sequential)
+            c.key = r[1].toByteArray();
+        c.values.reserve(def_.fields.size());
+        for (int i = 0; i < def_.fields.size(); ++i)
+            c.values << fromStored(def_.fields[i].type, r[sql_->fieldOffset + i]);
+        out << std::move(c);
+    }
+    return out;
+}
+
+std::optional<Table::CachedRow> Table::fetchById(qint64 id, bool inView) {
+    QStringList where{QStringLiteral("\"_id\" = ?")};
+    QVariantList params;
+    if (inView && filter_ && !filter_->sql().isEmpty()) {
+        where << QLatin1Char('(') + filter_->sql() + QLatin1Char(')');
+        params << filter_->params();
+    }
+    params.prepend(id);
+    const QString text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table + joinWhere(where);
+    QList<Row> rows = backend_->query(text, params, 1);
+    if (rows.isEmpty())
+        return std::nullopt;
+    CachedRow c;
+    c.id = rows[0][0].toLongLong();
+    if (!sql_->sequential)
+        c.key = rows[0][1].toByteArray();
+    for (int i = 0; i < def_.fields.size(); ++i)
+        c.values << fromStored(def_.fields[i].type, rows[0][sql_->fieldOffset + i]);
+    return c;
+}
+
+std::vector<Table::CachedRow> Table::fetchRange(int offset, int count) {
+    const int total = recordCount();
+    if (offset < 0)
+        offset = 0;
+    if (offset >= total || count <= 0)
+        return {};
+    count = std::min(count, total - offset);
+    QStringList where;
+    QVariantList params;
+    if (filter_ && !filter_->sql().isEmpty()) {
+        where << QLatin1Char('(') + filter_->sql() + QLatin1Char(')');
+        params << filter_->params();
+    }
+    // Rows near the end are read backwards from the end, so that no read skips more than half the view.
+    const bool fromEnd = offset > total / 2;
+    const int skip = fromEnd ? total - offset - count : offset;
+    const QString text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table +
+                         joinWhere(where) + (fromEnd ? sql_->orderDesc : sql_->orderAsc) + QLatin1String(" LIMIT ") +
+                         QString::number(count) + QLatin1String(" OFFSET ") + QString::number(skip);
+    std::vector<CachedRow> out;
+    for (Row& r : backend_->query(text, params, count)) {
+        CachedRow c;
+        c.id = r[0].toLongLong();
+        if (!sql_->sequential)
+            c.key = r[1].toByteArray();
+        for (int i = 0; i < def_.fields.size(); ++i)
+            c.values << fromStored(def_.fields[i].type, r[sql_->fieldOffset + i]);
+        out.push_back(std::move(c));
+    }
+    if (fromEnd)
+        std::reverse(out.begin(), out.end());
+    return out;
+}
+
+void Table::loadRow(CachedRow row) {
+    rowId_ = row.id;
+    key_ = std::move(row.key);
+    current_ = std::move(row.values);
+    hasRecord_ = true;
+}
+
+void Table::showNoRecord() {
+    hasRecord_ = false;
+    rowId_ = 0;
+    key_.clear();
+    current_ = QList<QVariant>(def_.fields.size());
+    for (int i = 0; i < def_.fields.size(); ++i)
+        current_[i] = fromStored(def_.fields[i].type, QVariant());
+    eof_ = bof_ = true;
+}
+
+void Table::moveAfterScroll() {
+    Q_EMIT recordChanged();
+    Q_EMIT afterScroll();
+}
+
+// ---- cursor ----
+
+void Table::checkBrowseMode() {
+    requireOpen();
+    if (state_ == State::Edit || state_ == State::Insert)
+        post();
+    if (!windowsValid())
+        dropWindows();
+}
+
+void Table::first() {
+    checkBrowseMode();
+    const QList<CachedRow> rows = fetch(true, false, 1);
+    ahead_.clear();
+    behind_.clear();
+    behindComplete_ = true;
+    aheadComplete_ = false;
+    if (rows.isEmpty()) {
+        showNoRecord();
+    } else {
+        loadRow(rows[0]);
+        bof_ = true;
+        eof_ = false;
+    }
+    moveAfterScroll();
+}
+
+void Table::last() {
+    checkBrowseMode();
+    const QList<CachedRow> rows = fetch(false, false, 1);
+    ahead_.clear();
+    behind_.clear();
+    aheadComplete_ = true;
+    behindComplete_ = false;
+    if (rows.isEmpty()) {
+        showNoRecord();
+    } else {
+        loadRow(rows[0]);
+        eof_ = true;
+        bof_ = false;
+    }
+    moveAfterScroll();
+}
+
+void Table::next() {
+    checkBrowseMode();
+    if (!hasRecord_) {
+        eof_ = true;
+        return;
+    }
+    if (ahead_.empty() && !aheadComplete_) {
+        const int batch = std::clamp(int(behind_.size()) * 2, kFirstBatch, kMaxBatch);
+        QList<CachedRow> rows = fetch(true, true, batch);
+        aheadComplete_ = rows.size() < batch;
+        for (auto& r : rows)
+            ahead_.push_back(std::move(r));
+    }
+    if (ahead_.empty()) {
+        eof_ = true;
+        return;
+    }
+    behind_.push_front(CachedRow{rowId_, key_, current_});
+    if (behind_.size() > kMaxBehind) {
+        behind_.pop_back();
+        behindComplete_ = false;
+    }
+    loadRow(std::move(ahead_.front()));
+    ahead_.pop_front();
+    eof_ = bof_ = false;
+    moveAfterScroll();
+}
+
+void Table::prior() {
+    checkBrowseMode();
+    if (!hasRecord_) {
+        bof_ = true;
+        return;
+    }
+    if (behind_.empty() && !behindComplete_) {
+        const int batch = std::clamp(int(ahead_.size()) * 2, kFirstBatch, kMaxBatch);
+        QList<CachedRow> rows = fetch(false, true, batch);
+        behindComplete_ = rows.size() < batch;
+        for (auto& r : rows)
+            behind_.push_back(std::move(r));
+    }
+    if (behind_.empty()) {
+        bof_ = true;
+        return;
+    }
+    ahead_.push_front(CachedRow{rowId_, key_, current_});
+    if (ahead_.size() > kMaxBehind) {
+        ahead_.pop_back();
+        aheadComplete_ = false;
+    }
+    loadRow(std::move(behind_.front()));
+    behind_.pop_front();
+    eof_ = bof_ = false;
+    moveAfterScroll();
+}
+
+void Table::refresh() {
+    checkBrowseMode();
+    dropWindows();
+    if (hasRecord_) {
+        if (auto row = fetchById(rowId_, true)) {
+            loadRow(std::move(*row));
+        } else {
+            QList<CachedRow> rows = fetch(true, true, 1);
+            if (rows.isEmpty())
+                rows = fetch(false, true, 1);
+            if (rows.isEmpty())
+                showNoRecord();
+            else
+                loadRow(rows[0]);
+        }
+    } else {
+        const QList<CachedRow> rows = fetch(true, false, 1);
+        if (!rows.isEmpty())
+            loadRow(rows[0]);
+    }
+    if (hasRecord_)
+        eof_ = bof_ = false;
+    moveAfterScroll();
+}
+
+int Table::recordCount() {
+    requireOpen();
+    if (!windowsValid())
+        dropWindows();
+    if (count_ < 0) {
+        QStringList where;
+        QVariantList params;
+        if (filter_ && !filter_->sql().isEmpty()) {
+            where << filter_->sql();
+            params << filter_->params();
+        }
+        const QList<Row> rows =
+            backend_->query(QLatin1String("SELECT COUNT(*) FROM ") + sql_->table + joinWhere(where), params, 1);
+        count_ = rows.isEmpty() ? 0 : int(rows[0][0].toLongLong());
+    }
+    return count_;
+}
+
+bool Table::locate(const QString& fieldName, const QVariant& value) {
+    checkBrowseMode();
+    const Field& f = fieldByName(fieldName);
+    const QVariant stored = toStored(f.type(), toFieldValue(f.def(), value));
+    QStringList where;
+    QVariantList params;
+    if (filter_ && !filter_->sql().isEmpty()) {
+        where << QLatin1Char('(') + filter_->sql() + QLatin1Char(')');
+        params << filter_->params();
+    }
+    if (stored.isNull()) {
+        where << QLatin1Char('"') + f.name() + QLatin1String("\" IS NULL");
+    } else {
+        where << QLatin1Char('"') + f.name() + QLatin1String("\" = ?");
+        params << stored;
+    }
+    const QString text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table +
+                         joinWhere(where) + sql_->orderAsc + QLatin1String(" LIMIT 1");
+    QList<Row> rows = backend_->query(text, params, 1);
+    if (rows.isEmpty())
+        return false;
+    CachedRow c;
+    c.id = rows[0][0].toLongLong();
+    if (!sql_->sequential)
+        c.key = rows[0][1].toByteArray();
+    for (int i = 0; i < def_.fields.size(); ++i)
+        c.values << fromStored(def_.fields[i].type, rows[0][sql_->fieldOffset + i]);
+    ahead_.clear();
+    behind_.clear();
+    aheadComplete_ = behindComplete_ = false;
+    loadRow(std::move(c));
+    eof_ = bof_ = false;
+    moveAfterScroll();
+    return true;
+}
+
+int Table::recNo() {
+    requireOpen();
+    if (!hasRecord_)
+        return -1;
+    QStringList where{sql_->before};
+    QVariantList params;
+    if (!sql_->sequential)
+        params << key_;
+    params << rowId_;
+    if (filter_ && !filter_->sql().isEmpty()) {
+        where << QLatin1Char('(') + filter_->sql() + QLatin1Char(')');
+        params << filter_->params();
+    }
+    const QList<Row> rows =
+        backend_->query(QLatin1String("SELECT COUNT(*) FROM ") + sql_->table + joinWhere(where), params, 1);
+    return rows.isEmpty() ? 0 : int(rows[0][0].toLongLong());
+}
+
+void Table::moveTo(int row) {
+    checkBrowseMode();
+    const int total = recordCount();
+    if (total == 0) {
+        first();
+        return;
+    }
+    row = std::clamp(row, 0, total - 1);
+    std::vector<CachedRow> rows = fetchRange(row, 1);
+    if (rows.empty()) {
+        first();
+        return;
+    }
+    ahead_.clear();
+    behind_.clear();
+    aheadComplete_ = row == total - 1;
+    behindComplete_ = row == 0;
+    loadRow(std::move(rows.front()));
+    bof_ = row == 0;
+    eof_ = false;
+    moveAfterScroll();
+}
+
+QList<Record> Table::rows(int row, int count) {
+    requireOpen();
+    if (!windowsValid())
+        dropWindows();
+    QList<Record> out;
+    for (CachedRow& c : fetchRange(row, count))
+        out.append(Record{c.id, std::move(c.values)});
+    return out;
+}
+
+// ---- editing ----
+
+void Table::setValue(int i, const QVariant& v) {
+    if (state_ != State::Edit && state_ != State::Insert)
+        throw StoreError(StoreError::Kind::State,
+                         QStringLiteral("Tabulka '%1' není v režimu úprav.").arg(tableName_));
+    const QVariant nv = toFieldValue(def_.fields[i], v);
+    if (current_[i] == nv && current_[i].isNull() == nv.isNull())
+        return;
+    current_[i] = nv;
+    modified_ = true;
+    Q_EMIT fieldChanged(i);
+}
+
+void Table::releaseLock() {
+    if (locked_ && backend_) {
+        try {
+            backend_->unlockRow(tableTag(def_.name), rowId_);
+        } catch (...) {
+        }
+    }
+    locked_ = false;
+}
+
+void Table::edit() {
+    requireOpen();
+    if (state_ == State::Edit || state_ == State::Insert)
+        return;
+    if (!hasRecord_) {
+        append();
+        return;
+    }
+    if (!backend_->tryLockRow(tableTag(def_.name), rowId_))
+        throw StoreError(StoreError::Kind::Locked,
+                         QStringLiteral("Záznam v tabulce '%1' je právě upravován jiným uživatelem.").arg(tableName_));
+    locked_ = true;
+    std::optional<CachedRow> fresh;
+    try {
+        fresh = fetchById(rowId_, false);
+    } catch (...) {
+        releaseLock();
+        throw;
+    }
+    if (!fresh) {
+        releaseLock();
+        throw StoreError(StoreError::Kind::Engine,
+                         QStringLiteral("Záznam v tabulce '%1' byl mezitím vymazán jiným uživatelem.").arg(tableName_));
+    }
+    const bool changed = fresh->values != current_;
+    loadRow(std::move(*fresh));
+    original_ = current_;
+    modified_ = false;
+    setState(State::Edit);
+    if (changed)
+        Q_EMIT recordChanged();
+}
+
+void Table::append() {
+    checkBrowseMode();
+    original_ = current_;
+    savedRowId_ = hasRecord_ ? rowId_ : 0;
+    savedKey_ = key_;
+    savedHadRecord_ = hasRecord_;
+    for (int i = 0; i < def_.fields.size(); ++i)
+        current_[i] = fromStored(def_.fields[i].type, QVariant());
+    modified_ = false;
+    setState(State::Insert);
+    Q_EMIT recordChanged();
+}
+
+QVariantList Table::storedValues(QList<QVariant>* keys) const {
+    QVariantList out;
+    for (int i = 0; i < def_.fields.size(); ++i)
+        out << toStored(def_.fields[i].type, current_[i]);
+    for (const QList<int>& positions : sql_->indexFields) {
+        QStringList texts;
+        for (int p : positions)
+            texts << (p < 0 ? QString() : Field(const_cast<Table&>(*this), p).asString());
+        keys->append(collationKey(texts));
+    }
+    return out;
+}
+
+void Table::post() {
+    requireOpen();
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    Q_EMIT updateRecord();
+    QList<QVariant> keys;
+    QVariantList params = storedValues(&keys);
+    params << keys;
+    const QByteArray activeKey = sql_->activeIndex >= 0 ? keys[sql_->activeIndex].toByteArray() : QByteArray();
+    if (state_ == State::Insert) {
+        rowId_ = backend_->insert(def_.name, sql_->insert, params);
+        hasRecord_ = true;
+    } else {
+        params << rowId_;
+        if (backend_->execute(sql_->update, params) == 0)
+            throw StoreError(StoreError::Kind::Engine,
+                             QStringLiteral("Záznam v tabulce '%1' byl mezitím vymazán jiným uživatelem.").arg(tableName_));
+        releaseLock();
+    }
+    key_ = activeKey;
+    modified_ = false;
+    eof_ = bof_ = false;
+    dropWindows();
+    setState(State::Browse);
+    Q_EMIT recordChanged();
+}
+
+void Table::cancel() {
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    if (state_ == State::Insert) {
+        hasRecord_ = savedHadRecord_;
+        rowId_ = savedRowId_;
+        key_ = savedKey_;
+        current_ = original_;
+        if (!hasRecord_)
+            showNoRecord();
+    } else {
+        current_ = original_;
+        releaseLock();
+    }
+    modified_ = false;
+    setState(State::Browse);
+    Q_EMIT recordChanged();
+}
+
+void Table::deleteRecord() {
+    requireOpen();
+    if (state_ == State::Insert) {
+        cancel();
+        return;
+    }
+    if (!hasRecord_)
+        throw StoreError(StoreError::Kind::State, QStringLiteral("Tabulka '%1' je prázdná.").arg(tableName_));
+    if (state_ != State::Edit) {
+        if (!backend_->tryLockRow(tableTag(def_.name), rowId_))
+            throw StoreError(StoreError::Kind::Locked,
+                             QStringLiteral("Záznam v tabulce '%1' je právě upravován jiným uživatelem.").arg(tableName_));
+        locked_ = true;
+    }
+    try {
+        backend_->execute(sql_->remove, {rowId_});
+    } catch (...) {
+        if (state_ != State::Edit)
+            releaseLock();
+        throw;
+    }
+    releaseLock();
+    modified_ = false;
+    setState(State::Browse);
+    dropWindows();
+    QList<CachedRow> rows = fetch(true, true, 1);
+    if (rows.isEmpty())
+        rows = fetch(false, true, 1);
+    if (rows.isEmpty()) {
+        showNoRecord();
+    } else {
+        loadRow(rows[0]);
+        eof_ = bof_ = false;
+    }
+    moveAfterScroll();
+}
+
+void Table::insertRecord(const QVariantList& values) {
+    append();
+    try {
+        for (int i = 0; i < values.size() && i < def_.fields.size(); ++i)
+            setValue(i, values[i]);
+        post();
+    } catch (...) {
+        cancel();
+        throw;
+    }
+}
+
+// ---- filter ----
+
+void Table::applyView(const QString& filterText, bool filtered) {
+    std::unique_ptr<Filter> parsed;
+    if (isOpen() && filtered)
+        parsed = Filter::parse(filterText, def_);
+    if (isOpen())
+        checkBrowseMode();
+    filterText_ = filterText;
+    filtered_ = filtered;
+    if (!isOpen())
+        return;
+    filter_ = std::move(parsed);
+    dropWindows();
+    first();
+}
+
+void Table::setFilter(const QString& text) {
+    if (text == filterText_)
+        return;
+    applyView(text, filtered_);
+}
+
+void Table::setFiltered(bool on) {
+    if (on == filtered_)
+        return;
+    applyView(filterText_, on);
+}
+
+} // namespace kv::store

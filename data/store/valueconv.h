@@ -1,0 +1,22 @@
+// How field values are held in memory and in the database. In memory: QString, int, bool,
+// QDateTime, QByteArray or null. In the database: text, 64-bit integers (Booleans as 0/1, date-times
+// as milliseconds from 1970 of the wall-clock time, without a time zone) and blobs.
+#pragma once
+
+#include "tabledef.h"
+
+#include <QVariant>
+
+namespace kv::store {
+
+QVariant toStored(FieldType type, const QVariant& value);
+QVariant fromStored(FieldType type, const QVariant& stored);
+
+// Converts a value given by a caller to the field's in-memory form, cutting strings to `size`.
+// Throws StoreError(Value) when it does not convert.
+QVariant toFieldValue(const FieldDef& def, const QVariant& value);
+
+qint64 dateTimeToStored(const QDateTime& dt);
+QDateTime dateTimeFromStored(qint64 ms);
+
+} // namespace kv::store
