@@ -29,6 +29,7 @@ protected:
         view_.PaintPage(painter);
     }
     void mousePressEvent(QMouseEvent* event) override { view_.PageMouseDown(event->button()); }
+    void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
 
 private:
     TZirezIduzozView& view_;
@@ -141,15 +142,35 @@ void TZirezIduzozView::resizeEvent(QResizeEvent* event) {
 void TZirezIduzozView::updatePlacement() {
     if (!generator_ || !widget() || currentPage_ < 1)
         return;
-    const PreviewPlacement p = placePreview(generator_->Page(currentPage_).size(), zoom_, viewport()->size());
-    widget()->resize(p.scrollSize);
+    // The visible area depends on the scroll bars, which depend on the scrollable size: settle it
+    // from the area without bars before resizing, so the page is centred in what stays visible.
+    const QSize page = generator_->Page(currentPage_).size();
+    const QSize whole = maximumViewportSize();
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    QSize visible = whole;
+    for (int pass = 0; pass < 3; ++pass) {
+        const QSize scroll = placePreview(page, zoom_, visible).scrollSize;
+        QSize next = whole;
+        if (scroll.height() > whole.height())
+            next.rwidth() -= barWidth;
+        if (scroll.width() > next.width())
+            next.rheight() -= barHeight;
+        if (scroll.height() > next.height())
+            next.setWidth(whole.width() - barWidth);
+        if (next == visible)
+            break;
+        visible = next;
+    }
+    visible_ = visible;
+    widget()->resize(placePreview(page, zoom_, visible_).scrollSize);
 }
 
 void TZirezIduzozView::PaintPage(QPainter& painter) {
     if (!generator_ || currentPage_ < 1 || currentPage_ > generator_->PageCount())
         return;
     const ReportPage& page = generator_->Page(currentPage_);
-    const PreviewPlacement p = placePreview(page.size(), zoom_, viewport()->size());
+    const PreviewPlacement p = placePreview(page.size(), zoom_, visible_);
     painter.setPen(QPen(Qt::black, 2));
     painter.setBrush(Qt::white);
     painter.drawRect(p.frame);

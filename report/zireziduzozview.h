@@ -83,6 +83,7 @@ private:
     int pageCount_ = 0;
     int currentPage_ = 0;
     int zoom_ = 100;
+    QSize visible_; // the part of the view the page is placed in
     std::unique_ptr<TTurboWMFGenerator> generator_;
     std::unique_ptr<QPrinter> printer_;
 };
