@@ -91,6 +91,9 @@ public:
     }
     // Steps up to `rows` rows, reading each column as the store does; returns the rows read.
     static int run(sqlite3_stmt* s, int rows = 1) {
+        // Statements that end in "LIMIT ?", as the store's do, take the row count as their last parameter.
+        if (QByteArray(sqlite3_sql(s)).endsWith("LIMIT ?"))
+            sqlite3_bind_int64(s, sqlite3_bind_parameter_count(s), rows);
         int n = 0;
         while (n < rows && sqlite3_step(s) == SQLITE_ROW) {
             for (int c = 0, cols = sqlite3_column_count(s); c < cols; ++c) {
@@ -113,7 +116,7 @@ private:
 
 QByteArray select(const char* where, const char* order) {
     return QByteArray("SELECT ") + kColumns + " FROM \"Kalmorvaty\"" + (where[0] ? QByteArray(" WHERE ") + where : QByteArray()) +
-           " ORDER BY " + order + " LIMIT 1";
+           " ORDER BY " + order + " LIMIT ?";
 }
 
 } // namespace
