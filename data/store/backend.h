@@ -6,6 +6,7 @@
 #include "tabledef.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -54,6 +55,10 @@ public:
     virtual QString keyColumnType() const = 0;      // the hidden rising storage key
     virtual QString sortKeyColumnType() const = 0;  // the binary collation key of an index
 
+    // Whether a table's columns were already checked on this connection, so that reopening is cheap.
+    bool tableVerified(const QString& table) const { return verified_.contains(table.toLower()); }
+    void setTableVerified(const QString& table) { verified_.insert(table.toLower()); }
+
     // A data-changing statement on the same connection: cached counts and windows above go stale.
     quint64 writeGeneration() const { return writeGeneration_; }
 
@@ -62,6 +67,7 @@ protected:
 
 private:
     quint64 writeGeneration_ = 0;
+    QSet<QString> verified_;
 };
 
 // Opens a backend for the protocol of `params`; throws StoreError(Connection) with a clear message.

@@ -46,6 +46,7 @@ SqliteBackend::SqliteBackend(const ConnectParams& params) {
         for (sqlite3_stmt* s : std::as_const(statements_))
             sqlite3_finalize(s);
         statements_.clear();
+        byBuffer_.clear();
         sqlite3_close(db_);
         db_ = nullptr;
         throw StoreError(StoreError::Kind::Connection,
@@ -69,6 +70,10 @@ void SqliteBackend::fail(const QString& message, const QString& sql, int rc) {
 }
 
 sqlite3_stmt* SqliteBackend::prepare(const QString& sql) {
+    // Callers keep their statement texts, so the text's buffer is usually the one cached as the key;
+    // the map holds that buffer alive, so an equal address means an equal text, without hashing it.
+    if (sqlite3_stmt* s = byBuffer_.value(sql.constData()))
+        return s;
     if (sqlite3_stmt* s = statements_.value(sql))
         return s;
     sqlite3_stmt* s = nullptr;
@@ -77,6 +82,7 @@ sqlite3_stmt* SqliteBackend::prepare(const QString& sql) {
     if (rc != SQLITE_OK)
         fail(QStringLiteral("Chyba databáze při přípravě dotazu."), sql, rc);
     statements_.insert(sql, s);
+    byBuffer_.insert(statements_.find(sql).key().constData(), s);
     return s;
 }
 

@@ -45,6 +45,7 @@ private:
     sqlite3* db_ = nullptr;
     QString path_;
     QHash<QString, sqlite3_stmt*> statements_;
+    QHash<const void*, sqlite3_stmt*> byBuffer_; // the key text's buffer -> its statement
     std::unique_ptr<SqliteLocks> locks_;
     int depth_ = 0;
 };

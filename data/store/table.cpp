@@ -88,25 +88,29 @@ void Table::open() {
     if (!sql_)
         throw StoreError(StoreError::Kind::State, QStringLiteral("Tabulka '%1' nemá definici polí.").arg(tableName_));
     Backend& backend = session_.backend(alias_.isEmpty() ? session_.defaultDatabase() : alias_);
-    if (!backend.tableExists(def_.name))
-        throw StoreError(StoreError::Kind::TableMissing,
-                         QStringLiteral("Tabulka '%1' v databázi '%2' neexistuje.").arg(def_.name, alias_));
-    const QStringList present = backend.columnNames(def_.name);
-    auto has = [&](const QString& c) { return present.contains(c, Qt::CaseInsensitive); };
-    QStringList needed{QStringLiteral("_id")};
-    for (const FieldDef& f : def_.fields)
-        needed << f.name;
-    for (const IndexDef& ix : def_.indexes)
-        needed << sortKeyColumn(ix.name);
-    for (const QString& c : needed)
-        if (!has(c))
+    if (!backend.tableVerified(def_.name)) {
+        if (!backend.tableExists(def_.name))
             throw StoreError(StoreError::Kind::TableMissing,
-                             QStringLiteral("V tabulce '%1' chybí pole '%2'.").arg(def_.name, c));
+                             QStringLiteral("Tabulka '%1' v databázi '%2' neexistuje.").arg(def_.name, alias_));
+        const QStringList present = backend.columnNames(def_.name);
+        QStringList needed{QStringLiteral("_id")};
+        for (const FieldDef& f : def_.fields)
+            needed << f.name;
+        for (const IndexDef& ix : def_.indexes)
+            needed << sortKeyColumn(ix.name);
+        for (const QString& c : needed)
+            if (!present.contains(c, Qt::CaseInsensitive))
+                throw StoreError(StoreError::Kind::TableMissing,
+                                 QStringLiteral("V tabulce '%1' chybí pole '%2'.").arg(def_.name, c));
+        backend.setTableVerified(def_.name);
+    }
     std::unique_ptr<Filter> filter;
     if (filtered_)
         filter = Filter::parse(filterText_, def_);
     backend_ = &backend;
     filter_ = std::move(filter);
+    for (QString& text : fetchSql_)
+        text.clear();
     dropWindows();
     setState(State::Browse);
     first();
@@ -148,55 +152,67 @@ void Table::dropWindows() {
 
 bool Table::windowsValid() const { return backend_ && generation_ == backend_->writeGeneration(); }
 
-QList<Table::CachedRow> Table::fetch(bool forward, bool fromCurrent, int limit) {
-    QStringList where;
-    QVariantList params;
-    if (filter_ && !filter_->sql().isEmpty()) {
-        where << QLatin1Char('(') + filter_->sql() + QLatin1Char(')');
-        params << filter_->params();
+Table::CachedRow Table::toCachedRow(Row&& r) const {
+    CachedRow c;
+    c.id = r[0].toLongLong();
+    if (!sql_->sequential)
+        c.key = r[1].toByteArray();
+    r.remove(0, sql_->fieldOffset);
+    for (int i = 0; i < def_.fields.size(); ++i) {
+        const FieldType type = def_.fields[i].type;
+        const bool text = type == FieldType::String || type == FieldType::Memo;
+        if (!(text && r[i].typeId() == QMetaType::QString)) // text arrives in its final form
+            r[i] = fromStored(type, r[i]);
     }
+    c.values = std::move(r);
+    return c;
+}
+
+QString Table::filterWhere() const {
+    return filter_ && !filter_->sql().isEmpty() ? QLatin1Char('(') + filter_->sql() + QLatin1Char(')') : QString();
+}
+
+QVariantList Table::filterParams() const { return filter_ ? filter_->params() : QVariantList(); }
+
+QList<Table::CachedRow> Table::fetch(bool forward, bool fromCurrent, int limit) {
+    // The four texts stay the same until the filter changes, so the engine's prepared statements are reused.
+    QString& text = fetchSql_[(forward ? 2 : 0) + (fromCurrent ? 1 : 0)];
+    if (text.isEmpty()) {
+        QStringList where;
+        if (!filterWhere().isEmpty())
+            where << filterWhere();
+        if (fromCurrent)
+            where << (forward ? sql_->after : sql_->before);
+        text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table + joinWhere(where) +
+               (forward ? sql_->orderAsc : sql_->orderDesc) + QLatin1String(" LIMIT ?");
+    }
+    QVariantList params = filterParams();
     if (fromCurrent) {
-        where << (forward ? sql_->after : sql_->before);
         if (!sql_->sequential)
             params << key_;
         params << rowId_;
     }
-    const QString text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table +
-                         joinWhere(where) + (forward ? sql_->orderAsc : sql_->orderDesc) +
-                         QLatin1String(" LIMIT ") + QString::number(limit);
+    params << qint64(limit);
     QList<CachedRow> out;
-    for (Row& r : backend_->query(text, params, limit)) {
-        CachedRow c;
-        c.id = r[0].toLongLong();
-        if (!sql_->sequential)
-            c.key = r[1].toByteArray();
-        c.values.reserve(def_.fields.size());
-        for (int i = 0; i < def_.fields.size(); ++i)
-            c.values << fromStored(def_.fields[i].type, r[sql_->fieldOffset + i]);
-        out << std::move(c);
-    }
+    QList<Row> rows = backend_->query(text, params, limit);
+    out.reserve(rows.size());
+    for (Row& r : rows)
+        out << toCachedRow(std::move(r));
     return out;
 }
 
 std::optional<Table::CachedRow> Table::fetchById(qint64 id, bool inView) {
     QStringList where{QStringLiteral("\"_id\" = ?")};
-    QVariantList params;
-    if (inView && filter_ && !filter_->sql().isEmpty()) {
-        where << QLatin1Char('(') + filter_->sql() + QLatin1Char(')');
-        params << filter_->params();
+    QVariantList params{id};
+    if (inView && !filterWhere().isEmpty()) {
+        where << filterWhere();
+        params << filterParams();
     }
-    params.prepend(id);
     const QString text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table + joinWhere(where);
     QList<Row> rows = backend_->query(text, params, 1);
     if (rows.isEmpty())
         return std::nullopt;
-    CachedRow c;
-    c.id = rows[0][0].toLongLong();
-    if (!sql_->sequential)
-        c.key = rows[0][1].toByteArray();
-    for (int i = 0; i < def_.fields.size(); ++i)
-        c.values << fromStored(def_.fields[i].type, rows[0][sql_->fieldOffset + i]);
-    return c;
+    return toCachedRow(std::move(rows[0]));
 }
 
 std::vector<Table::CachedRow> Table::fetchRange(int offset, int count) {
@@ -208,26 +224,20 @@ std::vector<Table::CachedRow> Table::fetchRange(int offset, int count) {
     count = std::min(count, total - offset);
     QStringList where;
     QVariantList params;
-    if (filter_ && !filter_->sql().isEmpty()) {
-        where << QLatin1Char('(') + filter_->sql() + QLatin1Char(')');
-        params << filter_->params();
+    if (!filterWhere().isEmpty()) {
+        where << filterWhere();
+        params << filterParams();
     }
     // Rows near the end are read backwards from the end, so that no read skips more than half the view.
     const bool fromEnd = offset > total / 2;
     const int skip = fromEnd ? total - offset - count : offset;
     const QString text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table +
-                         joinWhere(where) + (fromEnd ? sql_->orderDesc : sql_->orderAsc) + QLatin1String(" LIMIT ") +
-                         QString::number(count) + QLatin1String(" OFFSET ") + QString::number(skip);
+                         joinWhere(where) + (fromEnd ? sql_->orderDesc : sql_->orderAsc) +
+                         QLatin1String(" LIMIT ? OFFSET ?");
+    params << qint64(count) << qint64(skip);
     std::vector<CachedRow> out;
-    for (Row& r : backend_->query(text, params, count)) {
-        CachedRow c;
-        c.id = r[0].toLongLong();
-        if (!sql_->sequential)
-            c.key = r[1].toByteArray();
-        for (int i = 0; i < def_.fields.size(); ++i)
-            c.values << fromStored(def_.fields[i].type, r[sql_->fieldOffset + i]);
-        out.push_back(std::move(c));
-    }
+    for (Row& r : backend_->query(text, params, count))
+        out.push_back(toCachedRow(std::move(r)));
     if (fromEnd)
         std::reverse(out.begin(), out.end());
     return out;
@@ -387,9 +397,9 @@ int Table::recordCount() {
     if (count_ < 0) {
         QStringList where;
         QVariantList params;
-        if (filter_ && !filter_->sql().isEmpty()) {
-            where << filter_->sql();
-            params << filter_->params();
+        if (!filterWhere().isEmpty()) {
+            where << filterWhere();
+            params << filterParams();
         }
         const QList<Row> rows =
             backend_->query(QLatin1String("SELECT COUNT(*) FROM ") + sql_->table + joinWhere(where), params, 1);
@@ -404,9 +414,18 @@ bool Table::locate(const QString& fieldName, const QVariant& value) {
     const QVariant stored = toStored(f.type(), toFieldValue(f.def(), value));
     QStringList where;
     QVariantList params;
-    if (filter_ && !filter_->sql().isEmpty()) {
-        where << QLatin1Char('(') + filter_->sql() + QLatin1Char(')');
-        params << filter_->params();
+    if (!filterWhere().isEmpty()) {
+        where << filterWhere();
+        params << filterParams();
+    }
+    // An index over this field alone narrows the search to equal sort keys first.
+    for (const IndexDef& ix : def_.indexes) {
+        if (f.type() == FieldType::String && ix.fields.size() == 1 &&
+            ix.fields[0].compare(f.name(), Qt::CaseInsensitive) == 0) {
+            where << QLatin1Char('"') + sortKeyColumn(ix.name) + QLatin1String("\" = ?");
+            params << collationKey(stored.toString());
+            break;
+        }
     }
     if (stored.isNull()) {
         where << QLatin1Char('"') + f.name() + QLatin1String("\" IS NULL");
@@ -419,12 +438,7 @@ bool Table::locate(const QString& fieldName, const QVariant& value) {
     QList<Row> rows = backend_->query(text, params, 1);
     if (rows.isEmpty())
         return false;
-    CachedRow c;
-    c.id = rows[0][0].toLongLong();
-    if (!sql_->sequential)
-        c.key = rows[0][1].toByteArray();
-    for (int i = 0; i < def_.fields.size(); ++i)
-        c.values << fromStored(def_.fields[i].type, rows[0][sql_->fieldOffset + i]);
+    CachedRow c = toCachedRow(std::move(rows[0]));
     ahead_.clear();
     behind_.clear();
     aheadComplete_ = behindComplete_ = false;
@@ -443,9 +457,9 @@ int Table::recNo() {
     if (!sql_->sequential)
         params << key_;
     params << rowId_;
-    if (filter_ && !filter_->sql().isEmpty()) {
-        where << QLatin1Char('(') + filter_->sql() + QLatin1Char(')');
-        params << filter_->params();
+    if (!filterWhere().isEmpty()) {
+        where << filterWhere();
+        params << filterParams();
     }
     const QList<Row> rows =
         backend_->query(QLatin1String("SELECT COUNT(*) FROM ") + sql_->table + joinWhere(where), params, 1);
@@ -676,6 +690,8 @@ void Table::applyView(const QString& filterText, bool filtered) {
     if (!isOpen())
         return;
     filter_ = std::move(parsed);
+    for (QString& text : fetchSql_)
+        text.clear();
     dropWindows();
     first();
 }

@@ -124,6 +124,9 @@ private:
     void dropWindows();
     bool windowsValid() const;
     QList<CachedRow> fetch(bool forward, bool fromCurrent, int limit);
+    CachedRow toCachedRow(QList<QVariant>&& row) const;
+    QString filterWhere() const;
+    QVariantList filterParams() const;
     std::vector<CachedRow> fetchRange(int offset, int count);
     std::optional<CachedRow> fetchById(qint64 id, bool inView);
     void moveAfterScroll();
@@ -142,6 +145,7 @@ private:
     QString filterText_;
     bool filtered_ = false;
     std::unique_ptr<Filter> filter_; // the parsed filter in force, null when none
+    QString fetchSql_[4];             // by direction and whether it continues from the current record
 
     bool hasRecord_ = false;
     bool eof_ = true;
