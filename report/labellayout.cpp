@@ -49,15 +49,36 @@ int alignedOffset(TAlignment alignment, int boxWidth, int textWidth) {
         off = boxWidth / 2 - textWidth / 2;
     return std::max(off, 0);
 }
+
+int verticalOffset(TTextLayout layout, int boxHeight, int blockHeight) {
+    int off = 0;
+    if (layout == tlCenter)
+        off = boxHeight / 2 - blockHeight / 2;
+    else if (layout == tlBottom)
+        off = boxHeight - blockHeight;
+    return std::max(off, 0);
+}
 } // namespace
 
 QList<LabelLine> layoutLabel(const QString& text, const LabelBox& box, const QFont& font, TextMeasurer& measurer) {
+    if (text.isEmpty())
+        return {};
+    const int lineHeight = measurer.textHeight(font);
+    // Most labels are one line that fits: one measurement places them.
+    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) && !text.front().isSpace() &&
+        !text.back().isSpace()) {
+        const int width = measurer.textWidth(text, font);
+        if (width <= box.size.width() || text.size() == 1) {
+            const int blockHeight = box.wordWrap ? lineHeight + 1 : lineHeight;
+            return {LabelLine{text, alignedOffset(box.alignment, box.size.width(), width),
+                              verticalOffset(box.layout, box.size.height(), blockHeight)}};
+        }
+    }
     QStringList lines = splitLabelLines(text);
     if (lines.isEmpty())
         return {};
     wrapLabelLines(lines, box.size.width(), font, measurer);
 
-    const int lineHeight = measurer.textHeight(font);
     int blockWidth = 0;
     int blockHeight = lineHeight;
     if (box.wordWrap) {
@@ -69,12 +90,7 @@ QList<LabelLine> layoutLabel(const QString& text, const LabelBox& box, const QFo
     }
 
     const int x = alignedOffset(box.alignment, box.size.width(), blockWidth);
-    int y = 0;
-    if (box.layout == tlCenter)
-        y = box.size.height() / 2 - blockHeight / 2;
-    else if (box.layout == tlBottom)
-        y = box.size.height() - blockHeight;
-    y = std::max(y, 0);
+    int y = verticalOffset(box.layout, box.size.height(), blockHeight);
 
     if (lines.size() == 1)
         return {LabelLine{lines.first(), x, y}};

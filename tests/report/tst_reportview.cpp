@@ -8,7 +8,6 @@
 #include "report/zireziduzozview.h"
 
 #include <QFile>
-#include <QScrollBar>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSignalSpy>
