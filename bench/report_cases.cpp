@@ -80,11 +80,11 @@ struct Cell {
     const char* field;
     QRect box;
 };
-const Cell kCells[] = {{"Cislo", {1, 0, 115, 12}},         {"Dod_firma", {1, 15, 860, 12}},
-                       {"Dod_osoba", {1, 30, 340, 12}},    {"Datum", {120, 0, 70, 12}},
-                       {"Termin_dod", {195, 0, 70, 12}},   {"Objednal", {275, 0, 405, 12}},
-                       {"Email", {340, 29, 340, 12}},      {"Zpusob_platby", {865, 0, 175, 12}},
-                       {"Vyrizena", {865, 15, 175, 12}},   {"Stornovana", {865, 30, 175, 12}},
+const Cell kCells[] = {{"Cislo", {1, 0, 115, 12}},           {"Dod_firma", {1, 15, 860, 12}},
+                       {"Dod_osoba", {1, 30, 340, 12}},      {"Datum", {120, 0, 70, 12}},
+                       {"Termin_dod", {195, 0, 70, 12}},     {"Objednal", {275, 0, 405, 12}},
+                       {"Email", {340, 29, 340, 12}},        {"Zpusob_platby", {865, 0, 175, 12}},
+                       {"Vyrizena", {865, 15, 175, 12}},     {"Stornovana", {865, 30, 175, 12}},
                        {"Vyrizena_dne", {865, 45, 175, 12}}, {"Doprava", {685, 0, 175, 12}},
                        {"Dod_Telefon", {685, 30, 175, 12}}};
 
@@ -100,11 +100,12 @@ void fillOrders(const QString& folder, int rows) {
     sqlite3_open(store::SqliteBackend::databasePath(folder, p.database).toUtf8().constData(), &db);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* ins = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO \"Kalmorvaty\" (\"Cislo\", \"Datum\", \"Termin_dod\", \"Zpusob_platby\", \"Doprava\", "
-                       "\"Objednal\", \"Email\", \"Dod_firma\", \"Dod_osoba\", \"Dod_Telefon\", \"Vyrizena\", "
-                       "\"Stornovana\", \"Text\", \"_k_Cislo\") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
-                       -1, &ins, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO \"Kalmorvaty\" (\"Cislo\", \"Datum\", \"Termin_dod\", \"Zpusob_platby\", \"Doprava\", "
+        "\"Objednal\", \"Email\", \"Dod_firma\", \"Dod_osoba\", \"Dod_Telefon\", \"Vyrizena\", "
+        "\"Stornovana\", \"Text\", \"_k_Cislo\") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+        -1, &ins, nullptr);
     const qint64 day = store::dateTimeToStored(QDateTime(QDate(2026, 3, 1), QTime(0, 0)));
     for (int i = 0; i < rows; ++i) {
         const QByteArray cislo = QStringLiteral("2026/03/%1/JNO").arg(i, 5, 10, QLatin1Char('0')).toUtf8();
@@ -121,7 +122,8 @@ void fillOrders(const QString& folder, int rows) {
         sqlite3_bind_text(ins, 10, "495 123 456", -1, SQLITE_STATIC);
         sqlite3_bind_int64(ins, 11, i % 3 == 0);
         sqlite3_bind_int64(ins, 12, 0);
-        sqlite3_bind_text(ins, 13, "Objednáváme u Vás 20 ks cementu.\r\nDodání na stavbu.", -1, SQLITE_STATIC);
+        sqlite3_bind_text(ins, 13, "Objednáváme u Vás 20 ks cementu.\r\nDodání na stavbu.", -1,
+                          SQLITE_STATIC);
         sqlite3_bind_blob(ins, 14, key.constData(), int(key.size()), SQLITE_TRANSIENT);
         sqlite3_step(ins);
         sqlite3_reset(ins);
@@ -143,7 +145,8 @@ struct Orders {
         table.setDatabaseName(QStringLiteral("Kalmorvaty"));
         table.open();
         source.setDataSet(&table);
-        report = report::parseReportDefinition(QString::fromUtf8(kListDefinition), {{QStringLiteral("DS"), &source}});
+        report = report::parseReportDefinition(QString::fromUtf8(kListDefinition),
+                                               {{QStringLiteral("DS"), &source}});
     }
     store::Transport transport;
     store::Client client{transport};
@@ -182,22 +185,25 @@ void plainLoop(store::Table& table, report::TTurboPageList& pages) {
         boxed(QRect(0, 0, 1047, 25), left, 731);
         const QString foot = QStringLiteral("Vytištěno programem Kalmorvaty - kalmorvaty.cz");
         page->fillRect(QRect(left + 860, 733, 180, 20), white);
-        page->text({left + 860 + 180 - m.textWidth(foot, tiny), 733 + 10 - m.textHeight(tiny) / 2}, foot, tiny, Qt::black);
+        page->text({left + 860 + 180 - m.textWidth(foot, tiny), 733 + 10 - m.textHeight(tiny) / 2}, foot,
+                   tiny, Qt::black);
         const QString number = QStringLiteral("Strana: %1").arg(pages.Count());
         page->fillRect(QRect(left + 4, 734, 110, 17), white);
         page->text({left + 4, 734 + 8 - m.textHeight(normal) / 2}, number, normal, Qt::black);
         page->fillRect(QRect(left, 37, 1047, 40), grey223);
         boxed(QRect(0, 0, 1047, 40), left, 37);
         const QString caption = QStringLiteral("SEZNAM OBJEDNÁVEK:");
-        page->text({left + 1 + 520 - m.textWidth(caption, title) / 2, 37 + 17 - m.textHeight(title) / 2}, caption, title,
-                   Qt::black);
+        page->text({left + 1 + 520 - m.textWidth(caption, title) / 2, 37 + 17 - m.textHeight(title) / 2},
+                   caption, title, Qt::black);
         const QString when = QStringLiteral("Datum a čas: 1.3.2026 , 8:00:00");
-        page->text({left + 800 + 240 - m.textWidth(when, normal), 55 + 10 - m.textHeight(normal) / 2}, when, normal,
-                   Qt::black);
+        page->text({left + 800 + 240 - m.textWidth(when, normal), 55 + 10 - m.textHeight(normal) / 2}, when,
+                   normal, Qt::black);
         page->fillRect(QRect(left, 77, 1047, 58), grey235);
         page->line({left, 134}, {left + 1046, 134}, frame);
-        for (const auto& [text, at] : {std::pair{"Číslo objednávky:", QPoint(1, 3)}, {"Dodavatel:", QPoint(1, 16)},
-                                       {"Vystavena:", QPoint(115, 3)}, {"Způsob platby:", QPoint(865, 3)}}) {
+        for (const auto& [text, at] : {std::pair{"Číslo objednávky:", QPoint(1, 3)},
+                                       {"Dodavatel:", QPoint(1, 16)},
+                                       {"Vystavena:", QPoint(115, 3)},
+                                       {"Způsob platby:", QPoint(865, 3)}}) {
             const QString t = QString::fromUtf8(text);
             m.textWidth(t, small);
             page->text({left + at.x(), 77 + at.y()}, t, small, Qt::black);
@@ -288,13 +294,15 @@ KV_BENCH_CASE("report") {
     int shortPages = 0, longPages = 0;
     const double perPageShort = msPerPage(shortList, &shortPages);
     const double perPageLong = msPerPage(longList, &longPages);
-    report(QStringLiteral("report time per page, %1 pages against %2").arg(longPages).arg(shortPages), perPageLong,
-           perPageShort);
+    report(QStringLiteral("report time per page, %1 pages against %2").arg(longPages).arg(shortPages),
+           perPageLong, perPageShort);
 
     report::TTurboWMFGenerator shortDoc, longDoc;
     shortDoc.Execute(*shortList.report);
     longDoc.Execute(*longList.report);
-    report(QStringLiteral("report show a page of %1 pages against %2").arg(longDoc.PageCount()).arg(shortDoc.PageCount()),
+    report(QStringLiteral("report show a page of %1 pages against %2")
+               .arg(longDoc.PageCount())
+               .arg(shortDoc.PageCount()),
            msToShow(longDoc), msToShow(shortDoc));
 }
 

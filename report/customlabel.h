@@ -23,7 +23,7 @@ public:
     TAlignment Alignment = taLeftJustify;
     TTextLayout Layout = tlTop;
     bool WordWrap = false;
-    // Kept from the design; the stored size already is the caption's size.
+    // Kept with the definition; the stored size already is the caption's size.
     bool AutoSize = true;
 
 protected:

@@ -17,7 +17,7 @@ public:
     QColor FontColor = Qt::black;
     QColor Color = Qt::white;
     TAlignment Alignment = taLeftJustify;
-    // Kept from the design; reports always break the memo's lines at its width.
+    // Kept with the definition; reports always break the memo's lines at its width.
     bool WordWrap = true;
 
 protected:

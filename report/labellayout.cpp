@@ -60,7 +60,8 @@ int verticalOffset(TTextLayout layout, int boxHeight, int blockHeight) {
 }
 } // namespace
 
-QList<LabelLine> layoutLabel(const QString& text, const LabelBox& box, const QFont& font, TextMeasurer& measurer) {
+QList<LabelLine> layoutLabel(const QString& text, const LabelBox& box, const QFont& font,
+                             TextMeasurer& measurer) {
     if (text.isEmpty())
         return {};
     const int lineHeight = measurer.textHeight(font);

@@ -36,6 +36,7 @@ struct LabelBox {
 // The lines to write and where. Several lines are written while they fit the box's height
 // completely, each aligned by its own width; a single line is written even when it overflows.
 // With word wrap the whole block is centred or bottom-aligned; without it, only one line is.
-QList<LabelLine> layoutLabel(const QString& text, const LabelBox& box, const QFont& font, TextMeasurer& measurer);
+QList<LabelLine> layoutLabel(const QString& text, const LabelBox& box, const QFont& font,
+                             TextMeasurer& measurer);
 
 } // namespace kv::report

@@ -22,7 +22,9 @@ PageFrame PageFrame::of(const TZirezIduzoz& report) {
 }
 
 PageModel::PageModel(const PageFrame& frame, int headersHeight, int footersHeight)
-    : frame_(frame), headersHeight_(headersHeight), footersHeight_(footersHeight) {}
+    : frame_(frame)
+    , headersHeight_(headersHeight)
+    , footersHeight_(footersHeight) {}
 
 void PageModel::toFooters() {
     x = frame_.left;
@@ -38,7 +40,9 @@ bool PageModel::breaksAtStart(int bandHeight, bool pageFooter) const {
     return !pageFooter && y > frame_.height - bandHeight - footersHeight_ - frame_.bottom;
 }
 
-bool PageModel::breaksAtCheck(int bandHeight) const { return y + bandHeight > frame_.height - frame_.bottom; }
+bool PageModel::breaksAtCheck(int bandHeight) const {
+    return y + bandHeight > frame_.height - frame_.bottom;
+}
 
 bool PageModel::nextColumn(int bandWidth) {
     ++column;

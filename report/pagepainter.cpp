@@ -12,7 +12,9 @@ int textFlags(quint8 flags) {
 }
 
 // Outlined figures cover their rectangle with right and bottom exclusive, as the recording means.
-QRectF figure(const PageOp& op) { return QRectF(op.left, op.top, op.right - op.left - 1, op.bottom - op.top - 1); }
+QRectF figure(const PageOp& op) {
+    return QRectF(op.left, op.top, op.right - op.left - 1, op.bottom - op.top - 1);
+}
 } // namespace
 
 void paintPage(const ReportPage& page, QPainter& painter, const QRectF& target) {

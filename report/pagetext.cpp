@@ -7,7 +7,11 @@ namespace kv::report {
 
 namespace {
 QString rectText(const PageOp& op) {
-    return QStringLiteral("%1,%2 %3x%4").arg(op.left).arg(op.top).arg(op.right - op.left).arg(op.bottom - op.top);
+    return QStringLiteral("%1,%2 %3x%4")
+        .arg(op.left)
+        .arg(op.top)
+        .arg(op.right - op.left)
+        .arg(op.bottom - op.top);
 }
 
 QString penText(const QPen& pen) {
@@ -23,7 +27,10 @@ QString brushText(const QBrush& brush) {
 }
 
 QString fontText(const QFont& font) {
-    return QStringLiteral("%1/%2px%3").arg(font.family()).arg(font.pixelSize()).arg(font.bold() ? "/bold" : "");
+    return QStringLiteral("%1/%2px%3")
+        .arg(font.family())
+        .arg(font.pixelSize())
+        .arg(font.bold() ? "/bold" : "");
 }
 
 QString quoted(QString s) {
@@ -50,7 +57,9 @@ QString pageText(const ReportPage& page) {
         case PageOpKind::Rectangle:
         case PageOpKind::RoundRect:
         case PageOpKind::Ellipse:
-            s << (op.kind == PageOpKind::Rectangle ? "rect " : op.kind == PageOpKind::Ellipse ? "ellipse " : "roundrect ")
+            s << (op.kind == PageOpKind::Rectangle ? "rect "
+                  : op.kind == PageOpKind::Ellipse ? "ellipse "
+                                                   : "roundrect ")
               << rectText(op);
             if (op.kind == PageOpKind::RoundRect)
                 s << " corner " << op.ref;
@@ -61,11 +70,12 @@ QString pageText(const ReportPage& page) {
               << fontText(st.fontAt(op.font)) << " " << st.penAt(op.pen).color().name();
             break;
         case PageOpKind::TextBox:
-            s << "textbox " << rectText(op) << " align " << op.flags << " " << quoted(page.text(op.ref)) << " "
-              << fontText(st.fontAt(op.font)) << " " << st.penAt(op.pen).color().name();
+            s << "textbox " << rectText(op) << " align " << op.flags << " " << quoted(page.text(op.ref))
+              << " " << fontText(st.fontAt(op.font)) << " " << st.penAt(op.pen).color().name();
             break;
         case PageOpKind::Image:
-            s << "image " << rectText(op) << " " << page.image(op.ref).width() << "x" << page.image(op.ref).height();
+            s << "image " << rectText(op) << " " << page.image(op.ref).width() << "x"
+              << page.image(op.ref).height();
             break;
         }
         s << "\n";

@@ -67,6 +67,8 @@ PrintChooser& printChooser() {
     return system;
 }
 
-void setPrintChooser(PrintChooser* c) { installed = c; }
+void setPrintChooser(PrintChooser* c) {
+    installed = c;
+}
 
 } // namespace kv::report

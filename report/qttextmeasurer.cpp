@@ -14,7 +14,9 @@ TextMeasurer& textMeasurer() {
     return real;
 }
 
-void setTextMeasurer(TextMeasurer* m) { installed = m; }
+void setTextMeasurer(TextMeasurer* m) {
+    installed = m;
+}
 
 const QFontMetrics& QtTextMeasurer::metrics(const QFont& font) {
     if (last_ < cache_.size() && cache_[last_].first == font)
@@ -30,8 +32,12 @@ const QFontMetrics& QtTextMeasurer::metrics(const QFont& font) {
     return cache_.back().second;
 }
 
-int QtTextMeasurer::textWidth(const QString& text, const QFont& font) { return metrics(font).horizontalAdvance(text); }
+int QtTextMeasurer::textWidth(const QString& text, const QFont& font) {
+    return metrics(font).horizontalAdvance(text);
+}
 
-int QtTextMeasurer::textHeight(const QFont& font) { return metrics(font).height(); }
+int QtTextMeasurer::textHeight(const QFont& font) {
+    return metrics(font).height();
+}
 
 } // namespace kv::report

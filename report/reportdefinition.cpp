@@ -30,7 +30,9 @@ struct Token {
 class Parser {
 public:
     Parser(const DataSources& sources, QString origin, QString baseDir)
-        : sources_(sources), origin_(std::move(origin)), baseDir_(std::move(baseDir)) {}
+        : sources_(sources)
+        , origin_(std::move(origin))
+        , baseDir_(std::move(baseDir)) {}
 
     std::unique_ptr<TZirezIduzoz> run(const QString& text, QObject* parent);
 
@@ -491,17 +493,21 @@ void Parser::control(const QList<Token>& t) {
 } // namespace
 
 std::unique_ptr<TZirezIduzoz> parseReportDefinition(const QString& text, const DataSources& sources,
-                                                   const QString& origin, const QString& baseDir, QObject* parent) {
+                                                    const QString& origin, const QString& baseDir,
+                                                    QObject* parent) {
     Parser parser(sources, origin, baseDir);
     return parser.run(text, parent);
 }
 
-std::unique_ptr<TZirezIduzoz> loadReportDefinition(const QString& path, const DataSources& sources, QObject* parent) {
+std::unique_ptr<TZirezIduzoz> loadReportDefinition(const QString& path, const DataSources& sources,
+                                                   QObject* parent) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ReportError(QStringLiteral("Definici sestavy \"%1\" nelze otevřít: %2").arg(path, file.errorString()));
+        throw ReportError(
+            QStringLiteral("Definici sestavy \"%1\" nelze otevřít: %2").arg(path, file.errorString()));
     const QString text = QString::fromUtf8(file.readAll());
-    return parseReportDefinition(text, sources, QFileInfo(path).fileName(), QFileInfo(path).absolutePath(), parent);
+    return parseReportDefinition(text, sources, QFileInfo(path).fileName(), QFileInfo(path).absolutePath(),
+                                 parent);
 }
 
 } // namespace kv::report

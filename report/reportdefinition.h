@@ -67,10 +67,10 @@ using DataSources = QHash<QString, kv::store::DataSource*>;
 // Reads a definition file. Data source names are looked up in `sources` (an unknown name is an
 // error). Throws ReportError with the file name and line of the first fault.
 std::unique_ptr<TZirezIduzoz> loadReportDefinition(const QString& path, const DataSources& sources,
-                                                  QObject* parent = nullptr);
+                                                   QObject* parent = nullptr);
 // The same from text; `origin` names it in errors and `baseDir` is where image files are found.
 std::unique_ptr<TZirezIduzoz> parseReportDefinition(const QString& text, const DataSources& sources,
-                                                   const QString& origin = QStringLiteral("definition"),
-                                                   const QString& baseDir = {}, QObject* parent = nullptr);
+                                                    const QString& origin = QStringLiteral("definition"),
+                                                    const QString& baseDir = {}, QObject* parent = nullptr);
 
 } // namespace kv::report

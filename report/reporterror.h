@@ -8,7 +8,9 @@ namespace kv::report {
 
 class ReportError : public std::runtime_error {
 public:
-    explicit ReportError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+    explicit ReportError(const QString& message)
+        : std::runtime_error(message.toStdString())
+        , message_(message) {}
     const QString& message() const { return message_; }
 
 private:

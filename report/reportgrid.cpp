@@ -3,7 +3,8 @@
 
 namespace kv::report {
 
-TReportStringGrid::TReportStringGrid(QObject* parent) : TReportGrid(parent) {}
+TReportStringGrid::TReportStringGrid(QObject* parent)
+    : TReportGrid(parent) {}
 
 void TReportStringGrid::SetSize(int cols, int rows) {
     cols = std::max(cols, 0);
@@ -19,7 +20,9 @@ void TReportStringGrid::SetSize(int cols, int rows) {
         row.resize(cols);
 }
 
-QString TReportStringGrid::Cell(int col, int row) const { return cells_.value(row).value(col); }
+QString TReportStringGrid::Cell(int col, int row) const {
+    return cells_.value(row).value(col);
+}
 
 void TReportStringGrid::SetCell(int col, int row, const QString& text) {
     if (row < 0 || row >= RowCount() || col < 0 || col >= ColCount())

@@ -13,7 +13,6 @@
 #include <QString>
 #include <QStringList>
 
-
 namespace kv::report {
 
 class TReportGrid : public QObject {
@@ -50,8 +49,8 @@ private:
 // One column of a data-aware grid. A column without a field prints nothing.
 struct TReportGridColumn {
     QString FieldName;
-    QString Title;     // empty: the field's display label
-    int Width = 64;    // pixels
+    QString Title;  // empty: the field's display label
+    int Width = 64; // pixels
     TAlignment Alignment = taLeftJustify;
 };
 

@@ -19,11 +19,19 @@ template <class T> quint16 PageStyles::intern(std::vector<T>& list, std::size_t&
     return quint16(last);
 }
 
-quint16 PageStyles::pen(const QPen& pen) { return intern(pens_, lastPen_, pen); }
-quint16 PageStyles::brush(const QBrush& brush) { return intern(brushes_, lastBrush_, brush); }
-quint16 PageStyles::font(const QFont& font) { return intern(fonts_, lastFont_, font); }
+quint16 PageStyles::pen(const QPen& pen) {
+    return intern(pens_, lastPen_, pen);
+}
+quint16 PageStyles::brush(const QBrush& brush) {
+    return intern(brushes_, lastBrush_, brush);
+}
+quint16 PageStyles::font(const QFont& font) {
+    return intern(fonts_, lastFont_, font);
+}
 
-ReportPage::ReportPage(QSize size, std::shared_ptr<PageStyles> styles) : size_(size), styles_(std::move(styles)) {}
+ReportPage::ReportPage(QSize size, std::shared_ptr<PageStyles> styles)
+    : size_(size)
+    , styles_(std::move(styles)) {}
 
 PageOp& ReportPage::add(PageOpKind kind, const QRect& r) {
     PageOp& op = ops_.emplace_back();
@@ -35,7 +43,9 @@ PageOp& ReportPage::add(PageOpKind kind, const QRect& r) {
     return op;
 }
 
-void ReportPage::fillRect(const QRect& r, const QBrush& brush) { add(PageOpKind::FillRect, r).brush = styles_->brush(brush); }
+void ReportPage::fillRect(const QRect& r, const QBrush& brush) {
+    add(PageOpKind::FillRect, r).brush = styles_->brush(brush);
+}
 
 void ReportPage::line(QPoint from, QPoint to, const QPen& pen) {
     PageOp& op = add(PageOpKind::Line, {});
@@ -73,7 +83,8 @@ void ReportPage::text(QPoint topLeft, const QString& text, const QFont& font, co
     texts_.push_back(text);
 }
 
-void ReportPage::textBox(const QRect& r, int alignment, const QString& text, const QFont& font, const QColor& color) {
+void ReportPage::textBox(const QRect& r, int alignment, const QString& text, const QFont& font,
+                         const QColor& color) {
     PageOp& op = add(PageOpKind::TextBox, r);
     op.flags = quint8(alignment);
     op.font = styles_->font(font);
@@ -89,8 +100,8 @@ void ReportPage::image(const QRect& r, const QImage& image) {
 }
 
 std::size_t ReportPage::memoryUsed() const {
-    std::size_t bytes = sizeof(*this) + ops_.capacity() * sizeof(PageOp) + texts_.capacity() * sizeof(QString) +
-                        images_.capacity() * sizeof(QImage);
+    std::size_t bytes = sizeof(*this) + ops_.capacity() * sizeof(PageOp) +
+                        texts_.capacity() * sizeof(QString) + images_.capacity() * sizeof(QImage);
     for (const QString& t : texts_)
         bytes += std::size_t(t.capacity()) * sizeof(QChar) + 16; // the string's header
     return bytes;

@@ -5,11 +5,16 @@ namespace kv::report {
 
 PaperMm paperSize(TTurboPageSize size) {
     switch (size) {
-    case A3: return {297, 420};
-    case A4: return {210, 297};
-    case A5: return {148, 210};
-    case B4: return {250, 354};
-    case B5: return {184, 257};
+    case A3:
+        return {297, 420};
+    case A4:
+        return {210, 297};
+    case A5:
+        return {148, 210};
+    case B4:
+        return {250, 354};
+    case B5:
+        return {184, 257};
     }
     return {210, 297};
 }
@@ -23,7 +28,8 @@ const QStringList& printModeNames() {
     return n;
 }
 const QStringList& bandTypeNames() {
-    static const QStringList n{"rbDetail", "rbSubDetail", "rbSummary", "rbHeaderFooter", "rbPageHeader", "rbPageFooter"};
+    static const QStringList n{"rbDetail",       "rbSubDetail",  "rbSummary",
+                               "rbHeaderFooter", "rbPageHeader", "rbPageFooter"};
     return n;
 }
 const QStringList& sysDataNames() {
@@ -43,7 +49,8 @@ const QStringList& layoutNames() {
     return n;
 }
 const QStringList& shapeTypeNames() {
-    static const QStringList n{"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"};
+    static const QStringList n{"stRectangle",   "stSquare",  "stRoundRect",
+                               "stRoundSquare", "stEllipse", "stCircle"};
     return n;
 }
 

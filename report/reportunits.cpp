@@ -24,16 +24,25 @@ int screenDpi() {
 }
 } // namespace
 
-float pixelsPerMillimetre() { return float(screenDpi() / 25.4); }
+float pixelsPerMillimetre() {
+    return float(screenDpi() / 25.4);
+}
 
-float gridStep() { return float(screenDpi() / 12.7); }
+float gridStep() {
+    return float(screenDpi() / 12.7);
+}
 
-void setScreenDotsPerInch(int dpi) { fixedDpi = dpi; }
+void setScreenDotsPerInch(int dpi) {
+    fixedDpi = dpi;
+}
 
-int mmToPixels(int mm) { return int(std::trunc(double(mm) * double(pixelsPerMillimetre()))); }
+int mmToPixels(int mm) {
+    return int(std::trunc(double(mm) * double(pixelsPerMillimetre())));
+}
 
 QSize surfaceSize(int paperWidthMm, int paperHeightMm) {
-    return {int(std::trunc(paperWidthMm * kSurfacePixelsPerMm)), int(std::trunc(paperHeightMm * kSurfacePixelsPerMm))};
+    return {int(std::trunc(paperWidthMm * kSurfacePixelsPerMm)),
+            int(std::trunc(paperHeightMm * kSurfacePixelsPerMm))};
 }
 
 } // namespace kv::report

@@ -11,7 +11,7 @@ namespace kv::report {
 // Screen pixels per millimetre: the screen's whole dots per inch / 25.4, held in single precision
 // (96 dpi gives 3.7795...). Taken from the primary screen on first use, 96 without one.
 float pixelsPerMillimetre();
-// The design grid step in pixels (2 mm): dots per inch / 12.7.
+// The grid step of the layout surface in pixels (2 mm): dots per inch / 12.7.
 float gridStep();
 // Tests: fix the dots per inch the factors come from (0 returns to the screen's).
 void setScreenDotsPerInch(int dpi);

@@ -7,7 +7,8 @@
 
 namespace kv::report {
 
-TTurboBand::TTurboBand(TZirezIduzoz* report, TTurboBandType type) : bandType_(type) {
+TTurboBand::TTurboBand(TZirezIduzoz* report, TTurboBandType type)
+    : bandType_(type) {
     connect(&frame_, &TTurboFrame::OnFrameChange, this, &TTurboBand::Changed);
     if (report)
         report->InsertBand(this);
@@ -15,7 +16,9 @@ TTurboBand::TTurboBand(TZirezIduzoz* report, TTurboBandType type) : bandType_(ty
 
 TTurboBand::~TTurboBand() = default;
 
-TZirezIduzoz* TTurboBand::Report() const { return qobject_cast<TZirezIduzoz*>(parent()); }
+TZirezIduzoz* TTurboBand::Report() const {
+    return qobject_cast<TZirezIduzoz*>(parent());
+}
 
 void TTurboBand::SetBandType(TTurboBandType type) {
     bandType_ = type;

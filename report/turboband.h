@@ -15,7 +15,6 @@
 #include <memory>
 #include <vector>
 
-
 namespace kv::report {
 
 class TZirezIduzoz;

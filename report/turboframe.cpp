@@ -3,7 +3,8 @@
 
 namespace kv::report {
 
-TTurboFrame::TTurboFrame(QObject* parent) : QObject(parent) {}
+TTurboFrame::TTurboFrame(QObject* parent)
+    : QObject(parent) {}
 
 void TTurboFrame::SetPen(const QPen& pen) {
     if (pen == pen_)

@@ -3,7 +3,8 @@
 
 namespace kv::report {
 
-TTurboMargins::TTurboMargins(QObject* parent) : QObject(parent) {}
+TTurboMargins::TTurboMargins(QObject* parent)
+    : QObject(parent) {}
 
 void TTurboMargins::SetColumn(int n) {
     if (n <= 0)

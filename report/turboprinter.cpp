@@ -6,9 +6,12 @@
 
 namespace kv::report {
 
-TTurboPrinter::TTurboPrinter(QObject* parent) : QObject(parent) {}
+TTurboPrinter::TTurboPrinter(QObject* parent)
+    : QObject(parent) {}
 
-void TTurboPrinter::SetColWidth(int v) { colWidth_ = std::min(v, 512); }
+void TTurboPrinter::SetColWidth(int v) {
+    colWidth_ = std::min(v, 512);
+}
 
 void TTurboPrinter::SetPaperSize(TTurboPageSize v) {
     if (v == paperSize_)

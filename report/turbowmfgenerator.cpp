@@ -48,8 +48,9 @@ void TTurboWMFGenerator::NewPage() {
     inPageBands_ = outer;
 }
 
-void TTurboWMFGenerator::EndReport() { current_ = nullptr; }
-
+void TTurboWMFGenerator::EndReport() {
+    current_ = nullptr;
+}
 
 void TTurboWMFGenerator::breakBand(TTurboBand& band) {
     if (!model_.nextColumn(band.Width()))
@@ -66,7 +67,9 @@ void TTurboWMFGenerator::CheckBand(TTurboBand& band) {
         breakBand(band);
 }
 
-void TTurboWMFGenerator::AdvanceBand(TTurboBand& band) { model_.advance(band.Height()); }
+void TTurboWMFGenerator::AdvanceBand(TTurboBand& band) {
+    model_.advance(band.Height());
+}
 
 void TTurboWMFGenerator::BandBackground(TTurboBand& band) {
     const int x = model_.x;
@@ -77,7 +80,9 @@ void TTurboWMFGenerator::BandBackground(TTurboBand& band) {
     const TTurboFrame& frame = band.Frame();
     const QPen& pen = frame.Pen();
     const int w = pen.width();
-    auto side = [&](int x1, int y1, int x2, int y2) { page().line(QPoint(x + x1, y + y1), QPoint(x + x2, y + y2), pen); };
+    auto side = [&](int x1, int y1, int x2, int y2) {
+        page().line(QPoint(x + x1, y + y1), QPoint(x + x2, y + y2), pen);
+    };
     if (frame.Left())
         side(0, 0, 0, height - w);
     if (frame.Top())

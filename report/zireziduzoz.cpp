@@ -10,7 +10,8 @@
 
 namespace kv::report {
 
-TZirezIduzoz::TZirezIduzoz(QObject* parent) : QObject(parent) {
+TZirezIduzoz::TZirezIduzoz(QObject* parent)
+    : QObject(parent) {
     connect(&printer_, &TTurboPrinter::OnSizeChange, this, &TZirezIduzoz::printerChanged);
     connect(&margins_, &TTurboMargins::OnSizeChange, this, &TZirezIduzoz::marginsChanged);
 }
@@ -60,7 +61,8 @@ void TZirezIduzoz::LayoutBands() {
     const int right = mmToPixels(margins_.Right());
     const int columns = margins_.Column();
     const int bodyWidth =
-        (width_ - mmToPixels((columns - 1) * margins_.ColumnSpace() + margins_.Left() + margins_.Right())) / columns;
+        (width_ - mmToPixels((columns - 1) * margins_.ColumnSpace() + margins_.Left() + margins_.Right())) /
+        columns;
     int top = mmToPixels(margins_.Top());
     for (TTurboBand* band : bands_) {
         const bool pageBand = band->BandType() == rbPageHeader || band->BandType() == rbPageFooter;

@@ -12,7 +12,6 @@
 #include <QPointer>
 #include <vector>
 
-
 namespace kv::report {
 
 class TTurboBand;

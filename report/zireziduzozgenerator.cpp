@@ -31,7 +31,8 @@ kv::store::Table* openDataSet(kv::store::DataSource* ds) {
 }
 } // namespace
 
-TZirezIduzozGenerator::TZirezIduzozGenerator() : measurer_(&textMeasurer()) {}
+TZirezIduzozGenerator::TZirezIduzozGenerator()
+    : measurer_(&textMeasurer()) {}
 
 TZirezIduzozGenerator::~TZirezIduzozGenerator() = default;
 
@@ -47,9 +48,13 @@ void TZirezIduzozGenerator::NewPage() {}
 void TZirezIduzozGenerator::StartBand(TTurboBand&) {}
 void TZirezIduzozGenerator::EndBand(TTurboBand&) {}
 
-void TZirezIduzozGenerator::BeginReport() { GenerateBands(rbPageHeader); }
+void TZirezIduzozGenerator::BeginReport() {
+    GenerateBands(rbPageHeader);
+}
 
-void TZirezIduzozGenerator::EndReport() { GenerateBands(rbPageFooter); }
+void TZirezIduzozGenerator::EndReport() {
+    GenerateBands(rbPageFooter);
+}
 
 void TZirezIduzozGenerator::GenerateSysData(TTurboBand& band, TTurboSysData& field) {
     TTurboSysData copy(field);
@@ -125,7 +130,8 @@ void TZirezIduzozGenerator::GenerateGrid(TTurboGridBand& band) {
     int x = 1;
     for (int i = 0; i < columns.size(); ++i) {
         const TReportGridColumn& column = columns[i];
-        const QString title = column.Title.isEmpty() ? table->field(fieldIndexes[i]).displayLabel() : column.Title;
+        const QString title =
+            column.Title.isEmpty() ? table->field(fieldIndexes[i]).displayLabel() : column.Title;
         printCell(band, title, x, column.Width, taCenter, h + 2);
         x += column.Width + 2;
     }
@@ -135,7 +141,8 @@ void TZirezIduzozGenerator::GenerateGrid(TTurboGridBand& band) {
         StartBand(band);
         x = 1;
         for (int i = 0; i < columns.size(); ++i) {
-            printCell(band, table->field(fieldIndexes[i]).asString(), x, columns[i].Width, columns[i].Alignment, h + 2);
+            printCell(band, table->field(fieldIndexes[i]).asString(), x, columns[i].Width,
+                      columns[i].Alignment, h + 2);
             x += columns[i].Width + 2;
         }
         EndBand(band);

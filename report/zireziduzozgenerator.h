@@ -62,7 +62,8 @@ protected:
 
 private:
     void bandPass();
-    void printCell(TTurboGridBand& band, const QString& text, int left, int width, TAlignment alignment, int height);
+    void printCell(TTurboGridBand& band, const QString& text, int left, int width, TAlignment alignment,
+                   int height);
 
     TZirezIduzoz* report_ = nullptr;
     TextMeasurer* measurer_;

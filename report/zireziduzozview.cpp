@@ -18,7 +18,9 @@ namespace kv::report {
 
 class TZirezIduzozView::PaintBox : public QWidget {
 public:
-    explicit PaintBox(TZirezIduzozView& view) : QWidget(nullptr), view_(view) {
+    explicit PaintBox(TZirezIduzozView& view)
+        : QWidget(nullptr)
+        , view_(view) {
         setCursor(magnifierCursor());
         setAttribute(Qt::WA_OpaquePaintEvent, false);
     }
@@ -36,7 +38,8 @@ private:
 };
 
 TZirezIduzozView::TZirezIduzozView(QWidget* parent)
-    : QScrollArea(parent), reportDirectory_(QDir::homePath() + QLatin1Char('/')) {
+    : QScrollArea(parent)
+    , reportDirectory_(QDir::homePath() + QLatin1Char('/')) {
     setObjectName(QStringLiteral("TZirezIduzozView"));
     setWidgetResizable(false);
     setBackgroundRole(QPalette::Base);
@@ -192,8 +195,8 @@ void TZirezIduzozView::Print() {
         // an upright sheet; the dialog may still change them.
         const bool landscape = report_->Printer().Orientation() == poLandscape;
         printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        static const QPageSize::PageSizeId ids[] = {QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::B4,
-                                                    QPageSize::B5};
+        static const QPageSize::PageSizeId ids[] = {QPageSize::A3, QPageSize::A4, QPageSize::A5,
+                                                    QPageSize::B4, QPageSize::B5};
         printer.setPageSize(QPageSize(ids[report_->Printer().PaperSize()]));
     }
     PrintChoice choice;
@@ -210,9 +213,9 @@ void TZirezIduzozView::Print() {
     }
     QPainter painter;
     if (!painter.begin(&printer))
-        throw ReportError(QStringLiteral("Tisk nelze zahájit: tiskárna nebo soubor \"%1\" není dostupný.")
-                              .arg(printer.outputFileName().isEmpty() ? printer.printerName()
-                                                                      : printer.outputFileName()));
+        throw ReportError(
+            QStringLiteral("Tisk nelze zahájit: tiskárna nebo soubor \"%1\" není dostupný.")
+                .arg(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()));
     if (progressBar_) {
         progressBar_->setValue(0);
         progressBar_->show();
@@ -229,6 +232,8 @@ void TZirezIduzozView::Print() {
     painter.end();
 }
 
-void TZirezIduzozView::PrinterSetup() { printChooser().printerSetup(Printer(), this); }
+void TZirezIduzozView::PrinterSetup() {
+    printChooser().printerSetup(Printer(), this);
+}
 
 } // namespace kv::report

@@ -8,7 +8,9 @@ namespace kv::report::test {
 
 class FixedMeasurer : public TextMeasurer {
 public:
-    explicit FixedMeasurer(int charWidth = 6, int lineHeight = 10) : charWidth_(charWidth), lineHeight_(lineHeight) {
+    explicit FixedMeasurer(int charWidth = 6, int lineHeight = 10)
+        : charWidth_(charWidth)
+        , lineHeight_(lineHeight) {
         setTextMeasurer(this);
     }
     ~FixedMeasurer() override { setTextMeasurer(nullptr); }

@@ -17,8 +17,9 @@ kv::store::TableDef ItemTable::definition(const QString& tableName) {
         f.displayLabel = label;
         return f;
     };
-    def.fields = {field("Nazev", FieldType::String, 40, QStringLiteral("Název")), field("Cislo", FieldType::Integer),
-                  field("Poznamka", FieldType::Memo), field("Obrazek", FieldType::Graphic)};
+    def.fields = {field("Nazev", FieldType::String, 40, QStringLiteral("Název")),
+                  field("Cislo", FieldType::Integer), field("Poznamka", FieldType::Memo),
+                  field("Obrazek", FieldType::Graphic)};
     return def;
 }
 
@@ -38,6 +39,8 @@ ItemTable::ItemTable(int count, const QString& tableName) {
     source_.setDataSet(table_.get());
 }
 
-ItemTable::~ItemTable() { source_.setDataSet(nullptr); }
+ItemTable::~ItemTable() {
+    source_.setDataSet(nullptr);
+}
 
 } // namespace kv::report::test

@@ -51,15 +51,17 @@ private Q_SLOTS:
         QTest::newRow("no spaces") << QStringLiteral("ABCDEFGHIJ") << 25 << QStringList{"ABCD", "EFGH", "IJ"};
         // Room for "abc def g" (54): the break goes after the last space that fits, which stays
         // at the end of the first line.
-        QTest::newRow("two words and one letter") << QStringLiteral("abc def ghi") << 54
-                                                  << QStringList{"abc def ", "ghi"};
-        QTest::newRow("trailing blanks do not count") << QStringLiteral("abc   ") << 18 << QStringList{"abc   "};
+        QTest::newRow("two words and one letter")
+            << QStringLiteral("abc def ghi") << 54 << QStringList{"abc def ", "ghi"};
+        QTest::newRow("trailing blanks do not count")
+            << QStringLiteral("abc   ") << 18 << QStringList{"abc   "};
         // A box narrower than one character: one character per line, and the wrapping ends.
-        QTest::newRow("narrower than a character") << QStringLiteral("abc") << 3 << QStringList{"a", "b", "c"};
+        QTest::newRow("narrower than a character")
+            << QStringLiteral("abc") << 3 << QStringList{"a", "b", "c"};
         // The rest is taken from the trimmed line: leading blanks lose no characters and repeat none.
         QTest::newRow("leading blanks") << QStringLiteral("  abcdef") << 18 << QStringList{"abc", "def"};
-        QTest::newRow("every line is wrapped") << QStringLiteral("aaaa bb\ncccc dd") << 30
-                                               << QStringList{"aaaa ", "bb", "cccc ", "dd"};
+        QTest::newRow("every line is wrapped")
+            << QStringLiteral("aaaa bb\ncccc dd") << 30 << QStringList{"aaaa ", "bb", "cccc ", "dd"};
     }
     void wrapping() {
         QFETCH(QString, text);
@@ -81,17 +83,18 @@ private Q_SLOTS:
         QTest::newRow("left top") << "abc" << QSize(60, 40) << taLeftJustify << tlTop << false << "0,0:abc";
         QTest::newRow("right") << "abc" << QSize(60, 40) << taRightJustify << tlTop << false << "42,0:abc";
         // 60 div 2 - 18 div 2 = 21; 40 div 2 - 10 div 2 = 15.
-        QTest::newRow("centred both ways") << "abc" << QSize(60, 40) << taCenter << tlCenter << false << "21,15:abc";
+        QTest::newRow("centred both ways")
+            << "abc" << QSize(60, 40) << taCenter << tlCenter << false << "21,15:abc";
         QTest::newRow("bottom") << "abc" << QSize(60, 40) << taLeftJustify << tlBottom << false << "0,30:abc";
         // A single line is written even though it does not fit the box's height.
-        QTest::newRow("single line overflows") << "abc" << QSize(60, 5) << taLeftJustify << tlTop << false
-                                               << "0,0:abc";
+        QTest::newRow("single line overflows")
+            << "abc" << QSize(60, 5) << taLeftJustify << tlTop << false << "0,0:abc";
         // Three lines of 10 in a box 25 high: only the two that fit completely.
-        QTest::newRow("several lines are clipped") << "aaaa bbbb cccc" << QSize(30, 25) << taLeftJustify << tlTop
-                                                   << true << "0,0:aaaa |0,10:bbbb ";
+        QTest::newRow("several lines are clipped")
+            << "aaaa bbbb cccc" << QSize(30, 25) << taLeftJustify << tlTop << true << "0,0:aaaa |0,10:bbbb ";
         // Each line aligned by its own width, with word wrap on or off.
-        QTest::newRow("right aligned line by line") << "aaaa bb" << QSize(30, 40) << taRightJustify << tlTop
-                                                    << false << "0,0:aaaa |18,10:bb";
+        QTest::newRow("right aligned line by line")
+            << "aaaa bb" << QSize(30, 40) << taRightJustify << tlTop << false << "0,0:aaaa |18,10:bb";
         // Word wrap on: the block is 3 x 10 + 1 high, centred at 45 div 2 - 31 div 2 = 7.
         QTest::newRow("centred block, word wrap") << "aaaa bbbb cccc" << QSize(30, 45) << taLeftJustify
                                                   << tlCenter << true << "0,7:aaaa |0,17:bbbb |0,27:cccc";
@@ -99,8 +102,8 @@ private Q_SLOTS:
         // (3 x 10 + 1) div 2 - 10 div 2 = 10 lower; the last line no longer fits.
         QTest::newRow("centred block, no word wrap") << "aaaa bbbb cccc" << QSize(30, 45) << taLeftJustify
                                                      << tlCenter << false << "0,17:aaaa |0,27:bbbb ";
-        QTest::newRow("offsets never negative") << "abcdefgh" << QSize(48, 4) << taRightJustify << tlBottom << false
-                                                << "0,0:abcdefgh";
+        QTest::newRow("offsets never negative")
+            << "abcdefgh" << QSize(48, 4) << taRightJustify << tlBottom << false << "0,0:abcdefgh";
     }
     void placement() {
         QFETCH(QString, text);

@@ -176,7 +176,8 @@ private Q_SLOTS:
         QCOMPARE(title->BandType(), rbPageHeader);
         QCOMPARE(title->Width(), 1047);
         QCOMPARE(title->Brush().color(), QColor(223, 223, 223));
-        QVERIFY(title->Frame().Left() && title->Frame().Top() && title->Frame().Bottom() && title->Frame().Right());
+        QVERIFY(title->Frame().Left() && title->Frame().Top() && title->Frame().Bottom() &&
+                title->Frame().Right());
         auto* caption = dynamic_cast<TLabel*>(title->FindControl(QStringLiteral("Label1")));
         QVERIFY(caption);
         QCOMPARE(caption->Caption, QStringLiteral("SEZNAM POLOŽEK:"));
@@ -202,25 +203,28 @@ private Q_SLOTS:
         auto* memo = dynamic_cast<TDBMemo*>(detail->FindControl(QStringLiteral("Memo1")));
         QVERIFY(!memo->WordWrap);
         // A header band named before its definition is joined once the file is read.
-        QCOMPARE(report->FindBand(QStringLiteral("Souhrn"))->HeaderBand(), report->FindBand(QStringLiteral("Cara")));
+        QCOMPARE(report->FindBand(QStringLiteral("Souhrn"))->HeaderBand(),
+                 report->FindBand(QStringLiteral("Cara")));
     }
 
     void definitionErrorsNameTheLine_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
         const QString head = QStringLiteral("report R\nband B rbDetail 20\n");
-        QTest::newRow("no report line") << QStringLiteral("band B rbDetail 20\n") << QStringLiteral("řádek 1");
+        QTest::newRow("no report line")
+            << QStringLiteral("band B rbDetail 20\n") << QStringLiteral("řádek 1");
         QTest::newRow("unknown band type") << QStringLiteral("report R\nband B rbBody 20\n")
                                            << QStringLiteral("řádek 2: neznámá hodnota BandType \"rbBody\"");
-        QTest::newRow("unknown data source")
-            << head + QStringLiteral("T datatext 0, 0, 10 x 10 DSNic.Pole\n") << QStringLiteral("neznámý zdroj dat \"DSNic\"");
-        QTest::newRow("bad geometry") << head + QStringLiteral("L label 0, 0, 10 10 \"a\"\n") << QStringLiteral("řádek 3");
+        QTest::newRow("unknown data source") << head + QStringLiteral("T datatext 0, 0, 10 x 10 DSNic.Pole\n")
+                                             << QStringLiteral("neznámý zdroj dat \"DSNic\"");
+        QTest::newRow("bad geometry")
+            << head + QStringLiteral("L label 0, 0, 10 10 \"a\"\n") << QStringLiteral("řádek 3");
         QTest::newRow("unknown option") << head + QStringLiteral("L label 0, 0, 10 x 10 \"a\" blinking\n")
                                         << QStringLiteral("neznámá volba \"blinking\"");
-        QTest::newRow("unclosed text") << head + QStringLiteral("L label 0, 0, 10 x 10 \"a\n")
-                                       << QStringLiteral("neukončený text");
-        QTest::newRow("unknown header band") << head + QStringLiteral("HeaderBand Nic\n")
-                                             << QStringLiteral("řádek 3: neznámý pruh \"Nic\"");
+        QTest::newRow("unclosed text")
+            << head + QStringLiteral("L label 0, 0, 10 x 10 \"a\n") << QStringLiteral("neukončený text");
+        QTest::newRow("unknown header band")
+            << head + QStringLiteral("HeaderBand Nic\n") << QStringLiteral("řádek 3: neznámý pruh \"Nic\"");
         QTest::newRow("two controls of one name")
             << head + QStringLiteral("L label 0, 0, 10 x 10 \"a\"\nL label 0, 0, 10 x 10 \"b\"\n")
             << QStringLiteral("řádek 4: prvek \"L\" už na pruhu je");

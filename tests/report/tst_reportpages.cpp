@@ -53,7 +53,8 @@ TLabel& label(TTurboBand* band, const char* name, QRect bounds, const QString& c
     return l;
 }
 
-TDBText& dbText(TTurboBand* band, const char* name, QRect bounds, kv::store::DataSource& source, const char* field) {
+TDBText& dbText(TTurboBand* band, const char* name, QRect bounds, kv::store::DataSource& source,
+                const char* field) {
     TDBText& t = add<TDBText>(band, name, bounds);
     t.Link.DataSource = &source;
     t.Link.DataField = QString::fromLatin1(field);
@@ -83,7 +84,8 @@ QStringList opLines(const ReportPage& page, const QString& prefix) {
 }
 
 int countStarting(const QStringList& lines, const QString& prefix) {
-    return int(std::count_if(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(prefix); }));
+    return int(
+        std::count_if(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(prefix); }));
 }
 
 // The orders list layout: A4 landscape, margins 10/10/10/0 mm, a 40 and a 58 pixel page header, a
@@ -136,7 +138,8 @@ private Q_SLOTS:
         QVERIFY(first.contains(QStringLiteral("38,676:Položka 10")));
         // The footer stands at 793 - 25 - 37 = 731, drawn first on the page; the page number
         // follows its caption, centred in its 17-pixel box (3 + 17 div 2 - 10 div 2).
-        QCOMPARE(opLines(g.Page(3), QStringLiteral("fill")).value(1), QStringLiteral("fill 37,731 1047x25 brush #ffffff"));
+        QCOMPARE(opLines(g.Page(3), QStringLiteral("fill")).value(1),
+                 QStringLiteral("fill 37,731 1047x25 brush #ffffff"));
         QVERIFY(texts(g.Page(3)).contains(QStringLiteral("41,737:Strana: 3")));
         QVERIFY(texts(g.Page(1)).contains(QStringLiteral("41,737:Strana: 1")));
     }
@@ -158,8 +161,9 @@ private Q_SLOTS:
 
     void bandTallerThanThePageBody() {
         // Page header and footer of 100 on a portrait page without margins leave 921 pixels. A band
-        // of 1050 (past the page's bottom even from the top of the body) breaks at its start and again at its check: one page keeps only its page bands,
-        // the band is drawn on the next one and runs past the footer.
+        // of 1050 (past the page's bottom even from the top of the body) breaks at its start and again at its
+        // check: one page keeps only its page bands, the band is drawn on the next one and runs past the
+        // footer.
         TZirezIduzoz report;
         label(band(report, "H", rbPageHeader, 100), "HL", {0, 0, 50, 12}, QStringLiteral("hlava"));
         label(band(report, "F", rbPageFooter, 100), "FL", {0, 0, 50, 12}, QStringLiteral("pata"));
@@ -210,14 +214,16 @@ private Q_SLOTS:
         QCOMPARE(g.PageCount(), 2);
         const QStringList first = texts(g.Page(1));
         QCOMPARE(first.mid(first.size() - 3), (QStringList{"0,957:memo", "0,967:dalsi", "0,997:9"}));
-        QCOMPARE(texts(g.Page(2)), (QStringList{"0,117:memo", "0,127:dalsi", "0,157:10", "0,237:memo", "0,247:dalsi"}));
+        QCOMPARE(texts(g.Page(2)),
+                 (QStringList{"0,117:memo", "0,127:dalsi", "0,157:10", "0,237:memo", "0,247:dalsi"}));
     }
 
     void memoIsCutAtTheRightMargin() {
         TZirezIduzoz report;
         report.Margins().SetLeft(10);
         report.Margins().SetRight(10);
-        add<TMemo>(band(report, "S", rbSummary, 50), "M", {650, 0, 200, 40}).Lines = QStringList{QStringLiteral("x")};
+        add<TMemo>(band(report, "S", rbSummary, 50), "M", {650, 0, 200, 40}).Lines =
+            QStringList{QStringLiteral("x")};
         TTurboWMFGenerator g;
         g.Execute(report);
         // The right edge may reach 793 - Trunc(20 x 3.7795) = 718; the box starts at 37 + 650.
@@ -240,7 +246,8 @@ private Q_SLOTS:
         // The data text is centred vertically although its layout says top: 30 div 2 - 10 div 2.
         QCOMPARE(texts(g.Page(1)), (QStringList{"10,20:Položka 1", "10,50:nahore"}));
         // Only the opaque one paints its background.
-        QCOMPARE(opLines(g.Page(1), QStringLiteral("fill 10,")), QStringList{"fill 10,10 100x30 brush #ffffff"});
+        QCOMPARE(opLines(g.Page(1), QStringLiteral("fill 10,")),
+                 QStringList{"fill 10,10 100x30 brush #ffffff"});
     }
 
     void shapes_data() {
@@ -248,16 +255,18 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("bounds");
         QTest::addColumn<int>("pen");
         QTest::addColumn<QString>("drawn");
-        QTest::newRow("pen 0 fills the whole box") << int(stRectangle) << QRect(10, 10, 100, 20) << 0
-                                                   << "rect 10,10 100x20";
+        QTest::newRow("pen 0 fills the whole box")
+            << int(stRectangle) << QRect(10, 10, 100, 20) << 0 << "rect 10,10 100x20";
         // Shifted right by half the pen, not down; one pen width smaller plus one.
         QTest::newRow("pen 3") << int(stRectangle) << QRect(10, 10, 100, 20) << 3 << "rect 11,10 98x18";
-        QTest::newRow("cut at the band's right edge") << int(stRectangle) << QRect(750, 0, 100, 20) << 1
-                                                      << "rect 750,0 43x20";
-        QTest::newRow("cut at the band's bottom") << int(stEllipse) << QRect(0, 40, 20, 30) << 1 << "ellipse 0,40 20x10";
-        QTest::newRow("square centred in its box") << int(stSquare) << QRect(0, 0, 100, 40) << 1 << "rect 30,0 40x40";
-        QTest::newRow("rounded corners a quarter of the side") << int(stRoundRect) << QRect(0, 0, 100, 40) << 1
-                                                               << "roundrect 0,0 100x40 corner 10";
+        QTest::newRow("cut at the band's right edge")
+            << int(stRectangle) << QRect(750, 0, 100, 20) << 1 << "rect 750,0 43x20";
+        QTest::newRow("cut at the band's bottom")
+            << int(stEllipse) << QRect(0, 40, 20, 30) << 1 << "ellipse 0,40 20x10";
+        QTest::newRow("square centred in its box")
+            << int(stSquare) << QRect(0, 0, 100, 40) << 1 << "rect 30,0 40x40";
+        QTest::newRow("rounded corners a quarter of the side")
+            << int(stRoundRect) << QRect(0, 0, 100, 40) << 1 << "roundrect 0,0 100x40 corner 10";
         QTest::newRow("circle") << int(stCircle) << QRect(0, 0, 40, 50) << 1 << "ellipse 0,5 40x40";
     }
     void shapes() {
@@ -272,7 +281,8 @@ private Q_SLOTS:
         TTurboWMFGenerator g;
         g.Execute(report);
         QStringList lines = opLines(g.Page(1), QStringLiteral("rect"));
-        lines << opLines(g.Page(1), QStringLiteral("roundrect")) << opLines(g.Page(1), QStringLiteral("ellipse"));
+        lines << opLines(g.Page(1), QStringLiteral("roundrect"))
+              << opLines(g.Page(1), QStringLiteral("ellipse"));
         QCOMPARE(lines.size(), 1);
         QVERIFY2(lines[0].startsWith(drawn), qPrintable(lines[0]));
     }
@@ -281,7 +291,8 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("bounds");
         QTest::addColumn<bool>("stretch");
         QTest::addColumn<QString>("drawn");
-        QTest::newRow("natural size, not limited to the box") << QRect(10, 10, 20, 20) << false << "image 47,10 50x30";
+        QTest::newRow("natural size, not limited to the box")
+            << QRect(10, 10, 20, 20) << false << "image 47,10 50x30";
         QTest::newRow("stretched") << QRect(10, 10, 100, 100) << true << "image 47,10 100x100";
         // Past the right limit 793 - 75 = 718: cut there and stretched, whatever Stretch says.
         QTest::newRow("past the right margin") << QRect(663, 0, 100, 100) << false << "image 700,0 18x100";
@@ -346,7 +357,8 @@ private Q_SLOTS:
         // Each cell: a frame 3 wider than the column and the row's height + 3, then its text 3 in
         // from the frame's left; the next column starts 2 pixels after the previous one ends.
         QCOMPARE(opLines(g.Page(1), QStringLiteral("rect")),
-                 (QStringList{"rect 1,0 53x23 pen #000000/1 brush #ffffff", "rect 53,0 63x23 pen #000000/1 brush #ffffff",
+                 (QStringList{"rect 1,0 53x23 pen #000000/1 brush #ffffff",
+                              "rect 53,0 63x23 pen #000000/1 brush #ffffff",
                               "rect 1,23 53x28 pen #000000/1 brush #ffffff",
                               "rect 53,23 63x28 pen #000000/1 brush #ffffff"}));
         QCOMPARE(texts(g.Page(1)), (QStringList{"4,1:a", "56,1:b", "4,24:c", "56,24:d"}));

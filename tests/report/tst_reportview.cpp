@@ -88,15 +88,17 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("scroll");
         // A4 portrait at 50 % (396 x 560) in 800 x 600: centred, left Round(400 - 198) = 202,
         // top 300 - 280 - 2 = 18 and 2 pixels taller.
-        QTest::newRow("fits both ways") << 50 << QSize(800, 600) << QRect(202, 18, 396, 562) << QSize(800, 600);
+        QTest::newRow("fits both ways")
+            << 50 << QSize(800, 600) << QRect(202, 18, 396, 562) << QSize(800, 600);
         // Round to even: 801 / 2 - 396 / 2 = 202.5 becomes 202.
-        QTest::newRow("half rounds to even") << 50 << QSize(801, 600) << QRect(202, 18, 396, 562) << QSize(801, 600);
+        QTest::newRow("half rounds to even")
+            << 50 << QSize(801, 600) << QRect(202, 18, 396, 562) << QSize(801, 600);
         // At 100 % the page is taller than the view: from 3, scroll range the page + 45; across,
         // Round(400 - 396.5) is 4, the even neighbour of 3.5.
-        QTest::newRow("taller than the view") << 100 << QSize(800, 600) << QRect(4, 3, 793, 1121)
-                                              << QSize(800, 1121 + 45);
-        QTest::newRow("larger both ways") << 200 << QSize(800, 600) << QRect(3, 3, 1586, 2242)
-                                          << QSize(1586 + 45, 2242 + 45);
+        QTest::newRow("taller than the view")
+            << 100 << QSize(800, 600) << QRect(4, 3, 793, 1121) << QSize(800, 1121 + 45);
+        QTest::newRow("larger both ways")
+            << 200 << QSize(800, 600) << QRect(3, 3, 1586, 2242) << QSize(1586 + 45, 2242 + 45);
     }
     void placement() {
         QFETCH(int, zoom);
@@ -227,9 +229,12 @@ private Q_SLOTS:
         view.Prepare();
         view.SetPage(3);
         QStringList events;
-        connect(&view, &TZirezIduzozView::OnBeforePrint, &view, [&](int n) { events << QStringLiteral("before %1").arg(n); });
-        connect(&view, &TZirezIduzozView::OnPrint, &view, [&](int n) { events << QStringLiteral("print %1").arg(n); });
-        connect(&view, &TZirezIduzozView::OnAfterPrint, &view, [&](int n) { events << QStringLiteral("after %1").arg(n); });
+        connect(&view, &TZirezIduzozView::OnBeforePrint, &view,
+                [&](int n) { events << QStringLiteral("before %1").arg(n); });
+        connect(&view, &TZirezIduzozView::OnPrint, &view,
+                [&](int n) { events << QStringLiteral("print %1").arg(n); });
+        connect(&view, &TZirezIduzozView::OnAfterPrint, &view,
+                [&](int n) { events << QStringLiteral("after %1").arg(n); });
         view.Print();
         QCOMPARE(chooser.shownPageCount, 5);
         QStringList expected{QStringLiteral("before 0")};

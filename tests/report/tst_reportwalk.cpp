@@ -3,8 +3,8 @@
 // and in what order the controls of a band are dispatched.
 #include "itemtable.h"
 
-#include "report/tdbtext.h"
 #include "report/tdbimage.h"
+#include "report/tdbtext.h"
 #include "report/timage.h"
 #include "report/tlabel.h"
 #include "report/tmemo.h"
@@ -28,7 +28,9 @@ class TraceGenerator : public TZirezIduzozGenerator {
 public:
     QStringList trace;
 
-    void GenerateLabel(TTurboBand&, TCustomLabel& label) override { trace << "Label " + label.Name + "=" + label.Text(); }
+    void GenerateLabel(TTurboBand&, TCustomLabel& label) override {
+        trace << "Label " + label.Name + "=" + label.Text();
+    }
     void GenerateShape(TTurboBand&, TShape& shape) override { trace << "Shape " + shape.Name; }
     void GenerateMemo(TTurboBand&, TCustomMemo& memo) override { trace << "Memo " + memo.Name; }
     void GenerateImage(TTurboBand&, TImage& image) override { trace << "Image " + image.Name; }
@@ -87,8 +89,9 @@ TDBText& dbText(TTurboBand* band, const char* name, kv::store::DataSource& sourc
 
 // Writes "Before X" / "After X" for the band's events into `trace`.
 void watch(TTurboBand* band, QStringList& trace) {
-    QObject::connect(band, &TTurboBand::BeforeGenerate, band,
-                     [&trace](TTurboBand* b, bool fast) { trace << "Before " + b->objectName() + (fast ? "!" : ""); });
+    QObject::connect(band, &TTurboBand::BeforeGenerate, band, [&trace](TTurboBand* b, bool fast) {
+        trace << "Before " + b->objectName() + (fast ? "!" : "");
+    });
     QObject::connect(band, &TTurboBand::AfterGenerate, band,
                      [&trace](TTurboBand* b, bool) { trace << "After " + b->objectName(); });
 }
@@ -107,8 +110,9 @@ private Q_SLOTS:
         TraceGenerator g;
         watch(summary, g.trace);
         g.Execute(report);
-        QCOMPARE(g.trace, (QStringList{"BeginReport", "NewPage", "Start S", "Before S", "Check S", "Background S",
-                                       "Label L=L", "Advance S", "After S", "End S", "EndReport"}));
+        QCOMPARE(g.trace,
+                 (QStringList{"BeginReport", "NewPage", "Start S", "Before S", "Check S", "Background S",
+                              "Label L=L", "Advance S", "After S", "End S", "EndReport"}));
     }
 
     void detailBandOncePerRecord_data() {
@@ -157,13 +161,13 @@ private Q_SLOTS:
         label(titles, "TL");
         TraceGenerator g;
         g.Execute(report);
-        QCOMPARE(g.only({"Label"}), (QStringList{"Label CT=Položka 1", "Label TL=TL", "Label PT=1", "Label PT=2",
-                                                 "Label PT=3", "Label CT=Položka 2", "Label TL=TL", "Label PT=1",
-                                                 "Label PT=2", "Label PT=3"}));
+        QCOMPARE(g.only({"Label"}), (QStringList{"Label CT=Položka 1", "Label TL=TL", "Label PT=1",
+                                                 "Label PT=2", "Label PT=3", "Label CT=Položka 2",
+                                                 "Label TL=TL", "Label PT=1", "Label PT=2", "Label PT=3"}));
         // Each supplier record is started, drawn, advanced and ended on its own.
         const QStringList perRecord = g.only({"Start P", "Background P", "Advance P", "End P"});
-        QCOMPARE(perRecord.mid(0, 6), (QStringList{"Start P", "Start P", "Background P", "Advance P", "End P",
-                                                   "Start P"}));
+        QCOMPARE(perRecord.mid(0, 6),
+                 (QStringList{"Start P", "Start P", "Background P", "Advance P", "End P", "Start P"}));
         // The sub-detail set is left at its end, the master set on its first record.
         QVERIFY(suppliers.table().eof());
         QCOMPARE(categories.table().fieldByName(QStringLiteral("Cislo")).asInteger(), 1);
@@ -183,7 +187,8 @@ private Q_SLOTS:
         watch(zero, g.trace);
         g.Execute(report);
         const QStringList walk = g.trace.mid(2, g.trace.size() - 3);
-        QCOMPARE(walk, (QStringList{"Start H", "Check H", "Background H", "Advance H", "End H", "Start Z", "Before Z"}));
+        QCOMPARE(walk, (QStringList{"Start H", "Check H", "Background H", "Advance H", "End H", "Start Z",
+                                    "Before Z"}));
     }
 
     void detailBandWithDataSourceOutputsOnlyHeaderAndFooter() {
@@ -199,7 +204,8 @@ private Q_SLOTS:
         TraceGenerator g;
         watch(detail, g.trace);
         g.Execute(report);
-        QCOMPARE(g.only({"Background", "Label", "After"}), (QStringList{"Background H", "Background F", "After D"}));
+        QCOMPARE(g.only({"Background", "Label", "After"}),
+                 (QStringList{"Background H", "Background F", "After D"}));
     }
 
     void summaryBandWithDataSourceOncePerRecord() {
@@ -284,9 +290,8 @@ private Q_SLOTS:
         TZirezIduzoz report;
         TTurboBand* first = band(report, "A", rbSummary);
         band(report, "B", rbSummary);
-        QObject::connect(first, &TTurboBand::AfterGenerate, first, [](TTurboBand*, bool) {
-            throw std::runtime_error("handler failed");
-        });
+        QObject::connect(first, &TTurboBand::AfterGenerate, first,
+                         [](TTurboBand*, bool) { throw std::runtime_error("handler failed"); });
         TraceGenerator g;
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, g.Execute(report));
         QVERIFY(!g.trace.contains(QStringLiteral("Start B")));
