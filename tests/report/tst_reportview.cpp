@@ -132,6 +132,22 @@ private Q_SLOTS:
         QCOMPARE(view.PageCount(), 3);
     }
 
+    void failedPrepareKeepsThePagesMadeSoFar() {
+        auto good = pagedReport(2);
+        TZirezIduzozView view;
+        view.SetReport(good.get());
+        view.Prepare();
+        auto bad = pagedReport(3);
+        QObject::connect(bad->Bands()[2], &TTurboBand::BeforeGenerate, bad.get(),
+                         [](TTurboBand*, bool) { throw ReportError(QStringLiteral("chyba dat")); });
+        view.SetReport(bad.get());
+        QVERIFY_THROWS_EXCEPTION(ReportError, view.Prepare());
+        // The error reaches the caller after the third band broke to its page; the pages made so
+        // far stay with the generator, and the page count still is the previous report's.
+        QCOMPARE(view.Generator()->PageCount(), 3);
+        QCOMPARE(view.PageCount(), 2);
+    }
+
     void navigationFiresOnlyWhenThePageChanges() {
         auto report = pagedReport(5);
         TZirezIduzozView view;
