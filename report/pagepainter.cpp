@@ -8,7 +8,7 @@ namespace kv::report {
 namespace {
 int textFlags(quint8 flags) {
     const int horizontal = flags == 1 ? Qt::AlignRight : flags == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
-    return horizontal | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
+    return horizontal | Qt::AlignTop;
 }
 
 // Outlined figures cover their rectangle with right and bottom exclusive, as the recording means.
