@@ -145,6 +145,9 @@ void TTurboWMFGenerator::GenerateShape(TTurboBand& band, TShape& shape) {
         w = band.Width() - (left - x);
     if ((top - y) + h > band.Height())
         h = band.Height() - (top - y);
+    // A shape lying wholly outside its band draws nothing rather than a reversed figure.
+    if (w <= 0 || h <= 0)
+        return;
     const int s = std::min(w, h);
     if (shape.Shape == stSquare || shape.Shape == stRoundSquare || shape.Shape == stCircle) {
         left += (w - s) / 2;
