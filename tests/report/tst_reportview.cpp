@@ -311,21 +311,25 @@ private Q_SLOTS:
         QTest::addColumn<int>("range");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
+        QTest::addColumn<int>("shown");
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("last");
-        QTest::newRow("all") << int(PrintChoice::All) << 0 << 0 << 1 << 5;
-        QTest::newRow("selection is the shown page") << int(PrintChoice::Selection) << 0 << 0 << 2 << 2;
-        QTest::newRow("range") << int(PrintChoice::PageRange) << 2 << 3 << 2 << 3;
-        QTest::newRow("range from 0") << int(PrintChoice::PageRange) << 0 << 2 << 1 << 2;
-        QTest::newRow("range past the end is cut") << int(PrintChoice::PageRange) << 3 << 8 << 3 << 5;
+        QTest::newRow("all") << int(PrintChoice::All) << 0 << 0 << 2 << 1 << 5;
+        QTest::newRow("selection is the shown page") << int(PrintChoice::Selection) << 0 << 0 << 2 << 2 << 2;
+        QTest::newRow("range") << int(PrintChoice::PageRange) << 2 << 3 << 2 << 2 << 3;
+        QTest::newRow("range from 0") << int(PrintChoice::PageRange) << 0 << 2 << 2 << 1 << 2;
+        QTest::newRow("range past the end is cut") << int(PrintChoice::PageRange) << 3 << 8 << 2 << 3 << 5;
+        // A shown page the document no longer has (after a failed generation) prints nothing.
+        QTest::newRow("shown page beyond the document") << int(PrintChoice::Selection) << 0 << 0 << 7 << 7 << 5;
     }
     void printedPageRange() {
         QFETCH(int, range);
         QFETCH(int, from);
         QFETCH(int, to);
+        QFETCH(int, shown);
         QFETCH(int, first);
         QFETCH(int, last);
-        const auto pages = printedPages(PrintChoice{PrintChoice::Range(range), from, to}, 5, 2);
+        const auto pages = printedPages(PrintChoice{PrintChoice::Range(range), from, to}, 5, shown);
         QCOMPARE(pages, std::make_pair(first, last));
     }
 };
