@@ -1,5 +1,6 @@
 // The preview control: placing the page in the view, paging and zooming with their events, the
 // magnifier over the page, and printing page ranges to a PDF file through a scripted print dialog.
+#include "app/scripteddialogs.h"
 #include "report/previewgeometry.h"
 #include "report/printchooser.h"
 #include "report/reporterror.h"
@@ -8,6 +9,7 @@
 #include "report/zireziduzozview.h"
 
 #include <QFile>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -262,6 +264,32 @@ private Q_SLOTS:
         QCOMPARE(view.Printer().docName(), QStringLiteral("Zkouška"));
         QVERIFY(!bar.isHidden());
         QCOMPARE(bar.value(), int(printed.size()));
+    }
+
+    void systemPrintDialogIsShownThroughTheDialogSeam() {
+        // Without a test chooser the print dialog is a real one, shown modally through the dialog
+        // seam; the range picked in it decides what is printed.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("tisk.pdf"));
+        kv::app::ScriptedDialogs dialogs;
+        int presetFrom = 0, presetTo = 0;
+        dialogs.onModal = [&](QDialog& shown) {
+            auto& dialog = dynamic_cast<QPrintDialog&>(shown);
+            presetFrom = dialog.fromPage();
+            presetTo = dialog.toPage();
+            dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog.printer()->setOutputFileName(file);
+            dialog.setPrintRange(QAbstractPrintDialog::PageRange);
+            dialog.setFromTo(2, 3);
+            return int(QDialog::Accepted);
+        };
+        auto report = pagedReport(5);
+        TZirezIduzozView view;
+        view.SetReport(report.get());
+        view.Prepare();
+        view.Print();
+        QCOMPARE(std::make_pair(presetFrom, presetTo), std::make_pair(1, 5));
+        QCOMPARE(pdfPageCount(file), 2);
     }
 
     void cancelledPrintStillEnds() {
