@@ -1,5 +1,6 @@
 // Where the lines of a label's text go inside its box: line splitting, wrapping to the box width,
-// and the offsets by alignment and layout; and the lines of a memo. No painting here; the page recorder writes the result.
+// and the offsets by alignment and layout; and the lines of a memo. No painting here; the page recorder
+// writes the result.
 #pragma once
 
 #include "reporttypes.h"

@@ -78,10 +78,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("width");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("paragraphs") << QStringLiteral("ab\r\ncd\r\n") << 60 << QStringList{"ab", "cd"};
-        QTest::newRow("breaks between words") << QStringLiteral("aaa bbb ccc") << 42 << QStringList{"aaa bbb", "ccc"};
+        QTest::newRow("breaks between words")
+            << QStringLiteral("aaa bbb ccc") << 42 << QStringList{"aaa bbb", "ccc"};
         // A word wider than the box is not cut; the box clips it.
-        QTest::newRow("long word stays whole") << QStringLiteral("a bbbbbbbbbb c") << 30
-                                               << QStringList{"a", "bbbbbbbbbb", "c"};
+        QTest::newRow("long word stays whole")
+            << QStringLiteral("a bbbbbbbbbb c") << 30 << QStringList{"a", "bbbbbbbbbb", "c"};
         QTest::newRow("tabs to multiples of 8") << QStringLiteral("ab\tc") << 100 << QStringList{"ab      c"};
         QTest::newRow("empty lines kept") << QStringLiteral("a\n\nb") << 60 << QStringList{"a", "", "b"};
     }

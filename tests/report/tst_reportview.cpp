@@ -348,7 +348,8 @@ private Q_SLOTS:
         QTest::newRow("range from 0") << int(PrintChoice::PageRange) << 0 << 2 << 2 << 1 << 2;
         QTest::newRow("range past the end is cut") << int(PrintChoice::PageRange) << 3 << 8 << 2 << 3 << 5;
         // A shown page the document no longer has (after a failed generation) prints nothing.
-        QTest::newRow("shown page beyond the document") << int(PrintChoice::Selection) << 0 << 0 << 7 << 7 << 5;
+        QTest::newRow("shown page beyond the document")
+            << int(PrintChoice::Selection) << 0 << 0 << 7 << 7 << 5;
     }
     void printedPageRange() {
         QFETCH(int, range);
