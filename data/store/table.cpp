@@ -48,7 +48,7 @@ void Table::setDefinition(const TableDef& def) {
     fields_.clear();
     for (int i = 0; i < def_.fields.size(); ++i)
         fields_.push_back(std::make_unique<Field>(*this, i));
-    current_ = QList<QVariant>(def_.fields.size());
+    current_ = emptyRecord();
 }
 
 void Table::setDatabaseName(const QString& alias) {
@@ -131,7 +131,7 @@ void Table::close() {
     dropWindows();
     hasRecord_ = false;
     eof_ = bof_ = true;
-    current_ = QList<QVariant>(def_.fields.size());
+    current_ = emptyRecord();
     backend_ = nullptr;
     setState(State::Inactive);
     Q_EMIT recordChanged();
@@ -152,18 +152,22 @@ void Table::dropWindows() {
 
 bool Table::windowsValid() const { return backend_ && generation_ == backend_->writeGeneration(); }
 
+QList<QVariant> Table::emptyRecord() const {
+    QList<QVariant> out;
+    out.reserve(def_.fields.size());
+    for (const FieldDef& f : def_.fields)
+        out << toStored(f.type, QVariant());
+    return out;
+}
+
+QVariant Table::value(int i) const { return fromStored(def_.fields[i].type, current_.value(i)); }
+
 Table::CachedRow Table::toCachedRow(Row&& r) const {
     CachedRow c;
     c.id = r[0].toLongLong();
     if (!sql_->sequential)
         c.key = r[1].toByteArray();
     r.remove(0, sql_->fieldOffset);
-    for (int i = 0; i < def_.fields.size(); ++i) {
-        const FieldType type = def_.fields[i].type;
-        const bool text = type == FieldType::String || type == FieldType::Memo;
-        if (!(text && r[i].typeId() == QMetaType::QString)) // text arrives in its final form
-            r[i] = fromStored(type, r[i]);
-    }
     c.values = std::move(r);
     return c;
 }
@@ -254,9 +258,7 @@ void Table::showNoRecord() {
     hasRecord_ = false;
     rowId_ = 0;
     key_.clear();
-    current_ = QList<QVariant>(def_.fields.size());
-    for (int i = 0; i < def_.fields.size(); ++i)
-        current_[i] = fromStored(def_.fields[i].type, QVariant());
+    current_ = emptyRecord();
     eof_ = bof_ = true;
 }
 
@@ -494,8 +496,11 @@ QList<Record> Table::rows(int row, int count) {
     if (!windowsValid())
         dropWindows();
     QList<Record> out;
-    for (CachedRow& c : fetchRange(row, count))
+    for (CachedRow& c : fetchRange(row, count)) {
+        for (int i = 0; i < def_.fields.size(); ++i)
+            c.values[i] = fromStored(def_.fields[i].type, c.values[i]);
         out.append(Record{c.id, std::move(c.values)});
+    }
     return out;
 }
 
@@ -505,7 +510,7 @@ void Table::setValue(int i, const QVariant& v) {
     if (state_ != State::Edit && state_ != State::Insert)
         throw StoreError(StoreError::Kind::State,
                          QStringLiteral("Tabulka '%1' není v režimu úprav.").arg(tableName_));
-    const QVariant nv = toFieldValue(def_.fields[i], v);
+    const QVariant nv = toStored(def_.fields[i].type, toFieldValue(def_.fields[i], v));
     if (current_[i] == nv && current_[i].isNull() == nv.isNull())
         return;
     current_[i] = nv;
@@ -562,8 +567,7 @@ void Table::append() {
     savedRowId_ = hasRecord_ ? rowId_ : 0;
     savedKey_ = key_;
     savedHadRecord_ = hasRecord_;
-    for (int i = 0; i < def_.fields.size(); ++i)
-        current_[i] = fromStored(def_.fields[i].type, QVariant());
+    current_ = emptyRecord();
     modified_ = false;
     setState(State::Insert);
     Q_EMIT recordChanged();
@@ -572,7 +576,7 @@ void Table::append() {
 QVariantList Table::storedValues(QList<QVariant>* keys) const {
     QVariantList out;
     for (int i = 0; i < def_.fields.size(); ++i)
-        out << toStored(def_.fields[i].type, current_[i]);
+        out << current_[i];
     for (const QList<int>& positions : sql_->indexFields) {
         QStringList texts;
         for (int p : positions)
