@@ -311,58 +311,40 @@ void Table::last() {
     moveAfterScroll();
 }
 
-void Table::next() {
-    checkBrowseMode();
-    if (!hasRecord_) {
-        eof_ = true;
-        return;
-    }
-    if (ahead_.empty() && !aheadComplete_) {
-        const int batch = std::clamp(int(behind_.size()) * 2, kFirstBatch, kMaxBatch);
-        QList<CachedRow> rows = fetch(true, true, batch);
-        aheadComplete_ = rows.size() < batch;
-        for (auto& r : rows)
-            ahead_.push_back(std::move(r));
-    }
-    if (ahead_.empty()) {
-        eof_ = true;
-        return;
-    }
-    behind_.push_front(CachedRow{rowId_, key_, current_});
-    if (behind_.size() > kMaxBehind) {
-        behind_.pop_back();
-        behindComplete_ = false;
-    }
-    loadRow(std::move(ahead_.front()));
-    ahead_.pop_front();
-    eof_ = bof_ = false;
-    moveAfterScroll();
-}
+void Table::next() { step(true); }
+void Table::prior() { step(false); }
 
-void Table::prior() {
+// One record forward or back: taken from the window on that side, which is refilled from the
+// engine in batches that grow while the user keeps walking in one direction.
+void Table::step(bool forward) {
     checkBrowseMode();
+    bool& atEnd = forward ? eof_ : bof_;
     if (!hasRecord_) {
-        bof_ = true;
+        atEnd = true;
         return;
     }
-    if (behind_.empty() && !behindComplete_) {
-        const int batch = std::clamp(int(ahead_.size()) * 2, kFirstBatch, kMaxBatch);
-        QList<CachedRow> rows = fetch(false, true, batch);
-        behindComplete_ = rows.size() < batch;
+    std::deque<CachedRow>& toward = forward ? ahead_ : behind_;
+    std::deque<CachedRow>& away = forward ? behind_ : ahead_;
+    bool& towardComplete = forward ? aheadComplete_ : behindComplete_;
+    bool& awayComplete = forward ? behindComplete_ : aheadComplete_;
+    if (toward.empty() && !towardComplete) {
+        const int batch = std::clamp(int(away.size()) * 2, kFirstBatch, kMaxBatch);
+        QList<CachedRow> rows = fetch(forward, true, batch);
+        towardComplete = rows.size() < batch;
         for (auto& r : rows)
-            behind_.push_back(std::move(r));
+            toward.push_back(std::move(r));
     }
-    if (behind_.empty()) {
-        bof_ = true;
+    if (toward.empty()) {
+        atEnd = true;
         return;
     }
-    ahead_.push_front(CachedRow{rowId_, key_, current_});
-    if (ahead_.size() > kMaxBehind) {
-        ahead_.pop_back();
-        aheadComplete_ = false;
+    away.push_front(CachedRow{rowId_, key_, current_});
+    if (away.size() > kMaxBehind) {
+        away.pop_back();
+        awayComplete = false;
     }
-    loadRow(std::move(behind_.front()));
-    behind_.pop_front();
+    loadRow(std::move(toward.front()));
+    toward.pop_front();
     eof_ = bof_ = false;
     moveAfterScroll();
 }

@@ -116,6 +116,7 @@ private:
     class Sql;
 
     void requireOpen() const;
+    void step(bool forward);
     void checkBrowseMode();
     void setState(State s);
     void applyView(const QString& filterText, bool filtered);

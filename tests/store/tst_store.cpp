@@ -49,8 +49,8 @@ class TestStore : public QObject {
     std::unique_ptr<test::TestDatabase> db_;
     std::unique_ptr<test::TestStation> station_;
 
-    std::unique_ptr<Table> table(const QString& name) {
-        auto t = std::make_unique<Table>(station_->session, name);
+    std::unique_ptr<Table> table(const QString& name, test::TestStation* station = nullptr) {
+        auto t = std::make_unique<Table>((station ? station : station_.get())->session, name);
         t->setDefinition(data::tableDef(name));
         t->setDatabaseName(db_->params().database);
         t->open();
@@ -240,10 +240,8 @@ private Q_SLOTS:
         auto t = table(QStringLiteral("Platba"));
         t->insertRecord({QStringLiteral("B")});
         test::TestStation other(*db_);
-        Table o(other.session, QStringLiteral("Platba"));
-        o.setDefinition(data::tableDef(QStringLiteral("Platba")));
-        o.setDatabaseName(db_->params().database);
-        o.open();
+        auto otherTable = table(QStringLiteral("Platba"), &other);
+        Table& o = *otherTable;
         o.insertRecord({QStringLiteral("A")});
         t->refresh();
         QCOMPARE(t->recordCount(), 2);
@@ -339,10 +337,8 @@ private Q_SLOTS:
         auto t = table(QStringLiteral("Platba"));
         t->insertRecord({QStringLiteral("A")});
         test::TestStation other(*db_);
-        Table o(other.session, QStringLiteral("Platba"));
-        o.setDefinition(data::tableDef(QStringLiteral("Platba")));
-        o.setDatabaseName(db_->params().database);
-        o.open();
+        auto otherTable = table(QStringLiteral("Platba"), &other);
+        Table& o = *otherTable;
         t->edit();
         QCOMPARE(errorKind([&] { o.edit(); }), std::optional(StoreError::Kind::Locked));
         QCOMPARE(errorKind([&] { o.deleteRecord(); }), std::optional(StoreError::Kind::Locked));
