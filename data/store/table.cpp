@@ -146,6 +146,7 @@ void Table::dropWindows() {
     behind_.clear();
     aheadComplete_ = behindComplete_ = false;
     count_ = -1;
+    pos_ = -1;
     if (backend_)
         generation_ = backend_->writeGeneration();
 }
@@ -247,7 +248,8 @@ std::vector<Table::CachedRow> Table::fetchRange(int offset, int count) {
     return out;
 }
 
-void Table::loadRow(CachedRow row) {
+void Table::loadRow(CachedRow row, int pos) {
+    pos_ = pos;
     rowId_ = row.id;
     key_ = std::move(row.key);
     current_ = std::move(row.values);
@@ -287,7 +289,7 @@ void Table::first() {
     if (rows.isEmpty()) {
         showNoRecord();
     } else {
-        loadRow(rows[0]);
+        loadRow(rows[0], 0);
         bof_ = true;
         eof_ = false;
     }
@@ -304,7 +306,7 @@ void Table::last() {
     if (rows.isEmpty()) {
         showNoRecord();
     } else {
-        loadRow(rows[0]);
+        loadRow(rows[0], count_ > 0 ? count_ - 1 : -1);
         eof_ = true;
         bof_ = false;
     }
@@ -343,7 +345,7 @@ void Table::step(bool forward) {
         away.pop_back();
         awayComplete = false;
     }
-    loadRow(std::move(toward.front()));
+    loadRow(std::move(toward.front()), pos_ < 0 ? -1 : pos_ + (forward ? 1 : -1));
     toward.pop_front();
     eof_ = bof_ = false;
     moveAfterScroll();
@@ -436,6 +438,10 @@ int Table::recNo() {
     requireOpen();
     if (!hasRecord_)
         return -1;
+    if (!windowsValid())
+        dropWindows();
+    if (pos_ >= 0)
+        return pos_;
     QStringList where{sql_->before};
     QVariantList params;
     if (!sql_->sequential)
@@ -447,7 +453,8 @@ int Table::recNo() {
     }
     const QList<Row> rows =
         backend_->query(QLatin1String("SELECT COUNT(*) FROM ") + sql_->table + joinWhere(where), params, 1);
-    return rows.isEmpty() ? 0 : int(rows[0][0].toLongLong());
+    pos_ = rows.isEmpty() ? 0 : int(rows[0][0].toLongLong());
+    return pos_;
 }
 
 void Table::moveTo(int row) {
@@ -467,7 +474,7 @@ void Table::moveTo(int row) {
     behind_.clear();
     aheadComplete_ = row == total - 1;
     behindComplete_ = row == 0;
-    loadRow(std::move(rows.front()));
+    loadRow(std::move(rows.front()), row);
     bof_ = row == 0;
     eof_ = false;
     moveAfterScroll();
@@ -535,7 +542,7 @@ void Table::edit() {
                          QStringLiteral("Záznam v tabulce '%1' byl mezitím vymazán jiným uživatelem.").arg(tableName_));
     }
     const bool changed = fresh->values != current_;
-    loadRow(std::move(*fresh));
+    loadRow(std::move(*fresh), pos_);
     original_ = current_;
     modified_ = false;
     setState(State::Edit);

@@ -120,7 +120,7 @@ private:
     void checkBrowseMode();
     void setState(State s);
     void applyView(const QString& filterText, bool filtered);
-    void loadRow(CachedRow row);
+    void loadRow(CachedRow row, int pos = -1);
     void showNoRecord();
     void dropWindows();
     bool windowsValid() const;
@@ -169,6 +169,7 @@ private:
     bool behindComplete_ = false;
     quint64 generation_ = 0;        // backend write generation the windows belong to
     int count_ = -1;                // cached record count, -1 when unknown
+    int pos_ = -1;                  // position of the current record in the view, -1 when unknown
 };
 
 } // namespace kv::store

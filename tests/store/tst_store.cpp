@@ -114,6 +114,21 @@ private Q_SLOTS:
         QCOMPARE(back, -1);
         t->moveTo(1200);
         QCOMPARE(t->recNo(), 1200);
+        // Positions follow the cursor's own moves and are counted again after a jump elsewhere.
+        t->next();
+        t->prior();
+        t->prior();
+        QCOMPARE(t->recNo(), 1199);
+        t->last();
+        QCOMPARE(t->recNo(), 1499);
+        QVERIFY(t->locate(QStringLiteral("Platba"), QStringLiteral("Platba 0042")));
+        QCOMPARE(t->recNo(), 42);
+        t->insertRecord({QStringLiteral("Platba 0000a")});
+        QVERIFY(t->locate(QStringLiteral("Platba"), QStringLiteral("Platba 0042")));
+        QCOMPARE(t->recNo(), 43);
+        QVERIFY(t->locate(QStringLiteral("Platba"), QStringLiteral("Platba 0000a")));
+        t->deleteRecord();
+        t->moveTo(1200);
         QCOMPARE(t->field(0).asString(), QStringLiteral("Platba 1200"));
         const auto rows = t->rows(1497, 10);
         QCOMPARE(rows.size(), 3);
