@@ -13,7 +13,7 @@
 namespace kv::app {
 
 TSplashForm::TSplashForm(int intervalMs, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
     , picture_(splashPicture()) {
     setObjectName(QStringLiteral("SplashForm"));
     setFixedSize(152, 165);

@@ -13,6 +13,7 @@
 #include "data/store/programfolder.h"
 #include "tools/initdataserver.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -153,6 +154,8 @@ private Q_SLOTS:
             QVERIFY(startup.dataModule()->connected());
             QVERIFY(startup.dataModule()->tabKalmorvaty.isOpen());
             QCOMPARE(startup.mainWindow()->pos(), QPoint(0, 0));
+            QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Kalmorvaty..."));
+            QVERIFY(!QApplication::windowIcon().isNull()); // every window shows the program's icon
         }
         QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), -1), 0);
         QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha odshora"), -1), 0);
