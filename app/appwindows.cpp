@@ -5,6 +5,11 @@
 
 namespace kv::app {
 
+AppWindows& appWindows() {
+    static AppWindows windows;
+    return windows;
+}
+
 AppWindows::~AppWindows() { clear(); }
 
 void AppWindows::add(const QString& className, std::unique_ptr<QObject> window) {

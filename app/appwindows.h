@@ -1,5 +1,7 @@
 // The windows created once at start-up and kept for the whole run, found by their class name
-// ("TFormNovaObj"). The container owns them and destroys them in reverse order of creation.
+// ("TFormNovaObj"). The container owns them and destroys them in reverse order of creation. One
+// container serves the program, so a window of one folder finds a window of another without
+// linking to it (the new order window finds the code lists, every printing window the preview).
 #pragma once
 
 #include <QObject>
@@ -30,5 +32,8 @@ public:
 private:
     std::vector<std::pair<QString, std::unique_ptr<QObject>>> windows_;
 };
+
+// The program's windows: filled by the start-up sequence and emptied at its end.
+AppWindows& appWindows();
 
 } // namespace kv::app

@@ -10,6 +10,7 @@
 #include "data/store/programfolder.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QFrame>
 #include <QMenu>
@@ -77,7 +78,6 @@ TFormObj::TFormObj(AppWindows& windows, QWidget* parent) : QWidget(parent, Qt::T
     mnuManual->addAction(QStringLiteral("Nic"));
     // Any mouse button on "Manuál" pops the menu up where the mouse is; it is the context menu too.
     tlManual->installEventFilter(this);
-    tlManual->setContextMenuPolicy(Qt::NoContextMenu);
     connect(tlManual, &QPushButton::clicked, this,
             [this] { mnuManual->popup(tlManual->mapToGlobal(tlManual->rect().center())); });
 
@@ -112,6 +112,12 @@ bool TFormObj::eventFilter(QObject* watched, QEvent* event) {
         mnuManual->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         return true;
     }
+    // The right button's press has popped the menu up already; the menu key has not.
+    if (watched == tlManual && event->type() == QEvent::ContextMenu) {
+        if (!mnuManual->isVisible())
+            mnuManual->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -124,7 +130,7 @@ void TFormObj::tlNovaClick() { openModal("TFormNovaObj"); }
 
 void TFormObj::tlVyrizeneClick() {
     auto* list = windows_.find<QDialog>(QStringLiteral("TFormSeznamObj"));
-    if (!list)
+    if (!list || !data::DM)
         return;
     // The list opens on the open orders; the filter is the orders table's, shared with the list.
     auto& orders = data::DM->tabKalmorvaty;

@@ -25,7 +25,7 @@ StartupSequence::StartupSequence(StartupTiming timing, std::vector<StartupWindow
 
 StartupSequence::~StartupSequence() {
     splash_.reset();
-    windows_.clear();
+    appWindows().clear();
     dm_.reset();
     main_.reset();
 }
@@ -34,7 +34,7 @@ bool StartupSequence::run() {
     QApplication::setApplicationDisplayName(QStringLiteral("Kalmorvaty..."));
     QApplication::setWindowIcon(applicationIcon());
 
-    main_ = std::make_unique<TFormObj>(windows_);
+    main_ = std::make_unique<TFormObj>(appWindows());
     QObject::connect(main_.get(), &TFormObj::closed, qApp, &QCoreApplication::quit);
 
     splash_ = std::make_unique<TSplashForm>(timing_.splashTickMs);
@@ -90,7 +90,7 @@ void StartupSequence::createWindows() {
         if (!w.create)
             continue;
         try {
-            windows_.add(QLatin1String(w.className), w.create());
+            appWindows().add(QLatin1String(w.className), w.create());
         } catch (...) {
             handleException(std::current_exception());
         }

@@ -42,7 +42,7 @@ public:
     TFormObj* mainWindow() const { return main_.get(); }
     TSplashForm* splash() const { return splash_.get(); }
     data::TDM* dataModule() const { return dm_.get(); }
-    AppWindows& windows() { return windows_; }
+    AppWindows& windows() { return appWindows(); }
 
     // Called with the new data module before it connects; tests set the set-up program here.
     std::function<void(data::TDM&)> prepareDataModule;
@@ -57,7 +57,6 @@ private:
     StartupTiming timing_;
     std::vector<StartupWindow> windowOrder_;
     bool terminating_ = false;
-    AppWindows windows_;
     std::unique_ptr<TFormObj> main_;
     std::unique_ptr<TSplashForm> splash_;
     std::unique_ptr<data::TDM> dm_;

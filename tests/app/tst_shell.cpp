@@ -14,6 +14,7 @@
 #include "data/store/iniprofile.h"
 #include "data/store/programfolder.h"
 
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QMenu>
 #include <QPushButton>
@@ -281,6 +282,16 @@ private Q_SLOTS:
         TFormObj main(windows);
         main.show();
         QTest::mousePress(main.tlManual, button, {}, QPoint(10, 5));
+        QTRY_VERIFY(main.mnuManual->isVisible());
+        main.mnuManual->hide();
+    }
+
+    void menuKeyOnManualPopsTheMenuUp() {
+        AppWindows windows;
+        TFormObj main(windows);
+        main.show();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), main.tlManual->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(main.tlManual, &menuKey);
         QTRY_VERIFY(main.mnuManual->isVisible());
         main.mnuManual->hide();
     }

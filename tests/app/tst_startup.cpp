@@ -223,6 +223,29 @@ private Q_SLOTS:
         QVERIFY(!startup.windows().find<QWidget>(QStringLiteral("TFormSetup"))->isVisible());
     }
 
+    void ordersListOpensOnTheOpenOrdersAndDropsTheFilterAfter() {
+        prepareDatabase();
+        ScriptedDialogs dialogs;
+        StartupSequence startup(kFast, {{"TFormSeznamObj", [] {
+                                             auto w = std::make_unique<QDialog>();
+                                             w->setObjectName(QStringLiteral("FormSeznamObj"));
+                                             return std::unique_ptr<QObject>(std::move(w));
+                                         }}});
+        QVERIFY(startup.run());
+        auto& orders = startup.dataModule()->tabKalmorvaty;
+        orders.setFilter(QStringLiteral("Stornovana='True'"));
+        orders.setFiltered(true);
+        QString whileShown;
+        dialogs.onModal = [&](QDialog& d) {
+            whileShown = QStringLiteral("%1: %2 %3").arg(d.objectName(), orders.filter(),
+                                                          orders.filtered() ? "on" : "off");
+            return 0;
+        };
+        startup.mainWindow()->tlVyrizene->click();
+        QCOMPARE(whileShown, QStringLiteral("FormSeznamObj: Vyrizena='False' on"));
+        QVERIFY(!orders.filtered());
+    }
+
     void aBrokenPasswordIsReportedAndEndsTheProgram() {
         IniProfile(folder_ + QLatin1String("SERVER.INI"))
             .writeString(QStringLiteral("SERVER"), QStringLiteral("HESLO"), QStringLiteral("00ZZ00"));
