@@ -7,15 +7,20 @@
 
 namespace kv::app {
 
-AppConnectionUi::AppConnectionUi(std::function<void()> onTerminate) : onTerminate_(std::move(onTerminate)) {}
+AppConnectionUi::AppConnectionUi(std::function<void()> onTerminate)
+    : onTerminate_(std::move(onTerminate)) {}
 
-void AppConnectionUi::showError(const QString& text) { kv::app::showError(text); }
+void AppConnectionUi::showError(const QString& text) {
+    kv::app::showError(text);
+}
 
 bool AppConnectionUi::confirm(const QString& text) {
     return dialogs().message(text, MsgStyle::Confirmation, MsgButton::Yes | MsgButton::No) == MsgButton::Yes;
 }
 
-void AppConnectionUi::showMessage(const QString& text) { dialogs().message(text, MsgStyle::Plain, MsgButton::Ok); }
+void AppConnectionUi::showMessage(const QString& text) {
+    dialogs().message(text, MsgStyle::Plain, MsgButton::Ok);
+}
 
 void AppConnectionUi::beforeSetupProgram() {
     minimised_.clear();

@@ -10,7 +10,9 @@ AppWindows& appWindows() {
     return windows;
 }
 
-AppWindows::~AppWindows() { clear(); }
+AppWindows::~AppWindows() {
+    clear();
+}
 
 void AppWindows::add(const QString& className, std::unique_ptr<QObject> window) {
     windows_.emplace_back(className, std::move(window));

@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const int size = QByteArray(argv[i]).toInt();
         const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(root).arg(size);
-        if (size <= 0 || !QDir().mkpath(dir) || !kv::app::iconImage(size).save(dir + QLatin1String("/kalmorvaty.png"))) {
+        if (size <= 0 || !QDir().mkpath(dir) ||
+            !kv::app::iconImage(size).save(dir + QLatin1String("/kalmorvaty.png"))) {
             std::fprintf(stderr, "cannot write the %s px icon into %s\n", argv[i], qPrintable(dir));
             return 1;
         }

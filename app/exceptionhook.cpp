@@ -6,7 +6,9 @@
 namespace kv::app {
 namespace {
 
-void showInMessageBox(const std::exception_ptr& error) { showError(exceptionMessage(error)); }
+void showInMessageBox(const std::exception_ptr& error) {
+    showError(exceptionMessage(error));
+}
 
 ExceptionHandler& installed() {
     static ExceptionHandler handler;
@@ -15,7 +17,9 @@ ExceptionHandler& installed() {
 
 } // namespace
 
-void setExceptionHandler(ExceptionHandler handler) { installed() = std::move(handler); }
+void setExceptionHandler(ExceptionHandler handler) {
+    installed() = std::move(handler);
+}
 
 void handleException(const std::exception_ptr& error) noexcept {
     try {

@@ -35,7 +35,8 @@ QLabel* label(const QString& name, const QString& text, QWidget* parent, bool bo
 
 } // namespace
 
-TFormDar::TFormDar(int tickMs, QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+TFormDar::TFormDar(int tickMs, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("FormDar"));
     setFixedSize(441, 310);
     QFont base(QStringLiteral("Arial"));
@@ -65,11 +66,12 @@ TFormDar::TFormDar(int tickMs, QWidget* parent) : QDialog(parent, Qt::Dialog | Q
     QFont hf = heading->font();
     hf.setPixelSize(16);
     heading->setFont(hf);
-    QLabel* intro = label(QStringLiteral("labText"),
-                          QStringLiteral("Pokud se vám program líbí můžete jej zdarma a volně používat, chcete-li "
-                                         "přesto podpořit autora při tvorbě podobných produktů, můžete tak učinit "
-                                         "těmito způsoby:"),
-                          panel);
+    QLabel* intro =
+        label(QStringLiteral("labText"),
+              QStringLiteral("Pokud se vám program líbí můžete jej zdarma a volně používat, chcete-li "
+                             "přesto podpořit autora při tvorbě podobných produktů, můžete tak učinit "
+                             "těmito způsoby:"),
+              panel);
     intro->setWordWrap(true);
 
     auto* top = new QGridLayout;
@@ -79,23 +81,27 @@ TFormDar::TFormDar(int tickMs, QWidget* parent) : QDialog(parent, Qt::Dialog | Q
     top->setColumnStretch(1, 1);
     top->setHorizontalSpacing(10);
 
-    QLabel* way1 = label(QStringLiteral("labZpusob1"),
-                         QStringLiteral("1. libovolná finanční částka na účet autora (%1)").arg(kAccount), panel);
+    QLabel* way1 =
+        label(QStringLiteral("labZpusob1"),
+              QStringLiteral("1. libovolná finanční částka na účet autora (%1)").arg(kAccount), panel);
     QLabel* way2 = label(QStringLiteral("labZpusob2"),
                          QStringLiteral("2. libovolná finanční částka na adresu autora (složenka)"), panel);
-    QLabel* way3 = label(QStringLiteral("labZpusob3"), QStringLiteral("3. pohlednice s pohledem na vaše město"), panel);
+    QLabel* way3 =
+        label(QStringLiteral("labZpusob3"), QStringLiteral("3. pohlednice s pohledem na vaše město"), panel);
 
-    QLabel* addressCaption = label(QStringLiteral("labAdresa"), QStringLiteral("Adresa autora:"), panel, true);
-    QLabel* address = label(QStringLiteral("labAutor"),
-                            kAuthorName + QLatin1Char('\n') + kAuthorStreet + QLatin1Char('\n') + kAuthorTown, panel);
+    QLabel* addressCaption =
+        label(QStringLiteral("labAdresa"), QStringLiteral("Adresa autora:"), panel, true);
+    QLabel* address =
+        label(QStringLiteral("labAutor"),
+              kAuthorName + QLatin1Char('\n') + kAuthorStreet + QLatin1Char('\n') + kAuthorTown, panel);
     auto* addressRow = new QHBoxLayout;
     addressRow->addSpacing(16);
     addressRow->addWidget(addressCaption, 0, Qt::AlignTop);
     addressRow->addSpacing(8);
     addressRow->addWidget(address, 1);
 
-    QLabel* thanks =
-        label(QStringLiteral("labDekuji"), QStringLiteral("ZA PŘÍPADNOU PODPORU PŘEDEM DĚKUJI!     "), panel, true);
+    QLabel* thanks = label(QStringLiteral("labDekuji"),
+                           QStringLiteral("ZA PŘÍPADNOU PODPORU PŘEDEM DĚKUJI!     "), panel, true);
     thanks->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     tlZavri = new QPushButton(closeCaption(counter_), panel);
@@ -129,7 +135,9 @@ TFormDar::TFormDar(int tickMs, QWidget* parent) : QDialog(parent, Qt::Dialog | Q
         move(screen->geometry().center() - rect().center());
 }
 
-QString TFormDar::closeCaption(int seconds) { return QStringLiteral("Zavřít (%1s)").arg(seconds); }
+QString TFormDar::closeCaption(int seconds) {
+    return QStringLiteral("Zavřít (%1s)").arg(seconds);
+}
 
 void TFormDar::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

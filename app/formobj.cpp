@@ -32,7 +32,9 @@ QFrame* separator(QWidget* parent) {
 
 } // namespace
 
-TFormObj::TFormObj(AppWindows& windows, QWidget* parent) : QWidget(parent, Qt::Tool), windows_(windows) {
+TFormObj::TFormObj(AppWindows& windows, QWidget* parent)
+    : QWidget(parent, Qt::Tool)
+    , windows_(windows) {
     setObjectName(QStringLiteral("FormObj"));
     setWindowTitle(QStringLiteral("Kalmorvaty..."));
 
@@ -57,9 +59,9 @@ TFormObj::TFormObj(AppWindows& windows, QWidget* parent) : QWidget(parent, Qt::T
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(4);
-    for (QWidget* w : std::initializer_list<QWidget*>{tlNova, tlVyrizene, separator(this), tlDodavatele, tlUzivatele,
-                                                      tlZpPlatby, tlTypDopravy, separator(this), tlNastaveni,
-                                                      tlManual, tlOprogramu, separator(this), tlKonec})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             tlNova, tlVyrizene, separator(this), tlDodavatele, tlUzivatele, tlZpPlatby, tlTypDopravy,
+             separator(this), tlNastaveni, tlManual, tlOprogramu, separator(this), tlKonec})
         layout->addWidget(w);
     const QList<QWidget*> tabOrder{tlNova,       tlVyrizene,  tlDodavatele, tlUzivatele, tlZpPlatby,
                                    tlTypDopravy, tlNastaveni, tlManual,     tlOprogramu, tlKonec};
@@ -95,7 +97,9 @@ TFormObj::TFormObj(AppWindows& windows, QWidget* parent) : QWidget(parent, Qt::T
     move(SetupIni().mainWindowPosition());
 }
 
-TFormObj::~TFormObj() { SetupIni().writeMainWindowPosition(pos()); }
+TFormObj::~TFormObj() {
+    SetupIni().writeMainWindowPosition(pos());
+}
 
 QString TFormObj::manualPath(const QString& fileName) {
     return programFolder() + QLatin1String("MAN/") + fileName;
@@ -126,7 +130,9 @@ void TFormObj::openModal(const char* className) {
         showModalAtOpener(*dialog, *this);
 }
 
-void TFormObj::tlNovaClick() { openModal("TFormNovaObj"); }
+void TFormObj::tlNovaClick() {
+    openModal("TFormNovaObj");
+}
 
 void TFormObj::tlVyrizeneClick() {
     auto* list = windows_.find<QDialog>(QStringLiteral("TFormSeznamObj"));
@@ -160,6 +166,8 @@ void TFormObj::tlOprogramuClick() {
     }
 }
 
-void TFormObj::openManual(const QString& fileName) { openInShell(QUrl::fromLocalFile(manualPath(fileName))); }
+void TFormObj::openManual(const QString& fileName) {
+    openInShell(QUrl::fromLocalFile(manualPath(fileName)));
+}
 
 } // namespace kv::app

@@ -5,7 +5,8 @@
 
 namespace kv::app {
 
-KvApplication::KvApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+KvApplication::KvApplication(int& argc, char** argv)
+    : QApplication(argc, argv) {}
 
 bool KvApplication::notify(QObject* receiver, QEvent* event) {
     try {

@@ -11,23 +11,33 @@ namespace {
 // hide the whole window; such a shape is applied as one pixel outside the window instead.
 const QRect kNothingVisible(-1, -1, 1, 1);
 
-QRegion toMask(const QRegion& shape) { return shape.isEmpty() ? QRegion(kNothingVisible) : shape; }
-QRegion fromMask(const QRegion& mask) { return mask == QRegion(kNothingVisible) ? QRegion() : mask; }
+QRegion toMask(const QRegion& shape) {
+    return shape.isEmpty() ? QRegion(kNothingVisible) : shape;
+}
+QRegion fromMask(const QRegion& mask) {
+    return mask == QRegion(kNothingVisible) ? QRegion() : mask;
+}
 
 // The box from (x1, y1) to (x2, y2), right and bottom exclusive, in either corner order.
 QRect box(int x1, int y1, int x2, int y2) {
     return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QSize(std::abs(x2 - x1), std::abs(y2 - y1)));
 }
 
-void putLong(QByteArray& out, int offset, qint32 value) { qToLittleEndian(value, out.data() + offset); }
+void putLong(QByteArray& out, int offset, qint32 value) {
+    qToLittleEndian(value, out.data() + offset);
+}
 
 } // namespace
 
-TRegion::TRegion(QWidget* owner) : QObject(owner), owner_(owner) {}
+TRegion::TRegion(QWidget* owner)
+    : QObject(owner)
+    , owner_(owner) {}
 
 TRegion::~TRegion() = default;
 
-void TRegion::AddRect(int x1, int y1, int x2, int y2) { combine(QRegion(box(x1, y1, x2, y2))); }
+void TRegion::AddRect(int x1, int y1, int x2, int y2) {
+    combine(QRegion(box(x1, y1, x2, y2)));
+}
 
 void TRegion::AddEllipse(int x1, int y1, int x2, int y2) {
     const QRect b = box(x1, y1, x2, y2);
@@ -54,13 +64,23 @@ void TRegion::combine(const QRegion& shape) {
     QRegion& b = *built_;
     switch (combineMode_) {
     case rcAnd:
-    case rcIntersect: b = b.intersected(shape); break;
-    case rcCopy: b = shape; break;
+    case rcIntersect:
+        b = b.intersected(shape);
+        break;
+    case rcCopy:
+        b = shape;
+        break;
     case rcDifference:
-    case rcSubtract: b = b.subtracted(shape); break;
+    case rcSubtract:
+        b = b.subtracted(shape);
+        break;
     case rcOr:
-    case rcUnion: b = b.united(shape); break;
-    case rcXor: b = b.xored(shape); break;
+    case rcUnion:
+        b = b.united(shape);
+        break;
+    case rcXor:
+        b = b.xored(shape);
+        break;
     }
 }
 

@@ -21,7 +21,8 @@ enum TRegionFillMode { fmAlternate, fmWinding };
 // "region error": a region step failed; the operation stopped at that point.
 class RegionError : public std::runtime_error {
 public:
-    RegionError() : std::runtime_error("region error") {}
+    RegionError()
+        : std::runtime_error("region error") {}
 };
 
 class TRegion : public QObject {

@@ -14,9 +14,11 @@ const QString kNoticeSection = QStringLiteral("DAR");
 const QString kLastShown = QStringLiteral("Poslední ukázka");
 } // namespace
 
-SetupIni::SetupIni() : path_(programFolder() + QLatin1String("SETUP.INI")) {}
+SetupIni::SetupIni()
+    : path_(programFolder() + QLatin1String("SETUP.INI")) {}
 
-SetupIni::SetupIni(QString path) : path_(std::move(path)) {}
+SetupIni::SetupIni(QString path)
+    : path_(std::move(path)) {}
 
 QPoint SetupIni::mainWindowPosition() const {
     const IniProfile ini(path_);

@@ -18,6 +18,8 @@ void openInShell(const QUrl& url) {
         QDesktopServices::openUrl(url);
 }
 
-void setShellOpener(ShellOpener opener) { installed() = std::move(opener); }
+void setShellOpener(ShellOpener opener) {
+    installed() = std::move(opener);
+}
 
 } // namespace kv::app

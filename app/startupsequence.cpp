@@ -21,7 +21,8 @@
 namespace kv::app {
 
 StartupSequence::StartupSequence(StartupTiming timing, std::vector<StartupWindow> windowOrder)
-    : timing_(timing), windowOrder_(std::move(windowOrder)) {}
+    : timing_(timing)
+    , windowOrder_(std::move(windowOrder)) {}
 
 StartupSequence::~StartupSequence() {
     splash_.reset();

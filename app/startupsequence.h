@@ -20,14 +20,15 @@ class TSplashForm;
 
 // The waits of the start-up. The program uses the defaults; tests shorten them.
 struct StartupTiming {
-    int pauseMs = 1000;       // each of the three pauses
-    int splashTickMs = 20;    // the splash animation step
-    int noticeTickMs = 1000;  // the support notice's countdown step
+    int pauseMs = 1000;      // each of the three pauses
+    int splashTickMs = 20;   // the splash animation step
+    int noticeTickMs = 1000; // the support notice's countdown step
 };
 
 class StartupSequence {
 public:
-    explicit StartupSequence(StartupTiming timing = {}, std::vector<StartupWindow> windowOrder = startupWindows());
+    explicit StartupSequence(StartupTiming timing = {},
+                             std::vector<StartupWindow> windowOrder = startupWindows());
     // Destroys the windows, then the data module (closing the tables), then the main window
     // (writing its position to SETUP.INI).
     ~StartupSequence();

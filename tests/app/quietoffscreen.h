@@ -12,12 +12,13 @@ inline QtMessageHandler& previousHandler() {
 }
 
 inline void quietOffscreenWarnings() {
-    previousHandler() = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
-        if (msg.startsWith(QLatin1String("This plugin does not support ")))
-            return;
-        if (previousHandler())
-            previousHandler()(type, ctx, msg);
-    });
+    previousHandler() =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
+            if (msg.startsWith(QLatin1String("This plugin does not support ")))
+                return;
+            if (previousHandler())
+                previousHandler()(type, ctx, msg);
+        });
 }
 
 } // namespace kv::test

@@ -16,10 +16,16 @@ Q_DECLARE_METATYPE(kv::app::TRegionCombine)
 
 namespace {
 
-QRegion ellipse(int x1, int y1, int x2, int y2) { return QRegion(QRect(x1, y1, x2 - x1, y2 - y1), QRegion::Ellipse); }
-QRegion rect(int x1, int y1, int x2, int y2) { return QRegion(x1, y1, x2 - x1, y2 - y1); }
+QRegion ellipse(int x1, int y1, int x2, int y2) {
+    return QRegion(QRect(x1, y1, x2 - x1, y2 - y1), QRegion::Ellipse);
+}
+QRegion rect(int x1, int y1, int x2, int y2) {
+    return QRegion(x1, y1, x2 - x1, y2 - y1);
+}
 
-qint32 longAt(const QByteArray& data, int offset) { return qFromLittleEndian<qint32>(data.constData() + offset); }
+qint32 longAt(const QByteArray& data, int offset) {
+    return qFromLittleEndian<qint32>(data.constData() + offset);
+}
 
 // A window to shape; shown, since only a shown window's mask decides what is visible.
 struct Window {
@@ -100,9 +106,9 @@ private Q_SLOTS:
         QCOMPARE(mask, rect(0, 0, 20, 20).united(ellipse(50, 50, 150, 100)));
         QVERIFY(mask.contains(QPoint(5, 5)));
         QVERIFY(mask.contains(QPoint(100, 75)));
-        QVERIFY(!mask.contains(QPoint(30, 30)));  // between the two
-        QVERIFY(!mask.contains(QPoint(52, 52)));  // the ellipse's box corner is not the ellipse
-        QVERIFY(!r.hasBuiltShape());              // the window owns the shape now
+        QVERIFY(!mask.contains(QPoint(30, 30))); // between the two
+        QVERIFY(!mask.contains(QPoint(52, 52))); // the ellipse's box corner is not the ellipse
+        QVERIFY(!r.hasBuiltShape());             // the window owns the shape now
     }
 
     void destroyingTheComponentLeavesTheWindowShaped() {
@@ -220,7 +226,8 @@ private Q_SLOTS:
         QRegion back;
         for (int i = 0; i < n; ++i) {
             const int o = 32 + 16 * i;
-            back += QRect(QPoint(longAt(d, o), longAt(d, o + 4)), QPoint(longAt(d, o + 8) - 1, longAt(d, o + 12) - 1));
+            back += QRect(QPoint(longAt(d, o), longAt(d, o + 4)),
+                          QPoint(longAt(d, o + 8) - 1, longAt(d, o + 12) - 1));
         }
         QCOMPARE(back, rect(1, 2, 11, 32).united(rect(50, 2, 60, 12)));
         r.setActive(true);

@@ -38,7 +38,9 @@ std::unique_ptr<QObject> dialog(const QString& name, QSize size) {
     return d;
 }
 
-QSize screenSize() { return QGuiApplication::primaryScreen()->geometry().size(); }
+QSize screenSize() {
+    return QGuiApplication::primaryScreen()->geometry().size();
+}
 
 } // namespace
 
@@ -68,14 +70,19 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("expected");
         // Screen 800 x 800 throughout.
         QTest::newRow("fits: at the opener") << QPoint(100, 50) << QSize(300, 200) << QPoint(100, 50);
-        QTest::newRow("right edge exactly at the screen's: stays") << QPoint(500, 0) << QSize(300, 200) << QPoint(500, 0);
-        QTest::newRow("past the right edge: flush right") << QPoint(600, 0) << QSize(300, 200) << QPoint(500, 0);
+        QTest::newRow("right edge exactly at the screen's: stays")
+            << QPoint(500, 0) << QSize(300, 200) << QPoint(500, 0);
+        QTest::newRow("past the right edge: flush right")
+            << QPoint(600, 0) << QSize(300, 200) << QPoint(500, 0);
         QTest::newRow("tall window moved up to end 30 above the bottom")
             << QPoint(100, 300) << QSize(300, 600) << QPoint(100, 170);
-        QTest::newRow("bottom exactly at the screen's: stays") << QPoint(0, 600) << QSize(100, 200) << QPoint(0, 600);
+        QTest::newRow("bottom exactly at the screen's: stays")
+            << QPoint(0, 600) << QSize(100, 200) << QPoint(0, 600);
         QTest::newRow("both edges past") << QPoint(700, 700) << QSize(200, 200) << QPoint(600, 570);
-        QTest::newRow("wider than the screen: negative left") << QPoint(0, 0) << QSize(900, 100) << QPoint(-100, 0);
-        QTest::newRow("above and left of the screen: kept") << QPoint(-50, -40) << QSize(100, 100) << QPoint(-50, -40);
+        QTest::newRow("wider than the screen: negative left")
+            << QPoint(0, 0) << QSize(900, 100) << QPoint(-100, 0);
+        QTest::newRow("above and left of the screen: kept")
+            << QPoint(-50, -40) << QSize(100, 100) << QPoint(-50, -40);
     }
     void placementKeepsTheWindowOnTheScreen() {
         QFETCH(QPoint, wanted);
@@ -97,7 +104,8 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(bool, due);
         if (!stored.isEmpty())
-            IniProfile(setupIni()).writeString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka"), stored);
+            IniProfile(setupIni())
+                .writeString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka"), stored);
         const QDate today(2026, 12, 10);
         QCOMPARE(SetupIni().takeNoticeDue(today), due);
         QCOMPARE(IniProfile(setupIni()).readString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka")),
@@ -127,7 +135,8 @@ private Q_SLOTS:
         }
         QCOMPARE(ini.readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), 0), 120);
         QCOMPARE(ini.readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha odshora"), 0), 80);
-        QCOMPARE(ini.readString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka")), QStringLiteral("1.1.2026"));
+        QCOMPARE(ini.readString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka")),
+                 QStringLiteral("1.1.2026"));
     }
 
     void mainWindowHasTenButtonsInOrder() {
@@ -169,12 +178,18 @@ private Q_SLOTS:
     void buttonsOpenTheirWindowsModallyAtTheMainWindow_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("window");
-        QTest::newRow("Nová objednávka") << "tlNova" << "TFormNovaObj";
-        QTest::newRow("Seznam dodavatelů") << "tlDodavatele" << "TFormDodavatele";
-        QTest::newRow("Seznam uživatelů") << "tlUzivatele" << "TFormUzivatele";
-        QTest::newRow("Způsoby platby") << "tlZpPlatby" << "TFormPlatba";
-        QTest::newRow("Typy dopravy") << "tlTypDopravy" << "TFormDoprava";
-        QTest::newRow("Nastavení systému") << "tlNastaveni" << "TFormSetup";
+        QTest::newRow("Nová objednávka") << "tlNova"
+                                         << "TFormNovaObj";
+        QTest::newRow("Seznam dodavatelů") << "tlDodavatele"
+                                           << "TFormDodavatele";
+        QTest::newRow("Seznam uživatelů") << "tlUzivatele"
+                                          << "TFormUzivatele";
+        QTest::newRow("Způsoby platby") << "tlZpPlatby"
+                                        << "TFormPlatba";
+        QTest::newRow("Typy dopravy") << "tlTypDopravy"
+                                      << "TFormDoprava";
+        QTest::newRow("Nastavení systému") << "tlNastaveni"
+                                           << "TFormSetup";
     }
     void buttonsOpenTheirWindowsModallyAtTheMainWindow() {
         QFETCH(QString, button);
@@ -204,8 +219,8 @@ private Q_SLOTS:
         AppWindows windows;
         TFormObj main(windows);
         ScriptedDialogs dialogs;
-        for (QPushButton* b : {main.tlNova, main.tlVyrizene, main.tlDodavatele, main.tlUzivatele, main.tlZpPlatby,
-                               main.tlTypDopravy, main.tlNastaveni, main.tlOprogramu})
+        for (QPushButton* b : {main.tlNova, main.tlVyrizene, main.tlDodavatele, main.tlUzivatele,
+                               main.tlZpPlatby, main.tlTypDopravy, main.tlNastaveni, main.tlOprogramu})
             b->click();
         QVERIFY(dialogs.calls.isEmpty());
         QVERIFY(main.isHidden());
@@ -290,7 +305,8 @@ private Q_SLOTS:
         AppWindows windows;
         TFormObj main(windows);
         main.show();
-        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), main.tlManual->mapToGlobal(QPoint(5, 5)));
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                  main.tlManual->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(main.tlManual, &menuKey);
         QTRY_VERIFY(main.mnuManual->isVisible());
         main.mnuManual->hide();
@@ -341,7 +357,8 @@ private Q_SLOTS:
     void exceptionsInEventHandlersAreShownAndTheProgramGoesOn_data() {
         QTest::addColumn<bool>("standard");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("standard exception: its text") << true << QStringLiteral("Dodavatel nenalezen: Žluťák");
+        QTest::newRow("standard exception: its text")
+            << true << QStringLiteral("Dodavatel nenalezen: Žluťák");
         QTest::newRow("anything else: a general text") << false << QStringLiteral("Neznámá chyba aplikace.");
     }
     void exceptionsInEventHandlersAreShownAndTheProgramGoesOn() {

@@ -27,8 +27,9 @@ using namespace kv::app;
 
 namespace {
 
-const QString kConnectError = QStringLiteral("Nelze připojit datový server!!\n\n1. není spuštěn server\n"
-                                             "2. síťový server není dostupný\n3. není založena databáze KALMORVATY");
+const QString kConnectError =
+    QStringLiteral("Nelze připojit datový server!!\n\n1. není spuštěn server\n"
+                   "2. síťový server není dostupný\n3. není založena databáze KALMORVATY");
 const QString kRetry = QStringLiteral("Server nebyl aktivní, ale již je spuštěn - pokračovat....");
 const StartupTiming kFast{0, 1, 1};
 const QDate kToday(2026, 12, 10);
@@ -104,7 +105,8 @@ private Q_SLOTS:
                 const TSplashForm* s = startup.splash();
                 return QStringLiteral("main %1, splash %2 %3")
                     .arg(startup.mainWindow() && !startup.mainWindow()->isVisible() ? "hidden" : "?")
-                    .arg(s && s->isVisible() && s->animation().box() == EdgeBox{1, 1, 151, 151} ? "open" : "?")
+                    .arg(s && s->isVisible() && s->animation().box() == EdgeBox{1, 1, 151, 151} ? "open"
+                                                                                                : "?")
                     .arg(s ? s->InfoLabel->text() : QString());
             };
             startup.prepareDataModule = [&](data::TDM& dm) {
@@ -118,7 +120,8 @@ private Q_SLOTS:
             QCOMPARE(dialogs.messages(), (QStringList{kConnectError, kRetry}));
             QCOMPARE(dialogs.calls[0].style, MsgStyle::Error);
             QCOMPARE(dialogs.calls[1].style, MsgStyle::Confirmation);
-            QCOMPARE(dialogs.statesAtMessages.first(), QStringLiteral("main hidden, splash open Připojení k databázi..."));
+            QCOMPARE(dialogs.statesAtMessages.first(),
+                     QStringLiteral("main hidden, splash open Připojení k databázi..."));
             for (data::TDM* dm = startup.dataModule(); auto* t : dm->tablesInOpenOrder())
                 QVERIFY2(!t->isOpen(), qPrintable(t->objectName()));
 
@@ -131,8 +134,10 @@ private Q_SLOTS:
                      QStringLiteral("10.12.2026"));
             QCOMPARE(dialogs.calls.size(), 2);
         }
-        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), -1), 0);
-        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha odshora"), -1), 0);
+        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), -1),
+                 0);
+        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha odshora"), -1),
+                 0);
     }
 
     void firstStartShowsTheNoticeAndWritesBothSectionsOnExit() {
@@ -157,8 +162,10 @@ private Q_SLOTS:
             QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Kalmorvaty..."));
             QVERIFY(!QApplication::windowIcon().isNull()); // every window shows the program's icon
         }
-        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), -1), 0);
-        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha odshora"), -1), 0);
+        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), -1),
+                 0);
+        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha odshora"), -1),
+                 0);
         QCOMPARE(setupIni().readString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka")),
                  QStringLiteral("10.12.2026"));
         QVERIFY(!data::DM); // the data module went with the program
@@ -206,12 +213,12 @@ private Q_SLOTS:
                 return w;
             };
         };
-        StartupSequence startup(kFast, {{"TFormSetup", window("TFormSetup")},
-                                        {"TFormDoprava", {}},
-                                        {"TFormPlatba", [] () -> std::unique_ptr<QObject> {
-                                             throw std::runtime_error("Okno nelze vytvořit");
-                                         }},
-                                        {"TFormAbout", window("TFormAbout")}});
+        StartupSequence startup(
+            kFast, {{"TFormSetup", window("TFormSetup")},
+                    {"TFormDoprava", {}},
+                    {"TFormPlatba",
+                     []() -> std::unique_ptr<QObject> { throw std::runtime_error("Okno nelze vytvořit"); }},
+                    {"TFormAbout", window("TFormAbout")}});
         running = &startup;
         QVERIFY(startup.run());
         QCOMPARE(made, (QStringList{"TFormSetup (Vytvoření formulářů..., connected)",
@@ -237,8 +244,8 @@ private Q_SLOTS:
         orders.setFiltered(true);
         QString whileShown;
         dialogs.onModal = [&](QDialog& d) {
-            whileShown = QStringLiteral("%1: %2 %3").arg(d.objectName(), orders.filter(),
-                                                          orders.filtered() ? "on" : "off");
+            whileShown = QStringLiteral("%1: %2 %3")
+                             .arg(d.objectName(), orders.filter(), orders.filtered() ? "on" : "off");
             return 0;
         };
         startup.mainWindow()->tlVyrizene->click();
