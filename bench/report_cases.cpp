@@ -1,0 +1,310 @@
+// The report engine on a list of orders laid out like the orders list (ten 60-pixel bands per A4
+// landscape page, 13 data texts and a memo per order): generation against a plain loop that reads
+// the same records and records the same drawing operations with no engine around it, the time per
+// page of a long list against a short one, the memory of the pages, and showing a page.
+#include "benchcase.h"
+
+#include "data/schema.h"
+#include "data/schemaddl.h"
+#include "data/store/client.h"
+#include "data/store/collationkey.h"
+#include "data/store/session.h"
+#include "data/store/sqlitebackend.h"
+#include "data/store/table.h"
+#include "data/store/valueconv.h"
+
+#include "data/store/datasource.h"
+#include "report/pagepainter.h"
+#include "report/reportdefinition.h"
+#include "report/reportfont.h"
+#include "report/textmeasurer.h"
+#include "report/turboband.h"
+#include "report/turbowmfgenerator.h"
+#include "report/zireziduzoz.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <sqlite3.h>
+
+namespace kv::bench {
+namespace {
+
+// The orders list: title and column titles on every page, the page number at the foot.
+const char* kListDefinition = R"(
+report SeznamObjednavek
+Printer.PaperSize A4
+Printer.Orientation poLandscape
+Margins 10 10 10 0
+DataSource DS
+
+band Nadpis rbPageHeader 1047 x 40
+Brush grey223
+Frame Left Top Bottom Right
+Label3 label 1, 0, 1040 x 35 "SEZNAM OBJEDNÁVEK:" 20px centred v-centred transparent fixed
+Datum sysdata 800, 18, 240 x 20 "Datum a čas: " right v-centred transparent sdDateTime
+
+band Zapati rbPageFooter 1047 x 25
+Frame Left Top Bottom Right
+Label2 label 860, 2, 180 x 20 "Vytištěno programem Kalmorvaty - kalmorvaty.cz" 8px right v-centred
+Strana sysdata 4, 3, 110 x 17 "Strana: " v-centred sdCurrentPage
+
+band NadpisDetailu rbPageHeader 1047 x 58
+Brush grey235
+Frame Bottom
+Label4 label 1, 3, 77 x 12 "Číslo objednávky:" 9px transparent
+Label5 label 1, 16, 46 x 12 "Dodavatel:" 9px transparent
+Label35 label 115, 3, 49 x 12 "Vystavena:" 9px transparent
+Label41 label 865, 3, 63 x 12 "Způsob platby:" 9px transparent
+
+band Detaily rbDetail 1046 x 60
+Frame Bottom
+DBText36 datatext 1, 0, 115 x 12 DS.Cislo 9px
+DBText37 datatext 1, 15, 860 x 12 DS.Dod_firma 9px
+DBText38 datatext 1, 30, 340 x 12 DS.Dod_osoba 9px
+DBText40 datatext 120, 0, 70 x 12 DS.Datum 9px
+DBText41 datatext 195, 0, 70 x 12 DS.Termin_dod 9px
+DBText42 datatext 275, 0, 405 x 12 DS.Objednal 9px
+DBText43 datatext 340, 29, 340 x 12 DS.Email 9px
+DBText44 datatext 865, 0, 175 x 12 DS.Zpusob_platby 9px
+DBText45 datatext 865, 15, 175 x 12 DS.Vyrizena 9px
+DBText46 datatext 865, 30, 175 x 12 DS.Stornovana 9px
+DBText47 datatext 865, 45, 175 x 12 DS.Vyrizena_dne 9px
+DBText48 datatext 685, 0, 175 x 12 DS.Doprava 9px
+DBText49 datatext 685, 30, 175 x 12 DS.Dod_Telefon 9px
+DBMemo2 datamemo 1, 43, 860 x 12 DS.Text 9px nowordwrap
+)";
+
+// The fields of the detail band with their boxes, for the plain loop.
+struct Cell {
+    const char* field;
+    QRect box;
+};
+const Cell kCells[] = {{"Cislo", {1, 0, 115, 12}},           {"Dod_firma", {1, 15, 860, 12}},
+                       {"Dod_osoba", {1, 30, 340, 12}},      {"Datum", {120, 0, 70, 12}},
+                       {"Termin_dod", {195, 0, 70, 12}},     {"Objednal", {275, 0, 405, 12}},
+                       {"Email", {340, 29, 340, 12}},        {"Zpusob_platby", {865, 0, 175, 12}},
+                       {"Vyrizena", {865, 15, 175, 12}},     {"Stornovana", {865, 30, 175, 12}},
+                       {"Vyrizena_dne", {865, 45, 175, 12}}, {"Doprava", {685, 0, 175, 12}},
+                       {"Dod_Telefon", {685, 30, 175, 12}}};
+
+// An orders database of `rows` orders in `folder`, filled straight through SQLite.
+void fillOrders(const QString& folder, int rows) {
+    QDir().mkpath(folder);
+    store::ConnectParams p;
+    p.folder = folder;
+    p.database = QStringLiteral("Kalmorvaty");
+    p.createMissing = true;
+    data::createMissing(*store::openBackend(p));
+    sqlite3* db = nullptr;
+    sqlite3_open(store::SqliteBackend::databasePath(folder, p.database).toUtf8().constData(), &db);
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt* ins = nullptr;
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO \"Kalmorvaty\" (\"Cislo\", \"Datum\", \"Termin_dod\", \"Zpusob_platby\", \"Doprava\", "
+        "\"Objednal\", \"Email\", \"Dod_firma\", \"Dod_osoba\", \"Dod_Telefon\", \"Vyrizena\", "
+        "\"Stornovana\", \"Text\", \"_k_Cislo\") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+        -1, &ins, nullptr);
+    const qint64 day = store::dateTimeToStored(QDateTime(QDate(2026, 3, 1), QTime(0, 0)));
+    for (int i = 0; i < rows; ++i) {
+        const QByteArray cislo = QStringLiteral("2026/03/%1/JNO").arg(i, 5, 10, QLatin1Char('0')).toUtf8();
+        const QByteArray key = store::collationKey(QString::fromUtf8(cislo));
+        sqlite3_bind_text(ins, 1, cislo.constData(), int(cislo.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_int64(ins, 2, day);
+        sqlite3_bind_int64(ins, 3, day);
+        sqlite3_bind_text(ins, 4, "Převodem", -1, SQLITE_STATIC);
+        sqlite3_bind_text(ins, 5, "Kurýr", -1, SQLITE_STATIC);
+        sqlite3_bind_text(ins, 6, "Ing. Jan Novák", -1, SQLITE_STATIC);
+        sqlite3_bind_text(ins, 7, "novak@example.cz", -1, SQLITE_STATIC);
+        sqlite3_bind_text(ins, 8, "Stavebniny Čížek s.r.o.", -1, SQLITE_STATIC);
+        sqlite3_bind_text(ins, 9, "Petr Čížek", -1, SQLITE_STATIC);
+        sqlite3_bind_text(ins, 10, "495 123 456", -1, SQLITE_STATIC);
+        sqlite3_bind_int64(ins, 11, i % 3 == 0);
+        sqlite3_bind_int64(ins, 12, 0);
+        sqlite3_bind_text(ins, 13, "Objednáváme u Vás 20 ks cementu.\r\nDodání na stavbu.", -1,
+                          SQLITE_STATIC);
+        sqlite3_bind_blob(ins, 14, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+        sqlite3_step(ins);
+        sqlite3_reset(ins);
+    }
+    sqlite3_finalize(ins);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+// One station with the orders table open over a database of `rows` orders.
+struct Orders {
+    Orders(const QString& folder, int rows) {
+        fillOrders(folder, rows);
+        client.setActive(true);
+        session.setFolder(folder);
+        session.setDefaultDatabase(QStringLiteral("Kalmorvaty"));
+        session.setActive(true);
+        table.setDefinition(data::tableDef(QStringLiteral("Kalmorvaty")));
+        table.setDatabaseName(QStringLiteral("Kalmorvaty"));
+        table.open();
+        source.setDataSet(&table);
+        report = report::parseReportDefinition(QString::fromUtf8(kListDefinition),
+                                               {{QStringLiteral("DS"), &source}});
+    }
+    store::Transport transport;
+    store::Client client{transport};
+    store::Session session{QStringLiteral("Kalmorvaty"), client};
+    store::Table table{session, QStringLiteral("Kalmorvaty")};
+    store::DataSource source;
+    std::unique_ptr<report::TZirezIduzoz> report;
+};
+
+// The same pages drawn by hand: page, footer, headers, one band per record with its cells and
+// memo, each text measured once to place it, as any hand-written report must.
+void plainLoop(store::Table& table, report::TTurboPageList& pages) {
+    using namespace report;
+    TextMeasurer& m = textMeasurer();
+    const QFont title = reportFont(20), small = reportFont(9), normal = reportFont(11), tiny = reportFont(8);
+    const QPen frame(Qt::black, 1);
+    const QBrush white(Qt::white), grey223(QColor(223, 223, 223)), grey235(QColor(235, 235, 235));
+    std::vector<store::Field*> fields;
+    for (const Cell& c : kCells)
+        fields.push_back(&table.fieldByName(QString::fromLatin1(c.field)));
+    store::Field& memo = table.fieldByName(QStringLiteral("Text"));
+    const int lineHeight = m.textHeight(small);
+    const int left = 37;
+    ReportPage* page = nullptr;
+    int y = 0;
+    auto boxed = [&](const QRect& r, int x0, int y0) {
+        page->line({x0 + r.x(), y0 + r.y()}, {x0 + r.x(), y0 + r.bottom()}, frame);
+        page->line({x0 + r.x(), y0 + r.y()}, {x0 + r.right(), y0 + r.y()}, frame);
+        page->line({x0 + r.x(), y0 + r.bottom()}, {x0 + r.right(), y0 + r.bottom()}, frame);
+        page->line({x0 + r.right(), y0 + r.y()}, {x0 + r.right(), y0 + r.bottom()}, frame);
+    };
+    auto newPage = [&] {
+        page = &pages.Append(QSize(1121, 793));
+        page->fillRect(QRect(0, 0, 1121, 793), white);
+        page->fillRect(QRect(left, 731, 1047, 25), white);
+        boxed(QRect(0, 0, 1047, 25), left, 731);
+        const QString foot = QStringLiteral("Vytištěno programem Kalmorvaty - kalmorvaty.cz");
+        page->fillRect(QRect(left + 860, 733, 180, 20), white);
+        page->text({left + 860 + 180 - m.textWidth(foot, tiny), 733 + 10 - m.textHeight(tiny) / 2}, foot,
+                   tiny, Qt::black);
+        const QString number = QStringLiteral("Strana: %1").arg(pages.Count());
+        page->fillRect(QRect(left + 4, 734, 110, 17), white);
+        page->text({left + 4, 734 + 8 - m.textHeight(normal) / 2}, number, normal, Qt::black);
+        page->fillRect(QRect(left, 37, 1047, 40), grey223);
+        boxed(QRect(0, 0, 1047, 40), left, 37);
+        const QString caption = QStringLiteral("SEZNAM OBJEDNÁVEK:");
+        page->text({left + 1 + 520 - m.textWidth(caption, title) / 2, 37 + 17 - m.textHeight(title) / 2},
+                   caption, title, Qt::black);
+        const QString when = QStringLiteral("Datum a čas: 1.3.2026 , 8:00:00");
+        page->text({left + 800 + 240 - m.textWidth(when, normal), 55 + 10 - m.textHeight(normal) / 2}, when,
+                   normal, Qt::black);
+        page->fillRect(QRect(left, 77, 1047, 58), grey235);
+        page->line({left, 134}, {left + 1046, 134}, frame);
+        for (const auto& [text, at] : {std::pair{"Číslo objednávky:", QPoint(1, 3)},
+                                       {"Dodavatel:", QPoint(1, 16)},
+                                       {"Vystavena:", QPoint(115, 3)},
+                                       {"Způsob platby:", QPoint(865, 3)}}) {
+            const QString t = QString::fromUtf8(text);
+            m.textWidth(t, small);
+            page->text({left + at.x(), 77 + at.y()}, t, small, Qt::black);
+        }
+        y = 135;
+    };
+    newPage();
+    for (table.first(); !table.eof(); table.next()) {
+        if (y > 793 - 60 - 25)
+            newPage();
+        page->fillRect(QRect(left, y, 1046, 60), white);
+        page->line({left, y + 59}, {left + 1045, y + 59}, frame);
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const QRect box = kCells[i].box.translated(left, y);
+            const QString text = fields[i]->asString();
+            page->fillRect(box, white);
+            if (!text.isEmpty() && m.textWidth(text, small) <= box.width())
+                page->text({box.x(), box.y() + box.height() / 2 - lineHeight / 2}, text, small, Qt::black);
+        }
+        const QRect memoBox = QRect(1, 43, 860, 12).translated(left, y);
+        page->fillRect(memoBox, white);
+        // The order text is short enough for its box: only its line ends need the page's form.
+        page->textBox(memoBox, 0, memo.asString().remove(QLatin1Char('\r')), small, Qt::black);
+        y += 60;
+    }
+}
+
+std::size_t pagesMemory(const report::TTurboPageList& pages) {
+    std::size_t bytes = 0;
+    for (int i = 0; i < pages.Count(); ++i)
+        bytes += pages.At(i).memoryUsed();
+    return bytes;
+}
+
+// Counts every control handed to an output into `counter`.
+void countControls(report::TZirezIduzoz& r, int& counter) {
+    for (report::TTurboBand* band : r.Bands())
+        QObject::connect(band, &report::TTurboBand::OnGenerate, band,
+                         [&counter](report::TTurboBand*, report::TReportControl*, bool) { ++counter; });
+}
+
+double msPerPage(Orders& orders, int* pageCount) {
+    report::TTurboWMFGenerator g;
+    const double ms = timeMs([&] { g.Execute(*orders.report); }, 3);
+    *pageCount = g.PageCount();
+    return ms / g.PageCount();
+}
+
+// Mean time to replay pages spread over the document into a page-sized image.
+double msToShow(const report::TTurboWMFGenerator& g) {
+    QImage image(1121, 793, QImage::Format_RGB32);
+    const int n = g.PageCount();
+    const int pages[] = {1, n / 3 + 1, 2 * n / 3 + 1, n};
+    return timeMs(
+               [&] {
+                   for (int p : pages) {
+                       QPainter painter(&image);
+                       report::paintPage(g.Page(p), painter, QRectF(0, 0, 1121, 793));
+                   }
+               },
+               5) /
+           4;
+}
+
+} // namespace
+
+KV_BENCH_CASE("report") {
+    Orders list(options.workDir + QStringLiteral("/report10k"), 10000);
+    report::TTurboWMFGenerator engine;
+    const double ours = timeMs([&] { engine.Execute(*list.report); }, 3);
+    const double raw = timeMs(
+        [&] {
+            report::TTurboPageList pages;
+            plainLoop(list.table, pages);
+        },
+        3);
+    report(QStringLiteral("report generate 10000 orders (%1 pages)").arg(engine.PageCount()), ours, raw);
+
+    // Bytes the pages hold per control drawn, against the budget of 1 KB.
+    int controls = 0;
+    countControls(*list.report, controls);
+    report::TTurboWMFGenerator once;
+    once.Execute(*list.report);
+    report(QStringLiteral("report page memory per drawn control (budget)"),
+           double(pagesMemory(once.Pages())) / std::max(controls, 1), 1024.0, "bytes");
+
+    Orders shortList(options.workDir + QStringLiteral("/report500"), 500);
+    Orders longList(options.workDir + QStringLiteral("/report50k"), 50000);
+    int shortPages = 0, longPages = 0;
+    const double perPageShort = msPerPage(shortList, &shortPages);
+    const double perPageLong = msPerPage(longList, &longPages);
+    report(QStringLiteral("report time per page, %1 pages against %2").arg(longPages).arg(shortPages),
+           perPageLong, perPageShort);
+
+    report::TTurboWMFGenerator shortDoc, longDoc;
+    shortDoc.Execute(*shortList.report);
+    longDoc.Execute(*longList.report);
+    report(QStringLiteral("report show a page of %1 pages against %2")
+               .arg(longDoc.PageCount())
+               .arg(shortDoc.PageCount()),
+           msToShow(longDoc), msToShow(shortDoc));
+}
+
+} // namespace kv::bench

@@ -1,0 +1,513 @@
+// Reading report definition files into report, band and control objects.
+#include "reportdefinition.h"
+
+#include "reporterror.h"
+#include "tdbimage.h"
+#include "tdbmemo.h"
+#include "tdbtext.h"
+#include "timage.h"
+#include "tlabel.h"
+#include "tmemo.h"
+#include "tshape.h"
+#include "turbogridband.h"
+#include "turbosysdata.h"
+#include "zireziduzoz.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace kv::report {
+
+namespace {
+
+struct Token {
+    QString text;
+    bool quoted = false;
+};
+
+class Parser {
+public:
+    Parser(const DataSources& sources, QString origin, QString baseDir)
+        : sources_(sources)
+        , origin_(std::move(origin))
+        , baseDir_(std::move(baseDir)) {}
+
+    std::unique_ptr<TZirezIduzoz> run(const QString& text, QObject* parent);
+
+private:
+    [[noreturn]] void fail(const QString& what) const {
+        throw ReportError(QStringLiteral("%1, řádek %2: %3").arg(origin_).arg(line_).arg(what));
+    }
+    QList<Token> tokenize(const QString& line) const;
+    int number(const Token& t) const;
+    QColor colour(const QString& text) const;
+    kv::store::DataSource* source(const QString& name) const;
+    template <class E> E enumToken(const QStringList& names, const Token& t, const char* what) const;
+
+    void reportSetting(const QList<Token>& t);
+    void startBand(const QList<Token>& t);
+    bool bandSetting(const QList<Token>& t);
+    void control(const QList<Token>& t);
+    void applyFontOption(QFont& font, const QString& option, bool& used) const;
+
+    const DataSources& sources_;
+    QString origin_;
+    QString baseDir_;
+    int line_ = 0;
+    std::unique_ptr<TZirezIduzoz> report_;
+    TTurboBand* band_ = nullptr;
+    QFont font_ = reportFont();
+    struct BandLink {
+        TTurboBand* band;
+        QString header;
+        QString footer;
+        int line;
+    };
+    QList<BandLink> links_;
+};
+
+QList<Token> Parser::tokenize(const QString& line) const {
+    QList<Token> out;
+    int i = 0;
+    const int n = int(line.size());
+    while (i < n) {
+        const QChar c = line[i];
+        if (c.isSpace() || c == QLatin1Char(',')) {
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char('"')) {
+            Token t{{}, true};
+            ++i;
+            bool closed = false;
+            while (i < n) {
+                const QChar d = line[i++];
+                if (d == QLatin1Char('"')) {
+                    closed = true;
+                    break;
+                }
+                if (d == QLatin1Char('\\') && i < n) {
+                    const QChar e = line[i++];
+                    t.text += e == QLatin1Char('n') ? QChar(QLatin1Char('\n')) : e;
+                } else {
+                    t.text += d;
+                }
+            }
+            if (!closed)
+                fail(QStringLiteral("neukončený text v uvozovkách"));
+            out.append(t);
+            continue;
+        }
+        int j = i;
+        while (j < n && !line[j].isSpace() && line[j] != QLatin1Char(',')) {
+            // key="quoted value" keeps the quoted part with its key
+            if (line[j] == QLatin1Char('"')) {
+                const int close = int(line.indexOf(QLatin1Char('"'), j + 1));
+                if (close < 0)
+                    fail(QStringLiteral("neukončený text v uvozovkách"));
+                j = close + 1;
+                continue;
+            }
+            ++j;
+        }
+        QString word = line.mid(i, j - i);
+        i = j;
+        if (word == QLatin1String("#"))
+            break; // a comment to the end of the line
+        static const QRegularExpression size(QStringLiteral("^(\\d+)x(\\d+)$"));
+        if (const auto m = size.match(word); m.hasMatch()) {
+            out.append({m.captured(1)});
+            out.append({QStringLiteral("x")});
+            out.append({m.captured(2)});
+            continue;
+        }
+        word.remove(QLatin1Char('"'));
+        out.append({word});
+    }
+    return out;
+}
+
+int Parser::number(const Token& t) const {
+    bool ok = false;
+    const int v = t.text.toInt(&ok);
+    if (!ok || t.quoted)
+        fail(QStringLiteral("\"%1\" není celé číslo").arg(t.text));
+    return v;
+}
+
+QColor Parser::colour(const QString& text) const {
+    static const QRegularExpression grey(QStringLiteral("^gr[ae]y(\\d{1,3})$"));
+    if (const auto m = grey.match(text); m.hasMatch()) {
+        const int level = m.captured(1).toInt();
+        if (level <= 255)
+            return QColor(level, level, level);
+    }
+    const QColor c = QColor::fromString(text);
+    if (!c.isValid())
+        fail(QStringLiteral("neznámá barva \"%1\"").arg(text));
+    return c;
+}
+
+kv::store::DataSource* Parser::source(const QString& name) const {
+    const auto it = sources_.constFind(name);
+    if (it == sources_.constEnd())
+        fail(QStringLiteral("neznámý zdroj dat \"%1\"").arg(name));
+    return it.value();
+}
+
+template <class E> E Parser::enumToken(const QStringList& names, const Token& t, const char* what) const {
+    const auto v = enumValue(names, t.text);
+    if (!v)
+        fail(QStringLiteral("neznámá hodnota %1 \"%2\"").arg(QLatin1String(what), t.text));
+    return E(*v);
+}
+
+std::unique_ptr<TZirezIduzoz> Parser::run(const QString& text, QObject* parent) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& raw : lines) {
+        ++line_;
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QList<Token> t = tokenize(line);
+        if (t.isEmpty())
+            continue;
+        const QString& key = t[0].text;
+        if (key == QLatin1String("report")) {
+            if (report_)
+                fail(QStringLiteral("definice smí obsahovat jen jednu sestavu"));
+            if (t.size() != 2)
+                fail(QStringLiteral("očekáváno: report <jméno>"));
+            report_ = std::make_unique<TZirezIduzoz>(parent);
+            report_->setObjectName(t[1].text);
+        } else if (!report_) {
+            fail(QStringLiteral("definice musí začínat řádkem report <jméno>"));
+        } else if (key == QLatin1String("band")) {
+            startBand(t);
+        } else if (!band_) {
+            reportSetting(t);
+        } else if (!bandSetting(t)) {
+            control(t);
+        }
+    }
+    if (!report_)
+        fail(QStringLiteral("definice neobsahuje žádnou sestavu"));
+    for (const BandLink& link : links_) {
+        line_ = link.line;
+        auto find = [&](const QString& name) {
+            TTurboBand* b = report_->FindBand(name);
+            if (!b)
+                fail(QStringLiteral("neznámý pruh \"%1\"").arg(name));
+            return b;
+        };
+        if (!link.header.isEmpty())
+            link.band->SetHeaderBand(find(link.header));
+        if (!link.footer.isEmpty())
+            link.band->SetFooterBand(find(link.footer));
+    }
+    return std::move(report_);
+}
+
+void Parser::reportSetting(const QList<Token>& t) {
+    const QString& key = t[0].text;
+    auto need = [&](int n) {
+        if (t.size() != n + 1)
+            fail(QStringLiteral("%1 očekává %2 hodnot").arg(key).arg(n));
+    };
+    TTurboPrinter& printer = report_->Printer();
+    TTurboMargins& margins = report_->Margins();
+    if (key == QLatin1String("Printer.Title")) {
+        need(1);
+        printer.SetTitle(t[1].text);
+    } else if (key == QLatin1String("Printer.PaperSize")) {
+        need(1);
+        printer.SetPaperSize(enumToken<TTurboPageSize>(pageSizeNames(), t[1], "PaperSize"));
+    } else if (key == QLatin1String("Printer.Orientation")) {
+        need(1);
+        printer.SetOrientation(enumToken<TPrinterOrientation>(orientationNames(), t[1], "Orientation"));
+    } else if (key == QLatin1String("Printer.Mode")) {
+        need(1);
+        printer.SetMode(enumToken<TTurboPrintMode>(printModeNames(), t[1], "Mode"));
+    } else if (key == QLatin1String("Printer.ColWidth")) {
+        need(1);
+        printer.SetColWidth(number(t[1]));
+    } else if (key == QLatin1String("Printer.ColHeight")) {
+        need(1);
+        printer.SetColHeight(number(t[1]));
+    } else if (key == QLatin1String("Printer.Port")) {
+        need(1);
+        printer.SetPort(t[1].text);
+    } else if (key == QLatin1String("Margins")) {
+        need(4);
+        margins.SetLeft(number(t[1]));
+        margins.SetRight(number(t[2]));
+        margins.SetTop(number(t[3]));
+        margins.SetBottom(number(t[4]));
+    } else if (key == QLatin1String("Columns")) {
+        need(2);
+        margins.SetColumn(number(t[1]));
+        margins.SetColumnSpace(number(t[2]));
+    } else if (key == QLatin1String("DataSource")) {
+        need(1);
+        report_->SetDataSource(source(t[1].text));
+    } else if (key == QLatin1String("Font")) {
+        if (t.size() < 3 || t.size() > 4)
+            fail(QStringLiteral("očekáváno: Font <písmo> <velikost>px [bold]"));
+        QFont f = reportFont(11, false, t[1].text);
+        bool used = false;
+        for (int i = 2; i < t.size(); ++i) {
+            applyFontOption(f, t[i].text, used);
+            if (!used)
+                fail(QStringLiteral("neznámá vlastnost písma \"%1\"").arg(t[i].text));
+        }
+        font_ = f;
+    } else {
+        fail(QStringLiteral("neznámé nastavení sestavy \"%1\"").arg(key));
+    }
+}
+
+void Parser::startBand(const QList<Token>& t) {
+    // band <Name> <Type> [<width> x] <height> [grid]
+    if (t.size() < 4)
+        fail(QStringLiteral("očekáváno: band <jméno> <typ> <výška>"));
+    int i = 3;
+    if (t.size() > 5 && t[4].text == QLatin1String("x"))
+        i = 5;
+    const int height = number(t[i]);
+    const bool grid = t.size() > i + 1 && t[i + 1].text == QLatin1String("grid");
+    if (t.size() > i + 1 + (grid ? 1 : 0))
+        fail(QStringLiteral("nadbytečné údaje za výškou pruhu"));
+    if (report_->FindBand(t[1].text))
+        fail(QStringLiteral("pruh \"%1\" už je definován").arg(t[1].text));
+    const auto type = enumToken<TTurboBandType>(bandTypeNames(), t[2], "BandType");
+    band_ = grid ? new TTurboGridBand(nullptr, type) : new TTurboBand(nullptr, type);
+    band_->setObjectName(t[1].text);
+    band_->SetHeight(height);
+    report_->InsertBand(band_);
+}
+
+bool Parser::bandSetting(const QList<Token>& t) {
+    const QString& key = t[0].text;
+    if (key == QLatin1String("Brush")) {
+        if (t.size() != 2)
+            fail(QStringLiteral("očekáváno: Brush <barva>"));
+        band_->SetBrush(QBrush(colour(t[1].text)));
+    } else if (key == QLatin1String("Frame")) {
+        TTurboFrame& f = band_->Frame();
+        for (int i = 1; i < t.size(); ++i) {
+            const QString& side = t[i].text;
+            if (side == QLatin1String("Left"))
+                f.SetLeft(true);
+            else if (side == QLatin1String("Top"))
+                f.SetTop(true);
+            else if (side == QLatin1String("Bottom"))
+                f.SetBottom(true);
+            else if (side == QLatin1String("Right"))
+                f.SetRight(true);
+            else if (side != QLatin1String("none"))
+                fail(QStringLiteral("neznámá strana rámečku \"%1\"").arg(side));
+        }
+    } else if (key == QLatin1String("FramePen")) {
+        if (t.size() != 3)
+            fail(QStringLiteral("očekáváno: FramePen <šířka> <barva>"));
+        band_->Frame().SetPen(QPen(colour(t[2].text), number(t[1])));
+    } else if (key == QLatin1String("DataSource")) {
+        if (t.size() != 2)
+            fail(QStringLiteral("očekáváno: DataSource <jméno>"));
+        band_->SetDataSource(source(t[1].text));
+    } else if (key == QLatin1String("HeaderBand") || key == QLatin1String("FooterBand")) {
+        if (t.size() != 2)
+            fail(QStringLiteral("očekáváno: %1 <jméno pruhu>").arg(key));
+        BandLink link{band_, {}, {}, line_};
+        (key == QLatin1String("HeaderBand") ? link.header : link.footer) = t[1].text;
+        links_.append(link);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void Parser::applyFontOption(QFont& font, const QString& option, bool& used) const {
+    static const QRegularExpression px(QStringLiteral("^(\\d+)px$"));
+    used = true;
+    if (const auto m = px.match(option); m.hasMatch())
+        font.setPixelSize(m.captured(1).toInt());
+    else if (option == QLatin1String("bold"))
+        font.setBold(true);
+    else if (option.startsWith(QLatin1String("face=")))
+        font.setFamily(option.mid(5));
+    else
+        used = false;
+}
+
+void Parser::control(const QList<Token>& t) {
+    // <Name> <kind> <left> <top> <width> x <height> ...
+    if (t.size() < 7 || t[5].text != QLatin1String("x"))
+        fail(QStringLiteral("očekáváno: <jméno> <druh> <vlevo>, <nahoře>, <šířka> x <výška>"));
+    const QString& kind = t[1].text;
+    const int left = number(t[2]), top = number(t[3]), width = number(t[4]), height = number(t[6]);
+    int next = 7;
+    auto content = [&]() -> QString {
+        if (next >= t.size())
+            fail(QStringLiteral("chybí obsah prvku \"%1\"").arg(t[0].text));
+        return t[next++].text;
+    };
+    auto link = [&](TDataLink& l) {
+        const QString ref = content();
+        const int dot = int(ref.indexOf(QLatin1Char('.')));
+        if (dot <= 0 || dot == ref.size() - 1)
+            fail(QStringLiteral("očekáváno <zdroj>.<pole>, ne \"%1\"").arg(ref));
+        l.DataSource = source(ref.left(dot));
+        l.DataField = ref.mid(dot + 1);
+    };
+
+    std::unique_ptr<TReportControl> made;
+    TCustomLabel* label = nullptr;
+    TCustomMemo* memo = nullptr;
+    TShape* shape = nullptr;
+    bool* stretch = nullptr;
+    if (kind == QLatin1String("label")) {
+        auto c = std::make_unique<TLabel>();
+        c->Caption = content();
+        label = c.get();
+        made = std::move(c);
+    } else if (kind == QLatin1String("datatext")) {
+        auto c = std::make_unique<TDBText>();
+        link(c->Link);
+        label = c.get();
+        made = std::move(c);
+    } else if (kind == QLatin1String("sysdata")) {
+        auto c = std::make_unique<TTurboSysData>();
+        c->Caption = content();
+        label = c.get();
+        made = std::move(c);
+    } else if (kind == QLatin1String("memo")) {
+        auto c = std::make_unique<TMemo>();
+        c->Lines = content().split(QLatin1Char('\n'));
+        memo = c.get();
+        made = std::move(c);
+    } else if (kind == QLatin1String("datamemo")) {
+        auto c = std::make_unique<TDBMemo>();
+        link(c->Link);
+        memo = c.get();
+        made = std::move(c);
+    } else if (kind == QLatin1String("shape")) {
+        auto c = std::make_unique<TShape>();
+        shape = c.get();
+        made = std::move(c);
+    } else if (kind == QLatin1String("image")) {
+        auto c = std::make_unique<TImage>();
+        const QString file = QDir(baseDir_).filePath(content());
+        if (!c->Picture.load(file))
+            fail(QStringLiteral("obrázek \"%1\" nelze načíst").arg(file));
+        stretch = &c->Stretch;
+        made = std::move(c);
+    } else if (kind == QLatin1String("dataimage")) {
+        auto c = std::make_unique<TDBImage>();
+        link(c->Link);
+        stretch = &c->Stretch;
+        made = std::move(c);
+    } else {
+        fail(QStringLiteral("neznámý druh prvku \"%1\"").arg(kind));
+    }
+    if (band_->FindControl(t[0].text))
+        fail(QStringLiteral("prvek \"%1\" už na pruhu je").arg(t[0].text));
+    made->Name = t[0].text;
+    made->SetBounds(left, top, width, height);
+    if (label)
+        label->Font = font_;
+    if (memo)
+        memo->Font = font_;
+
+    for (; next < t.size(); ++next) {
+        const QString& o = t[next].text;
+        bool used = false;
+        if (label || memo) {
+            applyFontOption(label ? label->Font : memo->Font, o, used);
+            if (used)
+                continue;
+        }
+        const int eq = int(o.indexOf(QLatin1Char('=')));
+        const QString key = eq > 0 ? o.left(eq) : o;
+        const QString value = eq > 0 ? o.mid(eq + 1) : QString();
+        auto alignment = [&]() -> std::optional<TAlignment> {
+            if (o == QLatin1String("left"))
+                return taLeftJustify;
+            if (o == QLatin1String("right"))
+                return taRightJustify;
+            if (o == QLatin1String("centred"))
+                return taCenter;
+            if (auto v = enumValue(alignmentNames(), o))
+                return TAlignment(*v);
+            return std::nullopt;
+        }();
+        auto layout = [&]() -> std::optional<TTextLayout> {
+            if (o == QLatin1String("top"))
+                return tlTop;
+            if (o == QLatin1String("v-centred"))
+                return tlCenter;
+            if (o == QLatin1String("bottom"))
+                return tlBottom;
+            if (auto v = enumValue(layoutNames(), o))
+                return TTextLayout(*v);
+            return std::nullopt;
+        }();
+        if (alignment && label)
+            label->Alignment = *alignment;
+        else if (alignment && memo)
+            memo->Alignment = *alignment;
+        else if (layout && label)
+            label->Layout = *layout;
+        else if (o == QLatin1String("wordwrap") && (label || memo))
+            (label ? label->WordWrap : memo->WordWrap) = true;
+        else if (o == QLatin1String("nowordwrap") && memo)
+            memo->WordWrap = false;
+        else if (o == QLatin1String("transparent") && label)
+            label->Transparent = true;
+        else if (o == QLatin1String("fixed") && label)
+            label->AutoSize = false;
+        else if (o == QLatin1String("stretch") && stretch)
+            *stretch = true;
+        else if (key == QLatin1String("color") && (label || memo))
+            (label ? label->Color : memo->Color) = colour(value);
+        else if (key == QLatin1String("fontcolor") && (label || memo))
+            (label ? label->FontColor : memo->FontColor) = colour(value);
+        else if (key == QLatin1String("brush") && shape)
+            shape->Brush = QBrush(colour(value));
+        else if (key == QLatin1String("pen") && shape)
+            shape->Pen.setWidth(number(Token{value}));
+        else if (key == QLatin1String("pencolor") && shape)
+            shape->Pen.setColor(colour(value));
+        else if (auto v = enumValue(shapeTypeNames(), o); v && shape)
+            shape->Shape = TShapeType(*v);
+        else if (auto s = enumValue(sysDataNames(), o); s && dynamic_cast<TTurboSysData*>(label))
+            static_cast<TTurboSysData*>(label)->SysData = TSysData(*s);
+        else
+            fail(QStringLiteral("neznámá volba \"%1\" prvku \"%2\"").arg(o, t[0].text));
+    }
+    band_->AddControl(std::move(made));
+}
+
+} // namespace
+
+std::unique_ptr<TZirezIduzoz> parseReportDefinition(const QString& text, const DataSources& sources,
+                                                    const QString& origin, const QString& baseDir,
+                                                    QObject* parent) {
+    Parser parser(sources, origin, baseDir);
+    return parser.run(text, parent);
+}
+
+std::unique_ptr<TZirezIduzoz> loadReportDefinition(const QString& path, const DataSources& sources,
+                                                   QObject* parent) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ReportError(
+            QStringLiteral("Definici sestavy \"%1\" nelze otevřít: %2").arg(path, file.errorString()));
+    const QString text = QString::fromUtf8(file.readAll());
+    return parseReportDefinition(text, sources, QFileInfo(path).fileName(), QFileInfo(path).absolutePath(),
+                                 parent);
+}
+
+} // namespace kv::report

@@ -1,0 +1,243 @@
+// The preview control: page generation, navigation, zoom, painting and printing.
+#include "zireziduzozview.h"
+
+#include "magnifiercursor.h"
+#include "pagepainter.h"
+#include "previewgeometry.h"
+#include "printchooser.h"
+#include "reporterror.h"
+
+#include <QDir>
+#include <QMouseEvent>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace kv::report {
+
+class TZirezIduzozView::PaintBox : public QWidget {
+public:
+    explicit PaintBox(TZirezIduzozView& view)
+        : QWidget(nullptr)
+        , view_(view) {
+        setCursor(magnifierCursor());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        view_.PaintPage(painter);
+    }
+    void mousePressEvent(QMouseEvent* event) override { view_.PageMouseDown(event->button()); }
+    void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
+
+private:
+    TZirezIduzozView& view_;
+};
+
+TZirezIduzozView::TZirezIduzozView(QWidget* parent)
+    : QScrollArea(parent)
+    , reportDirectory_(QDir::homePath() + QLatin1Char('/')) {
+    setWidgetResizable(false);
+    viewport()->setAutoFillBackground(true);
+    setViewColour(Qt::white);
+}
+
+void TZirezIduzozView::setViewColour(const QColor& colour) {
+    QPalette pal = viewport()->palette();
+    pal.setColor(viewport()->backgroundRole(), colour);
+    viewport()->setPalette(pal);
+}
+
+TZirezIduzozView::~TZirezIduzozView() = default;
+
+QPrinter& TZirezIduzozView::Printer() {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void TZirezIduzozView::Prepare() {
+    if (progressBar_)
+        progressBar_->hide();
+    if (!report_)
+        throw ReportError(QStringLiteral("Náhled tisku nemá zadanou sestavu."));
+    generator_ = std::make_unique<TTurboWMFGenerator>();
+    generator_->Execute(*report_);
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        bar->setSingleStep(16);
+        bar->setValue(0);
+    }
+    auto* box = new PaintBox(*this);
+    box->setObjectName(QStringLiteral("PaintBox"));
+    setWidget(box); // deletes the previous paint box
+    report_->Visible = false;
+    pageCount_ = generator_->PageCount();
+    SetPage(1);
+    setViewColour(palette().color(QPalette::Button));
+    updatePlacement();
+}
+
+void TZirezIduzozView::SetPage(int n) {
+    if (n < 1 || n > pageCount_)
+        return;
+    currentPage_ = n;
+    if (widget())
+        widget()->update();
+}
+
+void TZirezIduzozView::FirstPage() {
+    if (currentPage_ == 1)
+        return;
+    SetPage(1);
+    Q_EMIT OnPageChange(currentPage_);
+}
+
+void TZirezIduzozView::LastPage() {
+    if (currentPage_ == pageCount_)
+        return;
+    SetPage(pageCount_);
+    Q_EMIT OnPageChange(currentPage_);
+}
+
+void TZirezIduzozView::NextPage() {
+    if (currentPage_ >= pageCount_)
+        return;
+    ++currentPage_;
+    if (widget())
+        widget()->update();
+    Q_EMIT OnPageChange(currentPage_);
+}
+
+void TZirezIduzozView::PriorPage() {
+    if (currentPage_ < 2)
+        return;
+    SetPage(currentPage_ - 1);
+    Q_EMIT OnPageChange(currentPage_);
+}
+
+void TZirezIduzozView::SetZoom(int zoom) {
+    if (zoom == zoom_ || zoom < 25 || zoom > 400)
+        return;
+    zoom_ = zoom;
+    updatePlacement();
+    if (widget())
+        widget()->update();
+    Q_EMIT OnZoomChange(zoom_);
+}
+
+void TZirezIduzozView::PageMouseDown(Qt::MouseButton button) {
+    if (button == Qt::LeftButton)
+        SetZoom(zoom_ + 25);
+    else if (button == Qt::RightButton)
+        SetZoom(zoom_ - 25);
+    else if (button == Qt::MiddleButton)
+        SetZoom(100);
+}
+
+void TZirezIduzozView::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    updatePlacement();
+}
+
+void TZirezIduzozView::updatePlacement() {
+    if (!generator_ || !widget() || currentPage_ < 1)
+        return;
+    // The visible area depends on the scroll bars, which depend on the scrollable size: settle it
+    // from the area without bars before resizing, so the page is centred in what stays visible.
+    const QSize page = generator_->Page(currentPage_).size();
+    const QSize whole = maximumViewportSize();
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    QSize visible = whole;
+    for (int pass = 0; pass < 3; ++pass) {
+        const QSize scroll = placePreview(page, zoom_, visible).scrollSize;
+        QSize next = whole;
+        if (scroll.height() > whole.height())
+            next.rwidth() -= barWidth;
+        if (scroll.width() > next.width())
+            next.rheight() -= barHeight;
+        if (scroll.height() > next.height())
+            next.setWidth(whole.width() - barWidth);
+        if (next == visible)
+            break;
+        visible = next;
+    }
+    visible_ = visible;
+    widget()->resize(placePreview(page, zoom_, visible_).scrollSize);
+}
+
+void TZirezIduzozView::PaintPage(QPainter& painter) {
+    if (!generator_ || currentPage_ < 1 || currentPage_ > generator_->PageCount())
+        return;
+    const ReportPage& page = generator_->Page(currentPage_);
+    const PreviewPlacement p = placePreview(page.size(), zoom_, visible_);
+    painter.setPen(QPen(Qt::black, 2));
+    painter.setBrush(Qt::white);
+    painter.drawRect(p.frame);
+    paintPage(page, painter, QRectF(p.page));
+    Q_EMIT OnPrint(currentPage_);
+}
+
+void TZirezIduzozView::Print() {
+    Q_EMIT OnBeforePrint(0);
+    // OnAfterPrint ends every print, whether it printed, was cancelled or failed.
+    struct AfterPrint {
+        TZirezIduzozView& view;
+        ~AfterPrint() { Q_EMIT view.OnAfterPrint(view.pageCount_); }
+    } afterPrint{*this};
+
+    QPrinter& printer = Printer();
+    if (report_) {
+        // Preset paper and orientation from the report, so a landscape list is not squeezed onto
+        // an upright sheet; the dialog may still change them.
+        const bool landscape = report_->Printer().Orientation() == poLandscape;
+        printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        static const QPageSize::PageSizeId ids[] = {QPageSize::A3, QPageSize::A4, QPageSize::A5,
+                                                    QPageSize::B4, QPageSize::B5};
+        printer.setPageSize(QPageSize(ids[report_->Printer().PaperSize()]));
+    }
+    PrintChoice choice;
+    if (!printChooser().choosePrint(printer, pageCount_, choice, this))
+        return;
+    if (!generator_)
+        return;
+    // After a failed Prepare the generator may hold fewer pages than the count shown.
+    const auto [first, last] =
+        printedPages(choice, std::min(pageCount_, generator_->PageCount()), currentPage_);
+    if (first > last)
+        return;
+    if (report_) {
+        printer.setDocName(report_->Printer().Title());
+        if (report_->Printer().Mode() == prFast)
+            throw ReportError(QStringLiteral("Rychlý tisk textu na port zatím není k dispozici; "
+                                             "přepněte sestavu na běžný tisk (prNormal)."));
+    }
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw ReportError(
+            QStringLiteral("Tisk nelze zahájit: tiskárna nebo soubor \"%1\" není dostupný.")
+                .arg(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()));
+    if (progressBar_) {
+        progressBar_->setValue(0);
+        progressBar_->show();
+    }
+    const QRectF area(0, 0, printer.width(), printer.height());
+    for (int p = first; p <= last; ++p) {
+        paintPage(generator_->Page(p), painter, area);
+        if (progressBar_)
+            progressBar_->setValue(progressBar_->value() + 1);
+        Q_EMIT OnPrint(p);
+        if (p < last && !printer.newPage())
+            throw ReportError(QStringLiteral("Tiskárna nepřijala další stránku."));
+    }
+    painter.end();
+}
+
+void TZirezIduzozView::PrinterSetup() {
+    printChooser().printerSetup(Printer(), this);
+}
+
+} // namespace kv::report

@@ -1,0 +1,92 @@
+// The preview control: generates a report's pages, shows one page at a time at a zoom, pages
+// through the document and prints it. The print preview window is built around it.
+#pragma once
+
+#include "turbowmfgenerator.h"
+#include "zireziduzoz.h"
+
+#include <QPointer>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <memory>
+
+namespace kv::report {
+
+class TZirezIduzozView : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit TZirezIduzozView(QWidget* parent = nullptr);
+    ~TZirezIduzozView() override;
+
+    // Window title of the preview, base name of exports, e-mail subject.
+    const QString& ReportName() const { return reportName_; }
+    void SetReportName(const QString& name) { reportName_ = name; }
+    // Folder of the text and HTML exports; the user's home folder by default.
+    const QString& ReportDirectory() const { return reportDirectory_; }
+    void SetReportDirectory(const QString& dir) { reportDirectory_ = dir; }
+    // Shown while printing; not owned, cleared when it goes away.
+    QProgressBar* ProgressBar() const { return progressBar_; }
+    void SetProgressBar(QProgressBar* bar) { progressBar_ = bar; }
+    // The report to show; not owned, cleared when it goes away.
+    TZirezIduzoz* Report() const { return report_; }
+    void SetReport(TZirezIduzoz* report) { report_ = report; }
+
+    int PageCount() const { return pageCount_; }
+    int CurrentPage() const { return currentPage_; }
+    // Percent, 25 to 400. Other values and the current one are ignored.
+    int Zoom() const { return zoom_; }
+    void SetZoom(int zoom);
+    // The generator of the last Prepare (null before); it owns the pages.
+    TTurboWMFGenerator* Generator() const { return generator_.get(); }
+    // The printer the preview prints to; the print dialog sets its device or file.
+    QPrinter& Printer();
+
+    // Generates all pages of Report and shows page 1. Throws ReportError without a report, and
+    // passes on any error of the generation (the pages made so far stay; PageCount does not change).
+    void Prepare();
+    // Shows page n when it exists; fires no event.
+    void SetPage(int n);
+    void FirstPage();
+    void PriorPage();
+    void NextPage();
+    void LastPage();
+    // Prints a page range chosen in the print dialog. OnAfterPrint fires always, also after a
+    // cancel or an error; an error is passed on after it.
+    void Print();
+    void PrinterSetup();
+    // Left button zooms in by 25, right out by 25, middle back to 100.
+    void PageMouseDown(Qt::MouseButton button);
+
+Q_SIGNALS:
+    void OnPageChange(int newPage);
+    void OnAfterPrint(int pageCount);
+    void OnBeforePrint(int zero);
+    // After each printed page, and after each repaint of the shown page.
+    void OnPrint(int page);
+    void OnZoomChange(int zoom);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    class PaintBox;
+    friend class PaintBox;
+
+    void PaintPage(QPainter& painter);
+    void updatePlacement();
+    void setViewColour(const QColor& colour);
+
+    QString reportName_;
+    QString reportDirectory_;
+    QPointer<QProgressBar> progressBar_;
+    QPointer<TZirezIduzoz> report_;
+    int pageCount_ = 0;
+    int currentPage_ = 0;
+    int zoom_ = 100;
+    QSize visible_; // the part of the view the page is placed in
+    std::unique_ptr<TTurboWMFGenerator> generator_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+} // namespace kv::report

@@ -1,0 +1,367 @@
+// The preview control: placing the page in the view, paging and zooming with their events, the
+// magnifier over the page, and printing page ranges to a PDF file through a scripted print dialog.
+#include "app/scripteddialogs.h"
+#include "report/previewgeometry.h"
+#include "report/printchooser.h"
+#include "report/reporterror.h"
+#include "report/tlabel.h"
+#include "report/turboband.h"
+#include "report/zireziduzozview.h"
+
+#include <QFile>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kv::report;
+
+namespace {
+
+// Answers the print dialog as a test chose: cancelled, or printed to `file` with a range.
+class ScriptedPrintChooser : public PrintChooser {
+public:
+    ScriptedPrintChooser() { setPrintChooser(this); }
+    ~ScriptedPrintChooser() override { setPrintChooser(nullptr); }
+
+    bool cancel = false;
+    PrintChoice answer;
+    QString file;
+    int shownPageCount = -1;
+    int setups = 0;
+
+    bool choosePrint(QPrinter& printer, int pageCount, PrintChoice& choice, QWidget*) override {
+        shownPageCount = pageCount;
+        if (cancel)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        choice = answer;
+        return true;
+    }
+    bool printerSetup(QPrinter&, QWidget*) override {
+        ++setups;
+        return true;
+    }
+};
+
+int pdfPageCount(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    return int(QString::fromLatin1(f.readAll()).count(page));
+}
+
+// A report of `pages` pages: one band per page, each with its number.
+std::unique_ptr<TZirezIduzoz> pagedReport(int pages) {
+    auto report = std::make_unique<TZirezIduzoz>();
+    report->Printer().SetTitle(QStringLiteral("Zkouška"));
+    for (int i = 1; i <= pages; ++i) {
+        auto* band = new TTurboBand(report.get(), rbDetail);
+        band->SetHeight(1000);
+        auto label = std::make_unique<TLabel>();
+        label->Caption = QString::number(i);
+        label->SetBounds(10, 10, 100, 20);
+        band->AddControl(std::move(label));
+    }
+    return report;
+}
+
+QList<int> ints(const QSignalSpy& spy) {
+    QList<int> out;
+    for (const auto& args : spy)
+        out << args.at(0).toInt();
+    return out;
+}
+
+} // namespace
+
+class TestReportView : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void placement_data() {
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<QSize>("view");
+        QTest::addColumn<QRect>("page");
+        QTest::addColumn<QSize>("scroll");
+        // A4 portrait at 50 % (396 x 560) in 800 x 600: centred, left Round(400 - 198) = 202,
+        // top 300 - 280 - 2 = 18 and 2 pixels taller.
+        QTest::newRow("fits both ways")
+            << 50 << QSize(800, 600) << QRect(202, 18, 396, 562) << QSize(800, 600);
+        // Round to even: 801 / 2 - 396 / 2 = 202.5 becomes 202.
+        QTest::newRow("half rounds to even")
+            << 50 << QSize(801, 600) << QRect(202, 18, 396, 562) << QSize(801, 600);
+        // At 100 % the page is taller than the view: from 3, scroll range the page + 45; across,
+        // Round(400 - 396.5) is 4, the even neighbour of 3.5.
+        QTest::newRow("taller than the view")
+            << 100 << QSize(800, 600) << QRect(4, 3, 793, 1121) << QSize(800, 1121 + 45);
+        QTest::newRow("larger both ways")
+            << 200 << QSize(800, 600) << QRect(3, 3, 1586, 2242) << QSize(1586 + 45, 2242 + 45);
+    }
+    void placement() {
+        QFETCH(int, zoom);
+        QFETCH(QSize, view);
+        QFETCH(QRect, page);
+        QFETCH(QSize, scroll);
+        const PreviewPlacement p = placePreview(QSize(793, 1121), zoom, view);
+        QCOMPARE(p.page, page);
+        QCOMPARE(p.frame, page.adjusted(-1, -1, 3, 3));
+        QCOMPARE(p.scrollSize, scroll);
+    }
+
+    void prepareGeneratesAndShowsPageOne() {
+        auto report = pagedReport(3);
+        TZirezIduzozView view;
+        QProgressBar bar;
+        bar.show();
+        view.SetProgressBar(&bar);
+        QVERIFY_THROWS_EXCEPTION(ReportError, view.Prepare());
+        view.SetReport(report.get());
+        view.Prepare();
+        QCOMPARE(view.PageCount(), 3);
+        QCOMPARE(view.CurrentPage(), 1);
+        QVERIFY(!report->Visible);
+        QVERIFY(bar.isHidden());
+        QVERIFY(view.widget());
+        QCOMPARE(view.widget()->cursor().shape(), Qt::BitmapCursor);
+        // The report going away clears the reference.
+        report.reset();
+        QCOMPARE(view.Report(), nullptr);
+        QCOMPARE(view.PageCount(), 3);
+    }
+
+    void failedPrepareKeepsThePagesMadeSoFar() {
+        auto good = pagedReport(2);
+        TZirezIduzozView view;
+        view.SetReport(good.get());
+        view.Prepare();
+        auto bad = pagedReport(3);
+        QObject::connect(bad->Bands()[2], &TTurboBand::BeforeGenerate, bad.get(),
+                         [](TTurboBand*, bool) { throw ReportError(QStringLiteral("chyba dat")); });
+        view.SetReport(bad.get());
+        QVERIFY_THROWS_EXCEPTION(ReportError, view.Prepare());
+        // The error reaches the caller after the third band broke to its page; the pages made so
+        // far stay with the generator, and the page count still is the previous report's.
+        QCOMPARE(view.Generator()->PageCount(), 3);
+        QCOMPARE(view.PageCount(), 2);
+    }
+
+    void navigationFiresOnlyWhenThePageChanges() {
+        auto report = pagedReport(5);
+        TZirezIduzozView view;
+        view.SetReport(report.get());
+        view.Prepare();
+        QSignalSpy changes(&view, &TZirezIduzozView::OnPageChange);
+        view.FirstPage();
+        view.PriorPage();
+        view.NextPage();
+        view.LastPage();
+        view.LastPage();
+        view.NextPage();
+        view.PriorPage();
+        view.FirstPage();
+        QCOMPARE(ints(changes), (QList<int>{2, 5, 4, 1}));
+        view.SetPage(0);
+        view.SetPage(6);
+        QCOMPARE(view.CurrentPage(), 1);
+        view.SetPage(3);
+        QCOMPARE(view.CurrentPage(), 3);
+        QCOMPARE(changes.count(), 4);
+    }
+
+    void zoomStaysWithinItsBounds() {
+        auto report = pagedReport(1);
+        TZirezIduzozView view;
+        view.SetReport(report.get());
+        view.Prepare();
+        QSignalSpy zooms(&view, &TZirezIduzozView::OnZoomChange);
+        view.SetZoom(100);
+        view.SetZoom(24);
+        view.SetZoom(401);
+        QCOMPARE(zooms.count(), 0);
+        view.SetZoom(400);
+        view.PageMouseDown(Qt::LeftButton);
+        QCOMPARE(view.Zoom(), 400);
+        view.SetZoom(25);
+        view.PageMouseDown(Qt::RightButton);
+        QCOMPARE(view.Zoom(), 25);
+        view.PageMouseDown(Qt::MiddleButton);
+        view.PageMouseDown(Qt::LeftButton);
+        QCOMPARE(ints(zooms), (QList<int>{400, 25, 100, 125}));
+    }
+
+    void clicksOnThePageZoom() {
+        auto report = pagedReport(1);
+        TZirezIduzozView view;
+        view.resize(700, 500);
+        view.SetReport(report.get());
+        view.Prepare();
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QSignalSpy painted(&view, &TZirezIduzozView::OnPrint);
+        QTest::mouseClick(view.widget(), Qt::LeftButton, {}, QPoint(50, 50));
+        QCOMPARE(view.Zoom(), 125);
+        QTest::mouseClick(view.widget(), Qt::RightButton, {}, QPoint(50, 50));
+        QTest::mouseClick(view.widget(), Qt::RightButton, {}, QPoint(50, 50));
+        QCOMPARE(view.Zoom(), 75);
+        // At 75 % the page (594 x 840) is narrower than the view and taller: the scroll area is
+        // the view's width and the page's height + 45.
+        QCOMPARE(view.widget()->size(), QSize(view.viewport()->width(), 840 + 45));
+        // Each repaint of the shown page reports it.
+        view.widget()->repaint();
+        QVERIFY(!painted.isEmpty());
+        QCOMPARE(painted.last().at(0).toInt(), 1);
+    }
+
+    void printsPageRangesToAFile_data() {
+        QTest::addColumn<int>("range");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QList<int>>("printed");
+        QTest::newRow("all pages") << int(PrintChoice::All) << 0 << 0 << QList<int>{1, 2, 3, 4, 5};
+        // The selection is the page shown (3).
+        QTest::newRow("selection") << int(PrintChoice::Selection) << 0 << 0 << QList<int>{3};
+        // Two pages and no empty page after the last.
+        QTest::newRow("pages 2 to 3 of 5") << int(PrintChoice::PageRange) << 2 << 3 << QList<int>{2, 3};
+        QTest::newRow("range past the end") << int(PrintChoice::PageRange) << 4 << 9 << QList<int>{4, 5};
+    }
+    void printsPageRangesToAFile() {
+        QFETCH(int, range);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QList<int>, printed);
+        QTemporaryDir dir;
+        ScriptedPrintChooser chooser;
+        chooser.file = dir.filePath(QStringLiteral("tisk.pdf"));
+        chooser.answer = PrintChoice{PrintChoice::Range(range), from, to};
+        auto report = pagedReport(5);
+        TZirezIduzozView view;
+        QProgressBar bar;
+        bar.setRange(0, 100);
+        view.SetProgressBar(&bar);
+        view.SetReport(report.get());
+        view.Prepare();
+        view.SetPage(3);
+        QStringList events;
+        connect(&view, &TZirezIduzozView::OnBeforePrint, &view,
+                [&](int n) { events << QStringLiteral("before %1").arg(n); });
+        connect(&view, &TZirezIduzozView::OnPrint, &view,
+                [&](int n) { events << QStringLiteral("print %1").arg(n); });
+        connect(&view, &TZirezIduzozView::OnAfterPrint, &view,
+                [&](int n) { events << QStringLiteral("after %1").arg(n); });
+        view.Print();
+        QCOMPARE(chooser.shownPageCount, 5);
+        QStringList expected{QStringLiteral("before 0")};
+        for (int p : printed)
+            expected << QStringLiteral("print %1").arg(p);
+        expected << QStringLiteral("after 5");
+        QCOMPARE(events, expected);
+        QCOMPARE(pdfPageCount(chooser.file), int(printed.size()));
+        QCOMPARE(view.Printer().docName(), QStringLiteral("Zkouška"));
+        QVERIFY(!bar.isHidden());
+        QCOMPARE(bar.value(), int(printed.size()));
+    }
+
+    void systemPrintDialogIsShownThroughTheDialogSeam() {
+        // Without a test chooser the print dialog is a real one, shown modally through the dialog
+        // seam; the range picked in it decides what is printed.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("tisk.pdf"));
+        kv::app::ScriptedDialogs dialogs;
+        int presetFrom = 0, presetTo = 0;
+        dialogs.onModal = [&](QDialog& shown) {
+            auto& dialog = dynamic_cast<QPrintDialog&>(shown);
+            presetFrom = dialog.fromPage();
+            presetTo = dialog.toPage();
+            dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog.printer()->setOutputFileName(file);
+            dialog.setPrintRange(QAbstractPrintDialog::PageRange);
+            dialog.setFromTo(2, 3);
+            return int(QDialog::Accepted);
+        };
+        auto report = pagedReport(5);
+        TZirezIduzozView view;
+        view.SetReport(report.get());
+        view.Prepare();
+        view.Print();
+        QCOMPARE(std::make_pair(presetFrom, presetTo), std::make_pair(1, 5));
+        QCOMPARE(pdfPageCount(file), 2);
+    }
+
+    void cancelledPrintStillEnds() {
+        ScriptedPrintChooser chooser;
+        chooser.cancel = true;
+        auto report = pagedReport(2);
+        TZirezIduzozView view;
+        view.SetReport(report.get());
+        view.Prepare();
+        QSignalSpy before(&view, &TZirezIduzozView::OnBeforePrint);
+        QSignalSpy printedPages(&view, &TZirezIduzozView::OnPrint);
+        QSignalSpy after(&view, &TZirezIduzozView::OnAfterPrint);
+        view.Print();
+        QCOMPARE(before.count(), 1);
+        QCOMPARE(printedPages.count(), 0);
+        QCOMPARE(ints(after), QList<int>{2});
+    }
+
+    void fastPrintIsNotAvailableYet() {
+        QTemporaryDir dir;
+        ScriptedPrintChooser chooser;
+        chooser.file = dir.filePath(QStringLiteral("tisk.pdf"));
+        auto report = pagedReport(2);
+        report->Printer().SetMode(prFast);
+        TZirezIduzozView view;
+        view.SetReport(report.get());
+        view.Prepare();
+        QSignalSpy after(&view, &TZirezIduzozView::OnAfterPrint);
+        try {
+            view.Print();
+            QFAIL("no error");
+        } catch (const ReportError& e) {
+            QVERIFY(e.message().contains(QStringLiteral("prNormal")));
+        }
+        QCOMPARE(after.count(), 1);
+        QVERIFY(!QFile::exists(chooser.file));
+    }
+
+    void printerSetupGoesThroughTheSeam() {
+        ScriptedPrintChooser chooser;
+        TZirezIduzozView view;
+        view.PrinterSetup();
+        QCOMPARE(chooser.setups, 1);
+    }
+
+    void printedPageRange_data() {
+        QTest::addColumn<int>("range");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::newRow("all") << int(PrintChoice::All) << 0 << 0 << 2 << 1 << 5;
+        QTest::newRow("selection is the shown page") << int(PrintChoice::Selection) << 0 << 0 << 2 << 2 << 2;
+        QTest::newRow("range") << int(PrintChoice::PageRange) << 2 << 3 << 2 << 2 << 3;
+        QTest::newRow("range from 0") << int(PrintChoice::PageRange) << 0 << 2 << 2 << 1 << 2;
+        QTest::newRow("range past the end is cut") << int(PrintChoice::PageRange) << 3 << 8 << 2 << 3 << 5;
+        // A shown page the document no longer has (after a failed generation) prints nothing.
+        QTest::newRow("shown page beyond the document")
+            << int(PrintChoice::Selection) << 0 << 0 << 7 << 7 << 5;
+    }
+    void printedPageRange() {
+        QFETCH(int, range);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, shown);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        const auto pages = printedPages(PrintChoice{PrintChoice::Range(range), from, to}, 5, shown);
+        QCOMPARE(pages, std::make_pair(first, last));
+    }
+};
+
+QTEST_MAIN(TestReportView)
+#include "tst_reportview.moc"
