@@ -58,7 +58,7 @@ public:
 
     TRegionCombine CombineMode() const { return combineMode_; }
     void setCombineMode(TRegionCombine mode) { combineMode_ = mode; }
-    // Published settings kept for the window's designer; the shape operations do not use them.
+    // Settings the component carries for its owner; the shape operations do not use them.
     TRegionFillMode FillMode() const { return fillMode_; }
     void setFillMode(TRegionFillMode mode);
     bool AutoInvalidate() const { return autoInvalidate_; }
