@@ -1,0 +1,62 @@
+// The record navigator's actions and button states.
+#include "navigatoractions.h"
+
+#include "app/dialogs.h"
+#include "data/store/table.h"
+
+namespace kv::controls {
+
+QString deleteQuestion() { return QStringLiteral("Vymazat záznam?"); }
+
+bool navigateEnabled(const store::Table& table, TNavigateBtn button) {
+    using S = store::Table::State;
+    const S state = table.state();
+    if (state == S::Inactive)
+        return false;
+    const bool editing = state == S::Edit || state == S::Insert;
+    const bool empty = table.isEmpty();
+    switch (button) {
+    case TNavigateBtn::nbFirst:
+    case TNavigateBtn::nbPrior:
+        return !empty && !table.bof();
+    case TNavigateBtn::nbNext:
+    case TNavigateBtn::nbLast:
+        return !empty && !table.eof();
+    case TNavigateBtn::nbInsert:
+        return true;
+    case TNavigateBtn::nbDelete:
+        return !empty || state == S::Insert;
+    case TNavigateBtn::nbEdit:
+        return !editing && !empty;
+    case TNavigateBtn::nbPost:
+    case TNavigateBtn::nbCancel:
+        return editing;
+    case TNavigateBtn::nbRefresh:
+        return !editing;
+    }
+    return false;
+}
+
+bool navigate(store::Table& table, TNavigateBtn button, bool confirmDelete, QWidget* parent) {
+    switch (button) {
+    case TNavigateBtn::nbFirst: table.first(); break;
+    case TNavigateBtn::nbPrior: table.prior(); break;
+    case TNavigateBtn::nbNext: table.next(); break;
+    case TNavigateBtn::nbLast: table.last(); break;
+    case TNavigateBtn::nbInsert: table.append(); break;
+    case TNavigateBtn::nbDelete:
+        if (confirmDelete && app::dialogs().message(deleteQuestion(), app::MsgStyle::Confirmation,
+                                                    app::MsgButton::Ok | app::MsgButton::Cancel,
+                                                    parent) != app::MsgButton::Ok)
+            return false;
+        table.deleteRecord();
+        break;
+    case TNavigateBtn::nbEdit: table.edit(); break;
+    case TNavigateBtn::nbPost: table.post(); break;
+    case TNavigateBtn::nbCancel: table.cancel(); break;
+    case TNavigateBtn::nbRefresh: table.refresh(); break;
+    }
+    return true;
+}
+
+} // namespace kv::controls

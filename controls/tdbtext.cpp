@@ -1,0 +1,15 @@
+// The data-bound label: the field's display text, empty without a field.
+#include "tdbtext.h"
+
+namespace kv::controls {
+
+TDBText::TDBText(QWidget* parent) : QLabel(parent) {
+    connect(&link_, &FieldLink::dataChanged, this, &TDBText::showField);
+}
+
+void TDBText::showField() {
+    const store::Field* f = link_.field();
+    setText(f ? f->asString() : QString());
+}
+
+} // namespace kv::controls

@@ -1,0 +1,28 @@
+// TDBText: a label that shows the display text of one field of the current record and follows the
+// cursor. It never writes.
+#pragma once
+
+#include "fieldlink.h"
+
+#include <QLabel>
+
+namespace kv::controls {
+
+class TDBText : public QLabel {
+    Q_OBJECT
+public:
+    explicit TDBText(QWidget* parent = nullptr);
+
+    store::DataSource* dataSource() const { return link_.dataSource(); }
+    void setDataSource(store::DataSource* source) { link_.setDataSource(source); }
+    const QString& dataField() const { return link_.fieldName(); }
+    void setDataField(const QString& name) { link_.setFieldName(name); }
+    store::Field* field() const { return link_.field(); }
+
+private:
+    void showField();
+
+    FieldLink link_;
+};
+
+} // namespace kv::controls
