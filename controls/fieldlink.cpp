@@ -3,7 +3,8 @@
 
 namespace kv::controls {
 
-FieldLink::FieldLink(QObject* parent) : QObject(parent) {}
+FieldLink::FieldLink(QObject* parent)
+    : QObject(parent) {}
 
 void FieldLink::setDataSource(store::DataSource* source) {
     source_ = source;
@@ -36,7 +37,9 @@ void FieldLink::reconnect() {
     Q_EMIT dataChanged();
 }
 
-store::Table* FieldLink::table() const { return source_ ? source_->dataSet() : nullptr; }
+store::Table* FieldLink::table() const {
+    return source_ ? source_->dataSet() : nullptr;
+}
 
 store::Field* FieldLink::field() const {
     store::Table* t = table();

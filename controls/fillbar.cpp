@@ -12,7 +12,10 @@ QColor fillBarColour(int position, int maximum, const QColor& current) {
     return double(position) / double(maximum) < 0.9 ? QColor(0, 255, 0) : QColor(255, 0, 0);
 }
 
-TFillBar::TFillBar(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::NoFocus); }
+TFillBar::TFillBar(QWidget* parent)
+    : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+}
 
 void TFillBar::setMaximum(int m) {
     maximum_ = m;

@@ -8,15 +8,24 @@ namespace kv::controls {
 
 QPoint directionStep(TDirection d) {
     switch (d) {
-    case TDirection::drNone: return {0, 0};
-    case TDirection::drUp: return {0, -1};
-    case TDirection::drDown: return {0, 1};
-    case TDirection::drLeft: return {-1, 0};
-    case TDirection::drRight: return {1, 0};
-    case TDirection::drUpLeft: return {-1, -1};
-    case TDirection::drUpRight: return {1, -1};
-    case TDirection::drDownLeft: return {-1, 1};
-    case TDirection::drDownRight: return {1, 1};
+    case TDirection::drNone:
+        return {0, 0};
+    case TDirection::drUp:
+        return {0, -1};
+    case TDirection::drDown:
+        return {0, 1};
+    case TDirection::drLeft:
+        return {-1, 0};
+    case TDirection::drRight:
+        return {1, 0};
+    case TDirection::drUpLeft:
+        return {-1, -1};
+    case TDirection::drUpRight:
+        return {1, -1};
+    case TDirection::drDownLeft:
+        return {-1, 1};
+    case TDirection::drDownRight:
+        return {1, 1};
     }
     return {0, 0};
 }
@@ -24,24 +33,38 @@ QPoint directionStep(TDirection d) {
 std::optional<ShadowSettings> shadowPreset(TShadowStyle style) {
     using D = TDirection;
     switch (style) {
-    case TShadowStyle::ssCustom: return std::nullopt;
-    case TShadowStyle::ssNone: return ShadowSettings{};
-    case TShadowStyle::ssRaised: return ShadowSettings{D::drUpLeft, 1, D::drNone, 0, 0, false};
-    case TShadowStyle::ssRaisedColor: return ShadowSettings{D::drUpLeft, 1, D::drDownRight, 1, 1, true};
-    case TShadowStyle::ssRaisedShadow: return ShadowSettings{D::drUpLeft, 1, D::drDownRight, 1, 1, false};
-    case TShadowStyle::ssRaisedThickShadow: return ShadowSettings{D::drUpLeft, 1, D::drDownRight, 1, 4, false};
-    case TShadowStyle::ssRecessed: return ShadowSettings{D::drDownRight, 1, D::drNone, 0, 0, false};
-    case TShadowStyle::ssRecessedColor: return ShadowSettings{D::drDownRight, 1, D::drUpLeft, 1, 1, true};
-    case TShadowStyle::ssRecessedShadow: return ShadowSettings{D::drDownRight, 1, D::drUpLeft, 1, 1, false};
-    case TShadowStyle::ssShadow: return ShadowSettings{D::drNone, 0, D::drDownRight, 2, 1, false};
-    case TShadowStyle::ssThickShadow: return ShadowSettings{D::drNone, 0, D::drDownRight, 1, 4, false};
+    case TShadowStyle::ssCustom:
+        return std::nullopt;
+    case TShadowStyle::ssNone:
+        return ShadowSettings{};
+    case TShadowStyle::ssRaised:
+        return ShadowSettings{D::drUpLeft, 1, D::drNone, 0, 0, false};
+    case TShadowStyle::ssRaisedColor:
+        return ShadowSettings{D::drUpLeft, 1, D::drDownRight, 1, 1, true};
+    case TShadowStyle::ssRaisedShadow:
+        return ShadowSettings{D::drUpLeft, 1, D::drDownRight, 1, 1, false};
+    case TShadowStyle::ssRaisedThickShadow:
+        return ShadowSettings{D::drUpLeft, 1, D::drDownRight, 1, 4, false};
+    case TShadowStyle::ssRecessed:
+        return ShadowSettings{D::drDownRight, 1, D::drNone, 0, 0, false};
+    case TShadowStyle::ssRecessedColor:
+        return ShadowSettings{D::drDownRight, 1, D::drUpLeft, 1, 1, true};
+    case TShadowStyle::ssRecessedShadow:
+        return ShadowSettings{D::drDownRight, 1, D::drUpLeft, 1, 1, false};
+    case TShadowStyle::ssShadow:
+        return ShadowSettings{D::drNone, 0, D::drDownRight, 2, 1, false};
+    case TShadowStyle::ssThickShadow:
+        return ShadowSettings{D::drNone, 0, D::drDownRight, 1, 4, false};
     }
     return std::nullopt;
 }
 
-int normaliseAngle(int degrees) { return ((degrees % 360) + 360) % 360; }
+int normaliseAngle(int degrees) {
+    return ((degrees % 360) + 360) % 360;
+}
 
-RotatedPlacement placeRotated(QSize text, int angle, const QRect& r, Qt::Alignment hAlign, TVerticalAlignment v) {
+RotatedPlacement placeRotated(QSize text, int angle, const QRect& r, Qt::Alignment hAlign,
+                              TVerticalAlignment v) {
     const double rad = angle * M_PI / 180.0;
     const double c = std::cos(rad), s = std::sin(rad);
     // Truncated products, as the box sizes below are formed from them.
@@ -85,9 +108,12 @@ RotatedPlacement placeRotated(QSize text, int angle, const QRect& r, Qt::Alignme
 
 int verticalShift(int height, int textHeight, TVerticalAlignment v) {
     switch (v) {
-    case TVerticalAlignment::vaTop: return 0;
-    case TVerticalAlignment::vaCenter: return (height - textHeight) / 2;
-    case TVerticalAlignment::vaBottom: return height - textHeight;
+    case TVerticalAlignment::vaTop:
+        return 0;
+    case TVerticalAlignment::vaCenter:
+        return (height - textHeight) / 2;
+    case TVerticalAlignment::vaBottom:
+        return height - textHeight;
     }
     return 0;
 }

@@ -11,8 +11,17 @@ namespace kv::controls {
 
 enum class TDirection { drNone, drUp, drDown, drLeft, drRight, drUpLeft, drUpRight, drDownLeft, drDownRight };
 enum class TShadowStyle {
-    ssNone, ssCustom, ssRaised, ssRaisedColor, ssRaisedShadow, ssRaisedThickShadow,
-    ssRecessed, ssRecessedColor, ssRecessedShadow, ssShadow, ssThickShadow,
+    ssNone,
+    ssCustom,
+    ssRaised,
+    ssRaisedColor,
+    ssRaisedShadow,
+    ssRaisedThickShadow,
+    ssRecessed,
+    ssRecessedColor,
+    ssRecessedShadow,
+    ssShadow,
+    ssThickShadow,
 };
 enum class TVerticalAlignment { vaTop, vaCenter, vaBottom };
 
@@ -44,7 +53,8 @@ struct RotatedPlacement {
 };
 // `text` is the unrotated text size, `angle` in 0..359 counter-clockwise, `r` the rectangle to place
 // in; `hAlign` is Qt::AlignLeft, AlignRight or AlignHCenter.
-RotatedPlacement placeRotated(QSize text, int angle, const QRect& r, Qt::Alignment hAlign, TVerticalAlignment v);
+RotatedPlacement placeRotated(QSize text, int angle, const QRect& r, Qt::Alignment hAlign,
+                              TVerticalAlignment v);
 
 // How far unrotated text of height `textHeight` moves down in a rectangle `height` high.
 int verticalShift(int height, int textHeight, TVerticalAlignment v);

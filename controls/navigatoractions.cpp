@@ -6,7 +6,9 @@
 
 namespace kv::controls {
 
-QString deleteQuestion() { return QStringLiteral("Vymazat záznam?"); }
+QString deleteQuestion() {
+    return QStringLiteral("Vymazat záznam?");
+}
 
 bool navigateEnabled(const store::Table& table, TNavigateBtn button) {
     using S = store::Table::State;
@@ -39,22 +41,40 @@ bool navigateEnabled(const store::Table& table, TNavigateBtn button) {
 
 bool navigate(store::Table& table, TNavigateBtn button, bool confirmDelete, QWidget* parent) {
     switch (button) {
-    case TNavigateBtn::nbFirst: table.first(); break;
-    case TNavigateBtn::nbPrior: table.prior(); break;
-    case TNavigateBtn::nbNext: table.next(); break;
-    case TNavigateBtn::nbLast: table.last(); break;
-    case TNavigateBtn::nbInsert: table.append(); break;
+    case TNavigateBtn::nbFirst:
+        table.first();
+        break;
+    case TNavigateBtn::nbPrior:
+        table.prior();
+        break;
+    case TNavigateBtn::nbNext:
+        table.next();
+        break;
+    case TNavigateBtn::nbLast:
+        table.last();
+        break;
+    case TNavigateBtn::nbInsert:
+        table.append();
+        break;
     case TNavigateBtn::nbDelete:
-        if (confirmDelete && app::dialogs().message(deleteQuestion(), app::MsgStyle::Confirmation,
-                                                    app::MsgButton::Ok | app::MsgButton::Cancel,
-                                                    parent) != app::MsgButton::Ok)
+        if (confirmDelete &&
+            app::dialogs().message(deleteQuestion(), app::MsgStyle::Confirmation,
+                                   app::MsgButton::Ok | app::MsgButton::Cancel, parent) != app::MsgButton::Ok)
             return false;
         table.deleteRecord();
         break;
-    case TNavigateBtn::nbEdit: table.edit(); break;
-    case TNavigateBtn::nbPost: table.post(); break;
-    case TNavigateBtn::nbCancel: table.cancel(); break;
-    case TNavigateBtn::nbRefresh: table.refresh(); break;
+    case TNavigateBtn::nbEdit:
+        table.edit();
+        break;
+    case TNavigateBtn::nbPost:
+        table.post();
+        break;
+    case TNavigateBtn::nbCancel:
+        table.cancel();
+        break;
+    case TNavigateBtn::nbRefresh:
+        table.refresh();
+        break;
     }
     return true;
 }

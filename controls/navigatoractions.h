@@ -12,7 +12,18 @@ class Table;
 
 namespace kv::controls {
 
-enum class TNavigateBtn { nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbPost, nbCancel, nbRefresh };
+enum class TNavigateBtn {
+    nbFirst,
+    nbPrior,
+    nbNext,
+    nbLast,
+    nbInsert,
+    nbDelete,
+    nbEdit,
+    nbPost,
+    nbCancel,
+    nbRefresh
+};
 inline constexpr int kNavigateButtonCount = 10;
 
 // The question asked before a delete: confirmation style, OK and Cancel.

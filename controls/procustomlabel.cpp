@@ -9,13 +9,22 @@
 
 namespace kv::controls {
 
-QColor TProCustomLabel::buttonFace() { return QApplication::palette().color(QPalette::Button); }
-QColor TProCustomLabel::buttonHighlight() { return QApplication::palette().color(QPalette::Light); }
-QColor TProCustomLabel::buttonShadow() { return QApplication::palette().color(QPalette::Dark); }
+QColor TProCustomLabel::buttonFace() {
+    return QApplication::palette().color(QPalette::Button);
+}
+QColor TProCustomLabel::buttonHighlight() {
+    return QApplication::palette().color(QPalette::Light);
+}
+QColor TProCustomLabel::buttonShadow() {
+    return QApplication::palette().color(QPalette::Dark);
+}
 
 TProCustomLabel::TProCustomLabel(QWidget* parent)
-    : QLabel(parent), highlightColor_(buttonHighlight()), shadowColor_(buttonShadow()),
-      color_(palette().color(QPalette::Window)), fontColor_(palette().color(QPalette::WindowText)) {}
+    : QLabel(parent)
+    , highlightColor_(buttonHighlight())
+    , shadowColor_(buttonShadow())
+    , color_(palette().color(QPalette::Window))
+    , fontColor_(palette().color(QPalette::WindowText)) {}
 
 void TProCustomLabel::setCaption(const QString& text) {
     setText(text);
@@ -128,7 +137,8 @@ void TProCustomLabel::setLabelWordWrap(bool on) {
     fit();
 }
 
-void TProCustomLabel::drawText(QPainter& p, const QRect& r, const QPoint& origin, const QColor& colour) const {
+void TProCustomLabel::drawText(QPainter& p, const QRect& r, const QPoint& origin,
+                               const QColor& colour) const {
     p.setPen(colour);
     if (angle_ == 0) {
         int flags = int(alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextExpandTabs;

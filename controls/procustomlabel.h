@@ -62,7 +62,7 @@ public:
     void setAutoSize(bool on);
     bool transparent() const { return transparent_; }
     void setTransparent(bool on);
-    QColor color() const { return color_; }       // background
+    QColor color() const { return color_; } // background
     void setColor(const QColor& c);
     QColor fontColor() const { return fontColor_; }
     void setFontColor(const QColor& c);

@@ -3,7 +3,8 @@
 
 namespace kv::controls {
 
-TProDBLabelEdit::TProDBLabelEdit(QWidget* parent) : TProLabelEdit(new TDBEdit, parent) {
+TProDBLabelEdit::TProDBLabelEdit(QWidget* parent)
+    : TProLabelEdit(new TDBEdit, parent) {
     dbEdit_ = static_cast<TDBEdit*>(editBox());
 }
 

@@ -27,10 +27,14 @@ bool focusNextControl(QWidget* from) {
     return false;
 }
 
-TProLabelEdit::TProLabelEdit(QWidget* parent) : TProLabelEdit(new QLineEdit, parent) {}
+TProLabelEdit::TProLabelEdit(QWidget* parent)
+    : TProLabelEdit(new QLineEdit, parent) {}
 
 TProLabelEdit::TProLabelEdit(QLineEdit* edit, QWidget* parent)
-    : QWidget(parent), edit_(edit), label_(new TProLabel(this)), bar_(new TFillBar(this)) {
+    : QWidget(parent)
+    , edit_(edit)
+    , label_(new TProLabel(this))
+    , bar_(new TFillBar(this)) {
     edit_->setParent(this);
     edit_->setObjectName(QStringLiteral("edit"));
     label_->setObjectName(QStringLiteral("label"));
@@ -96,7 +100,9 @@ void TProLabelEdit::setAutoSize(bool on) {
     relayout();
 }
 
-QColor TProLabelEdit::color() const { return edit_->palette().color(QPalette::Base); }
+QColor TProLabelEdit::color() const {
+    return edit_->palette().color(QPalette::Base);
+}
 
 void TProLabelEdit::setColor(const QColor& c) {
     QPalette p = edit_->palette();

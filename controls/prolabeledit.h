@@ -98,12 +98,12 @@ public:
     TFillBar* fillBar() const { return bar_; }
 
 Q_SIGNALS:
-    void entered();                  // OnEnter of the edit box
-    void exited();                   // OnExit
-    void keyDown(QKeyEvent* event);  // OnKeyDown
-    void keyUp(QKeyEvent* event);    // OnKeyUp
-    void changed();                  // OnChange, after the fill bar has followed the text
-    void keyPressed(QChar key);      // OnKeyPress, after Enter has moved the focus
+    void entered();                 // OnEnter of the edit box
+    void exited();                  // OnExit
+    void keyDown(QKeyEvent* event); // OnKeyDown
+    void keyUp(QKeyEvent* event);   // OnKeyUp
+    void changed();                 // OnChange, after the fill bar has followed the text
+    void keyPressed(QChar key);     // OnKeyPress, after Enter has moved the focus
     void mouseEntered();
     void mouseLeft();
 

@@ -3,7 +3,8 @@
 
 namespace kv::controls {
 
-TDBCheckBox::TDBCheckBox(QWidget* parent) : QCheckBox(parent) {
+TDBCheckBox::TDBCheckBox(QWidget* parent)
+    : QCheckBox(parent) {
     connect(&link_, &FieldLink::dataChanged, this, &TDBCheckBox::showField);
 }
 

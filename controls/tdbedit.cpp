@@ -5,7 +5,8 @@
 
 namespace kv::controls {
 
-TDBEdit::TDBEdit(QWidget* parent) : QLineEdit(parent) {
+TDBEdit::TDBEdit(QWidget* parent)
+    : QLineEdit(parent) {
     connect(&link_, &FieldLink::dataChanged, this, &TDBEdit::showField);
     connect(&link_, &FieldLink::stateChanged, this, &TDBEdit::applyLimits);
     connect(&link_, &FieldLink::updateData, this, &TDBEdit::writeField);
@@ -51,7 +52,8 @@ void TDBEdit::writeField() {
 void TDBEdit::keyPressEvent(QKeyEvent* event) {
     // Typing a character or deleting one starts editing the record; a refused edit (a lock held
     // by another station) passes on to the application's error window.
-    const bool changes = !event->text().isEmpty() || event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace;
+    const bool changes =
+        !event->text().isEmpty() || event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace;
     if (changes && !isReadOnly() && event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter &&
         event->key() != Qt::Key_Escape && !link_.editing())
         link_.edit();

@@ -26,7 +26,8 @@ QImage pictureFromStored(const QByteArray& stored) {
     return QImage::fromData(bmp, "BMP");
 }
 
-TDBImage::TDBImage(QWidget* parent) : QWidget(parent) {
+TDBImage::TDBImage(QWidget* parent)
+    : QWidget(parent) {
     connect(&link_, &FieldLink::dataChanged, this, &TDBImage::showField);
     connect(&link_, &FieldLink::updateData, this, &TDBImage::writeField);
 }

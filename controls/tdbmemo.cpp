@@ -32,7 +32,8 @@ bool changesText(const QKeyEvent* event) {
 
 } // namespace
 
-TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent) {
+TDBMemo::TDBMemo(QWidget* parent)
+    : QPlainTextEdit(parent) {
     connect(&link_, &FieldLink::dataChanged, this, &TDBMemo::showField);
     connect(&link_, &FieldLink::stateChanged, this, &TDBMemo::applyReadOnly);
     connect(&link_, &FieldLink::updateData, this, &TDBMemo::writeField);
@@ -56,7 +57,9 @@ void TDBMemo::setReadOnlySetting(bool on) {
     applyReadOnly();
 }
 
-void TDBMemo::applyReadOnly() { setReadOnly(readOnly_ || !link_.field()); }
+void TDBMemo::applyReadOnly() {
+    setReadOnly(readOnly_ || !link_.field());
+}
 
 void TDBMemo::showField() {
     // Our own write comes back as a field change; the text is already what it shows.

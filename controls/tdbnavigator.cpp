@@ -17,16 +17,17 @@ struct ButtonText {
 };
 
 constexpr ButtonText kButtons[kNavigateButtonCount] = {
-    {"nbFirst", u"|\u25C0", u"První záznam"},      {"nbPrior", u"\u25C0", u"Předchozí záznam"},
-    {"nbNext", u"\u25B6", u"Další záznam"},        {"nbLast", u"\u25B6|", u"Poslední záznam"},
-    {"nbInsert", u"+", u"Vložit záznam"},          {"nbDelete", u"\u2212", u"Vymazat záznam"},
-    {"nbEdit", u"\u25B2", u"Upravit záznam"},      {"nbPost", u"\u2713", u"Uložit změny"},
-    {"nbCancel", u"\u2717", u"Zrušit změny"},      {"nbRefresh", u"\u21BB", u"Obnovit data"},
+    {"nbFirst", u"|\u25C0", u"První záznam"}, {"nbPrior", u"\u25C0", u"Předchozí záznam"},
+    {"nbNext", u"\u25B6", u"Další záznam"},   {"nbLast", u"\u25B6|", u"Poslední záznam"},
+    {"nbInsert", u"+", u"Vložit záznam"},     {"nbDelete", u"\u2212", u"Vymazat záznam"},
+    {"nbEdit", u"\u25B2", u"Upravit záznam"}, {"nbPost", u"\u2713", u"Uložit změny"},
+    {"nbCancel", u"\u2717", u"Zrušit změny"}, {"nbRefresh", u"\u21BB", u"Obnovit data"},
 };
 
 } // namespace
 
-TDBNavigator::TDBNavigator(QWidget* parent) : QWidget(parent) {
+TDBNavigator::TDBNavigator(QWidget* parent)
+    : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -51,9 +52,11 @@ void TDBNavigator::setDataSource(store::DataSource* source) {
     connections_.clear();
     source_ = source;
     if (source) {
-        connections_ << connect(source, &store::DataSource::dataChanged, this, [this](int) { updateButtons(); });
+        connections_ << connect(source, &store::DataSource::dataChanged, this,
+                                [this](int) { updateButtons(); });
         connections_ << connect(source, &store::DataSource::stateChanged, this, &TDBNavigator::updateButtons);
-        connections_ << connect(source, &store::DataSource::dataSetChanged, this, &TDBNavigator::updateButtons);
+        connections_ << connect(source, &store::DataSource::dataSetChanged, this,
+                                &TDBNavigator::updateButtons);
     }
     updateButtons();
 }
@@ -65,7 +68,9 @@ void TDBNavigator::setVisibleButtons(std::initializer_list<TNavigateBtn> buttons
         button(b)->setVisible(true);
 }
 
-bool TDBNavigator::isButtonVisible(TNavigateBtn b) const { return !button(b)->isHidden(); }
+bool TDBNavigator::isButtonVisible(TNavigateBtn b) const {
+    return !button(b)->isHidden();
+}
 
 void TDBNavigator::click(TNavigateBtn b) {
     store::Table* table = source_ ? source_->dataSet() : nullptr;

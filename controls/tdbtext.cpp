@@ -3,7 +3,8 @@
 
 namespace kv::controls {
 
-TDBText::TDBText(QWidget* parent) : QLabel(parent) {
+TDBText::TDBText(QWidget* parent)
+    : QLabel(parent) {
     connect(&link_, &FieldLink::dataChanged, this, &TDBText::showField);
 }
 

@@ -125,7 +125,8 @@ private Q_SLOTS:
 
         // Another cursor reads what the move wrote, line ends as stored.
         auto check = table(QStringLiteral("Kalmorvaty"));
-        QCOMPARE(check->fieldByName(QStringLiteral("Text")).asString(), QStringLiteral("Řádek 1\r\nŘádek 2 plus"));
+        QCOMPARE(check->fieldByName(QStringLiteral("Text")).asString(),
+                 QStringLiteral("Řádek 1\r\nŘádek 2 plus"));
         QCOMPARE(check->recordCount(), 2);
     }
 
@@ -222,9 +223,10 @@ private Q_SLOTS:
     void navigatorDeleteAsksFirst_data() {
         QTest::addColumn<app::MsgButton>("answer");
         QTest::addColumn<QStringList>("left");
-        QTest::newRow("OK deletes the current record") << app::MsgButton::Ok << QStringList{QStringLiteral("Převodem")};
-        QTest::newRow("Cancel keeps it") << app::MsgButton::Cancel
-                                         << QStringList{QStringLiteral("Hotově"), QStringLiteral("Převodem")};
+        QTest::newRow("OK deletes the current record")
+            << app::MsgButton::Ok << QStringList{QStringLiteral("Převodem")};
+        QTest::newRow("Cancel keeps it")
+            << app::MsgButton::Cancel << QStringList{QStringLiteral("Hotově"), QStringLiteral("Převodem")};
     }
     void navigatorDeleteAsksFirst() {
         QFETCH(app::MsgButton, answer);
@@ -275,7 +277,8 @@ private Q_SLOTS:
         QVERIFY(!enabled(TNavigateBtn::nbNext) && !enabled(TNavigateBtn::nbLast));
         QVERIFY(enabled(TNavigateBtn::nbFirst));
         nav.button(TNavigateBtn::nbEdit)->click();
-        QVERIFY(enabled(TNavigateBtn::nbPost) && enabled(TNavigateBtn::nbCancel) && !enabled(TNavigateBtn::nbRefresh));
+        QVERIFY(enabled(TNavigateBtn::nbPost) && enabled(TNavigateBtn::nbCancel) &&
+                !enabled(TNavigateBtn::nbRefresh));
         nav.button(TNavigateBtn::nbCancel)->click();
         QCOMPARE(payments->state(), Table::State::Browse);
 

@@ -77,26 +77,28 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("offset");
         QTest::addColumn<Layers>("layers");
         const QColor hi = TProCustomLabel::buttonHighlight(), sh = TProCustomLabel::buttonShadow();
-        QTest::newRow("none: face text only") << TShadowStyle::ssNone << true << QPoint() << Layers{{{0, 0}, kFace}};
+        QTest::newRow("none: face text only")
+            << TShadowStyle::ssNone << true << QPoint() << Layers{{{0, 0}, kFace}};
         // One shadow copy 2 pixels right and 2 down, then the face text.
         QTest::newRow("shadow") << TShadowStyle::ssShadow << true << QPoint()
                                 << Layers{{{2, 2}, sh}, {{0, 0}, kFace}};
         // Four copies at 1, 2, 3 and 4 pixels diagonally.
-        QTest::newRow("thick shadow") << TShadowStyle::ssThickShadow << true << QPoint()
-                                      << Layers{{{1, 1}, sh}, {{2, 2}, sh}, {{3, 3}, sh}, {{4, 4}, sh}, {{0, 0}, kFace}};
-        QTest::newRow("raised: highlight up-left") << TShadowStyle::ssRaised << true << QPoint()
-                                                   << Layers{{{-1, -1}, hi}, {{0, 0}, kFace}};
+        QTest::newRow("thick shadow")
+            << TShadowStyle::ssThickShadow << true << QPoint()
+            << Layers{{{1, 1}, sh}, {{2, 2}, sh}, {{3, 3}, sh}, {{4, 4}, sh}, {{0, 0}, kFace}};
+        QTest::newRow("raised: highlight up-left")
+            << TShadowStyle::ssRaised << true << QPoint() << Layers{{{-1, -1}, hi}, {{0, 0}, kFace}};
         QTest::newRow("recessed shadow: shadow up-left, highlight down-right")
             << TShadowStyle::ssRecessedShadow << true << QPoint()
             << Layers{{{-1, -1}, sh}, {{1, 1}, hi}, {{0, 0}, kFace}};
         QTest::newRow("raised thick shadow") << TShadowStyle::ssRaisedThickShadow << true << QPoint()
-                                             << Layers{{{1, 1}, sh}, {{2, 2}, sh}, {{3, 3}, sh}, {{4, 4}, sh},
-                                                       {{-1, -1}, hi}, {{0, 0}, kFace}};
+                                             << Layers{{{1, 1}, sh}, {{2, 2}, sh},   {{3, 3}, sh},
+                                                       {{4, 4}, sh}, {{-1, -1}, hi}, {{0, 0}, kFace}};
         // A disabled label ignores its style: highlight at (1,1), then the shadow colour in place.
-        QTest::newRow("disabled is etched") << TShadowStyle::ssThickShadow << false << QPoint()
-                                            << Layers{{{1, 1}, hi}, {{0, 0}, sh}};
-        QTest::newRow("offsets move everything") << TShadowStyle::ssShadow << true << QPoint(3, -2)
-                                                 << Layers{{{5, 0}, sh}, {{3, -2}, kFace}};
+        QTest::newRow("disabled is etched")
+            << TShadowStyle::ssThickShadow << false << QPoint() << Layers{{{1, 1}, hi}, {{0, 0}, sh}};
+        QTest::newRow("offsets move everything")
+            << TShadowStyle::ssShadow << true << QPoint(3, -2) << Layers{{{5, 0}, sh}, {{3, -2}, kFace}};
     }
     void labelDrawsShadowsHighlightsAndEtchedText() {
         QFETCH(TShadowStyle, style);
@@ -160,8 +162,8 @@ private Q_SLOTS:
         QFETCH(int, angle);
         QFETCH(QRect, box);
         QFETCH(QPoint, origin);
-        const RotatedPlacement p =
-            placeRotated(QSize(50, 10), angle, QRect(0, 0, 200, 100), Qt::AlignLeft, TVerticalAlignment::vaTop);
+        const RotatedPlacement p = placeRotated(QSize(50, 10), angle, QRect(0, 0, 200, 100), Qt::AlignLeft,
+                                                TVerticalAlignment::vaTop);
         QCOMPARE(p.box, box);
         QCOMPARE(p.origin, origin);
     }
@@ -181,7 +183,8 @@ private Q_SLOTS:
             for (int x = 0; x < img.width(); ++x)
                 if (img.pixelColor(x, y) == kFace) {
                     ++inked;
-                    QVERIFY2(x < fm.height() + 1 && y <= w + 1, qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
+                    QVERIFY2(x < fm.height() + 1 && y <= w + 1,
+                             qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
                 }
         QVERIFY(inked > 0);
     }
