@@ -169,7 +169,9 @@ void TProCustomLabel::paintEvent(QPaintEvent*) {
     if (angle_ == 0) {
         if (vAlign_ != TVerticalAlignment::vaTop) {
             int flags = int(hAlign) | Qt::TextExpandTabs | (wordWrap() ? Qt::TextWordWrap : 0);
-            const int h = p.boundingRect(r, flags, text()).height();
+            // The measured block ends with the last line's leading, which draws nothing; leaving it
+            // out centres what is seen, as the text's height without external leading does.
+            const int h = p.boundingRect(r, flags, text()).height() - p.fontMetrics().leading();
             r.translate(0, verticalShift(r.height(), h, vAlign_));
         }
     } else {

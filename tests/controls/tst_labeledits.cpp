@@ -12,6 +12,7 @@
 using namespace kv::controls;
 
 Q_DECLARE_METATYPE(TShadowStyle)
+Q_DECLARE_METATYPE(TVerticalAlignment)
 
 namespace {
 
@@ -31,11 +32,15 @@ QImage render(TProLabel& label) {
     return img;
 }
 
-void prepare(TProLabel& label) {
+QFont textFont() {
     QFont f(QStringLiteral("Liberation Sans"));
     f.setPixelSize(16);
     f.setStyleStrategy(QFont::NoAntialias);
-    label.setFont(f);
+    return f;
+}
+
+void prepare(TProLabel& label) {
+    label.setFont(textFont());
     label.setAutoSize(false);
     label.resize(80, 40);
     label.setAlignment(Qt::AlignHCenter);
@@ -131,6 +136,33 @@ private Q_SLOTS:
         QCOMPARE(label.shadowColor(), TProCustomLabel::buttonShadow());
         label.setShadowStyle(TShadowStyle::ssRecessedColor);
         QCOMPARE(label.fontColor(), TProCustomLabel::buttonFace());
+    }
+
+    void verticalAlignmentMovesTheText_data() {
+        QTest::addColumn<TVerticalAlignment>("alignment");
+        QTest::addColumn<int>("shift"); // of the text's top, in halves of the free height
+        QTest::newRow("top") << TVerticalAlignment::vaTop << 0;
+        QTest::newRow("centre: half the free height") << TVerticalAlignment::vaCenter << 1;
+        QTest::newRow("bottom: all of it") << TVerticalAlignment::vaBottom << 2;
+    }
+    void verticalAlignmentMovesTheText() {
+        QFETCH(TVerticalAlignment, alignment);
+        QFETCH(int, shift);
+        auto inkTop = [](TVerticalAlignment v) {
+            TProLabel label;
+            prepare(label);
+            label.resize(80, 60);
+            label.setVerticalAlignment(v);
+            const QImage img = render(label);
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    if (img.pixelColor(x, y) == kFace)
+                        return y;
+            return -1;
+        };
+        const int textHeight = QFontMetrics(textFont()).height();
+        const int free = 60 - textHeight;
+        QCOMPARE(inkTop(alignment) - inkTop(TVerticalAlignment::vaTop), free * shift / 2);
     }
 
     void angleIsNormalisedAndSwitchesAutoSizeOff() {
