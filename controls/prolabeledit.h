@@ -88,6 +88,9 @@ public:
     virtual void setMaxLength(int chars);
     bool oemConvert() const { return oemConvert_; } // kept for the windows that set it; text is Unicode here
     void setOemConvert(bool on) { oemConvert_ = on; }
+    // Whether Tab reaches the edit box; the composite itself never takes the focus.
+    bool tabStop() const { return edit_->focusPolicy() & Qt::TabFocus; }
+    void setTabStop(bool on) { edit_->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); }
     QChar passwordChar() const { return passwordChar_; }
     void setPasswordChar(QChar c);
     bool readOnly() const { return edit_->isReadOnly(); }

@@ -332,6 +332,11 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), button);
         QCOMPARE(keys, (QList<QChar>{QLatin1Char('a'), QChar(13), QChar(13)}));
         QCOMPARE(first->text(), QStringLiteral("a"));
+        // An edit that is no tab stop is passed over.
+        second->setTabStop(false);
+        first->editBox()->setFocus();
+        QTest::keyClick(first->editBox(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), button);
     }
 };
 
