@@ -13,6 +13,7 @@
 #include "data/schema.h"
 #include "data/store/datasource.h"
 #include "data/store/graphicblob.h"
+#include "data/store/storeerror.h"
 #include "data/store/table.h"
 
 #include <QTest>
@@ -30,9 +31,9 @@ class TestDataControls : public QObject {
     std::unique_ptr<test::TestDatabase> db_;
     std::unique_ptr<test::TestStation> station_;
 
-    // A table as the data module opens it; `station` defaults to this test's own workstation.
-    std::unique_ptr<Table> table(const QString& name) {
-        auto t = std::make_unique<Table>(station_->session, name);
+    // A table as the data module opens it, on this test's own workstation unless another is named.
+    std::unique_ptr<Table> table(const QString& name, test::TestStation* station = nullptr) {
+        auto t = std::make_unique<Table>((station ? station : station_.get())->session, name);
         t->setDefinition(data::tableDef(name));
         t->setDatabaseName(db_->params().database);
         t->open();
@@ -212,6 +213,23 @@ private Q_SLOTS:
         image.setPicture(QImage());
         settings->post();
         QVERIFY(table(QStringLiteral("System"))->fieldByName(QStringLiteral("Logo")).isNull());
+    }
+
+    void imageKeepsItsPictureWhenAnotherStationHoldsTheRow() {
+        test::TestStation other(*db_);
+        auto theirs = table(QStringLiteral("System"), &other);
+        theirs->edit();
+        auto settings = table(QStringLiteral("System"));
+        store::DataSource source(settings.get());
+        controls::TDBImage image;
+        image.setDataSource(&source);
+        image.setDataField(QStringLiteral("Logo"));
+        QImage logo(4, 4, QImage::Format_RGB32);
+        logo.fill(Qt::red);
+        QVERIFY_THROWS_EXCEPTION(store::StoreError, image.setPicture(logo));
+        QVERIFY(image.picture().isNull());
+        QVERIFY(!image.modified());
+        QCOMPARE(settings->state(), Table::State::Browse);
     }
 
     void storedValueNotABitmapShowsNoPicture() {
