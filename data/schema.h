@@ -23,7 +23,4 @@ inline constexpr char16_t kUsers[] = u"Uzivatele";
 const QList<store::TableDef>& schema();
 const store::TableDef& tableDef(const QString& tableName);
 
-// The name the sequential index has on the server.
-inline constexpr char16_t kSequentialIndexName[] = u"Postupný přístup k indexu";
-
 } // namespace kv::data

@@ -70,6 +70,11 @@ private:
     QSet<QString> verified_;
 };
 
+// The one 64-bit key of a record lock: 22 bits of the table's tag, 40 bits of the record's storage key.
+inline qint64 rowLockKey(quint32 tableTag, qint64 rowId) {
+    return (qint64(tableTag & 0x3FFFFF) << 40) | (rowId & ((qint64(1) << 40) - 1));
+}
+
 // Opens a backend for the protocol of `params`; throws StoreError(Connection) with a clear message.
 std::unique_ptr<Backend> openBackend(const ConnectParams& params);
 

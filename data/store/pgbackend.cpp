@@ -223,13 +223,13 @@ QStringList PgBackend::columnNames(const QString& table) {
 }
 
 bool PgBackend::tryLockRow(quint32 tableTag, qint64 rowId) {
-    const qint64 key = (qint64(tableTag & 0x3FFFFF) << 40) | (rowId & ((qint64(1) << 40) - 1));
+    const qint64 key = rowLockKey(tableTag, rowId);
     const auto rows = query(QStringLiteral("SELECT pg_try_advisory_lock(CAST(? AS bigint))"), {key}, 1);
     return !rows.isEmpty() && rows[0][0].toLongLong() == 1;
 }
 
 void PgBackend::unlockRow(quint32 tableTag, qint64 rowId) {
-    const qint64 key = (qint64(tableTag & 0x3FFFFF) << 40) | (rowId & ((qint64(1) << 40) - 1));
+    const qint64 key = rowLockKey(tableTag, rowId);
     query(QStringLiteral("SELECT pg_advisory_unlock(CAST(? AS bigint))"), {key}, 1);
 }
 

@@ -1,5 +1,6 @@
 #include "sqlitelocks.h"
 
+#include "backend.h"
 #include "storeerror.h"
 
 #include <cerrno>
@@ -23,17 +24,17 @@ SqliteLocks::~SqliteLocks() {
         ::close(fd_);
 }
 
-qint64 SqliteLocks::lockOffset(quint32 tableTag, qint64 rowId) {
-    return (qint64(tableTag & 0x3FFFFF) << 40) | (rowId & ((qint64(1) << 40) - 1));
+bool SqliteLocks::setLock(short type, quint32 tableTag, qint64 rowId) {
+    struct flock fl {};
+    fl.l_type = type;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = rowLockKey(tableTag, rowId);
+    fl.l_len = 1;
+    return ::fcntl(fd_, F_OFD_SETLK, &fl) == 0;
 }
 
 bool SqliteLocks::tryLock(quint32 tableTag, qint64 rowId) {
-    struct flock fl {};
-    fl.l_type = F_WRLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = lockOffset(tableTag, rowId);
-    fl.l_len = 1;
-    if (::fcntl(fd_, F_OFD_SETLK, &fl) == 0)
+    if (setLock(F_WRLCK, tableTag, rowId))
         return true;
     if (errno == EAGAIN || errno == EACCES)
         return false;
@@ -41,13 +42,6 @@ bool SqliteLocks::tryLock(quint32 tableTag, qint64 rowId) {
                      QString::fromLocal8Bit(std::strerror(errno)), errno);
 }
 
-void SqliteLocks::unlock(quint32 tableTag, qint64 rowId) {
-    struct flock fl {};
-    fl.l_type = F_UNLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = lockOffset(tableTag, rowId);
-    fl.l_len = 1;
-    ::fcntl(fd_, F_OFD_SETLK, &fl);
-}
+void SqliteLocks::unlock(quint32 tableTag, qint64 rowId) { setLock(F_UNLCK, tableTag, rowId); }
 
 } // namespace kv::store

@@ -17,9 +17,9 @@ public:
     bool tryLock(quint32 tableTag, qint64 rowId);
     void unlock(quint32 tableTag, qint64 rowId);
 
-    static qint64 lockOffset(quint32 tableTag, qint64 rowId);
-
 private:
+    bool setLock(short type, quint32 tableTag, qint64 rowId);
+
     int fd_ = -1;
 };
 

@@ -48,7 +48,7 @@ void Table::setDefinition(const TableDef& def) {
     fields_.clear();
     for (int i = 0; i < def_.fields.size(); ++i)
         fields_.push_back(std::make_unique<Field>(*this, i));
-    current_ = QList<QVariant>(def_.fields.size());
+    current_ = emptyRecord();
 }
 
 void Table::setDatabaseName(const QString& alias) {
@@ -131,7 +131,7 @@ void Table::close() {
     dropWindows();
     hasRecord_ = false;
     eof_ = bof_ = true;
-    current_ = QList<QVariant>(def_.fields.size());
+    current_ = emptyRecord();
     backend_ = nullptr;
     setState(State::Inactive);
     Q_EMIT recordChanged();
@@ -146,11 +146,22 @@ void Table::dropWindows() {
     behind_.clear();
     aheadComplete_ = behindComplete_ = false;
     count_ = -1;
+    pos_ = -1;
     if (backend_)
         generation_ = backend_->writeGeneration();
 }
 
 bool Table::windowsValid() const { return backend_ && generation_ == backend_->writeGeneration(); }
+
+QList<QVariant> Table::emptyRecord() const {
+    QList<QVariant> out;
+    out.reserve(def_.fields.size());
+    for (const FieldDef& f : def_.fields)
+        out << toStored(f.type, QVariant());
+    return out;
+}
+
+QVariant Table::value(int i) const { return fromStored(def_.fields[i].type, current_.value(i)); }
 
 Table::CachedRow Table::toCachedRow(Row&& r) const {
     CachedRow c;
@@ -158,12 +169,6 @@ Table::CachedRow Table::toCachedRow(Row&& r) const {
     if (!sql_->sequential)
         c.key = r[1].toByteArray();
     r.remove(0, sql_->fieldOffset);
-    for (int i = 0; i < def_.fields.size(); ++i) {
-        const FieldType type = def_.fields[i].type;
-        const bool text = type == FieldType::String || type == FieldType::Memo;
-        if (!(text && r[i].typeId() == QMetaType::QString)) // text arrives in its final form
-            r[i] = fromStored(type, r[i]);
-    }
     c.values = std::move(r);
     return c;
 }
@@ -243,7 +248,8 @@ std::vector<Table::CachedRow> Table::fetchRange(int offset, int count) {
     return out;
 }
 
-void Table::loadRow(CachedRow row) {
+void Table::loadRow(CachedRow row, int pos) {
+    pos_ = pos;
     rowId_ = row.id;
     key_ = std::move(row.key);
     current_ = std::move(row.values);
@@ -254,9 +260,7 @@ void Table::showNoRecord() {
     hasRecord_ = false;
     rowId_ = 0;
     key_.clear();
-    current_ = QList<QVariant>(def_.fields.size());
-    for (int i = 0; i < def_.fields.size(); ++i)
-        current_[i] = fromStored(def_.fields[i].type, QVariant());
+    current_ = emptyRecord();
     eof_ = bof_ = true;
 }
 
@@ -285,7 +289,7 @@ void Table::first() {
     if (rows.isEmpty()) {
         showNoRecord();
     } else {
-        loadRow(rows[0]);
+        loadRow(rows[0], 0);
         bof_ = true;
         eof_ = false;
     }
@@ -302,65 +306,47 @@ void Table::last() {
     if (rows.isEmpty()) {
         showNoRecord();
     } else {
-        loadRow(rows[0]);
+        loadRow(rows[0], count_ > 0 ? count_ - 1 : -1);
         eof_ = true;
         bof_ = false;
     }
     moveAfterScroll();
 }
 
-void Table::next() {
-    checkBrowseMode();
-    if (!hasRecord_) {
-        eof_ = true;
-        return;
-    }
-    if (ahead_.empty() && !aheadComplete_) {
-        const int batch = std::clamp(int(behind_.size()) * 2, kFirstBatch, kMaxBatch);
-        QList<CachedRow> rows = fetch(true, true, batch);
-        aheadComplete_ = rows.size() < batch;
-        for (auto& r : rows)
-            ahead_.push_back(std::move(r));
-    }
-    if (ahead_.empty()) {
-        eof_ = true;
-        return;
-    }
-    behind_.push_front(CachedRow{rowId_, key_, current_});
-    if (behind_.size() > kMaxBehind) {
-        behind_.pop_back();
-        behindComplete_ = false;
-    }
-    loadRow(std::move(ahead_.front()));
-    ahead_.pop_front();
-    eof_ = bof_ = false;
-    moveAfterScroll();
-}
+void Table::next() { step(true); }
+void Table::prior() { step(false); }
 
-void Table::prior() {
+// One record forward or back: taken from the window on that side, which is refilled from the
+// engine in batches that grow while the user keeps walking in one direction.
+void Table::step(bool forward) {
     checkBrowseMode();
+    bool& atEnd = forward ? eof_ : bof_;
     if (!hasRecord_) {
-        bof_ = true;
+        atEnd = true;
         return;
     }
-    if (behind_.empty() && !behindComplete_) {
-        const int batch = std::clamp(int(ahead_.size()) * 2, kFirstBatch, kMaxBatch);
-        QList<CachedRow> rows = fetch(false, true, batch);
-        behindComplete_ = rows.size() < batch;
+    std::deque<CachedRow>& toward = forward ? ahead_ : behind_;
+    std::deque<CachedRow>& away = forward ? behind_ : ahead_;
+    bool& towardComplete = forward ? aheadComplete_ : behindComplete_;
+    bool& awayComplete = forward ? behindComplete_ : aheadComplete_;
+    if (toward.empty() && !towardComplete) {
+        const int batch = std::clamp(int(away.size()) * 2, kFirstBatch, kMaxBatch);
+        QList<CachedRow> rows = fetch(forward, true, batch);
+        towardComplete = rows.size() < batch;
         for (auto& r : rows)
-            behind_.push_back(std::move(r));
+            toward.push_back(std::move(r));
     }
-    if (behind_.empty()) {
-        bof_ = true;
+    if (toward.empty()) {
+        atEnd = true;
         return;
     }
-    ahead_.push_front(CachedRow{rowId_, key_, current_});
-    if (ahead_.size() > kMaxBehind) {
-        ahead_.pop_back();
-        aheadComplete_ = false;
+    away.push_front(CachedRow{rowId_, key_, current_});
+    if (away.size() > kMaxBehind) {
+        away.pop_back();
+        awayComplete = false;
     }
-    loadRow(std::move(behind_.front()));
-    behind_.pop_front();
+    loadRow(std::move(toward.front()), pos_ < 0 ? -1 : pos_ + (forward ? 1 : -1));
+    toward.pop_front();
     eof_ = bof_ = false;
     moveAfterScroll();
 }
@@ -452,6 +438,10 @@ int Table::recNo() {
     requireOpen();
     if (!hasRecord_)
         return -1;
+    if (!windowsValid())
+        dropWindows();
+    if (pos_ >= 0)
+        return pos_;
     QStringList where{sql_->before};
     QVariantList params;
     if (!sql_->sequential)
@@ -463,7 +453,8 @@ int Table::recNo() {
     }
     const QList<Row> rows =
         backend_->query(QLatin1String("SELECT COUNT(*) FROM ") + sql_->table + joinWhere(where), params, 1);
-    return rows.isEmpty() ? 0 : int(rows[0][0].toLongLong());
+    pos_ = rows.isEmpty() ? 0 : int(rows[0][0].toLongLong());
+    return pos_;
 }
 
 void Table::moveTo(int row) {
@@ -483,7 +474,7 @@ void Table::moveTo(int row) {
     behind_.clear();
     aheadComplete_ = row == total - 1;
     behindComplete_ = row == 0;
-    loadRow(std::move(rows.front()));
+    loadRow(std::move(rows.front()), row);
     bof_ = row == 0;
     eof_ = false;
     moveAfterScroll();
@@ -494,8 +485,11 @@ QList<Record> Table::rows(int row, int count) {
     if (!windowsValid())
         dropWindows();
     QList<Record> out;
-    for (CachedRow& c : fetchRange(row, count))
+    for (CachedRow& c : fetchRange(row, count)) {
+        for (int i = 0; i < def_.fields.size(); ++i)
+            c.values[i] = fromStored(def_.fields[i].type, c.values[i]);
         out.append(Record{c.id, std::move(c.values)});
+    }
     return out;
 }
 
@@ -505,7 +499,7 @@ void Table::setValue(int i, const QVariant& v) {
     if (state_ != State::Edit && state_ != State::Insert)
         throw StoreError(StoreError::Kind::State,
                          QStringLiteral("Tabulka '%1' není v režimu úprav.").arg(tableName_));
-    const QVariant nv = toFieldValue(def_.fields[i], v);
+    const QVariant nv = toStored(def_.fields[i].type, toFieldValue(def_.fields[i], v));
     if (current_[i] == nv && current_[i].isNull() == nv.isNull())
         return;
     current_[i] = nv;
@@ -548,7 +542,7 @@ void Table::edit() {
                          QStringLiteral("Záznam v tabulce '%1' byl mezitím vymazán jiným uživatelem.").arg(tableName_));
     }
     const bool changed = fresh->values != current_;
-    loadRow(std::move(*fresh));
+    loadRow(std::move(*fresh), pos_);
     original_ = current_;
     modified_ = false;
     setState(State::Edit);
@@ -562,8 +556,7 @@ void Table::append() {
     savedRowId_ = hasRecord_ ? rowId_ : 0;
     savedKey_ = key_;
     savedHadRecord_ = hasRecord_;
-    for (int i = 0; i < def_.fields.size(); ++i)
-        current_[i] = fromStored(def_.fields[i].type, QVariant());
+    current_ = emptyRecord();
     modified_ = false;
     setState(State::Insert);
     Q_EMIT recordChanged();
@@ -572,7 +565,7 @@ void Table::append() {
 QVariantList Table::storedValues(QList<QVariant>* keys) const {
     QVariantList out;
     for (int i = 0; i < def_.fields.size(); ++i)
-        out << toStored(def_.fields[i].type, current_[i]);
+        out << current_[i];
     for (const QList<int>& positions : sql_->indexFields) {
         QStringList texts;
         for (int p : positions)

@@ -78,7 +78,7 @@ public:
     Field& field(int i) { return *fields_[std::size_t(i)]; }
     Field* findField(const QString& name);
     Field& fieldByName(const QString& name); // throws StoreError(Value) for an unknown name
-    QVariant value(int i) const { return current_.value(i); }
+    QVariant value(int i) const;
     void setValue(int i, const QVariant& v);
 
     // Changes. edit() locks the current record against other stations (StoreError(Locked) when
@@ -116,15 +116,17 @@ private:
     class Sql;
 
     void requireOpen() const;
+    void step(bool forward);
     void checkBrowseMode();
     void setState(State s);
     void applyView(const QString& filterText, bool filtered);
-    void loadRow(CachedRow row);
+    void loadRow(CachedRow row, int pos = -1);
     void showNoRecord();
     void dropWindows();
     bool windowsValid() const;
     QList<CachedRow> fetch(bool forward, bool fromCurrent, int limit);
     CachedRow toCachedRow(QList<QVariant>&& row) const;
+    QList<QVariant> emptyRecord() const;
     QString filterWhere() const;
     QVariantList filterParams() const;
     std::vector<CachedRow> fetchRange(int offset, int count);
@@ -152,7 +154,7 @@ private:
     bool bof_ = true;
     qint64 rowId_ = 0;
     QByteArray key_;
-    QList<QVariant> current_;
+    QList<QVariant> current_;         // the record in its stored form; value() converts on reading
     QList<QVariant> original_;
     bool modified_ = false;
     bool locked_ = false;
@@ -167,6 +169,7 @@ private:
     bool behindComplete_ = false;
     quint64 generation_ = 0;        // backend write generation the windows belong to
     int count_ = -1;                // cached record count, -1 when unknown
+    int pos_ = -1;                  // position of the current record in the view, -1 when unknown
 };
 
 } // namespace kv::store

@@ -49,8 +49,8 @@ class TestStore : public QObject {
     std::unique_ptr<test::TestDatabase> db_;
     std::unique_ptr<test::TestStation> station_;
 
-    std::unique_ptr<Table> table(const QString& name) {
-        auto t = std::make_unique<Table>(station_->session, name);
+    std::unique_ptr<Table> table(const QString& name, test::TestStation* station = nullptr) {
+        auto t = std::make_unique<Table>((station ? station : station_.get())->session, name);
         t->setDefinition(data::tableDef(name));
         t->setDatabaseName(db_->params().database);
         t->open();
@@ -114,6 +114,21 @@ private Q_SLOTS:
         QCOMPARE(back, -1);
         t->moveTo(1200);
         QCOMPARE(t->recNo(), 1200);
+        // Positions follow the cursor's own moves and are counted again after a jump elsewhere.
+        t->next();
+        t->prior();
+        t->prior();
+        QCOMPARE(t->recNo(), 1199);
+        t->last();
+        QCOMPARE(t->recNo(), 1499);
+        QVERIFY(t->locate(QStringLiteral("Platba"), QStringLiteral("Platba 0042")));
+        QCOMPARE(t->recNo(), 42);
+        t->insertRecord({QStringLiteral("Platba 0000a")});
+        QVERIFY(t->locate(QStringLiteral("Platba"), QStringLiteral("Platba 0042")));
+        QCOMPARE(t->recNo(), 43);
+        QVERIFY(t->locate(QStringLiteral("Platba"), QStringLiteral("Platba 0000a")));
+        t->deleteRecord();
+        t->moveTo(1200);
         QCOMPARE(t->field(0).asString(), QStringLiteral("Platba 1200"));
         const auto rows = t->rows(1497, 10);
         QCOMPARE(rows.size(), 3);
@@ -240,10 +255,8 @@ private Q_SLOTS:
         auto t = table(QStringLiteral("Platba"));
         t->insertRecord({QStringLiteral("B")});
         test::TestStation other(*db_);
-        Table o(other.session, QStringLiteral("Platba"));
-        o.setDefinition(data::tableDef(QStringLiteral("Platba")));
-        o.setDatabaseName(db_->params().database);
-        o.open();
+        auto otherTable = table(QStringLiteral("Platba"), &other);
+        Table& o = *otherTable;
         o.insertRecord({QStringLiteral("A")});
         t->refresh();
         QCOMPARE(t->recordCount(), 2);
@@ -339,10 +352,8 @@ private Q_SLOTS:
         auto t = table(QStringLiteral("Platba"));
         t->insertRecord({QStringLiteral("A")});
         test::TestStation other(*db_);
-        Table o(other.session, QStringLiteral("Platba"));
-        o.setDefinition(data::tableDef(QStringLiteral("Platba")));
-        o.setDatabaseName(db_->params().database);
-        o.open();
+        auto otherTable = table(QStringLiteral("Platba"), &other);
+        Table& o = *otherTable;
         t->edit();
         QCOMPARE(errorKind([&] { o.edit(); }), std::optional(StoreError::Kind::Locked));
         QCOMPARE(errorKind([&] { o.deleteRecord(); }), std::optional(StoreError::Kind::Locked));
