@@ -1,10 +1,12 @@
-// Creating the print preview window and the report container at start-up.
+// Creating the print preview window and the report container, and showing a report.
 #include "printwindows.h"
 
 #include "formnahledtisku.h"
 #include "sestavy.h"
 
+#include "app/dialogs.h"
 #include "data/datmod.h"
+#include "data/store/programfolder.h"
 #include "report/reporterror.h"
 
 #include <QWidget>
@@ -19,6 +21,16 @@ void createPrintWindows(QWidget* mainWindow) {
             throw kv::report::ReportError(QStringLiteral("Sestavy nelze vytvořit bez datového modulu."));
         Sestavy = new TSestavy(*kv::data::DM, mainWindow);
     }
+}
+
+void showReport(kv::report::TZirezIduzoz* report, const QString& reportName) {
+    if (!FormNahledTisku)
+        throw kv::report::ReportError(QStringLiteral("Náhled tisku ještě nebyl vytvořen."));
+    kv::report::TZirezIduzozView* view = FormNahledTisku->NahledReportu;
+    view->SetReport(report);
+    view->SetReportDirectory(kv::programFolder());
+    view->SetReportName(reportName);
+    kv::app::dialogs().showModal(*FormNahledTisku);
 }
 
 } // namespace kv::print

@@ -6,6 +6,7 @@
 
 #include "print/formnahledtisku.h"
 #include "print/previewstatus.h"
+#include "print/printwindows.h"
 #include "print/sestavy.h"
 #include "report/reportunits.h"
 
@@ -239,6 +240,34 @@ private Q_SLOTS:
         QStatusTipEvent other(w.SBMailuj->statusTip());
         QCoreApplication::sendEvent(w.SBMailuj, &other);
         QCOMPARE(w.HintLabel->text(), QStringLiteral("Tisk aktuálního reportu..."));
+    }
+
+    void startUpCreatesBothOnceAndCallersShowAReport() {
+        kv::tools::fillOrders(db_->dm(), 12);
+        QWidget mainWindow;
+        kv::print::createPrintWindows(&mainWindow);
+        TFormNahledTisku* preview = kv::print::FormNahledTisku;
+        kv::print::TSestavy* sestavy = kv::print::Sestavy;
+        QVERIFY(preview && sestavy);
+        kv::print::createPrintWindows(&mainWindow);
+        QCOMPARE(kv::print::FormNahledTisku, preview);
+        QCOMPARE(kv::print::Sestavy, sestavy);
+
+        kv::app::ScriptedDialogs dialogs;
+        int pages = 0;
+        dialogs.onModal = [&](QDialog& d) {
+            d.show();
+            pages = preview->NahledReportu->PageCount();
+            preview->SBClose->click();
+            return int(QDialog::Rejected);
+        };
+        kv::print::showReport(sestavy->SeznamObjednavek, QStringLiteral("Seznam objednávek"));
+        QCOMPARE(dialogs.calls.value(0).kind, QStringLiteral("modal"));
+        QCOMPARE(dialogs.calls.value(0).text, QStringLiteral("FormNahledTisku"));
+        QCOMPARE(pages, 2);
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Seznam objednávek"));
+        QCOMPARE(preview->NahledReportu->ReportDirectory(), kv::programFolder());
+        QVERIFY(preview->isHidden());
     }
 
     void closingDeletesTempPngAndHides() {
