@@ -192,6 +192,29 @@ private Q_SLOTS:
         QVERIFY(t.contains(QStringLiteral("STROJÍRNY HORÁK s.r.o.")));
     }
 
+    // A control box painted later over the first character of a text hides it on paper, as the
+    // contact captions of the order form once did with the telephone numbers.
+    void noTextBeginsUnderALaterBox() {
+        kv::tools::fillFirm(dm(), true);
+        kv::tools::fillOrders(dm(), 3);
+        dm().tabKalmorvaty.last();
+        TTurboWMFGenerator g;
+        g.Execute(layout(QStringLiteral("Objednavka")));
+        const ReportPage& page = g.Page(1);
+        const auto& ops = page.ops();
+        for (std::size_t i = 0; i < ops.size(); ++i) {
+            if (ops[i].kind != PageOpKind::Text)
+                continue;
+            const QPoint start(ops[i].left + 1, ops[i].top + 5);
+            for (std::size_t j = i + 1; j < ops.size(); ++j)
+                if (ops[j].kind == PageOpKind::FillRect && ops[j].rect().contains(start))
+                    QFAIL(qPrintable(QStringLiteral("\"%1\" is covered by the box at %2,%3")
+                                         .arg(page.text(ops[i].ref))
+                                         .arg(ops[j].left)
+                                         .arg(ops[j].top)));
+        }
+    }
+
     void ordersListHasTenOrdersAPage() {
         kv::tools::fillOrders(dm(), 25);
         TTurboWMFGenerator g;
