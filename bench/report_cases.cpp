@@ -225,7 +225,8 @@ void plainLoop(store::Table& table, report::TTurboPageList& pages) {
         }
         const QRect memoBox = QRect(1, 43, 860, 12).translated(left, y);
         page->fillRect(memoBox, white);
-        page->textBox(memoBox, 0, memo.asString(), small, Qt::black);
+        // The order text is short enough for its box: only its line ends need the page's form.
+        page->textBox(memoBox, 0, memo.asString().remove(QLatin1Char('\r')), small, Qt::black);
         y += 60;
     }
 }

@@ -1,7 +1,7 @@
 // The link of a data-aware control to one field of a data source.
 #pragma once
 
-#include "datasourceref.h"
+#include "data/store/datasource.h"
 
 #include <QPointer>
 #include <QString>

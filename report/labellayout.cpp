@@ -40,6 +40,41 @@ void wrapLabelLines(QStringList& lines, int width, const QFont& font, TextMeasur
     }
 }
 
+QStringList wrapMemoLines(const QString& text, int width, const QFont& font, TextMeasurer& measurer) {
+    QString plain = text;
+    plain.remove(QLatin1Char('\r'));
+    QStringList out;
+    for (const QString& paragraph : plain.split(QLatin1Char('\n'))) {
+        QString expanded;
+        for (const QChar c : paragraph) {
+            if (c == QLatin1Char('\t'))
+                expanded += QString(8 - expanded.size() % 8, QLatin1Char(' '));
+            else
+                expanded += c;
+        }
+        if (measurer.textWidth(expanded, font) <= width) {
+            out << expanded;
+            continue;
+        }
+        // Greedy: words (with the blanks before them) join the line while it fits.
+        const QStringList words = expanded.split(QLatin1Char(' '));
+        QString line;
+        for (const QString& word : words) {
+            const QString candidate = line.isNull() ? word : line + QLatin1Char(' ') + word;
+            if (line.isNull() || measurer.textWidth(candidate, font) <= width) {
+                line = candidate;
+            } else {
+                out << line;
+                line = word;
+            }
+        }
+        out << line;
+    }
+    if (!out.isEmpty() && out.last().isEmpty() && plain.endsWith(QLatin1Char('\n')))
+        out.removeLast();
+    return out;
+}
+
 namespace {
 int alignedOffset(TAlignment alignment, int boxWidth, int textWidth) {
     int off = 0;

@@ -1,5 +1,6 @@
 // Where the lines of a label's text go inside its box: line splitting, wrapping to the box width,
-// and the offsets by alignment and layout. No painting here; the page recorder writes the result.
+// and the offsets by alignment and layout; and the lines of a memo. No painting here; the page recorder
+// writes the result.
 #pragma once
 
 #include "reporttypes.h"
@@ -19,6 +20,11 @@ QStringList splitLabelLines(const QString& text);
 // (the space stays at the end of the line), or between characters in a word with no such space.
 // A line keeps at least one character, so a box narrower than one character still ends.
 void wrapLabelLines(QStringList& lines, int width, const QFont& font, TextMeasurer& measurer);
+
+// Lines of a memo in a box `width` pixels wide: carriage returns are dropped, line feeds cut,
+// tabs expand to the next multiple of 8 characters, and each paragraph breaks between words so
+// that its lines fit. A word wider than the box stays whole on a line of its own (the box clips it).
+QStringList wrapMemoLines(const QString& text, int width, const QFont& font, TextMeasurer& measurer);
 
 struct LabelLine {
     QString text;

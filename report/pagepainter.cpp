@@ -8,7 +8,7 @@ namespace kv::report {
 namespace {
 int textFlags(quint8 flags) {
     const int horizontal = flags == 1 ? Qt::AlignRight : flags == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
-    return horizontal | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
+    return horizontal | Qt::AlignTop;
 }
 
 // Outlined figures cover their rectangle with right and bottom exclusive, as the recording means.
@@ -35,19 +35,16 @@ void paintPage(const ReportPage& page, QPainter& painter, const QRectF& target) 
             painter.drawLine(QPointF(op.left, op.top), QPointF(op.right, op.bottom));
             break;
         case PageOpKind::Rectangle:
-            painter.setPen(styles.penAt(op.pen));
-            painter.setBrush(styles.brushAt(op.brush));
-            painter.drawRect(figure(op));
-            break;
         case PageOpKind::RoundRect:
-            painter.setPen(styles.penAt(op.pen));
-            painter.setBrush(styles.brushAt(op.brush));
-            painter.drawRoundedRect(figure(op), op.ref / 2.0, op.ref / 2.0);
-            break;
         case PageOpKind::Ellipse:
             painter.setPen(styles.penAt(op.pen));
             painter.setBrush(styles.brushAt(op.brush));
-            painter.drawEllipse(figure(op));
+            if (op.kind == PageOpKind::Rectangle)
+                painter.drawRect(figure(op));
+            else if (op.kind == PageOpKind::RoundRect)
+                painter.drawRoundedRect(figure(op), op.ref / 2.0, op.ref / 2.0);
+            else
+                painter.drawEllipse(figure(op));
             break;
         case PageOpKind::Text:
             painter.setFont(styles.fontAt(op.font));

@@ -11,15 +11,15 @@
 namespace kv::report {
 
 std::pair<int, int> printedPages(const PrintChoice& choice, int pageCount, int currentPage) {
-    switch (choice.range) {
-    case PrintChoice::Selection:
-        return {currentPage, currentPage};
-    case PrintChoice::PageRange:
-        return {std::max(choice.from, 1), std::min(choice.to, pageCount)};
-    case PrintChoice::All:
-        break;
+    int first = 1;
+    int last = pageCount;
+    if (choice.range == PrintChoice::Selection) {
+        first = last = currentPage;
+    } else if (choice.range == PrintChoice::PageRange) {
+        first = choice.from;
+        last = choice.to;
     }
-    return {1, pageCount};
+    return {std::max(first, 1), std::min(last, pageCount)};
 }
 
 namespace {

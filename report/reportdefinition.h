@@ -43,9 +43,11 @@
 //       stRectangle stSquare stRoundRect stRoundSquare stEllipse stCircle shapes
 //       sdDate sdDateTime sdTime sdCurrentPage                            system data
 //
+// Positions and sizes of bands and controls are pixels of the report surface, margins millimetres.
 // Colours: a name (white, black, silver, ...), #RRGGBB, or greyN for the grey of level N.
 // Labels default to left, top, not transparent, white; system data to left, v-centred, fixed.
-// Any error names the file and line and loads nothing.
+// Any error names the file and line and loads nothing. tests/report/data/example.rep is a small
+// complete definition (page title, column titles, page number, detail and summary bands).
 #pragma once
 
 #include <QHash>

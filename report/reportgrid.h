@@ -2,7 +2,7 @@
 // the records of its data set. A grid widget elsewhere joins a band through one of these.
 #pragma once
 
-#include "datasourceref.h"
+#include "data/store/datasource.h"
 
 #include "reportfont.h"
 #include "reporttypes.h"

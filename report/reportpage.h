@@ -42,7 +42,7 @@ enum class PageOpKind : quint8 {
     RoundRect, // as Rectangle with corner ellipses of `ref` x `ref`
     Ellipse,   // in the rect, outlined with pen, filled with brush
     Text,      // texts[ref] with its top-left corner at (left, top), font, text colour of pen
-    TextBox,   // texts[ref] word-wrapped into the rect, aligned by `flags`, clipped to the rect
+    TextBox,   // the lines of texts[ref] from the rect's top, each aligned by `flags`, clipped to the rect
     Image,     // images[ref] stretched into the rect
 };
 

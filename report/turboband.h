@@ -3,7 +3,7 @@
 // width follow the report's margins and columns.
 #pragma once
 
-#include "datasourceref.h"
+#include "data/store/datasource.h"
 
 #include "reportcontrol.h"
 #include "reporttypes.h"

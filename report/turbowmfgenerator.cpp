@@ -126,8 +126,11 @@ void TTurboWMFGenerator::GenerateMemo(TTurboBand& band, TCustomMemo& memo) {
         r = controlRect(memo.BoundsRect());
     }
     page().fillRect(r, QBrush(memo.Color));
+    // Lines are broken here, with the report's text metrics, so screen, printer and image show
+    // the same lines; the box clips what runs past its bottom.
+    const QStringList lines = wrapMemoLines(memo.Text(), r.width(), memo.Font, measurer());
     const int alignment = memo.Alignment == taRightJustify ? 1 : memo.Alignment == taCenter ? 2 : 0;
-    page().textBox(r, alignment, memo.Text(), memo.Font, memo.FontColor);
+    page().textBox(r, alignment, lines.join(QLatin1Char('\n')), memo.Font, memo.FontColor);
 }
 
 void TTurboWMFGenerator::GenerateShape(TTurboBand& band, TShape& shape) {
@@ -142,6 +145,9 @@ void TTurboWMFGenerator::GenerateShape(TTurboBand& band, TShape& shape) {
         w = band.Width() - (left - x);
     if ((top - y) + h > band.Height())
         h = band.Height() - (top - y);
+    // A shape lying wholly outside its band draws nothing rather than a reversed figure.
+    if (w <= 0 || h <= 0)
+        return;
     const int s = std::min(w, h);
     if (shape.Shape == stSquare || shape.Shape == stRoundSquare || shape.Shape == stCircle) {
         left += (w - s) / 2;

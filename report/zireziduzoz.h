@@ -2,7 +2,7 @@
 // source, and the bands on it in the order of generation.
 #pragma once
 
-#include "datasourceref.h"
+#include "data/store/datasource.h"
 
 #include "turbomargins.h"
 #include "turboprinter.h"

@@ -13,6 +13,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace kv::report {
 
@@ -22,7 +23,6 @@ public:
         : QWidget(nullptr)
         , view_(view) {
         setCursor(magnifierCursor());
-        setAttribute(Qt::WA_OpaquePaintEvent, false);
     }
 
 protected:
@@ -40,12 +40,14 @@ private:
 TZirezIduzozView::TZirezIduzozView(QWidget* parent)
     : QScrollArea(parent)
     , reportDirectory_(QDir::homePath() + QLatin1Char('/')) {
-    setObjectName(QStringLiteral("TZirezIduzozView"));
     setWidgetResizable(false);
-    setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
+    setViewColour(Qt::white);
+}
+
+void TZirezIduzozView::setViewColour(const QColor& colour) {
     QPalette pal = viewport()->palette();
-    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(viewport()->backgroundRole(), colour);
     viewport()->setPalette(pal);
 }
 
@@ -74,9 +76,7 @@ void TZirezIduzozView::Prepare() {
     report_->Visible = false;
     pageCount_ = generator_->PageCount();
     SetPage(1);
-    QPalette pal = viewport()->palette();
-    pal.setColor(QPalette::Window, palette().color(QPalette::Button));
-    viewport()->setPalette(pal);
+    setViewColour(palette().color(QPalette::Button));
     updatePlacement();
 }
 
@@ -202,8 +202,12 @@ void TZirezIduzozView::Print() {
     PrintChoice choice;
     if (!printChooser().choosePrint(printer, pageCount_, choice, this))
         return;
-    const auto [first, last] = printedPages(choice, pageCount_, currentPage_);
-    if (!generator_ || first > last)
+    if (!generator_)
+        return;
+    // After a failed Prepare the generator may hold fewer pages than the count shown.
+    const auto [first, last] =
+        printedPages(choice, std::min(pageCount_, generator_->PageCount()), currentPage_);
+    if (first > last)
         return;
     if (report_) {
         printer.setDocName(report_->Printer().Title());

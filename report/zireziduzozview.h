@@ -75,6 +75,7 @@ private:
 
     void PaintPage(QPainter& painter);
     void updatePlacement();
+    void setViewColour(const QColor& colour);
 
     QString reportName_;
     QString reportDirectory_;

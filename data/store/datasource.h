@@ -2,12 +2,12 @@
 // (browse, edit, insert) and field changes, and write what they hold when asked before a post.
 #pragma once
 
+#include "table.h"
+
 #include <QObject>
 #include <QPointer>
 
 namespace kv::store {
-
-class Table;
 
 class DataSource : public QObject {
     Q_OBJECT

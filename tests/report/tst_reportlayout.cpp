@@ -73,6 +73,27 @@ private Q_SLOTS:
         QCOMPARE(got, lines);
     }
 
+    void memoLines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("paragraphs") << QStringLiteral("ab\r\ncd\r\n") << 60 << QStringList{"ab", "cd"};
+        QTest::newRow("breaks between words")
+            << QStringLiteral("aaa bbb ccc") << 42 << QStringList{"aaa bbb", "ccc"};
+        // A word wider than the box is not cut; the box clips it.
+        QTest::newRow("long word stays whole")
+            << QStringLiteral("a bbbbbbbbbb c") << 30 << QStringList{"a", "bbbbbbbbbb", "c"};
+        QTest::newRow("tabs to multiples of 8") << QStringLiteral("ab\tc") << 100 << QStringList{"ab      c"};
+        QTest::newRow("empty lines kept") << QStringLiteral("a\n\nb") << 60 << QStringList{"a", "", "b"};
+    }
+    void memoLines() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(QStringList, lines);
+        FixedMeasurer m;
+        QCOMPARE(wrapMemoLines(text, width, QFont(), m), lines);
+    }
+
     void placement_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QSize>("box");

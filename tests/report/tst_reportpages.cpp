@@ -268,6 +268,7 @@ private Q_SLOTS:
         QTest::newRow("rounded corners a quarter of the side")
             << int(stRoundRect) << QRect(0, 0, 100, 40) << 1 << "roundrect 0,0 100x40 corner 10";
         QTest::newRow("circle") << int(stCircle) << QRect(0, 0, 40, 50) << 1 << "ellipse 0,5 40x40";
+        QTest::newRow("wholly right of the band") << int(stRectangle) << QRect(800, 0, 20, 20) << 1 << "";
     }
     void shapes() {
         QFETCH(int, shape);
@@ -283,8 +284,9 @@ private Q_SLOTS:
         QStringList lines = opLines(g.Page(1), QStringLiteral("rect"));
         lines << opLines(g.Page(1), QStringLiteral("roundrect"))
               << opLines(g.Page(1), QStringLiteral("ellipse"));
-        QCOMPARE(lines.size(), 1);
-        QVERIFY2(lines[0].startsWith(drawn), qPrintable(lines[0]));
+        QCOMPARE(lines.size(), drawn.isEmpty() ? 0 : 1);
+        if (!drawn.isEmpty())
+            QVERIFY2(lines[0].startsWith(drawn), qPrintable(lines[0]));
     }
 
     void images_data() {

@@ -1,5 +1,6 @@
 // The preview control: placing the page in the view, paging and zooming with their events, the
 // magnifier over the page, and printing page ranges to a PDF file through a scripted print dialog.
+#include "app/scripteddialogs.h"
 #include "report/previewgeometry.h"
 #include "report/printchooser.h"
 #include "report/reporterror.h"
@@ -8,6 +9,7 @@
 #include "report/zireziduzozview.h"
 
 #include <QFile>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -264,6 +266,32 @@ private Q_SLOTS:
         QCOMPARE(bar.value(), int(printed.size()));
     }
 
+    void systemPrintDialogIsShownThroughTheDialogSeam() {
+        // Without a test chooser the print dialog is a real one, shown modally through the dialog
+        // seam; the range picked in it decides what is printed.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("tisk.pdf"));
+        kv::app::ScriptedDialogs dialogs;
+        int presetFrom = 0, presetTo = 0;
+        dialogs.onModal = [&](QDialog& shown) {
+            auto& dialog = dynamic_cast<QPrintDialog&>(shown);
+            presetFrom = dialog.fromPage();
+            presetTo = dialog.toPage();
+            dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog.printer()->setOutputFileName(file);
+            dialog.setPrintRange(QAbstractPrintDialog::PageRange);
+            dialog.setFromTo(2, 3);
+            return int(QDialog::Accepted);
+        };
+        auto report = pagedReport(5);
+        TZirezIduzozView view;
+        view.SetReport(report.get());
+        view.Prepare();
+        view.Print();
+        QCOMPARE(std::make_pair(presetFrom, presetTo), std::make_pair(1, 5));
+        QCOMPARE(pdfPageCount(file), 2);
+    }
+
     void cancelledPrintStillEnds() {
         ScriptedPrintChooser chooser;
         chooser.cancel = true;
@@ -311,21 +339,26 @@ private Q_SLOTS:
         QTest::addColumn<int>("range");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
+        QTest::addColumn<int>("shown");
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("last");
-        QTest::newRow("all") << int(PrintChoice::All) << 0 << 0 << 1 << 5;
-        QTest::newRow("selection is the shown page") << int(PrintChoice::Selection) << 0 << 0 << 2 << 2;
-        QTest::newRow("range") << int(PrintChoice::PageRange) << 2 << 3 << 2 << 3;
-        QTest::newRow("range from 0") << int(PrintChoice::PageRange) << 0 << 2 << 1 << 2;
-        QTest::newRow("range past the end is cut") << int(PrintChoice::PageRange) << 3 << 8 << 3 << 5;
+        QTest::newRow("all") << int(PrintChoice::All) << 0 << 0 << 2 << 1 << 5;
+        QTest::newRow("selection is the shown page") << int(PrintChoice::Selection) << 0 << 0 << 2 << 2 << 2;
+        QTest::newRow("range") << int(PrintChoice::PageRange) << 2 << 3 << 2 << 2 << 3;
+        QTest::newRow("range from 0") << int(PrintChoice::PageRange) << 0 << 2 << 2 << 1 << 2;
+        QTest::newRow("range past the end is cut") << int(PrintChoice::PageRange) << 3 << 8 << 2 << 3 << 5;
+        // A shown page the document no longer has (after a failed generation) prints nothing.
+        QTest::newRow("shown page beyond the document")
+            << int(PrintChoice::Selection) << 0 << 0 << 7 << 7 << 5;
     }
     void printedPageRange() {
         QFETCH(int, range);
         QFETCH(int, from);
         QFETCH(int, to);
+        QFETCH(int, shown);
         QFETCH(int, first);
         QFETCH(int, last);
-        const auto pages = printedPages(PrintChoice{PrintChoice::Range(range), from, to}, 5, 2);
+        const auto pages = printedPages(PrintChoice{PrintChoice::Range(range), from, to}, 5, shown);
         QCOMPARE(pages, std::make_pair(first, last));
     }
 };

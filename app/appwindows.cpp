@@ -1,0 +1,40 @@
+// The container of the windows created at start-up.
+#include "appwindows.h"
+
+#include <QStringList>
+
+namespace kv::app {
+
+AppWindows& appWindows() {
+    static AppWindows windows;
+    return windows;
+}
+
+AppWindows::~AppWindows() {
+    clear();
+}
+
+void AppWindows::add(const QString& className, std::unique_ptr<QObject> window) {
+    windows_.emplace_back(className, std::move(window));
+}
+
+QObject* AppWindows::find(const QString& className) const {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if (it->first == className)
+            return it->second.get();
+    return nullptr;
+}
+
+QStringList AppWindows::classNames() const {
+    QStringList out;
+    for (const auto& w : windows_)
+        out << w.first;
+    return out;
+}
+
+void AppWindows::clear() {
+    while (!windows_.empty())
+        windows_.pop_back();
+}
+
+} // namespace kv::app

@@ -1,0 +1,17 @@
+// Kalmorvaty: the program's entry. Runs the start-up, then the message loop unless the user gave up
+// connecting to the database, and destroys everything in order at the end.
+#include "kvapplication.h"
+#include "startupsequence.h"
+
+int main(int argc, char** argv) {
+    kv::app::KvApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kalmorvaty"));
+    QApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("kalmorvaty"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+
+    kv::app::StartupSequence startup;
+    if (!startup.run())
+        return 0;
+    return startup.exec();
+}

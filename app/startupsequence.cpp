@@ -1,0 +1,120 @@
+// The start-up steps in their order. The pauses block the user interface on purpose: messages are
+// processed only where the splash must animate or show its new text.
+#include "startupsequence.h"
+
+#include "appconnectionui.h"
+#include "artwork.h"
+#include "dialogs.h"
+#include "exceptionhook.h"
+#include "formdar.h"
+#include "formobj.h"
+#include "setupini.h"
+#include "splashform.h"
+
+#include "data/datmod.h"
+#include "data/store/clock.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QThread>
+
+namespace kv::app {
+
+StartupSequence::StartupSequence(StartupTiming timing, std::vector<StartupWindow> windowOrder)
+    : timing_(timing)
+    , windowOrder_(std::move(windowOrder)) {}
+
+StartupSequence::~StartupSequence() {
+    splash_.reset();
+    appWindows().clear();
+    dm_.reset();
+    main_.reset();
+}
+
+bool StartupSequence::run() {
+    QApplication::setApplicationDisplayName(QStringLiteral("Kalmorvaty..."));
+    QApplication::setWindowIcon(applicationIcon());
+
+    main_ = std::make_unique<TFormObj>(appWindows());
+    QObject::connect(main_.get(), &TFormObj::closed, qApp, &QCoreApplication::quit);
+
+    splash_ = std::make_unique<TSplashForm>(timing_.splashTickMs);
+    splash_->show();
+    waitForSplash();
+
+    splash_->InfoLabel->setText(QStringLiteral("Připojení k databázi..."));
+    QApplication::processEvents();
+    createDataModule();
+    pause();
+
+    splash_->InfoLabel->setText(QStringLiteral("Vytvoření formulářů..."));
+    QApplication::processEvents();
+    createWindows();
+    pause();
+
+    splash_->InfoLabel->setText(QStringLiteral("Spuštění programu..."));
+    QApplication::processEvents();
+    pause();
+
+    splash_->clearFinished();
+    splash_->startClosing();
+    waitForSplash();
+    splash_->close();
+    splash_.reset();
+
+    showSupportNotice();
+    return !terminating_;
+}
+
+int StartupSequence::exec() {
+    main_->show();
+    return QApplication::exec();
+}
+
+void StartupSequence::createDataModule() {
+    dm_ = std::make_unique<data::TDM>();
+    if (prepareDataModule)
+        prepareDataModule(*dm_);
+    AppConnectionUi ui([this] { terminating_ = true; });
+    try {
+        dm_->DMCreate(ui);
+    } catch (...) {
+        // No exception window exists yet: the error goes to the hook's message box, and without a
+        // data module the program cannot work, so it ends after start-up as if given up.
+        handleException(std::current_exception());
+        terminating_ = true;
+    }
+}
+
+void StartupSequence::createWindows() {
+    for (const StartupWindow& w : windowOrder_) {
+        if (!w.create)
+            continue;
+        try {
+            appWindows().add(QLatin1String(w.className), w.create());
+        } catch (...) {
+            handleException(std::current_exception());
+        }
+    }
+}
+
+void StartupSequence::showSupportNotice() {
+    const bool due = SetupIni().takeNoticeDue(clock::today());
+    // An application that is ending closes modal windows at once; the notice is not shown then.
+    if (!due || terminating_)
+        return;
+    TFormDar notice(timing_.noticeTickMs);
+    dialogs().showModal(notice);
+}
+
+void StartupSequence::pause() const {
+    if (timing_.pauseMs > 0)
+        QThread::msleep(timing_.pauseMs);
+}
+
+void StartupSequence::waitForSplash() {
+    while (!splash_->finished())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+} // namespace kv::app

@@ -1,0 +1,26 @@
+// The creation order of the program's windows. Later windows depend on earlier ones being there
+// (the new order window uses the code lists, the orders list the filter and the preview), so a
+// window joins the program by giving its entry here a factory that returns the new, hidden window.
+#include "startupwindows.h"
+
+namespace kv::app {
+
+const std::vector<StartupWindow>& startupWindows() {
+    static const std::vector<StartupWindow> windows = {
+        {"TFormSetup", {}},       // settings
+        {"TFormDoprava", {}},     // transport types
+        {"TFormPlatba", {}},      // payment methods
+        {"TFormUzivatele", {}},   // users
+        {"TFormDodavatele", {}},  // suppliers
+        {"TFormNovaObj", {}},     // new order
+        {"TFormVyjimka", {}},     // exception window
+        {"TFormSeznamObj", {}},   // orders list
+        {"TFormFiltr", {}},       // orders filter
+        {"TFormNahledTisku", {}}, // print preview
+        {"TSestavy", {}},         // report layouts
+        {"TFormAbout", {}},       // about
+    };
+    return windows;
+}
+
+} // namespace kv::app

@@ -1,0 +1,25 @@
+// Where a window opened from another goes: at the opener's top-left corner (plus an offset), moved
+// left to end flush with the screen's right edge and up to end 30 pixels above the screen's bottom
+// when it would pass them. Positions and sizes are whole-window (frame) pixels.
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+
+class QDialog;
+class QWidget;
+
+namespace kv::app {
+
+// The top-left corner for a window of `windowSize` opened at `wanted` on a screen of `screenSize`.
+// Only the right and bottom edges are checked; a window larger than the screen may get a negative
+// position, as the rule gives.
+QPoint placeOnScreen(QPoint wanted, QSize windowSize, QSize screenSize);
+
+// Moves `window` to the opener's top-left corner plus `offset`, kept on the opener's screen.
+void placeAtOpener(QWidget& window, const QWidget& opener, QPoint offset = {});
+
+// Places `dialog` at the opener and shows it modally through the dialog seam; returns its result.
+int showModalAtOpener(QDialog& dialog, const QWidget& opener, QPoint offset = {});
+
+} // namespace kv::app

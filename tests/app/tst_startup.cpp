@@ -1,0 +1,284 @@
+// The start-up sequence end to end with short pauses: its order around the splash and the data
+// module, giving up the connection, the windows' creation order, the daily support notice, SETUP.INI
+// at the first start and at the end, and the message loop ended by "Ukončení programu".
+#include "app/formobj.h"
+#include "app/scripteddialogs.h"
+#include "app/splashform.h"
+#include "app/startupsequence.h"
+#include "quietoffscreen.h"
+
+#include "data/datmod.h"
+#include "data/store/clock.h"
+#include "data/store/iniprofile.h"
+#include "data/store/programfolder.h"
+#include "tools/initdataserver.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace kv;
+using namespace kv::app;
+
+namespace {
+
+const QString kConnectError =
+    QStringLiteral("Nelze připojit datový server!!\n\n1. není spuštěn server\n"
+                   "2. síťový server není dostupný\n3. není založena databáze KALMORVATY");
+const QString kRetry = QStringLiteral("Server nebyl aktivní, ale již je spuštěn - pokračovat....");
+const StartupTiming kFast{0, 1, 1};
+const QDate kToday(2026, 12, 10);
+
+// Records what the program showed at each message: the splash text then, if a splash was up.
+struct WatchingDialogs : ScriptedDialogs {
+    std::function<QString()> state;
+    QStringList statesAtMessages;
+    MsgButton message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent) override {
+        statesAtMessages << (state ? state() : QString());
+        return ScriptedDialogs::message(text, style, buttons, parent);
+    }
+};
+
+// Notes the splash's text when the splash window goes away.
+struct SplashWatcher : QObject {
+    QString textAtClose;
+    EdgeBox boxAtClose;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Hide)
+            if (auto* s = qobject_cast<TSplashForm*>(o)) {
+                textAtClose = s->InfoLabel->text();
+                boxAtClose = s->animation().box();
+            }
+        return false;
+    }
+};
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString folder_;
+
+    IniProfile setupIni() const { return IniProfile(folder_ + QLatin1String("SETUP.INI")); }
+    void prepareDatabase() {
+        tools::SetupRequest r;
+        r.folder = folder_;
+        QVERIFY(tools::prepareDatabase(r).ok);
+    }
+    void writeUnreachableServerIni() {
+        IniProfile ini(folder_ + QLatin1String("SERVER.INI"));
+        ini.writeInteger(QStringLiteral("SERVER"), QStringLiteral("PROTOKOL"), 0);
+        ini.writeString(QStringLiteral("SERVER"), QStringLiteral("DATABÁZE"), QStringLiteral("Nikde"));
+    }
+    static void noSetupProgram(data::TDM& dm) {
+        dm.runSetupProgram = [](const QString&) { return 0; };
+    }
+
+private Q_SLOTS:
+    void initTestCase() { kv::test::quietOffscreenWarnings(); }
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        folder_ = dir_->path() + QLatin1Char('/');
+        setProgramFolder(folder_);
+        clock::setFixed(QDateTime(kToday, QTime(8, 30)));
+    }
+    void cleanup() {
+        clock::clearFixed();
+        setProgramFolder(QString());
+    }
+
+    void givingUpConnectingEndsTheProgramAfterStartUp() {
+        writeUnreachableServerIni();
+        WatchingDialogs dialogs;
+        dialogs.messageAnswers = {MsgButton::Ok, MsgButton::No};
+        SplashWatcher watcher;
+        {
+            StartupSequence startup(kFast);
+            dialogs.state = [&startup] {
+                // Main window made and hidden, splash fully open and telling what is going on.
+                const TSplashForm* s = startup.splash();
+                return QStringLiteral("main %1, splash %2 %3")
+                    .arg(startup.mainWindow() && !startup.mainWindow()->isVisible() ? "hidden" : "?")
+                    .arg(s && s->isVisible() && s->animation().box() == EdgeBox{1, 1, 151, 151} ? "open"
+                                                                                                : "?")
+                    .arg(s ? s->InfoLabel->text() : QString());
+            };
+            startup.prepareDataModule = [&](data::TDM& dm) {
+                noSetupProgram(dm);
+                startup.splash()->installEventFilter(&watcher);
+            };
+
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Nikde")));
+            QVERIFY(!startup.run());
+            QVERIFY(startup.terminating());
+            QCOMPARE(dialogs.messages(), (QStringList{kConnectError, kRetry}));
+            QCOMPARE(dialogs.calls[0].style, MsgStyle::Error);
+            QCOMPARE(dialogs.calls[1].style, MsgStyle::Confirmation);
+            QCOMPARE(dialogs.statesAtMessages.first(),
+                     QStringLiteral("main hidden, splash open Připojení k databázi..."));
+            for (data::TDM* dm = startup.dataModule(); auto* t : dm->tablesInOpenOrder())
+                QVERIFY2(!t->isOpen(), qPrintable(t->objectName()));
+
+            // The rest of the start-up still ran: the splash closed after its last text, the
+            // notice date was taken, but an ending program shows no notice.
+            QVERIFY(!startup.splash());
+            QCOMPARE(watcher.textAtClose, QStringLiteral("Spuštění programu..."));
+            QCOMPARE(watcher.boxAtClose, SplashAnimation::kStartBox);
+            QCOMPARE(setupIni().readString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka")),
+                     QStringLiteral("10.12.2026"));
+            QCOMPARE(dialogs.calls.size(), 2);
+        }
+        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), -1),
+                 0);
+        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha odshora"), -1),
+                 0);
+    }
+
+    void firstStartShowsTheNoticeAndWritesBothSectionsOnExit() {
+        prepareDatabase();
+        QVERIFY(!setupIni().exists());
+        ScriptedDialogs dialogs;
+        {
+            StartupSequence startup(kFast);
+            QString stateAtNotice;
+            dialogs.onModal = [&](QDialog& d) {
+                stateAtNotice = QStringLiteral("%1 splash %2, caption %3")
+                                    .arg(d.objectName(), startup.splash() ? "up" : "gone",
+                                         d.findChild<QPushButton*>(QStringLiteral("tlZavri"))->text());
+                return 0;
+            };
+            QVERIFY(startup.run());
+            QCOMPARE(dialogs.messages(), QStringList());
+            QCOMPARE(stateAtNotice, QStringLiteral("FormDar splash gone, caption Zavřít (30s)"));
+            QVERIFY(startup.dataModule()->connected());
+            QVERIFY(startup.dataModule()->tabKalmorvaty.isOpen());
+            QCOMPARE(startup.mainWindow()->pos(), QPoint(0, 0));
+            QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Kalmorvaty..."));
+            QVERIFY(!QApplication::windowIcon().isNull()); // every window shows the program's icon
+        }
+        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), -1),
+                 0);
+        QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha odshora"), -1),
+                 0);
+        QCOMPARE(setupIni().readString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka")),
+                 QStringLiteral("10.12.2026"));
+        QVERIFY(!data::DM); // the data module went with the program
+    }
+
+    void noticeAtMostOnceADay_data() {
+        QTest::addColumn<int>("daysLater");
+        QTest::addColumn<bool>("shownAgain");
+        QTest::newRow("second start the same day") << 0 << false;
+        QTest::newRow("start the next day") << 1 << true;
+        QTest::newRow("clock set back a day") << -1 << false;
+    }
+    void noticeAtMostOnceADay() {
+        QFETCH(int, daysLater);
+        QFETCH(bool, shownAgain);
+        prepareDatabase();
+        {
+            ScriptedDialogs first;
+            StartupSequence startup(kFast);
+            QVERIFY(startup.run());
+            QCOMPARE(first.calls.size(), 1);
+        }
+        const QDate later = kToday.addDays(daysLater);
+        clock::setFixed(QDateTime(later, QTime(7, 0)));
+        ScriptedDialogs second;
+        StartupSequence startup(kFast);
+        QVERIFY(startup.run());
+        QCOMPARE(second.calls.size(), shownAgain ? 1 : 0);
+        QCOMPARE(setupIni().readString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka")),
+                 QStringLiteral("%1.%2.%3").arg(later.day()).arg(later.month()).arg(later.year()));
+    }
+
+    void windowsAreCreatedInOrderAfterTheDataModule() {
+        prepareDatabase();
+        ScriptedDialogs dialogs;
+        QStringList made;
+        StartupSequence* running = nullptr;
+        auto window = [&](const char* name) {
+            return [&, name]() -> std::unique_ptr<QObject> {
+                made << QStringLiteral("%1 (%2, %3)")
+                            .arg(QLatin1String(name), running->splash()->InfoLabel->text(),
+                                 running->dataModule()->connected() ? "connected" : "?");
+                auto w = std::make_unique<QWidget>();
+                w->setObjectName(QLatin1String(name));
+                return w;
+            };
+        };
+        StartupSequence startup(
+            kFast, {{"TFormSetup", window("TFormSetup")},
+                    {"TFormDoprava", {}},
+                    {"TFormPlatba",
+                     []() -> std::unique_ptr<QObject> { throw std::runtime_error("Okno nelze vytvořit"); }},
+                    {"TFormAbout", window("TFormAbout")}});
+        running = &startup;
+        QVERIFY(startup.run());
+        QCOMPARE(made, (QStringList{"TFormSetup (Vytvoření formulářů..., connected)",
+                                    "TFormAbout (Vytvoření formulářů..., connected)"}));
+        // A window that fails to be made is reported and the others are still made.
+        QCOMPARE(dialogs.messages(), QStringList{"Okno nelze vytvořit"});
+        QCOMPARE(startup.windows().classNames(), (QStringList{"TFormSetup", "TFormAbout"}));
+        QVERIFY(startup.windows().find(QStringLiteral("TFormSetup"))->isWidgetType());
+        QVERIFY(!startup.windows().find<QWidget>(QStringLiteral("TFormSetup"))->isVisible());
+    }
+
+    void ordersListOpensOnTheOpenOrdersAndDropsTheFilterAfter() {
+        prepareDatabase();
+        ScriptedDialogs dialogs;
+        StartupSequence startup(kFast, {{"TFormSeznamObj", [] {
+                                             auto w = std::make_unique<QDialog>();
+                                             w->setObjectName(QStringLiteral("FormSeznamObj"));
+                                             return std::unique_ptr<QObject>(std::move(w));
+                                         }}});
+        QVERIFY(startup.run());
+        auto& orders = startup.dataModule()->tabKalmorvaty;
+        orders.setFilter(QStringLiteral("Stornovana='True'"));
+        orders.setFiltered(true);
+        QString whileShown;
+        dialogs.onModal = [&](QDialog& d) {
+            whileShown = QStringLiteral("%1: %2 %3")
+                             .arg(d.objectName(), orders.filter(), orders.filtered() ? "on" : "off");
+            return 0;
+        };
+        startup.mainWindow()->tlVyrizene->click();
+        QCOMPARE(whileShown, QStringLiteral("FormSeznamObj: Vyrizena='False' on"));
+        QVERIFY(!orders.filtered());
+    }
+
+    void aBrokenPasswordIsReportedAndEndsTheProgram() {
+        IniProfile(folder_ + QLatin1String("SERVER.INI"))
+            .writeString(QStringLiteral("SERVER"), QStringLiteral("HESLO"), QStringLiteral("00ZZ00"));
+        ScriptedDialogs dialogs;
+        StartupSequence startup(kFast);
+        QVERIFY(!startup.run());
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY2(dialogs.messages()[0].contains(QStringLiteral("HESLO")), qPrintable(dialogs.messages()[0]));
+        QCOMPARE(dialogs.calls[0].style, MsgStyle::Error);
+    }
+
+    void endingTheProgramLeavesTheMessageLoop() {
+        prepareDatabase();
+        ScriptedDialogs dialogs;
+        StartupSequence startup(kFast);
+        QVERIFY(startup.run());
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            shown = startup.mainWindow()->isVisible();
+            startup.mainWindow()->tlKonec->click();
+        });
+        QCOMPARE(startup.exec(), 0);
+        QVERIFY(shown);
+        QVERIFY(!startup.mainWindow()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
