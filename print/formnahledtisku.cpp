@@ -65,6 +65,7 @@ TFormNahledTisku::TFormNahledTisku(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("FormNahledTisku"));
+    FormNahledTisku = this;
     setWindowTitle(QStringLiteral("Tvorba reportu...."));
     setFont(arial(12));
     setWindowState(Qt::WindowMaximized);

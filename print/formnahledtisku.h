@@ -98,7 +98,7 @@ private:
     HintFollower* hints_ = nullptr;
 };
 
-// The single instance, set while it exists.
+// The window made last, set while it exists.
 extern TFormNahledTisku* FormNahledTisku;
 
 } // namespace kv::print

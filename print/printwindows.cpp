@@ -9,18 +9,14 @@
 #include "data/store/programfolder.h"
 #include "report/reporterror.h"
 
-#include <QWidget>
-
 namespace kv::print {
 
-void createPrintWindows(QWidget* mainWindow) {
-    if (!FormNahledTisku)
-        FormNahledTisku = new TFormNahledTisku(mainWindow);
-    if (!Sestavy) {
-        if (!kv::data::DM)
-            throw kv::report::ReportError(QStringLiteral("Sestavy nelze vytvořit bez datového modulu."));
-        Sestavy = new TSestavy(*kv::data::DM, mainWindow);
-    }
+std::unique_ptr<QObject> createPrintPreview() { return std::make_unique<TFormNahledTisku>(); }
+
+std::unique_ptr<QObject> createReportContainer() {
+    if (!kv::data::DM)
+        throw kv::report::ReportError(QStringLiteral("Sestavy nelze vytvořit bez datového modulu."));
+    return std::make_unique<TSestavy>(*kv::data::DM);
 }
 
 void showReport(kv::report::TZirezIduzoz* report, const QString& reportName) {

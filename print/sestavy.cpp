@@ -10,6 +10,7 @@ TSestavy* Sestavy = nullptr;
 TSestavy::TSestavy(kv::data::TDM& dm, QObject* parent)
     : QObject(parent) {
     setObjectName(QStringLiteral("Sestavy"));
+    Sestavy = this;
     const kv::report::DataSources sources = dataSources(dm);
     // The reports are children of the container, which frees them.
     Objednavka = loadLayout(QStringLiteral("Objednavka"), sources, this).release();

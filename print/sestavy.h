@@ -30,7 +30,7 @@ public:
     kv::report::TZirezIduzoz* SeznamDodavatelu = nullptr;
 };
 
-// The single instance, set while it exists.
+// The container made last, set while it exists.
 extern TSestavy* Sestavy;
 
 } // namespace kv::print

@@ -242,16 +242,15 @@ private Q_SLOTS:
         QCOMPARE(w.HintLabel->text(), QStringLiteral("Tisk aktuálního reportu..."));
     }
 
-    void startUpCreatesBothOnceAndCallersShowAReport() {
+    void startUpMakesBothAndCallersShowAReport() {
         kv::tools::fillOrders(db_->dm(), 12);
-        QWidget mainWindow;
-        kv::print::createPrintWindows(&mainWindow);
+        const std::unique_ptr<QObject> previewWindow = kv::print::createPrintPreview();
+        const std::unique_ptr<QObject> container = kv::print::createReportContainer();
         TFormNahledTisku* preview = kv::print::FormNahledTisku;
         kv::print::TSestavy* sestavy = kv::print::Sestavy;
-        QVERIFY(preview && sestavy);
-        kv::print::createPrintWindows(&mainWindow);
-        QCOMPARE(kv::print::FormNahledTisku, preview);
-        QCOMPARE(kv::print::Sestavy, sestavy);
+        QCOMPARE(previewWindow.get(), preview);
+        QCOMPARE(container.get(), sestavy);
+        QVERIFY(preview->isHidden());
 
         kv::app::ScriptedDialogs dialogs;
         int pages = 0;
