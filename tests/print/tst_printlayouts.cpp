@@ -8,6 +8,7 @@
 #include "print/reportlayouts.h"
 #include "print/sestavy.h"
 #include "report/pagetext.h"
+#include "report/reporterror.h"
 #include "report/reportunits.h"
 #include "report/turboband.h"
 #include "report/turbowmfgenerator.h"
@@ -164,6 +165,39 @@ private Q_SLOTS:
                             b->DataSource() ? b->DataSource()->objectName() : QStringLiteral("-"),
                             b->HeaderBand() ? b->HeaderBand()->objectName() : QStringLiteral("-"));
         QCOMPARE(got, bands);
+    }
+
+    void labelsNotOfFixedSizeTakeTheirCaptionSize_data() {
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("bounds");
+        // Six pixels a character, ten a line. A right-justified label keeps its right edge.
+        QTest::newRow("left-justified") << "SeznamObjednavek" << "SeznamObj_NadpisDetailu" << "Label4"
+                                        << QRect(1, 3, 17 * 6, 10);
+        QTest::newRow("right-justified") << "SeznamObjednavek" << "SeznamObj_ZapatiStr" << "Label2"
+                                         << QRect(860 + 180 - 46 * 6, 2, 46 * 6, 10);
+        QTest::newRow("fixed size") << "SeznamDodavatelu" << "TurboBand2" << "Label46" << QRect(860, 2, 180, 20);
+        QTest::newRow("eight lines, fixed") << "Objednavka" << "BandObjednavka" << "Label30" << QRect(105, 280, 7, 124);
+        QTest::newRow("data text keeps its box") << "Objednavka" << "BandObjednavka" << "DBText16"
+                                                 << QRect(400, 125, 310, 55);
+    }
+    void labelsNotOfFixedSizeTakeTheirCaptionSize() {
+        QFETCH(QString, report);
+        QFETCH(QString, band);
+        QFETCH(QString, control);
+        QFETCH(QRect, bounds);
+        kv::report::test::FixedMeasurer measurer(6, 10);
+        const TTurboBand* b = layout(report).FindBand(band);
+        QVERIFY(b);
+        const TReportControl* c = b->FindControl(control);
+        QVERIFY(c);
+        QCOMPARE(c->BoundsRect(), bounds);
+    }
+
+    void unknownLayoutIsRefused() {
+        QVERIFY_THROWS_EXCEPTION(ReportError, kv::print::loadLayout(QStringLiteral("Faktura"),
+                                                                    kv::print::dataSources(dm())));
     }
 
     void orderFormIsOnePage_data() {
