@@ -8,6 +8,7 @@
 #include "print/previewstatus.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
+#include "report/printchooser.h"
 #include "report/reportunits.h"
 
 #include "app/scripteddialogs.h"
@@ -48,6 +49,28 @@ QString windowStatus(const TFormNahledTisku& w) {
     s.jumpEnabled = w.SPJdiNaStranu->isEnabled();
     return statusText(s);
 }
+
+// Prints to a PDF file instead of asking, and counts printer setups.
+class PdfPrintChooser : public kv::report::PrintChooser {
+public:
+    PdfPrintChooser() { kv::report::setPrintChooser(this); }
+    ~PdfPrintChooser() override { kv::report::setPrintChooser(nullptr); }
+
+    QString file;
+    kv::report::PrintChoice answer;
+    int setups = 0;
+
+    bool choosePrint(QPrinter& printer, int, kv::report::PrintChoice& choice, QWidget*) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        choice = answer;
+        return true;
+    }
+    bool printerSetup(QPrinter&, QWidget*) override {
+        ++setups;
+        return true;
+    }
+};
 
 } // namespace
 
@@ -227,6 +250,23 @@ private Q_SLOTS:
         w.SPJdiNaStranu->click(); // no answer queued: cancelled
         QCOMPARE(w.NahledReportu->CurrentPage(), 2);
         QVERIFY(dialogs.messages().isEmpty());
+    }
+
+    void printButtonsPrintAndSetUpThePrinter() {
+        PdfPrintChooser chooser;
+        chooser.file = kv::programFolder() + QStringLiteral("list.pdf");
+        chooser.answer.range = kv::report::PrintChoice::PageRange;
+        chooser.answer.from = 2;
+        chooser.answer.to = 3;
+        TFormNahledTisku& w = showOrdersList(45);
+        w.SBTisk->click();
+        QFile pdf(chooser.file);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.readAll().count("/Type /Page\n"), 2);
+        QVERIFY(w.Ukazatel->isVisible());
+        QCOMPARE(w.Ukazatel->value(), 2);
+        w.SBNastaveniTisku->click();
+        QCOMPARE(chooser.setups, 1);
     }
 
     void hintLabelFollowsTheApplicationHintWhileShown() {
