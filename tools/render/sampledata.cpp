@@ -83,11 +83,12 @@ const User kUsers[] = {
 };
 
 QString supplierName(int i) {
-    // Now and then a name long enough to take two lines on the order form.
-    if (i % 8 == 1)
+    // The kind of firm follows its trade category (i % 5, as fillSuppliers spreads them); now and
+    // then a wholesaler's name long enough to take two lines on the order form.
+    if (i % 10 == 5)
         return QStringLiteral("Velkoobchod elektroinstalačním materiálem a svítidly %1 %2")
             .arg(pick(kSurnames, i * 5 + i / 12), pick(kLegal, i));
-    return QStringLiteral("%1 %2 %3").arg(pick(kFirmKinds, i), pick(kSurnames, i * 5 + i / 12), pick(kLegal, i));
+    return QStringLiteral("%1 %2 %3").arg(kFirmKinds[i % 5], pick(kSurnames, i * 5 + i / 12), pick(kLegal, i));
 }
 
 } // namespace
