@@ -6,7 +6,6 @@
 #include "report/zireziduzoz.h"
 
 #include <QObject>
-#include <QString>
 
 namespace kv::data {
 class TDM;
@@ -21,8 +20,6 @@ public:
     // use. Throws kv::report::ReportError when a definition does not load.
     explicit TSestavy(kv::data::TDM& dm, QObject* parent = nullptr);
     ~TSestavy() override;
-
-    static QString Caption() { return QStringLiteral("Sestavy"); }
 
     // Owned by the container.
     kv::report::TZirezIduzoz* Objednavka = nullptr;
