@@ -93,20 +93,6 @@ QString supplierName(int i) {
 
 } // namespace
 
-void followCategory(kv::data::TDM& dm) {
-    auto apply = [&dm] {
-        const QString name = dm.tabObory.isEmpty() ? QString() : dm.tabObory.fieldByName(QStringLiteral("Obor")).asString();
-        dm.tabDodavatele.setFiltered(false);
-        QString quoted = name;
-        quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-        dm.tabDodavatele.setFilter(QStringLiteral("Obor='") + quoted + QLatin1Char('\''));
-        dm.tabDodavatele.setFiltered(true);
-    };
-    QObject::connect(&dm.tabObory, &kv::store::Table::afterScroll, &dm, apply);
-    if (dm.tabObory.isOpen() && dm.tabDodavatele.isOpen())
-        apply();
-}
-
 QByteArray sampleLogoBmp(int pixels) {
     QImage image(pixels, pixels, QImage::Format_RGB32);
     image.fill(Qt::white);

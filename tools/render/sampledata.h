@@ -11,10 +11,6 @@
 
 namespace kv::tools {
 
-// Re-filters the suppliers to the category current in the categories table after every move of
-// that table, as the suppliers window and the suppliers list expect.
-void followCategory(kv::data::TDM& dm);
-
 // A BMP file of the firm's logo, `pixels` square.
 QByteArray sampleLogoBmp(int pixels = 96);
 

@@ -39,7 +39,6 @@ SampleDatabase::SampleDatabase() {
     QuietConnectionUi ui;
     if (!dm_->DMCreate(ui) || !ui.errors.isEmpty())
         throw std::runtime_error(ui.errors.toStdString());
-    followCategory(*dm_);
 }
 
 SampleDatabase::~SampleDatabase() {
