@@ -8,7 +8,7 @@
 #include "print/previewstatus.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
-#include "report/printchooser.h"
+#include "report/scriptedprintchooser.h"
 #include "report/reportunits.h"
 
 #include "app/scripteddialogs.h"
@@ -49,28 +49,6 @@ QString windowStatus(const TFormNahledTisku& w) {
     s.jumpEnabled = w.SPJdiNaStranu->isEnabled();
     return statusText(s);
 }
-
-// Prints to a PDF file instead of asking, and counts printer setups.
-class PdfPrintChooser : public kv::report::PrintChooser {
-public:
-    PdfPrintChooser() { kv::report::setPrintChooser(this); }
-    ~PdfPrintChooser() override { kv::report::setPrintChooser(nullptr); }
-
-    QString file;
-    kv::report::PrintChoice answer;
-    int setups = 0;
-
-    bool choosePrint(QPrinter& printer, int, kv::report::PrintChoice& choice, QWidget*) override {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
-        choice = answer;
-        return true;
-    }
-    bool printerSetup(QPrinter&, QWidget*) override {
-        ++setups;
-        return true;
-    }
-};
 
 } // namespace
 
@@ -253,7 +231,7 @@ private Q_SLOTS:
     }
 
     void printButtonsPrintAndSetUpThePrinter() {
-        PdfPrintChooser chooser;
+        kv::report::ScriptedPrintChooser chooser;
         chooser.file = kv::programFolder() + QStringLiteral("list.pdf");
         chooser.answer.range = kv::report::PrintChoice::PageRange;
         chooser.answer.from = 2;
