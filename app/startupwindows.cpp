@@ -3,6 +3,8 @@
 // window joins the program by giving its entry here a factory that returns the new, hidden window.
 #include "startupwindows.h"
 
+#include "print/printwindows.h"
+
 namespace kv::app {
 
 const std::vector<StartupWindow>& startupWindows() {
@@ -16,8 +18,8 @@ const std::vector<StartupWindow>& startupWindows() {
         {"TFormVyjimka", {}},     // exception window
         {"TFormSeznamObj", {}},   // orders list
         {"TFormFiltr", {}},       // orders filter
-        {"TFormNahledTisku", {}}, // print preview
-        {"TSestavy", {}},         // report layouts
+        {"TFormNahledTisku", print::createPrintPreview}, // print preview
+        {"TSestavy", print::createReportContainer},      // report layouts
         {"TFormAbout", {}},       // about
     };
     return windows;

@@ -3,15 +3,13 @@
 // the same records and records the same drawing operations with no engine around it, the time per
 // page of a long list against a short one, the memory of the pages, and showing a page.
 #include "benchcase.h"
+#include "ordersdb.h"
 
 #include "data/schema.h"
-#include "data/schemaddl.h"
 #include "data/store/client.h"
-#include "data/store/collationkey.h"
 #include "data/store/session.h"
 #include "data/store/sqlitebackend.h"
 #include "data/store/table.h"
-#include "data/store/valueconv.h"
 
 #include "data/store/datasource.h"
 #include "report/pagepainter.h"
@@ -87,51 +85,6 @@ const Cell kCells[] = {{"Cislo", {1, 0, 115, 12}},           {"Dod_firma", {1, 1
                        {"Vyrizena", {865, 15, 175, 12}},     {"Stornovana", {865, 30, 175, 12}},
                        {"Vyrizena_dne", {865, 45, 175, 12}}, {"Doprava", {685, 0, 175, 12}},
                        {"Dod_Telefon", {685, 30, 175, 12}}};
-
-// An orders database of `rows` orders in `folder`, filled straight through SQLite.
-void fillOrders(const QString& folder, int rows) {
-    QDir().mkpath(folder);
-    store::ConnectParams p;
-    p.folder = folder;
-    p.database = QStringLiteral("Kalmorvaty");
-    p.createMissing = true;
-    data::createMissing(*store::openBackend(p));
-    sqlite3* db = nullptr;
-    sqlite3_open(store::SqliteBackend::databasePath(folder, p.database).toUtf8().constData(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt* ins = nullptr;
-    sqlite3_prepare_v2(
-        db,
-        "INSERT INTO \"Kalmorvaty\" (\"Cislo\", \"Datum\", \"Termin_dod\", \"Zpusob_platby\", \"Doprava\", "
-        "\"Objednal\", \"Email\", \"Dod_firma\", \"Dod_osoba\", \"Dod_Telefon\", \"Vyrizena\", "
-        "\"Stornovana\", \"Text\", \"_k_Cislo\") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
-        -1, &ins, nullptr);
-    const qint64 day = store::dateTimeToStored(QDateTime(QDate(2026, 3, 1), QTime(0, 0)));
-    for (int i = 0; i < rows; ++i) {
-        const QByteArray cislo = QStringLiteral("2026/03/%1/JNO").arg(i, 5, 10, QLatin1Char('0')).toUtf8();
-        const QByteArray key = store::collationKey(QString::fromUtf8(cislo));
-        sqlite3_bind_text(ins, 1, cislo.constData(), int(cislo.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_int64(ins, 2, day);
-        sqlite3_bind_int64(ins, 3, day);
-        sqlite3_bind_text(ins, 4, "Převodem", -1, SQLITE_STATIC);
-        sqlite3_bind_text(ins, 5, "Kurýr", -1, SQLITE_STATIC);
-        sqlite3_bind_text(ins, 6, "Ing. Jan Novák", -1, SQLITE_STATIC);
-        sqlite3_bind_text(ins, 7, "novak@example.cz", -1, SQLITE_STATIC);
-        sqlite3_bind_text(ins, 8, "Stavebniny Čížek s.r.o.", -1, SQLITE_STATIC);
-        sqlite3_bind_text(ins, 9, "Petr Čížek", -1, SQLITE_STATIC);
-        sqlite3_bind_text(ins, 10, "495 123 456", -1, SQLITE_STATIC);
-        sqlite3_bind_int64(ins, 11, i % 3 == 0);
-        sqlite3_bind_int64(ins, 12, 0);
-        sqlite3_bind_text(ins, 13, "Objednáváme u Vás 20 ks cementu.\r\nDodání na stavbu.", -1,
-                          SQLITE_STATIC);
-        sqlite3_bind_blob(ins, 14, key.constData(), int(key.size()), SQLITE_TRANSIENT);
-        sqlite3_step(ins);
-        sqlite3_reset(ins);
-    }
-    sqlite3_finalize(ins);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
 
 // One station with the orders table open over a database of `rows` orders.
 struct Orders {

@@ -1,9 +1,9 @@
 // The table store against the raw engine on an orders table of --rows orders: each operation of the
 // store runs beside the same SQL through SQLite's C API with its statement prepared once and kept.
 #include "benchcase.h"
+#include "ordersdb.h"
 
 #include "data/schema.h"
-#include "data/schemaddl.h"
 #include "data/store/client.h"
 #include "data/store/collationkey.h"
 #include "data/store/session.h"
@@ -12,7 +12,6 @@
 #include "data/store/valueconv.h"
 
 #include <QDir>
-#include <QRandomGenerator>
 #include <malloc.h>
 #include <sqlite3.h>
 
@@ -25,54 +24,6 @@ const char* kColumns = "\"_id\", \"_k_Cislo\", \"Cislo\", \"Datum\", \"Termin_do
                        "\"Vyrizena_dne\"";
 
 qint64 stored(const QDate& d) { return store::dateTimeToStored(QDateTime(d, QTime(0, 0))); }
-
-void fill(const QString& folder, int rows) {
-    store::ConnectParams p;
-    p.folder = folder;
-    p.database = QStringLiteral("Kalmorvaty");
-    p.createMissing = true;
-    data::createMissing(*store::openBackend(p));
-
-    sqlite3* db = nullptr;
-    sqlite3_open(store::SqliteBackend::databasePath(folder, p.database).toUtf8().constData(), &db);
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL; BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt* ins = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO \"Kalmorvaty\" (\"Cislo\", \"Datum\", \"Termin_dod\", \"Zpusob_platby\", \"Doprava\", "
-                       "\"Objednal\", \"Dod_firma\", \"Dod_Obec\", \"Vyrizena\", \"Stornovana\", \"Text\", \"_k_Cislo\") "
-                       "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)",
-                       -1, &ins, nullptr);
-    QRandomGenerator rng(42);
-    const QDate start(2020, 1, 1);
-    for (int i = 0; i < rows; ++i) {
-        const QDate d = start.addDays(rng.bounded(2500));
-        const QByteArray cislo = QStringLiteral("%1/%2/%3/%4")
-                                     .arg(d.year())
-                                     .arg(d.month(), 2, 10, QLatin1Char('0'))
-                                     .arg(rng.bounded(100000), 5, 10, QLatin1Char('0'))
-                                     .arg(QStringLiteral("JNO"))
-                                     .toUtf8();
-        const QByteArray key = store::collationKey(QString::fromUtf8(cislo));
-        const bool done = rng.bounded(10) < 7;
-        sqlite3_bind_text(ins, 1, cislo.constData(), int(cislo.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_int64(ins, 2, stored(d));
-        sqlite3_bind_int64(ins, 3, stored(d.addDays(14)));
-        sqlite3_bind_text(ins, 4, "Převodem", -1, SQLITE_STATIC);
-        sqlite3_bind_text(ins, 5, "Kurýr", -1, SQLITE_STATIC);
-        sqlite3_bind_text(ins, 6, "Ing. Jan Novák", -1, SQLITE_STATIC);
-        sqlite3_bind_text(ins, 7, "Stavebniny Čížek s.r.o.", -1, SQLITE_STATIC);
-        sqlite3_bind_text(ins, 8, "Hradec Králové", -1, SQLITE_STATIC);
-        sqlite3_bind_int64(ins, 9, done ? 1 : 0);
-        sqlite3_bind_int64(ins, 10, 0);
-        sqlite3_bind_text(ins, 11, "Objednáváme u Vás 20 ks cementu.\r\nDodání na stavbu.", -1, SQLITE_STATIC);
-        sqlite3_bind_blob(ins, 12, key.constData(), int(key.size()), SQLITE_TRANSIENT);
-        sqlite3_step(ins);
-        sqlite3_reset(ins);
-    }
-    sqlite3_finalize(ins);
-    sqlite3_exec(db, "COMMIT; ANALYZE", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
 
 // The raw side: statements prepared once, each run binds, steps and reads every column.
 class Raw {
@@ -126,7 +77,7 @@ KV_BENCH_CASE("store") {
     QDir().mkpath(folder);
     std::printf("store: filling %d orders...\n", options.rows);
     std::fflush(stdout);
-    fill(folder, options.rows);
+    fillOrders(folder, options.rows);
     const QString path = store::SqliteBackend::databasePath(folder, QStringLiteral("Kalmorvaty"));
     Raw raw(path);
 

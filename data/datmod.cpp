@@ -66,6 +66,7 @@ TDM::TDM(QObject* parent)
     DSPlatba.setObjectName(QStringLiteral("DSPlatba"));
     DSDoprava.setObjectName(QStringLiteral("DSDoprava"));
     dsUzivatele.setObjectName(QStringLiteral("dsUzivatele"));
+    connect(&tabObory, &store::Table::afterScroll, this, &TDM::tabOboryAfterScroll);
     DM = this;
 }
 
@@ -155,6 +156,16 @@ void TDM::openTables(ConnectionUi& ui) {
             ui.showMessage(e.message());
         }
     }
+}
+
+void TDM::tabOboryAfterScroll() {
+    tabDodavatele.setFiltered(false);
+    const QString category = tabObory.isEmpty() ? QString() : tabObory.fieldByName(QStringLiteral("Obor")).asString();
+    // The apostrophe is doubled so that a category such as O'Neil is one literal in the filter.
+    tabDodavatele.setFilter(QLatin1String("Obor='") + QString(category).replace(QLatin1Char('\''), QLatin1String("''")) +
+                            QLatin1Char('\''));
+    tabDodavatele.setFiltered(true);
+    Q_EMIT suppliersFiltered();
 }
 
 void TDM::DMDestroy() {

@@ -60,9 +60,16 @@ public:
     // The tables in the order they are opened.
     QList<store::Table*> tablesInOpenOrder();
 
+    // After every move of the category record: the suppliers are filtered to that trade category.
+    void tabOboryAfterScroll();
+
     // How the set-up program is run; tests replace it. Returns the program's exit code, 0 when it
     // could not be started.
     std::function<int(const QString& programFolder)> runSetupProgram;
+
+Q_SIGNALS:
+    // The suppliers were just filtered to the current category; the suppliers window shows their count.
+    void suppliersFiltered();
 
 private:
     void readSettings(ConnectionUi& ui);

@@ -373,7 +373,8 @@ void Table::refresh() {
     }
     if (hasRecord_)
         eof_ = bof_ = false;
-    moveAfterScroll();
+    // Re-reading is not a move: the record is shown anew, but no after-scroll handler runs.
+    Q_EMIT recordChanged();
 }
 
 int Table::recordCount() {

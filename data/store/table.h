@@ -101,7 +101,7 @@ public:
     bool filtered() const { return filtered_; }
 
 Q_SIGNALS:
-    void afterScroll();              // the cursor moved to another record (or the view changed)
+    void afterScroll();              // the cursor moved (first/prior/next/last, locate, delete, open, filter)
     void recordChanged();            // the current record's values are new (move, refresh, post, cancel)
     void fieldChanged(int index);    // one field of the record being edited changed
     void stateChanged();             // browse / edit / insert / inactive

@@ -2,7 +2,7 @@
 // magnifier over the page, and printing page ranges to a PDF file through a scripted print dialog.
 #include "app/scripteddialogs.h"
 #include "report/previewgeometry.h"
-#include "report/printchooser.h"
+#include "report/scriptedprintchooser.h"
 #include "report/reporterror.h"
 #include "report/tlabel.h"
 #include "report/turboband.h"
@@ -19,33 +19,6 @@
 using namespace kv::report;
 
 namespace {
-
-// Answers the print dialog as a test chose: cancelled, or printed to `file` with a range.
-class ScriptedPrintChooser : public PrintChooser {
-public:
-    ScriptedPrintChooser() { setPrintChooser(this); }
-    ~ScriptedPrintChooser() override { setPrintChooser(nullptr); }
-
-    bool cancel = false;
-    PrintChoice answer;
-    QString file;
-    int shownPageCount = -1;
-    int setups = 0;
-
-    bool choosePrint(QPrinter& printer, int pageCount, PrintChoice& choice, QWidget*) override {
-        shownPageCount = pageCount;
-        if (cancel)
-            return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
-        choice = answer;
-        return true;
-    }
-    bool printerSetup(QPrinter&, QWidget*) override {
-        ++setups;
-        return true;
-    }
-};
 
 int pdfPageCount(const QString& path) {
     QFile f(path);

@@ -10,6 +10,7 @@
 #include "tools/initdataserver.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -272,6 +273,37 @@ private Q_SLOTS:
         QCOMPARE(dm.password(), QStringLiteral("tajné"));
         QCOMPARE(dm.tabSystem.fieldByName(QStringLiteral("Std_dod_lhuta")).asInteger(), 14);
         QVERIFY(tools::prepareDatabase(r).createdTables.isEmpty());
+    }
+
+    void suppliersFollowTheCurrentCategory() {
+        QVERIFY(tools::prepareDatabase(embeddedRequest(folder_)).ok);
+        data::TDM dm;
+        ScriptedUi ui;
+        QVERIFY(dm.DMCreate(ui));
+        QSignalSpy filtered(&dm, &data::TDM::suppliersFiltered);
+        for (const char* c : {"O'Neil", "Stavba"})
+            dm.tabObory.insertRecord({QString::fromUtf8(c)});
+        QCOMPARE(filtered.size(), 0); // inserting is not a move
+        for (auto [name, category] : {std::pair{"Alfa", "Stavba"}, std::pair{"Beta", "O'Neil"}, std::pair{"Gama", "Stavba"}})
+            dm.tabDodavatele.insertRecord({QString::fromUtf8(name), QString::fromUtf8(category)});
+        auto suppliers = [&] {
+            QStringList names;
+            for (dm.tabDodavatele.first(); !dm.tabDodavatele.eof(); dm.tabDodavatele.next())
+                names << dm.tabDodavatele.field(0).asString();
+            return names;
+        };
+        dm.tabObory.first();
+        QCOMPARE(dm.tabDodavatele.filter(), QStringLiteral("Obor='O''Neil'"));
+        QCOMPARE(suppliers(), QStringList{QStringLiteral("Beta")});
+        dm.tabObory.next();
+        QCOMPARE(suppliers(), (QStringList{QStringLiteral("Alfa"), QStringLiteral("Gama")}));
+        QCOMPARE(filtered.size(), 2);
+        dm.tabObory.refresh(); // re-reading is not a move either
+        QCOMPARE(filtered.size(), 2);
+        dm.tabObory.deleteRecord();
+        dm.tabObory.deleteRecord();
+        QCOMPARE(dm.tabDodavatele.filter(), QStringLiteral("Obor=''"));
+        QVERIFY(suppliers().isEmpty());
     }
 
     void batchArgumentsParse_data() {

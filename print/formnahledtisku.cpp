@@ -1,0 +1,316 @@
+// The print preview window: its controls, showing, navigation, zoom, jump to a page, printing
+// and closing.
+#include "formnahledtisku.h"
+
+#include "previewglyphs.h"
+#include "previewstatus.h"
+
+#include "app/dialogs.h"
+#include "data/store/programfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace kv::print {
+
+TFormNahledTisku* FormNahledTisku = nullptr;
+
+namespace {
+
+QFont arial(int pixels, bool bold = false) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+QToolButton* speedButton(QWidget* parent, const char* name, PreviewGlyph glyph, int size, const QString& hint) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoRaise(true);
+    b->setFixedSize(size, size);
+    const int icon = size >= 35 ? 26 : 18;
+    b->setIcon(previewGlyph(glyph, icon));
+    b->setIconSize(QSize(icon, icon));
+    b->setStatusTip(hint);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QFrame* panel(QWidget* parent, const char* name, const QString& hint = {}) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    f->setFrameShape(QFrame::Panel);
+    f->setFrameShadow(QFrame::Raised);
+    f->setStatusTip(hint);
+    return f;
+}
+
+QLabel* panelLabel(QWidget* parent, const char* name, const QString& hint, int width) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Raised);
+    l->setAlignment(Qt::AlignCenter);
+    l->setStatusTip(hint);
+    l->setFixedWidth(width);
+    return l;
+}
+
+} // namespace
+
+TFormNahledTisku::TFormNahledTisku(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("FormNahledTisku"));
+    FormNahledTisku = this;
+    setWindowTitle(QStringLiteral("Tvorba reportu...."));
+    setFont(arial(12));
+    setWindowState(Qt::WindowMaximized);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    buildToolBar();
+    column->addWidget(ToolBarPanel);
+
+    NahledReportu = new kv::report::TZirezIduzozView(this);
+    NahledReportu->setObjectName(QStringLiteral("NahledReportu"));
+    NahledReportu->SetReportName(QStringLiteral("Objednávka..."));
+    // The user's home folder stands where a fixed drive letter would.
+    NahledReportu->SetReportDirectory(QDir::homePath() + QLatin1Char('/'));
+    column->addWidget(NahledReportu, 1);
+    buildMailPanel();
+
+    buildStatusBar();
+    column->addWidget(StatBarPanel);
+    NahledReportu->SetProgressBar(Ukazatel);
+    hints_ = new HintFollower(HintLabel, this);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TFormNahledTisku::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TFormNahledTisku::SpeedButton2Click);
+    connect(SBNastaveniTisku, &QToolButton::clicked, this, &TFormNahledTisku::SBNastaveniTiskuClick);
+    connect(SBTisk, &QToolButton::clicked, this, &TFormNahledTisku::SBTiskClick);
+    connect(SBClose, &QToolButton::clicked, this, &TFormNahledTisku::SBCloseClick);
+    connect(sbPrvniStrana, &QToolButton::clicked, this, &TFormNahledTisku::sbPrvniStranaClick);
+    connect(sbMinulaStrana, &QToolButton::clicked, this, &TFormNahledTisku::sbMinulaStranaClick);
+    connect(sbDalsiStrana, &QToolButton::clicked, this, &TFormNahledTisku::sbDalsiStranaClick);
+    connect(sbPosledniStrana, &QToolButton::clicked, this, &TFormNahledTisku::sbPosledniStranaClick);
+    connect(SPJdiNaStranu, &QToolButton::clicked, this, &TFormNahledTisku::SPJdiNaStranuClick);
+    connect(NahledReportu, &kv::report::TZirezIduzozView::OnPageChange, this,
+            &TFormNahledTisku::NahledReportuPageChange);
+    connect(NahledReportu, &kv::report::TZirezIduzozView::OnZoomChange, this,
+            &TFormNahledTisku::NahledReportuZoomChange);
+}
+
+TFormNahledTisku::~TFormNahledTisku() {
+    if (FormNahledTisku == this)
+        FormNahledTisku = nullptr;
+}
+
+void TFormNahledTisku::buildToolBar() {
+    ToolBarPanel = panel(this, "ToolBarPanel");
+    ToolBarPanel->setFixedHeight(45);
+    auto* row = new QHBoxLayout(ToolBarPanel);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->setSpacing(2);
+    const QString disabledExport =
+        QStringLiteral("Export do %1 je v tomto programu zakázán z důvodu \"proložených\" reportů... - %2");
+    SpeedButton2 = speedButton(ToolBarPanel, "SpeedButton2", PreviewGlyph::ZoomOut, 35, {});
+    SpeedButton1 = speedButton(ToolBarPanel, "SpeedButton1", PreviewGlyph::ZoomIn, 35, {});
+    SBNastaveniTisku = speedButton(ToolBarPanel, "SBNastaveniTisku", PreviewGlyph::PrinterSetup, 35,
+                                   QStringLiteral("Nastavení tiskárny..."));
+    SBTisk = speedButton(ToolBarPanel, "SBTisk", PreviewGlyph::Print, 35, QStringLiteral("Tisk aktuálního reportu..."));
+    SBExportTXT = speedButton(ToolBarPanel, "SBExportTXT", PreviewGlyph::Text, 35,
+                              disabledExport.arg(QStringLiteral("TXT"),
+                                                 QStringLiteral("Exportovat do jednoduchého textového souboru")));
+    SBHtmlExport = speedButton(ToolBarPanel, "SBHtmlExport", PreviewGlyph::Html, 35,
+                               disabledExport.arg(QStringLiteral("HTML"), QStringLiteral("Exportovat do HTML souboru")));
+    SBExcelExport = speedButton(ToolBarPanel, "SBExcelExport", PreviewGlyph::Spreadsheet, 35,
+                                disabledExport.arg(QStringLiteral("XLS"), QStringLiteral("Exportovat report do Excelu")));
+    SBImage = speedButton(ToolBarPanel, "SBImage", PreviewGlyph::Picture, 35,
+                          QStringLiteral("Exportovat report do bitmapového obrázku (PNG, JPG, BMP)"));
+    SBImages = speedButton(ToolBarPanel, "SBImages", PreviewGlyph::Pictures, 35,
+                           QStringLiteral("Exportovat report do bitmapových obrázků  (PNG, JPG, BMP)"));
+    SBMailuj = speedButton(ToolBarPanel, "SBMailuj", PreviewGlyph::Mail, 35,
+                           QStringLiteral("Odeslat report e-mailem pomocí MAPI.."));
+    for (QToolButton* b : {SBExportTXT, SBHtmlExport, SBExcelExport})
+        b->setEnabled(false);
+    for (QToolButton* b : {SpeedButton2, SpeedButton1, SBNastaveniTisku, SBTisk, SBExportTXT, SBHtmlExport,
+                           SBExcelExport, SBImage, SBImages, SBMailuj})
+        row->addWidget(b);
+    row->addStretch(1);
+
+    auto* closePanel = new QFrame(ToolBarPanel);
+    closePanel->setObjectName(QStringLiteral("ClosePanel"));
+    auto* closeRow = new QHBoxLayout(closePanel);
+    closeRow->setContentsMargins(0, 0, 0, 0);
+    SBClose = speedButton(closePanel, "SBClose", PreviewGlyph::Close, 35, QStringLiteral("Uzavření tiskového náhledu"));
+    closeRow->addWidget(SBClose);
+    row->addWidget(closePanel);
+}
+
+void TFormNahledTisku::buildMailPanel() {
+    PanOdesliEmail = new QFrame(NahledReportu);
+    PanOdesliEmail->setObjectName(QStringLiteral("PanOdesliEmail"));
+    PanOdesliEmail->setFrameShape(QFrame::Panel);
+    PanOdesliEmail->setFrameShadow(QFrame::Sunken);
+    PanOdesliEmail->setAutoFillBackground(true);
+    PanOdesliEmail->setFont(arial(13));
+    PanOdesliEmail->setGeometry(199, 0, 340, 360);
+
+    auto* title = new QLabel(QStringLiteral("Odeslání reportu e-mailem:"), PanOdesliEmail);
+    QFont titleFont = arial(13, true);
+    titleFont.setUnderline(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+    title->setGeometry(10, 6, 320, 18);
+
+    auto* recipient = new QLabel(QStringLiteral("E-mail příjemce:"), PanOdesliEmail);
+    recipient->setGeometry(10, 30, 320, 16);
+    edPrijemcelEmailu_Email = new QLineEdit(PanOdesliEmail);
+    edPrijemcelEmailu_Email->setObjectName(QStringLiteral("edPrijemcelEmailu_Email"));
+    edPrijemcelEmailu_Email->setGeometry(10, 47, 320, 22);
+
+    auto* subject = new QLabel(QStringLiteral("Předmět (nadpis zprávy):"), PanOdesliEmail);
+    subject->setGeometry(10, 74, 320, 16);
+    edPredmetEmailu = new QLineEdit(PanOdesliEmail);
+    edPredmetEmailu->setObjectName(QStringLiteral("edPredmetEmailu"));
+    edPredmetEmailu->setGeometry(10, 91, 320, 22);
+
+    auto* text = new QLabel(QStringLiteral("Text zprávy:"), PanOdesliEmail);
+    text->setGeometry(10, 118, 320, 16);
+    edTextZpravy = new QPlainTextEdit(PanOdesliEmail);
+    edTextZpravy->setObjectName(QStringLiteral("edTextZpravy"));
+    edTextZpravy->setGeometry(10, 135, 320, 150);
+
+    auto* note = new QLabel(QStringLiteral("Údaje je možno zadat později v poštovním programu...."), PanOdesliEmail);
+    note->setGeometry(10, 290, 320, 16);
+
+    SBZrusSendMail = speedButton(PanOdesliEmail, "SBZrusSendMail", PreviewGlyph::Cancel, 35,
+                                 QStringLiteral("Zrušit odeslání reportu e-mailem..."));
+    SBZrusSendMail->move(10, 315);
+    SBPosliZpravu = speedButton(PanOdesliEmail, "SBPosliZpravu", PreviewGlyph::Send, 35,
+                                QStringLiteral("Odeslat report..."));
+    SBPosliZpravu->move(295, 315);
+    PanOdesliEmail->hide();
+}
+
+void TFormNahledTisku::buildStatusBar() {
+    StatBarPanel = panel(this, "StatBarPanel");
+    StatBarPanel->setFixedHeight(28);
+    auto* row = new QHBoxLayout(StatBarPanel);
+    row->setContentsMargins(1, 1, 1, 1);
+    row->setSpacing(1);
+
+    MoveButPanel = panel(StatBarPanel, "MoveButPanel");
+    auto* moves = new QHBoxLayout(MoveButPanel);
+    moves->setContentsMargins(0, 0, 0, 0);
+    moves->setSpacing(0);
+    sbPrvniStrana = speedButton(MoveButPanel, "sbPrvniStrana", PreviewGlyph::First, 25, QStringLiteral("Jdi ma 1. stránku"));
+    sbMinulaStrana = speedButton(MoveButPanel, "sbMinulaStrana", PreviewGlyph::Prior, 25,
+                                 QStringLiteral("Jdi na minulou stránku"));
+    sbDalsiStrana = speedButton(MoveButPanel, "sbDalsiStrana", PreviewGlyph::Next, 25, QStringLiteral("Jdi na další stránku"));
+    sbPosledniStrana = speedButton(MoveButPanel, "sbPosledniStrana", PreviewGlyph::Last, 25,
+                                   QStringLiteral("Jdi na poslední stránku"));
+    SPJdiNaStranu = speedButton(MoveButPanel, "SPJdiNaStranu", PreviewGlyph::GoToPage, 25,
+                                QStringLiteral("Jdi na stránku číslo..."));
+    for (QToolButton* b : {sbPrvniStrana, sbMinulaStrana, sbDalsiStrana, sbPosledniStrana, SPJdiNaStranu}) {
+        b->setToolTip(b->statusTip());
+        moves->addWidget(b);
+    }
+    row->addWidget(MoveButPanel);
+
+    CurPageLabel = panelLabel(StatBarPanel, "CurPageLabel", QStringLiteral("Aktuálně zobrazená stránka dokumentu"), 90);
+    row->addWidget(CurPageLabel);
+    ZoomLabel = panelLabel(StatBarPanel, "ZoomLabel", QStringLiteral("Aktuální zvětšení dokumentu"), 130);
+    row->addWidget(ZoomLabel);
+
+    PosPanel = panel(StatBarPanel, "PosPanel", QStringLiteral("Ukazatel průběhu (je-li třeba),,,,"));
+    PosPanel->setFixedWidth(160);
+    auto* pos = new QHBoxLayout(PosPanel);
+    pos->setContentsMargins(3, 3, 3, 3);
+    Ukazatel = new QProgressBar(PosPanel);
+    Ukazatel->setObjectName(QStringLiteral("Ukazatel"));
+    Ukazatel->setStatusTip(QStringLiteral("Ukazatel průběhu..."));
+    Ukazatel->setRange(0, 100);
+    Ukazatel->setTextVisible(false);
+    pos->addWidget(Ukazatel);
+    row->addWidget(PosPanel);
+
+    Panel3 = panel(StatBarPanel, "Panel3", QStringLiteral("Panel s nápovědnými texty (hinty)"));
+    auto* hint = new QHBoxLayout(Panel3);
+    hint->setContentsMargins(4, 0, 4, 0);
+    HintLabel = new QLabel(QStringLiteral("...................."), Panel3);
+    HintLabel->setObjectName(QStringLiteral("HintLabel"));
+    HintLabel->setFont(arial(11));
+    HintLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    hint->addWidget(HintLabel);
+    row->addWidget(Panel3, 1);
+}
+
+void TFormNahledTisku::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormNahledTisku::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}
+
+void TFormNahledTisku::FormShow() {
+    hints_->install();
+    setWindowTitle(NahledReportu->ReportName());
+    PanOdesliEmail->hide();
+    NahledReportu->Prepare();
+    NahledReportuPageChange(1);
+    // The zoom stays from the last showing, so the status names the zoom really in force.
+    NahledReportuZoomChange(NahledReportu->Zoom());
+}
+
+void TFormNahledTisku::FormClose() {
+    hints_->remove();
+    QFile::remove(kv::programFolder() + QStringLiteral("temp.png"));
+}
+
+void TFormNahledTisku::SpeedButton1Click() { NahledReportu->SetZoom(NahledReportu->Zoom() + 25); }
+void TFormNahledTisku::SpeedButton2Click() { NahledReportu->SetZoom(NahledReportu->Zoom() - 25); }
+void TFormNahledTisku::SBNastaveniTiskuClick() { NahledReportu->PrinterSetup(); }
+void TFormNahledTisku::SBTiskClick() { NahledReportu->Print(); }
+void TFormNahledTisku::sbPrvniStranaClick() { NahledReportu->FirstPage(); }
+void TFormNahledTisku::sbMinulaStranaClick() { NahledReportu->PriorPage(); }
+void TFormNahledTisku::sbDalsiStranaClick() { NahledReportu->NextPage(); }
+void TFormNahledTisku::sbPosledniStranaClick() { NahledReportu->LastPage(); }
+void TFormNahledTisku::SBCloseClick() { close(); }
+
+void TFormNahledTisku::SPJdiNaStranuClick() {
+    QString answer = QString::number(NahledReportu->CurrentPage());
+    if (!kv::app::dialogs().inputQuery(QStringLiteral("Změna zobrazené strany"), QStringLiteral("Skočit na stranu číslo:"),
+                                       answer, this))
+        return;
+    const PageJump jump = checkPageJump(answer, NahledReportu->PageCount());
+    if (!jump.ok) {
+        kv::app::showError(jump.error, this);
+        return;
+    }
+    NahledReportu->SetPage(jump.page);
+    NahledReportuPageChange(jump.page);
+}
+
+void TFormNahledTisku::NahledReportuPageChange(int newPage) {
+    const PageStatus s = pageStatus(newPage, NahledReportu->PageCount());
+    CurPageLabel->setText(s.pageText);
+    sbPrvniStrana->setEnabled(s.firstEnabled);
+    sbMinulaStrana->setEnabled(s.priorEnabled);
+    sbDalsiStrana->setEnabled(s.nextEnabled);
+    sbPosledniStrana->setEnabled(s.lastEnabled);
+    SPJdiNaStranu->setEnabled(s.jumpEnabled);
+}
+
+void TFormNahledTisku::NahledReportuZoomChange(int zoom) { ZoomLabel->setText(zoomText(zoom)); }
+
+} // namespace kv::print

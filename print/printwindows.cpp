@@ -1,0 +1,32 @@
+// Creating the print preview window and the report container, and showing a report.
+#include "printwindows.h"
+
+#include "formnahledtisku.h"
+#include "sestavy.h"
+
+#include "app/dialogs.h"
+#include "data/datmod.h"
+#include "data/store/programfolder.h"
+#include "report/reporterror.h"
+
+namespace kv::print {
+
+std::unique_ptr<QObject> createPrintPreview() { return std::make_unique<TFormNahledTisku>(); }
+
+std::unique_ptr<QObject> createReportContainer() {
+    if (!kv::data::DM)
+        throw kv::report::ReportError(QStringLiteral("Sestavy nelze vytvořit bez datového modulu."));
+    return std::make_unique<TSestavy>(*kv::data::DM);
+}
+
+void showReport(kv::report::TZirezIduzoz* report, const QString& reportName) {
+    if (!FormNahledTisku)
+        throw kv::report::ReportError(QStringLiteral("Náhled tisku ještě nebyl vytvořen."));
+    kv::report::TZirezIduzozView* view = FormNahledTisku->NahledReportu;
+    view->SetReport(report);
+    view->SetReportDirectory(kv::programFolder());
+    view->SetReportName(reportName);
+    kv::app::dialogs().showModal(*FormNahledTisku);
+}
+
+} // namespace kv::print

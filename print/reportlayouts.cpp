@@ -1,0 +1,62 @@
+// Loading the compiled-in report layouts.
+#include "reportlayouts.h"
+
+#include "data/datmod.h"
+#include "report/reporterror.h"
+#include "report/textmeasurer.h"
+#include "report/tlabel.h"
+#include "report/turboband.h"
+
+#include <QFile>
+
+namespace kv::print {
+
+const QStringList& layoutNames() {
+    static const QStringList names = {QStringLiteral("Objednavka"), QStringLiteral("SeznamObjednavek"),
+                                      QStringLiteral("SeznamDodavatelu")};
+    return names;
+}
+
+kv::report::DataSources dataSources(kv::data::TDM& dm) {
+    kv::report::DataSources s;
+    for (kv::store::DataSource* ds : {&dm.DSKalmorvaty, &dm.DSSystem, &dm.DSDodavatele, &dm.DSObory,
+                                      &dm.DSPlatba, &dm.DSDoprava, &dm.dsUzivatele})
+        s.insert(ds->objectName(), ds);
+    return s;
+}
+
+std::unique_ptr<kv::report::TZirezIduzoz> loadLayout(const QString& name, const kv::report::DataSources& sources,
+                                                     QObject* parent) {
+    if (!layoutNames().contains(name))
+        throw kv::report::ReportError(QStringLiteral("Neznámá sestava \"%1\"").arg(name));
+    const QString path = QStringLiteral(":/print/layouts/%1.rep").arg(name.toLower());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw kv::report::ReportError(QStringLiteral("Definici sestavy \"%1\" nelze otevřít").arg(path));
+    auto report = kv::report::parseReportDefinition(QString::fromUtf8(file.readAll()), sources,
+                                                    name.toLower() + QStringLiteral(".rep"), {}, parent);
+    fitLabelsToCaptions(*report);
+    return report;
+}
+
+void fitLabelsToCaptions(kv::report::TZirezIduzoz& report) {
+    kv::report::TextMeasurer& measure = kv::report::textMeasurer();
+    for (kv::report::TTurboBand* band : report.Bands()) {
+        for (const auto& control : band->Controls()) {
+            // Only plain labels size themselves; data texts and system data keep their boxes.
+            auto* label = dynamic_cast<kv::report::TLabel*>(control.get());
+            if (!label || !label->AutoSize)
+                continue;
+            const QStringList lines = label->Caption.split(QLatin1Char('\n'));
+            int width = 0;
+            for (const QString& line : lines)
+                width = std::max(width, measure.textWidth(line, label->Font));
+            const int height = int(lines.size()) * measure.textHeight(label->Font);
+            const int left = label->Alignment == kv::report::taRightJustify ? label->Left + label->Width - width
+                                                                             : label->Left;
+            label->SetBounds(left, label->Top, width, height);
+        }
+    }
+}
+
+} // namespace kv::print

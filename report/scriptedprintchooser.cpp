@@ -1,0 +1,25 @@
+#include "scriptedprintchooser.h"
+
+#include <QPrinter>
+
+namespace kv::report {
+
+ScriptedPrintChooser::ScriptedPrintChooser() { setPrintChooser(this); }
+ScriptedPrintChooser::~ScriptedPrintChooser() { setPrintChooser(nullptr); }
+
+bool ScriptedPrintChooser::choosePrint(QPrinter& printer, int pageCount, PrintChoice& choice, QWidget*) {
+    shownPageCount = pageCount;
+    if (cancel)
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    choice = answer;
+    return true;
+}
+
+bool ScriptedPrintChooser::printerSetup(QPrinter&, QWidget*) {
+    ++setups;
+    return true;
+}
+
+} // namespace kv::report

@@ -1,0 +1,137 @@
+// kalmorvaty-render: fills a throwaway database with sample data and writes every page of one
+// report layout as a PNG file, through the same recorded pages the preview and the printer use.
+//
+//   kalmorvaty-render Objednavka|SeznamObjednavek|SeznamDodavatelu [--orders N] [--suppliers N]
+//                     [--no-logo] [--text] --out DIR
+//
+// Pages are drawn at 96 dots per inch, one report pixel to one image pixel. --text also writes
+// each page's drawing operations as page_00001.txt beside the picture.
+#include "sampledatabase.h"
+#include "sampledata.h"
+
+#include "print/reportlayouts.h"
+#include "print/sestavy.h"
+#include "report/pagepainter.h"
+#include "report/pagetext.h"
+#include "report/reporterror.h"
+#include "report/reportunits.h"
+#include "report/turbowmfgenerator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+
+namespace {
+
+struct Options {
+    QString layout;
+    int orders = 25;
+    int suppliers = 24;
+    bool logo = true;
+    bool text = false;
+    QString out;
+};
+
+int usage(const QString& error) {
+    std::fprintf(stderr, "%s\nusage: kalmorvaty-render Objednavka|SeznamObjednavek|SeznamDodavatelu "
+                         "[--orders N] [--suppliers N] [--no-logo] [--text] --out DIR\n",
+                 qPrintable(error));
+    return 2;
+}
+
+bool parse(const QStringList& args, Options& o, QString& error) {
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&](int& into) {
+            bool ok = false;
+            into = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
+            if (!ok || into < 0)
+                error = a + QStringLiteral(" needs a number of 0 or more");
+            return ok;
+        };
+        if (a == QLatin1String("--orders")) {
+            if (!value(o.orders))
+                return false;
+        } else if (a == QLatin1String("--suppliers")) {
+            if (!value(o.suppliers))
+                return false;
+        } else if (a == QLatin1String("--no-logo")) {
+            o.logo = false;
+        } else if (a == QLatin1String("--text")) {
+            o.text = true;
+        } else if (a == QLatin1String("--out") && i + 1 < args.size()) {
+            o.out = args[++i];
+        } else if (!a.startsWith(QLatin1String("--")) && o.layout.isEmpty()) {
+            o.layout = a;
+        } else {
+            error = QStringLiteral("unknown argument ") + a;
+            return false;
+        }
+    }
+    if (!kv::print::layoutNames().contains(o.layout))
+        error = QStringLiteral("name one of the layouts");
+    else if (o.out.isEmpty())
+        error = QStringLiteral("--out DIR is missing");
+    return error.isEmpty();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    Options o;
+    QString error;
+    if (!parse(app.arguments(), o, error))
+        return usage(error);
+    if (!QDir().mkpath(o.out))
+        return usage(QStringLiteral("cannot make ") + o.out);
+    kv::report::setScreenDotsPerInch(96);
+
+    try {
+        kv::tools::SampleDatabase db;
+        kv::data::TDM& dm = db.dm();
+        kv::tools::fillFirm(dm, o.logo);
+        kv::tools::fillUsers(dm);
+        kv::tools::fillSuppliers(dm, o.suppliers);
+        kv::tools::fillOrders(dm, o.orders);
+        // The order form shows the order the cursor stands on: the newest one.
+        dm.tabKalmorvaty.last();
+        dm.tabObory.first();
+
+        kv::print::TSestavy sestavy(dm);
+        kv::report::TZirezIduzoz* report = o.layout == QLatin1String("Objednavka") ? sestavy.Objednavka
+                                           : o.layout == QLatin1String("SeznamObjednavek") ? sestavy.SeznamObjednavek
+                                                                                          : sestavy.SeznamDodavatelu;
+        kv::report::TTurboWMFGenerator generator;
+        generator.Execute(*report);
+        for (int n = 1; n <= generator.PageCount(); ++n) {
+            const kv::report::ReportPage& page = generator.Page(n);
+            QImage image(page.size(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            {
+                QPainter painter(&image);
+                kv::report::paintPage(page, painter, QRectF(QPointF(0, 0), page.size()));
+            }
+            const QString base = QDir(o.out).filePath(QStringLiteral("page_%1").arg(n, 5, 10, QLatin1Char('0')));
+            if (!image.save(base + QStringLiteral(".png"), "PNG"))
+                throw kv::report::ReportError(QStringLiteral("cannot write ") + base + QStringLiteral(".png"));
+            if (o.text) {
+                QFile f(base + QStringLiteral(".txt"));
+                if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                    throw kv::report::ReportError(QStringLiteral("cannot write ") + f.fileName());
+                f.write(kv::report::pageText(page).toUtf8());
+            }
+            std::printf("%s.png\n", qPrintable(base));
+        }
+        std::printf("%s: %d page(s)\n", qPrintable(o.layout), generator.PageCount());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kalmorvaty-render: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

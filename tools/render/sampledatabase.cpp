@@ -1,0 +1,52 @@
+// Making the throwaway database and connecting the data module to it without any window.
+#include "sampledatabase.h"
+
+#include "sampledata.h"
+
+#include "data/connectionui.h"
+#include "data/store/programfolder.h"
+#include "tools/initdataserver.h"
+
+#include <stdexcept>
+
+namespace kv::tools {
+namespace {
+
+// Connecting without a user: a failure is reported once and not retried.
+class QuietConnectionUi : public kv::data::ConnectionUi {
+public:
+    void showError(const QString& text) override { errors += text + QLatin1Char('\n'); }
+    bool confirm(const QString&) override { return false; }
+    void showMessage(const QString& text) override { errors += text + QLatin1Char('\n'); }
+    void beforeSetupProgram() override {}
+    void afterSetupProgram() override {}
+    void requestTerminate() override {}
+    QString errors;
+};
+
+} // namespace
+
+SampleDatabase::SampleDatabase() {
+    if (!dir_.isValid())
+        throw std::runtime_error("cannot make a temporary folder");
+    SetupRequest request;
+    request.folder = folder();
+    const SetupResult made = prepareDatabase(request);
+    if (!made.ok)
+        throw std::runtime_error(made.message.toStdString());
+    kv::setProgramFolder(folder());
+    dm_ = std::make_unique<kv::data::TDM>();
+    QuietConnectionUi ui;
+    if (!dm_->DMCreate(ui) || !ui.errors.isEmpty())
+        throw std::runtime_error(ui.errors.toStdString());
+}
+
+SampleDatabase::~SampleDatabase() {
+    dm_->DMDestroy();
+    dm_.reset();
+    kv::setProgramFolder({});
+}
+
+QString SampleDatabase::folder() const { return dir_.path() + QLatin1Char('/'); }
+
+} // namespace kv::tools
