@@ -84,7 +84,8 @@ KV_BENCH_CASE("grid") {
     store::DataSource ds(&t);
 
     sqlite3* db = nullptr;
-    sqlite3_open(store::SqliteBackend::databasePath(folder, QStringLiteral("Kalmorvaty")).toUtf8().constData(), &db);
+    sqlite3_open(
+        store::SqliteBackend::databasePath(folder, QStringLiteral("Kalmorvaty")).toUtf8().constData(), &db);
     QByteArray columns = "\"_id\", \"_k_Cislo\"";
     for (const QString& f : def.storedFieldOrder())
         columns += ", \"" + f.toUtf8() + '"';
@@ -94,9 +95,10 @@ KV_BENCH_CASE("grid") {
         return s;
     };
     sqlite3_stmt* count = prepare("SELECT COUNT(*) FROM \"Kalmorvaty\"");
-    sqlite3_stmt* head = prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ?");
-    sqlite3_stmt* tail =
-        prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\" DESC, \"_id\" DESC LIMIT ?");
+    sqlite3_stmt* head =
+        prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ?");
+    sqlite3_stmt* tail = prepare("SELECT " + columns +
+                                 " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\" DESC, \"_id\" DESC LIMIT ?");
 
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     std::unique_ptr<controls::DBGrid> grid;
@@ -106,26 +108,34 @@ KV_BENCH_CASE("grid") {
         grid->setDataSource(&ds);
     };
     // The table opens afresh each time, so its record count is counted again as a first showing does.
-    const double oursFirst = bestMs([&] { grid.reset(); t.close(); }, [&] {
-        t.open();
-        newGrid();
-        grid->render(&image);
-    });
+    const double oursFirst = bestMs(
+        [&] {
+            grid.reset();
+            t.close();
+        },
+        [&] {
+            t.open();
+            newGrid();
+            grid->render(&image);
+        });
     const int shown = grid->rowAt(grid->viewport()->height() - 1) + 1;
-    const double rawFirst = bestMs([] {}, [&] {
-        readRows(count, 1);
-        readRows(head, shown);
-    });
+    const double rawFirst = bestMs([] {},
+                                   [&] {
+                                       readRows(count, 1);
+                                       readRows(head, shown);
+                                   });
     report(QStringLiteral("grid first screen (%1 rows shown)").arg(shown), oursFirst, rawFirst);
 
-    const double oursLast = bestMs([&] {
-        t.first();
-        newGrid();
-        grid->render(&image);
-    }, [&] {
-        t.last();
-        grid->render(&image);
-    });
+    const double oursLast = bestMs(
+        [&] {
+            t.first();
+            newGrid();
+            grid->render(&image);
+        },
+        [&] {
+            t.last();
+            grid->render(&image);
+        });
     if (grid->currentIndex().row() != options.rows - 1)
         std::printf("grid: the last row is not selected after the jump\n");
     const double rawLast = bestMs([] {}, [&] { readRows(tail, shown); });
@@ -133,17 +143,19 @@ KV_BENCH_CASE("grid") {
 
     // The same jump without painting: the cursor moves and the model gives the cells a screen shows.
     std::unique_ptr<controls::DBGridModel> model;
-    const double oursData = bestMs([&] {
-        t.first();
-        model = std::make_unique<controls::DBGridModel>();
-        model->setDataSource(&ds);
-    }, [&] {
-        t.last();
-        for (int row = options.rows - shown; row < options.rows; ++row) {
-            for (int c = 0; c < model->columnCount(); ++c)
-                (void)model->index(row, c).data();
-        }
-    });
+    const double oursData = bestMs(
+        [&] {
+            t.first();
+            model = std::make_unique<controls::DBGridModel>();
+            model->setDataSource(&ds);
+        },
+        [&] {
+            t.last();
+            for (int row = options.rows - shown; row < options.rows; ++row) {
+                for (int c = 0; c < model->columnCount(); ++c)
+                    (void)model->index(row, c).data();
+            }
+        });
     report(QStringLiteral("grid jump to the last row, model only"), oursData, rawLast);
 
     model.reset();

@@ -10,7 +10,8 @@ namespace kv::codelists {
 class GridLayoutError : public std::runtime_error {
 public:
     explicit GridLayoutError(const QString& message)
-        : std::runtime_error(message.toUtf8().toStdString()), message_(message) {}
+        : std::runtime_error(message.toUtf8().toStdString())
+        , message_(message) {}
     const QString& message() const { return message_; }
 
 private:

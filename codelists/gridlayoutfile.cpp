@@ -111,7 +111,8 @@ struct Malformed {};
 
 class Reader {
 public:
-    explicit Reader(const QByteArray& in) : in_(in) {}
+    explicit Reader(const QByteArray& in)
+        : in_(in) {}
     quint8 byte() {
         need(1);
         return quint8(in_[pos_++]);
@@ -131,24 +132,34 @@ public:
     }
     qint32 integer() {
         switch (byte()) {
-        case Int8: return qint8(byte());
-        case Int16: return qFromLittleEndian<qint16>(bytes(2).constData());
-        case Int32: return qFromLittleEndian<qint32>(bytes(4).constData());
-        default: throw Malformed{};
+        case Int8:
+            return qint8(byte());
+        case Int16:
+            return qFromLittleEndian<qint16>(bytes(2).constData());
+        case Int32:
+            return qFromLittleEndian<qint32>(bytes(4).constData());
+        default:
+            throw Malformed{};
         }
     }
     QString string() {
         switch (byte()) {
-        case ShortString: return fromCp1250(shortString());
-        case LongString: return fromCp1250(bytes(qFromLittleEndian<qint32>(bytes(4).constData())));
-        default: throw Malformed{};
+        case ShortString:
+            return fromCp1250(shortString());
+        case LongString:
+            return fromCp1250(bytes(qFromLittleEndian<qint32>(bytes(4).constData())));
+        default:
+            throw Malformed{};
         }
     }
     bool boolean() {
         switch (byte()) {
-        case False: return false;
-        case True: return true;
-        default: throw Malformed{};
+        case False:
+            return false;
+        case True:
+            return true;
+        default:
+            throw Malformed{};
         }
     }
 
@@ -180,7 +191,8 @@ controls::DBGridColumn readItem(Reader& r) {
 
 } // namespace
 
-QByteArray GridLayoutFile::write(const controls::DBGridColumns& columns, const store::TableDef& def, int charWidth) {
+QByteArray GridLayoutFile::write(const controls::DBGridColumns& columns, const store::TableDef& def,
+                                 int charWidth) {
     Writer w;
     for (const char* c = kSignature; *c; ++c)
         w.byte(quint8(*c));
@@ -252,8 +264,8 @@ bool GridLayoutFile::load(const QString& path, controls::DBGridColumns& columns)
     return true;
 }
 
-void GridLayoutFile::save(const QString& path, const controls::DBGridColumns& columns, const store::TableDef& def,
-                          int charWidth) {
+void GridLayoutFile::save(const QString& path, const controls::DBGridColumns& columns,
+                          const store::TableDef& def, int charWidth) {
     const QByteArray bytes = write(columns, def, charWidth);
     // A new file replaces the old one only once it is complete; where the folder allows no new
     // file beside it, the old file is written in place.

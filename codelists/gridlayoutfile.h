@@ -17,7 +17,8 @@ class GridLayoutFile {
 public:
     // The file's bytes for `columns` in display order. A column's width is written only when it
     // carries one of its own that differs from the default its field gives with `charWidth`.
-    static QByteArray write(const controls::DBGridColumns& columns, const store::TableDef& def, int charWidth);
+    static QByteArray write(const controls::DBGridColumns& columns, const store::TableDef& def,
+                            int charWidth);
     // The columns the bytes describe; nullopt when they do not parse completely.
     static std::optional<QList<controls::DBGridColumn>> read(const QByteArray& bytes);
 

@@ -10,7 +10,9 @@
 
 namespace kv::controls {
 
-DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new DBGridModel(this)) {
+DBGrid::DBGrid(QWidget* parent)
+    : QTableView(parent)
+    , model_(new DBGridModel(this)) {
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -35,12 +37,14 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new DBGridModel(thi
     // The header's own move is taken back once it has finished, and the column list moved
     // instead, so model columns always stand in display order.
     connect(horizontalHeader(), &QHeaderView::sectionMoved, this, [this](int, int oldVisual, int newVisual) {
-        QMetaObject::invokeMethod(this, [this, oldVisual, newVisual] { columnMoved(oldVisual, newVisual); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, oldVisual, newVisual] { columnMoved(oldVisual, newVisual); }, Qt::QueuedConnection);
     });
 }
 
-void DBGrid::setDataSource(store::DataSource* source) { model_->setDataSource(source); }
+void DBGrid::setDataSource(store::DataSource* source) {
+    model_->setDataSource(source);
+}
 
 void DBGrid::setReadOnly(bool on) {
     model_->setReadOnly(on);
@@ -49,9 +53,13 @@ void DBGrid::setReadOnly(bool on) {
                              QAbstractItemView::AnyKeyPressed);
 }
 
-void DBGrid::setColumns(const DBGridColumns& columns) { model_->setColumns(columns); }
+void DBGrid::setColumns(const DBGridColumns& columns) {
+    model_->setColumns(columns);
+}
 
-int DBGrid::charWidth() const { return fontMetrics().averageCharWidth(); }
+int DBGrid::charWidth() const {
+    return fontMetrics().averageCharWidth();
+}
 
 // `widths` (by column) overrides the column list, so widths given in the default state survive a move.
 void DBGrid::applyWidths(const QList<int>& widths) {
@@ -87,7 +95,8 @@ void DBGrid::selectCursorRow(int row) {
         const int column = std::max(currentIndex().column(), 0);
         const QModelIndex index = model_->index(row, column);
         if (index.isValid()) {
-            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
             scrollTo(index);
         }
     }

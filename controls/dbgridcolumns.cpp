@@ -4,7 +4,9 @@
 
 namespace kv::controls {
 
-int DBGridColumns::defaultPixelWidth(int characters, int charWidth) { return characters * charWidth + kCellMargin; }
+int DBGridColumns::defaultPixelWidth(int characters, int charWidth) {
+    return characters * charWidth + kCellMargin;
+}
 
 void DBGridColumns::setDefaults(const store::TableDef& def) {
     columns_.clear();
@@ -31,7 +33,9 @@ void DBGridColumns::resize(int i, int pixels) {
         columns_[i].width = pixels;
 }
 
-int DBGridColumns::fieldIndex(int i, const store::TableDef& def) const { return def.fieldIndex(columns_[i].fieldName); }
+int DBGridColumns::fieldIndex(int i, const store::TableDef& def) const {
+    return def.fieldIndex(columns_[i].fieldName);
+}
 
 int DBGridColumns::defaultWidth(int i, const store::TableDef& def, int charWidth) const {
     const int f = fieldIndex(i, def);

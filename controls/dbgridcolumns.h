@@ -12,7 +12,7 @@ namespace kv::controls {
 struct DBGridColumn {
     QString fieldName;
     bool expanded = false;
-    int width = -1;        // pixels, when the column carries a width of its own; -1: none
+    int width = -1; // pixels, when the column carries a width of its own; -1: none
     bool visible = true;
 
     bool operator==(const DBGridColumn&) const = default;

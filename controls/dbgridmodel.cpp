@@ -16,20 +16,28 @@ QString cellText(store::FieldType type, const QVariant& v) {
         return {};
     switch (type) {
     case store::FieldType::String:
-    case store::FieldType::Memo: return v.toString();
-    case store::FieldType::Integer: return QString::number(v.toInt());
-    case store::FieldType::Boolean: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case store::FieldType::DateTime: return dateTimeText(v.toDateTime());
-    case store::FieldType::Graphic: return v.toByteArray().isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
+    case store::FieldType::Memo:
+        return v.toString();
+    case store::FieldType::Integer:
+        return QString::number(v.toInt());
+    case store::FieldType::Boolean:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case store::FieldType::DateTime:
+        return dateTimeText(v.toDateTime());
+    case store::FieldType::Graphic:
+        return v.toByteArray().isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
     }
     return {};
 }
 
 } // namespace
 
-DBGridModel::DBGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+DBGridModel::DBGridModel(QObject* parent)
+    : QAbstractTableModel(parent) {}
 
-store::Table* DBGridModel::table() const { return source_ ? source_->dataSet() : nullptr; }
+store::Table* DBGridModel::table() const {
+    return source_ ? source_->dataSet() : nullptr;
+}
 
 void DBGridModel::setDataSource(store::DataSource* source) {
     for (const auto& c : connections_)
@@ -39,7 +47,8 @@ void DBGridModel::setDataSource(store::DataSource* source) {
     if (source) {
         connections_ << connect(source, &store::DataSource::dataChanged, this, &DBGridModel::onRecordChanged);
         connections_ << connect(source, &store::DataSource::stateChanged, this, &DBGridModel::onStateChanged);
-        connections_ << connect(source, &store::DataSource::dataSetChanged, this, &DBGridModel::onDataSetChanged);
+        connections_ << connect(source, &store::DataSource::dataSetChanged, this,
+                                &DBGridModel::onDataSetChanged);
     }
     onDataSetChanged();
 }
@@ -79,7 +88,8 @@ int DBGridModel::fieldIndex(int column) const {
 void DBGridModel::setRowStyleHook(DBGridRowStyleHook hook) {
     styleHook_ = std::move(hook);
     if (rowCount_ > 0 && columnCount() > 0)
-        Q_EMIT dataChanged(index(0, 0), index(rowCount_ - 1, columnCount() - 1), {Qt::FontRole, Qt::ForegroundRole});
+        Q_EMIT dataChanged(index(0, 0), index(rowCount_ - 1, columnCount() - 1),
+                           {Qt::FontRole, Qt::ForegroundRole});
 }
 
 DBGridModel::View DBGridModel::currentView() const {
@@ -170,9 +180,13 @@ const store::Record* DBGridModel::record(int row) const {
     return offset < it->second.rows.size() ? &it->second.rows[offset] : nullptr;
 }
 
-int DBGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rowCount_; }
+int DBGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rowCount_;
+}
 
-int DBGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_.count(); }
+int DBGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns_.count();
+}
 
 QVariant DBGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
@@ -204,7 +218,8 @@ QVariant DBGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DBGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columns_.count())
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= columns_.count())
         return {};
     store::Table* t = table();
     return t ? columns_.title(section, t->definition()) : columns_.at(section).fieldName;

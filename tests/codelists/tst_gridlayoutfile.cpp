@@ -18,7 +18,9 @@ namespace {
 
 constexpr int kCharWidth = 7;
 
-QByteArray name(const char* s) { return char(qstrlen(s)) + QByteArray(s); }
+QByteArray name(const char* s) {
+    return char(qstrlen(s)) + QByteArray(s);
+}
 
 // The file's bytes around the given items.
 QByteArray file(const QByteArray& items) {
@@ -35,7 +37,9 @@ QByteArray item(const QByteArray& field, const QByteArray& width = {}) {
     return out + name("Visible") + '\x09' + '\0';
 }
 
-const kv::store::TableDef& suppliers() { return kv::data::tableDef(QStringLiteral("Dodavatele")); }
+const kv::store::TableDef& suppliers() {
+    return kv::data::tableDef(QStringLiteral("Dodavatele"));
+}
 
 DBGridColumns loaded(const QList<DBGridColumn>& columns) {
     DBGridColumns c;
@@ -51,12 +55,13 @@ class TestGridLayoutFile : public QObject {
 private Q_SLOTS:
     void aColumnWithItsOwnWidthIsWrittenByteForByte() {
         // Nazev at 200 pixels: 200 does not fit 8 bits, so it is a 16-bit integer C8 00.
-        const QByteArray expected =
-            QByteArray("TPF0") + '\x0F' + "TColumnsWrapper" + '\x00' + '\x07' + "Columns" + '\x0E' + '\x01' + '\x08' +
-            "Expanded" + '\x08' + '\x09' + "FieldName" + '\x06' + '\x05' + "Nazev" + '\x05' + "Width" + '\x03' +
-            '\xC8' + '\x00' + '\x07' + "Visible" + '\x09' + '\x00' + '\x00' + '\x00' + '\x00';
-        const QByteArray written =
-            GridLayoutFile::write(loaded({DBGridColumn{QStringLiteral("Nazev"), false, 200, true}}), suppliers(), kCharWidth);
+        const QByteArray expected = QByteArray("TPF0") + '\x0F' + "TColumnsWrapper" + '\x00' + '\x07' +
+                                    "Columns" + '\x0E' + '\x01' + '\x08' + "Expanded" + '\x08' + '\x09' +
+                                    "FieldName" + '\x06' + '\x05' + "Nazev" + '\x05' + "Width" + '\x03' +
+                                    '\xC8' + '\x00' + '\x07' + "Visible" + '\x09' + '\x00' + '\x00' + '\x00' +
+                                    '\x00';
+        const QByteArray written = GridLayoutFile::write(
+            loaded({DBGridColumn{QStringLiteral("Nazev"), false, 200, true}}), suppliers(), kCharWidth);
         QCOMPARE(written.toHex(' '), expected.toHex(' '));
     }
 
@@ -67,8 +72,8 @@ private Q_SLOTS:
         const QByteArray written = GridLayoutFile::write(c, suppliers(), kCharWidth);
         // Obor and Poznamka are hidden fields, so they get no column.
         QByteArray items;
-        for (const char* f : {"Nazev", "Zastupce", "Ulice", "Obec", "PSC", "Telefon", "Fax", "GSM", "Email", "www",
-                              "IC", "DIC"})
+        for (const char* f : {"Nazev", "Zastupce", "Ulice", "Obec", "PSC", "Telefon", "Fax", "GSM", "Email",
+                              "www", "IC", "DIC"})
             items += item(f);
         QCOMPARE(written.toHex(' '), file(items).toHex(' '));
     }
@@ -85,15 +90,16 @@ private Q_SLOTS:
     void integersTakeTheSmallestTag() {
         QFETCH(int, width);
         QFETCH(QByteArray, value);
-        const QByteArray written =
-            GridLayoutFile::write(loaded({DBGridColumn{QStringLiteral("IC"), false, width, true}}), suppliers(), kCharWidth);
+        const QByteArray written = GridLayoutFile::write(
+            loaded({DBGridColumn{QStringLiteral("IC"), false, width, true}}), suppliers(), kCharWidth);
         QCOMPARE(written.toHex(' '), file(item("IC", value)).toHex(' '));
     }
 
     void aWidthEqualToTheFieldsDefaultIsNotWritten() {
         // IC is 8 characters: 8 * 7 + 4 pixels is what the grid gives it anyway.
         const QByteArray written = GridLayoutFile::write(
-            loaded({DBGridColumn{QStringLiteral("IC"), false, 8 * kCharWidth + 4, true}}), suppliers(), kCharWidth);
+            loaded({DBGridColumn{QStringLiteral("IC"), false, 8 * kCharWidth + 4, true}}), suppliers(),
+            kCharWidth);
         QCOMPARE(written.toHex(' '), file(item("IC")).toHex(' '));
     }
 
@@ -104,11 +110,13 @@ private Q_SLOTS:
         c.move(0, 3);
         c.resize(3, 250);
         c.resize(0, 90);
-        c.setLoaded(c.columns() + QList<DBGridColumn>{DBGridColumn{QStringLiteral("Poznámka čeština"), false, 60, true},
-                                                      DBGridColumn{QString(300, QLatin1Char('x')), false, -1, true}});
+        c.setLoaded(c.columns() +
+                    QList<DBGridColumn>{DBGridColumn{QStringLiteral("Poznámka čeština"), false, 60, true},
+                                        DBGridColumn{QString(300, QLatin1Char('x')), false, -1, true}});
         const QByteArray bytes = GridLayoutFile::write(c, suppliers(), kCharWidth);
         // Czech letters are single Windows-1250 bytes; a name of 300 bytes needs the long string tag.
-        QVERIFY(bytes.contains(QByteArray("\x06\x10Pozn\xE1mka \xE8" "e\x9Atina")));
+        QVERIFY(bytes.contains(QByteArray("\x06\x10Pozn\xE1mka \xE8"
+                                          "e\x9Atina")));
         QVERIFY(bytes.contains(QByteArray("\x0C\x2C\x01\x00\x00", 5) + QByteArray(300, 'x')));
         const auto read = GridLayoutFile::read(bytes);
         QVERIFY(read.has_value());
@@ -127,18 +135,19 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("wrong signature") << QByteArray("TPF1") + good.mid(4);
         QTest::newRow("wrong class") << QByteArray("TPF0") + name("TColumnWrapper") + good.mid(20);
-        QTest::newRow("unknown column property")
-            << file('\x01' + name("Alignment") + '\x02' + '\x01' + '\0');
-        QTest::newRow("unknown object property") << QByteArray("TPF0") + name("TColumnsWrapper") + '\0' + name("Rows") +
-                                                        '\x0E' + QByteArray("\0\0\0", 3);
-        QTest::newRow("no columns property") << QByteArray("TPF0") + name("TColumnsWrapper") + QByteArray("\0\0\0", 3);
-        QTest::newRow("width given as a string") << file(item("IC", QByteArray("\x06\x02" "20")));
+        QTest::newRow("unknown column property") << file('\x01' + name("Alignment") + '\x02' + '\x01' + '\0');
+        QTest::newRow("unknown object property") << QByteArray("TPF0") + name("TColumnsWrapper") + '\0' +
+                                                        name("Rows") + '\x0E' + QByteArray("\0\0\0", 3);
+        QTest::newRow("no columns property")
+            << QByteArray("TPF0") + name("TColumnsWrapper") + QByteArray("\0\0\0", 3);
+        QTest::newRow("width given as a string") << file(item("IC", QByteArray("\x06\x02"
+                                                                               "20")));
         QTest::newRow("visible given as a number") << file('\x01' + name("Visible") + "\x02\x01" + '\0');
         QTest::newRow("item without list begin") << file(QByteArray("\x02") + item("IC").mid(1));
-        QTest::newRow("long string longer than the file") << file('\x01' + name("FieldName") +
-                                                                  QByteArray("\x0C\xFF\xFF\x00\x00xx", 7) + '\0');
-        QTest::newRow("negative long string length") << file('\x01' + name("FieldName") +
-                                                             QByteArray("\x0C\xFF\xFF\xFF\xFF", 5) + '\0');
+        QTest::newRow("long string longer than the file")
+            << file('\x01' + name("FieldName") + QByteArray("\x0C\xFF\xFF\x00\x00xx", 7) + '\0');
+        QTest::newRow("negative long string length")
+            << file('\x01' + name("FieldName") + QByteArray("\x0C\xFF\xFF\xFF\xFF", 5) + '\0');
         for (int cut : {1, 4, 10, 25, 40, int(good.size()) - 1})
             QTest::newRow(qPrintable(QStringLiteral("truncated to %1 bytes").arg(cut))) << good.left(cut);
     }
@@ -187,7 +196,8 @@ private Q_SLOTS:
         GridLayoutFile::save(path, c, suppliers(), kCharWidth);
         QFile back(path);
         QVERIFY(back.open(QIODevice::ReadOnly));
-        QCOMPARE(back.readAll().toHex(' '), file(item("Nazev") + item("Zruseno", QByteArray("\x02\x50", 2)) + item("IC")).toHex(' '));
+        QCOMPARE(back.readAll().toHex(' '),
+                 file(item("Nazev") + item("Zruseno", QByteArray("\x02\x50", 2)) + item("IC")).toHex(' '));
     }
 
     void aCorruptFileIsReplacedOnTheNextSave() {
@@ -211,14 +221,17 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("no folder/Dodavatele.grd"));
         DBGridColumns c;
         c.setDefaults(suppliers());
-        QVERIFY_THROWS_EXCEPTION(kv::codelists::GridLayoutError, GridLayoutFile::save(path, c, suppliers(), kCharWidth));
+        QVERIFY_THROWS_EXCEPTION(kv::codelists::GridLayoutError,
+                                 GridLayoutFile::save(path, c, suppliers(), kCharWidth));
 
         QStringList reported;
-        kv::app::setExceptionHandler([&](const std::exception_ptr& e) { reported << kv::app::exceptionMessage(e); });
+        kv::app::setExceptionHandler(
+            [&](const std::exception_ptr& e) { reported << kv::app::exceptionMessage(e); });
         QVERIFY(!GridLayoutFile::saveReported(path, c, suppliers(), kCharWidth));
         kv::app::setExceptionHandler({});
         QCOMPARE(reported.size(), 1);
-        QVERIFY2(reported[0].startsWith(QStringLiteral("Nelze zapsat soubor '%1'").arg(path)), qPrintable(reported[0]));
+        QVERIFY2(reported[0].startsWith(QStringLiteral("Nelze zapsat soubor '%1'").arg(path)),
+                 qPrintable(reported[0]));
     }
 };
 

@@ -36,9 +36,12 @@ class TestDBGrid : public QObject {
     // Users in index order (surname, name, title): Dvořák, Novák, Svoboda.
     std::unique_ptr<Table> users() {
         auto t = table(QStringLiteral("Uzivatele"));
-        t->insertRecord({QStringLiteral("Ing."), QStringLiteral("Svoboda"), QStringLiteral("Petr"), QStringLiteral("PSV")});
-        t->insertRecord({QString(), QStringLiteral("Dvořák"), QStringLiteral("Karel"), QStringLiteral("KDV")});
-        t->insertRecord({QStringLiteral("Mgr."), QStringLiteral("Novák"), QStringLiteral("Jan"), QStringLiteral("JNO")});
+        t->insertRecord({QStringLiteral("Ing."), QStringLiteral("Svoboda"), QStringLiteral("Petr"),
+                         QStringLiteral("PSV")});
+        t->insertRecord(
+            {QString(), QStringLiteral("Dvořák"), QStringLiteral("Karel"), QStringLiteral("KDV")});
+        t->insertRecord(
+            {QStringLiteral("Mgr."), QStringLiteral("Novák"), QStringLiteral("Jan"), QStringLiteral("JNO")});
         t->first();
         return t;
     }
@@ -120,13 +123,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("asked");
         QTest::addColumn<QStringList>("surnamesAfter");
         QTest::newRow("OK deletes the current record")
-            << false << int(app::MsgButton::Ok) << true << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Svoboda")};
-        QTest::newRow("Cancel keeps it") << false << int(app::MsgButton::Cancel) << true
-                                         << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Novák"),
-                                                        QStringLiteral("Svoboda")};
-        QTest::newRow("a read-only grid does not ask") << true << int(app::MsgButton::Ok) << false
-                                                       << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Novák"),
-                                                                      QStringLiteral("Svoboda")};
+            << false << int(app::MsgButton::Ok) << true
+            << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Svoboda")};
+        QTest::newRow("Cancel keeps it")
+            << false << int(app::MsgButton::Cancel) << true
+            << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Novák"), QStringLiteral("Svoboda")};
+        QTest::newRow("a read-only grid does not ask")
+            << true << int(app::MsgButton::Ok) << false
+            << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Novák"), QStringLiteral("Svoboda")};
     }
     void ctrlDelDeletesAfterConfirmation() {
         QFETCH(bool, readOnly);
@@ -208,7 +212,8 @@ private Q_SLOTS:
         store::DataSource ds(t.get());
         DBGrid grid;
         grid.setDataSource(&ds);
-        QVERIFY(grid.model()->setData(grid.model()->index(2, 4), QStringLiteral("psv@firma.cz"), Qt::EditRole));
+        QVERIFY(
+            grid.model()->setData(grid.model()->index(2, 4), QStringLiteral("psv@firma.cz"), Qt::EditRole));
         QCOMPARE(t->state(), Table::State::Browse);
         QCOMPARE(t->recNo(), 2);
         QCOMPARE(t->fieldByName(QStringLiteral("Email")).asString(), QStringLiteral("psv@firma.cz"));
@@ -280,7 +285,8 @@ private Q_SLOTS:
         grid.repaint();
         QCOMPARE(cell(grid, rows - 1, 0), QStringLiteral("Obor 04999"));
         const qint64 afterJump = grid.gridModel()->rowsRequested();
-        QVERIFY2(afterJump - firstScreen <= 2 * controls::DBGridModel::kPageRows, qPrintable(QString::number(afterJump)));
+        QVERIFY2(afterJump - firstScreen <= 2 * controls::DBGridModel::kPageRows,
+                 qPrintable(QString::number(afterJump)));
 
         // Rows already read are not read again while the data stays the same.
         t->prior();
