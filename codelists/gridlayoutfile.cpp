@@ -10,7 +10,7 @@
 //   29      1     0x0E collection
 //   30      ...   one item per column, in display order:
 //                   0x01                               item begin
-//                   "Expanded"  0x08 / 0x09            always written (false)
+//                   "Expanded"  0x08                   when the column is not expanded (every column here)
 //                   "FieldName" string value           when the field name is not empty
 //                   "Width"     integer value          when the column's own width differs from its default
 //                   "Visible"   0x09 / 0x08            always written

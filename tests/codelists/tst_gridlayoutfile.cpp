@@ -4,9 +4,11 @@
 #include "codelists/gridlayoutfile.h"
 
 #include "app/exceptionhook.h"
+#include "controls/dbgrid.h"
 #include "data/schema.h"
 
 #include <QFile>
+#include <QHeaderView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -216,6 +218,25 @@ private Q_SLOTS:
         QCOMPARE(again.columns(), c.columns());
     }
 
+    void aWidthResizedInTheGridIsShownAgainNextRun() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Dodavatele.grd"));
+        {
+            kv::controls::DBGrid grid;
+            DBGridColumns c;
+            c.setLoaded({DBGridColumn{QStringLiteral("Nazev")}, DBGridColumn{QStringLiteral("IC")}});
+            grid.setColumns(c);
+            grid.horizontalHeader()->resizeSection(1, 77);
+            QVERIFY(GridLayoutFile::saveReported(path, grid.columns(), suppliers(), grid.charWidth()));
+        }
+        kv::controls::DBGrid grid;
+        DBGridColumns c = grid.columns();
+        QVERIFY(GridLayoutFile::load(path, c));
+        grid.setColumns(c);
+        QCOMPARE(grid.model()->columnCount(), 2);
+        QCOMPARE(grid.columnWidth(1), 77);
+    }
+
     void aFailedSaveIsReportedAndNotThrownByTheReportingSave() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("no folder/Dodavatele.grd"));
@@ -235,5 +256,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestGridLayoutFile)
+QTEST_MAIN(TestGridLayoutFile)
 #include "tst_gridlayoutfile.moc"

@@ -201,6 +201,14 @@ private Q_SLOTS:
         QCOMPARE(grid.model()->rowCount(), 4);
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("Adámek"));
 
+        // A new record begun and dropped leaves the rows and the selection where they were.
+        t->last();
+        t->append();
+        t->cancel();
+        QCOMPARE(grid.model()->rowCount(), 4);
+        QCOMPARE(grid.currentIndex().row(), 3);
+        QCOMPARE(cell(grid, 3, 1), QStringLiteral("Svoboda"));
+
         t->setFilter(QStringLiteral("Inicialy = 'PSV'"));
         t->setFiltered(true);
         QCOMPARE(grid.model()->rowCount(), 1);
