@@ -66,8 +66,10 @@ void DBGrid::applyWidths(const QList<int>& widths) {
     const store::Table* t = model_->table();
     const store::TableDef def = t ? t->definition() : store::TableDef{};
     applyingWidths_ = true;
-    for (int i = 0; i < model_->columns().count(); ++i)
+    for (int i = 0; i < model_->columns().count(); ++i) {
         setColumnWidth(i, i < widths.size() ? widths[i] : model_->columns().shownWidth(i, def, charWidth()));
+        setColumnHidden(i, !model_->columns().at(i).visible);
+    }
     applyingWidths_ = false;
 }
 

@@ -3,6 +3,7 @@
 #include "dbgridmodel.h"
 
 #include "app/dialogs.h"
+#include "app/exceptionhook.h"
 #include "data/store/czechformat.h"
 #include "data/store/storeerror.h"
 
@@ -62,6 +63,7 @@ void DBGridModel::onDataSetChanged() {
             columns_.setDefaults({});
     }
     pages_.clear();
+    readFailed_ = false;
     view_ = currentView();
     rowCount_ = view_.count;
     lastRowId_ = table() && table()->isOpen() ? table()->rowId() : 0;
@@ -142,6 +144,7 @@ void DBGridModel::onStateChanged() {
 // columns, widths and scroll position.
 void DBGridModel::refreshRows() {
     pages_.clear();
+    readFailed_ = false;
     view_ = currentView();
     const int count = view_.count;
     if (count > rowCount_) {
@@ -173,7 +176,21 @@ const store::Record* DBGridModel::record(int row) const {
             pages_.erase(oldest);
         }
         rowsRequested_ += kPageRows;
-        it = pages_.emplace(page, Page{t->rows(page * kPageRows, kPageRows), 0}).first;
+        QList<store::Record> rows;
+        try {
+            rows = t->rows(page * kPageRows, kPageRows);
+        } catch (const store::StoreError&) {
+            // Rows are read while the view paints, where an exception must not pass through Qt;
+            // the failure is reported once the paint is over, and the page stays empty until the
+            // data changes again.
+            if (!readFailed_) {
+                readFailed_ = true;
+                QMetaObject::invokeMethod(
+                    const_cast<DBGridModel*>(this),
+                    [e = std::current_exception()] { app::handleException(e); }, Qt::QueuedConnection);
+            }
+        }
+        it = pages_.emplace(page, Page{std::move(rows), 0}).first;
     }
     it->second.lastUse = ++useClock_;
     const int offset = row - page * kPageRows;

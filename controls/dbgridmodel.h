@@ -97,6 +97,7 @@ private:
     mutable std::map<int, Page> pages_;
     mutable quint64 useClock_ = 0;
     mutable qint64 rowsRequested_ = 0;
+    mutable bool readFailed_ = false; // a failed read was reported since the data last changed
     int rowCount_ = 0;
     View view_;
     qint64 lastRowId_ = 0;

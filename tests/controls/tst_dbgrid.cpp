@@ -3,6 +3,7 @@
 // column moves and widths handed to the column list.
 #include "tests/support/testdatabase.h"
 
+#include "app/exceptionhook.h"
 #include "app/scripteddialogs.h"
 #include "controls/dbgrid.h"
 #include "data/schema.h"
@@ -215,6 +216,21 @@ private Q_SLOTS:
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("Svoboda"));
     }
 
+    void aFailedReadShowsEmptyCellsAndIsReportedOnce() {
+        auto t = users();
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        QStringList reported;
+        app::setExceptionHandler([&](const std::exception_ptr& e) { reported << app::exceptionMessage(e); });
+        db_->admin().execute(QStringLiteral("DROP TABLE \"Uzivatele\""));
+        QCOMPARE(cell(grid, 0, 1), QString());
+        QCOMPARE(cell(grid, 2, 1), QString());
+        QVERIFY(reported.isEmpty()); // not while the view may be painting
+        QTRY_COMPARE(reported.size(), 1);
+        app::setExceptionHandler({});
+    }
+
     void editingACellPostsIt() {
         auto t = users();
         store::DataSource ds(t.get());
@@ -239,9 +255,11 @@ private Q_SLOTS:
         DBGridColumns layout;
         layout.setLoaded({DBGridColumn{QStringLiteral("Jmeno"), false, 120, true},
                           DBGridColumn{QStringLiteral("Zruseno"), false, -1, true},
-                          DBGridColumn{QStringLiteral("Prijmeni"), false, -1, true}});
+                          DBGridColumn{QStringLiteral("Prijmeni"), false, -1, true},
+                          DBGridColumn{QStringLiteral("Email"), false, -1, false}});
         grid.setColumns(layout);
-        QCOMPARE(grid.model()->columnCount(), 3);
+        QCOMPARE(grid.model()->columnCount(), 4);
+        QVERIFY(grid.isColumnHidden(3)); // a column the file says is not visible
         QCOMPARE(grid.columnWidth(0), 120);
         QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Zruseno"));
         QCOMPARE(cell(grid, 0, 1), QString());
