@@ -37,6 +37,7 @@
 #include "gridlayouterror.h"
 
 #include "app/exceptionhook.h"
+#include "controls/dbgrid.h"
 #include "data/store/codec1250.h"
 
 #include <QFile>
@@ -284,6 +285,19 @@ bool GridLayoutFile::saveReported(const QString& path, const controls::DBGridCol
         app::handleException(std::current_exception());
         return false;
     }
+}
+
+bool GridLayoutFile::load(const QString& path, controls::DBGrid& grid) {
+    controls::DBGridColumns columns = grid.columns();
+    if (!load(path, columns))
+        return false;
+    grid.setColumns(columns);
+    return true;
+}
+
+bool GridLayoutFile::saveReported(const QString& path, const controls::DBGrid& grid) {
+    const store::Table* t = grid.gridModel()->table();
+    return saveReported(path, grid.columns(), t ? t->definition() : store::TableDef{}, grid.charWidth());
 }
 
 } // namespace kv::codelists

@@ -4,6 +4,10 @@
 #pragma once
 
 #include "controls/dbgridcolumns.h"
+
+namespace kv::controls {
+class DBGrid;
+}
 #include "data/store/tabledef.h"
 
 #include <QByteArray>
@@ -32,6 +36,11 @@ public:
     // closing window closes all the same. Returns whether the file was written.
     static bool saveReported(const QString& path, const controls::DBGridColumns& columns,
                              const store::TableDef& def, int charWidth);
+
+    // The same for a grid: its column list is replaced only by a file read in full; the widths
+    // written are measured against its table's fields and its font.
+    static bool load(const QString& path, controls::DBGrid& grid);
+    static bool saveReported(const QString& path, const controls::DBGrid& grid);
 };
 
 } // namespace kv::codelists

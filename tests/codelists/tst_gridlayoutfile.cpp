@@ -227,14 +227,15 @@ private Q_SLOTS:
             c.setLoaded({DBGridColumn{QStringLiteral("Nazev")}, DBGridColumn{QStringLiteral("IC")}});
             grid.setColumns(c);
             grid.horizontalHeader()->resizeSection(1, 77);
-            QVERIFY(GridLayoutFile::saveReported(path, grid.columns(), suppliers(), grid.charWidth()));
+            QVERIFY(GridLayoutFile::saveReported(path, grid));
         }
         kv::controls::DBGrid grid;
-        DBGridColumns c = grid.columns();
-        QVERIFY(GridLayoutFile::load(path, c));
-        grid.setColumns(c);
+        QVERIFY(GridLayoutFile::load(path, grid));
+        QCOMPARE(grid.columns().state(), DBGridColumns::State::Loaded);
         QCOMPARE(grid.model()->columnCount(), 2);
         QCOMPARE(grid.columnWidth(1), 77);
+        QVERIFY(!GridLayoutFile::load(dir.filePath(QStringLiteral("missing.grd")), grid));
+        QCOMPARE(grid.model()->columnCount(), 2);
     }
 
     void aFailedSaveIsReportedAndNotThrownByTheReportingSave() {
