@@ -1,0 +1,48 @@
+// The data-aware grid: a table view over a DBGridModel whose selected row follows the table's
+// cursor both ways, with column moves and widths kept in its column list, read-only on request,
+// and Ctrl+Del deleting the current record after a confirmation.
+#pragma once
+
+#include "dbgridmodel.h"
+
+#include <QTableView>
+
+namespace kv::controls {
+
+class DBGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DBGrid(QWidget* parent = nullptr);
+
+    void setDataSource(store::DataSource* source); // not owned
+    store::DataSource* dataSource() const { return model_->dataSource(); }
+    DBGridModel* gridModel() const { return model_; }
+
+    // Read-only: no cell editing and no Ctrl+Del.
+    void setReadOnly(bool on);
+    bool isReadOnly() const { return model_->isReadOnly(); }
+    void setRowStyleHook(DBGridRowStyleHook hook) { model_->setRowStyleHook(std::move(hook)); }
+
+    // The column list in display order, with the widths the user gave in the loaded state.
+    const DBGridColumns& columns() const { return model_->columns(); }
+    void setColumns(const DBGridColumns& columns);
+    // The average character width of the grid's font, in pixels: display widths in characters
+    // become column widths with it.
+    int charWidth() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void applyWidths(const QList<int>& widths = {});
+    void selectCursorRow(int row);
+    void moveCursorTo(int row);
+    void columnMoved(int oldVisual, int newVisual);
+    void deleteCurrent();
+
+    DBGridModel* model_;
+    bool syncing_ = false;
+    bool applyingWidths_ = false;
+};
+
+} // namespace kv::controls

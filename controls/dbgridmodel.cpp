@@ -1,0 +1,278 @@
+// The data-aware grid's model: paged reading of a table's view, the cache that a data change
+// drops, cell texts and row styles, and edits written back through the table.
+#include "dbgridmodel.h"
+
+#include "app/dialogs.h"
+#include "app/exceptionhook.h"
+#include "data/store/czechformat.h"
+#include "data/store/storeerror.h"
+
+namespace kv::controls {
+
+namespace {
+
+// The text a cell shows: the same as the field's own text in a data-aware edit.
+QString cellText(store::FieldType type, const QVariant& v) {
+    if (v.isNull())
+        return {};
+    switch (type) {
+    case store::FieldType::String:
+    case store::FieldType::Memo:
+        return v.toString();
+    case store::FieldType::Integer:
+        return QString::number(v.toInt());
+    case store::FieldType::Boolean:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case store::FieldType::DateTime:
+        return dateTimeText(v.toDateTime());
+    case store::FieldType::Graphic:
+        return v.toByteArray().isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
+    }
+    return {};
+}
+
+} // namespace
+
+DBGridModel::DBGridModel(QObject* parent)
+    : QAbstractTableModel(parent) {}
+
+store::Table* DBGridModel::table() const {
+    return source_ ? source_->dataSet() : nullptr;
+}
+
+void DBGridModel::setDataSource(store::DataSource* source) {
+    for (const auto& c : connections_)
+        disconnect(c);
+    connections_.clear();
+    source_ = source;
+    if (source) {
+        connections_ << connect(source, &store::DataSource::dataChanged, this, &DBGridModel::onRecordChanged);
+        connections_ << connect(source, &store::DataSource::stateChanged, this, &DBGridModel::onStateChanged);
+        connections_ << connect(source, &store::DataSource::dataSetChanged, this,
+                                &DBGridModel::onDataSetChanged);
+    }
+    onDataSetChanged();
+}
+
+void DBGridModel::onDataSetChanged() {
+    beginResetModel();
+    if (columns_.state() == DBGridColumns::State::Default) {
+        if (store::Table* t = table())
+            columns_.setDefaults(t->definition());
+        else
+            columns_.setDefaults({});
+    }
+    pages_.clear();
+    readFailed_ = false;
+    view_ = currentView();
+    rowCount_ = view_.count;
+    lastRowId_ = table() && table()->isOpen() ? table()->rowId() : 0;
+    endResetModel();
+}
+
+void DBGridModel::setColumns(const DBGridColumns& columns) {
+    beginResetModel();
+    columns_ = columns;
+    endResetModel();
+}
+
+void DBGridModel::moveColumn(int from, int to) {
+    beginResetModel();
+    columns_.move(from, to);
+    endResetModel();
+}
+
+int DBGridModel::fieldIndex(int column) const {
+    const store::Table* t = table();
+    return t ? columns_.fieldIndex(column, t->definition()) : -1;
+}
+
+void DBGridModel::setRowStyleHook(DBGridRowStyleHook hook) {
+    styleHook_ = std::move(hook);
+    if (rowCount_ > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount_ - 1, columnCount() - 1),
+                           {Qt::FontRole, Qt::ForegroundRole});
+}
+
+DBGridModel::View DBGridModel::currentView() const {
+    store::Table* t = table();
+    if (!t || !t->isOpen())
+        return {};
+    return View{t->filtered(), t->filter(), t->recordCount()};
+}
+
+int DBGridModel::cursorRow() const {
+    store::Table* t = table();
+    return t && t->isOpen() ? t->recNo() : -1;
+}
+
+// A record shown anew is either a move to another record, which leaves the rows as they were unless
+// the view itself changed (filter, count), or the same record re-read after a post, cancel, edit or
+// refresh, which may have changed any row.
+void DBGridModel::onRecordChanged(int fieldIndex) {
+    store::Table* t = table();
+    if (fieldIndex >= 0) {
+        const int row = cursorRow();
+        if (row >= 0 && row < rowCount_) {
+            for (int c = 0; c < columnCount(); ++c) {
+                if (this->fieldIndex(c) == fieldIndex)
+                    Q_EMIT dataChanged(index(row, c), index(row, c));
+            }
+        }
+        return;
+    }
+    const qint64 rowId = t && t->isOpen() ? t->rowId() : 0;
+    const bool moved = rowId != lastRowId_;
+    lastRowId_ = rowId;
+    if (!moved || currentView() != view_)
+        refreshRows();
+    Q_EMIT cursorRowChanged(cursorRow());
+}
+
+void DBGridModel::onStateChanged() {
+    store::Table* t = table();
+    if (!t || !t->isOpen()) {
+        onDataSetChanged();
+        return;
+    }
+    const int row = cursorRow();
+    if (row >= 0 && row < rowCount_ && columnCount() > 0)
+        Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+// Drops the cached rows and tells the view; rows come and go at the end so the view keeps its
+// columns, widths and scroll position.
+void DBGridModel::refreshRows() {
+    pages_.clear();
+    readFailed_ = false;
+    view_ = currentView();
+    const int count = view_.count;
+    if (count > rowCount_) {
+        beginInsertRows({}, rowCount_, count - 1);
+        rowCount_ = count;
+        endInsertRows();
+    } else if (count < rowCount_) {
+        beginRemoveRows({}, count, rowCount_ - 1);
+        rowCount_ = count;
+        endRemoveRows();
+    }
+    if (rowCount_ > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount_ - 1, columnCount() - 1));
+}
+
+const store::Record* DBGridModel::record(int row) const {
+    store::Table* t = table();
+    if (!t || !t->isOpen() || row < 0 || row >= rowCount_)
+        return nullptr;
+    const int page = row / kPageRows;
+    auto it = pages_.find(page);
+    if (it == pages_.end()) {
+        if (pages_.size() >= std::size_t(kCachedPages)) {
+            auto oldest = pages_.begin();
+            for (auto p = pages_.begin(); p != pages_.end(); ++p) {
+                if (p->second.lastUse < oldest->second.lastUse)
+                    oldest = p;
+            }
+            pages_.erase(oldest);
+        }
+        rowsRequested_ += kPageRows;
+        QList<store::Record> rows;
+        try {
+            rows = t->rows(page * kPageRows, kPageRows);
+        } catch (const store::StoreError&) {
+            // Rows are read while the view paints, where an exception must not pass through Qt;
+            // the failure is reported once the paint is over, and the page stays empty until the
+            // data changes again.
+            if (!readFailed_) {
+                readFailed_ = true;
+                QMetaObject::invokeMethod(
+                    const_cast<DBGridModel*>(this),
+                    [e = std::current_exception()] { app::handleException(e); }, Qt::QueuedConnection);
+            }
+        }
+        it = pages_.emplace(page, Page{std::move(rows), 0}).first;
+    }
+    it->second.lastUse = ++useClock_;
+    const int offset = row - page * kPageRows;
+    return offset < it->second.rows.size() ? &it->second.rows[offset] : nullptr;
+}
+
+int DBGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rowCount_;
+}
+
+int DBGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns_.count();
+}
+
+QVariant DBGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::FontRole && role != Qt::ForegroundRole)
+        return {};
+    const store::Record* rec = record(index.row());
+    if (!rec)
+        return {};
+    if (role == Qt::FontRole || role == Qt::ForegroundRole) {
+        if (!styleHook_)
+            return {};
+        const DBGridRowStyle style = styleHook_(*rec);
+        if (role == Qt::FontRole && style.font)
+            return *style.font;
+        if (role == Qt::ForegroundRole && style.color)
+            return *style.color;
+        return {};
+    }
+    const int f = fieldIndex(index.column());
+    if (f < 0)
+        return QString();
+    store::Table* t = table();
+    const store::FieldDef& def = t->definition().fields[f];
+    // The record being edited shows what has been typed so far, not what is stored.
+    if (t->state() == store::Table::State::Edit && rec->rowId == t->rowId())
+        return cellText(def.type, t->value(f));
+    return cellText(def.type, rec->values.value(f));
+}
+
+QVariant DBGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= columns_.count())
+        return {};
+    store::Table* t = table();
+    return t ? columns_.title(section, t->definition()) : columns_.at(section).fieldName;
+}
+
+Qt::ItemFlags DBGridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    const int field = fieldIndex(index.column());
+    if (!readOnly_ && field >= 0) {
+        const store::FieldType type = table()->definition().fields[field].type;
+        if (type != store::FieldType::Memo && type != store::FieldType::Graphic)
+            f |= Qt::ItemIsEditable;
+    }
+    return f;
+}
+
+bool DBGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    const int f = fieldIndex(index.column());
+    store::Table* t = table();
+    if (role != Qt::EditRole || readOnly_ || f < 0 || !t || !t->isOpen())
+        return false;
+    try {
+        if (t->recNo() != index.row())
+            t->moveTo(index.row());
+        t->edit();
+        t->field(f).setAsString(value.toString());
+        t->post();
+    } catch (const store::StoreError& e) {
+        if (t->state() != store::Table::State::Browse)
+            t->cancel();
+        app::showError(e.message());
+        return false;
+    }
+    return true;
+}
+
+} // namespace kv::controls

@@ -1,0 +1,106 @@
+// The model of a data-aware grid: one row per record of a table's current view, one column per
+// entry of the grid's column list. It reads only the rows a view asks for, a page at a time, and
+// keeps a few pages; it follows the table through a data source and owns no table.
+#pragma once
+
+#include "dbgridcolumns.h"
+
+#include "data/store/datasource.h"
+#include "data/store/table.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace kv::controls {
+
+// How one row is drawn; an unset member keeps the grid's own.
+struct DBGridRowStyle {
+    std::optional<QFont> font;
+    std::optional<QColor> color;
+};
+// Given a row's record (values in the table's field order), returns its style.
+using DBGridRowStyleHook = std::function<DBGridRowStyle(const store::Record&)>;
+
+class DBGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kPageRows = 64;
+    static constexpr int kCachedPages = 8;
+
+    explicit DBGridModel(QObject* parent = nullptr);
+
+    // The data source followed (not owned). Without one, or with its table closed, there are no rows.
+    void setDataSource(store::DataSource* source);
+    store::DataSource* dataSource() const { return source_; }
+    store::Table* table() const;
+
+    // Replaces the column list; the model is reset. A default list is rebuilt from the table's
+    // fields whenever the data source's table changes.
+    void setColumns(const DBGridColumns& columns);
+    const DBGridColumns& columns() const { return columns_; }
+    void moveColumn(int from, int to);
+    void resizeColumn(int column, int pixels) { columns_.resize(column, pixels); }
+    // The table field shown in a model column, -1 for a column whose field the table lacks.
+    int fieldIndex(int column) const;
+
+    void setReadOnly(bool on) { readOnly_ = on; }
+    bool isReadOnly() const { return readOnly_; }
+    void setRowStyleHook(DBGridRowStyleHook hook);
+
+    // Rows asked of the table since the model was made, for tests of the paging.
+    qint64 rowsRequested() const { return rowsRequested_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Edits the record of that row and posts it; a store failure is shown and the edit cancelled.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+Q_SIGNALS:
+    // The table's cursor now stands on `row` (-1: no record). Emitted after the rows are up to date.
+    void cursorRowChanged(int row);
+
+private:
+    struct Page {
+        QList<store::Record> rows;
+        quint64 lastUse = 0;
+    };
+    // What a cursor move must leave alone for the cached rows to stay valid.
+    struct View {
+        bool filtered = false;
+        QString filter;
+        int count = 0;
+        bool operator==(const View&) const = default;
+    };
+
+    const store::Record* record(int row) const;
+    void onDataSetChanged();
+    void onRecordChanged(int fieldIndex);
+    void onStateChanged();
+    View currentView() const;
+    void refreshRows();
+    int cursorRow() const;
+
+    QPointer<store::DataSource> source_;
+    QList<QMetaObject::Connection> connections_;
+    DBGridColumns columns_;
+    bool readOnly_ = false;
+    DBGridRowStyleHook styleHook_;
+
+    mutable std::map<int, Page> pages_;
+    mutable quint64 useClock_ = 0;
+    mutable qint64 rowsRequested_ = 0;
+    mutable bool readFailed_ = false; // a failed read was reported since the data last changed
+    int rowCount_ = 0;
+    View view_;
+    qint64 lastRowId_ = 0;
+};
+
+} // namespace kv::controls

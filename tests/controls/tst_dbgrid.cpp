@@ -1,0 +1,333 @@
+// The data-aware grid over real tables of the embedded database: columns and titles, the selection
+// and the cursor following each other, Ctrl+Del, the row style hook, paging over many rows, and
+// column moves and widths handed to the column list.
+#include "tests/support/testdatabase.h"
+
+#include "app/exceptionhook.h"
+#include "app/scripteddialogs.h"
+#include "controls/dbgrid.h"
+#include "data/schema.h"
+#include "data/store/datasource.h"
+#include "data/store/table.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTest>
+
+using namespace kv;
+using controls::DBGrid;
+using controls::DBGridColumn;
+using controls::DBGridColumns;
+using store::Table;
+
+class TestDBGrid : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TestDatabase> db_;
+    std::unique_ptr<test::TestStation> station_;
+
+    std::unique_ptr<Table> table(const QString& name) {
+        auto t = std::make_unique<Table>(station_->session, name);
+        t->setDefinition(data::tableDef(name));
+        t->setDatabaseName(db_->params().database);
+        t->open();
+        return t;
+    }
+
+    // Users in index order (surname, name, title): Dvořák, Novák, Svoboda.
+    std::unique_ptr<Table> users() {
+        auto t = table(QStringLiteral("Uzivatele"));
+        t->insertRecord({QStringLiteral("Ing."), QStringLiteral("Svoboda"), QStringLiteral("Petr"),
+                         QStringLiteral("PSV")});
+        t->insertRecord(
+            {QString(), QStringLiteral("Dvořák"), QStringLiteral("Karel"), QStringLiteral("KDV")});
+        t->insertRecord(
+            {QStringLiteral("Mgr."), QStringLiteral("Novák"), QStringLiteral("Jan"), QStringLiteral("JNO")});
+        t->first();
+        return t;
+    }
+
+    static void show(DBGrid& grid) {
+        grid.resize(700, 400);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    }
+
+    static QString cell(DBGrid& grid, int row, int column) {
+        return grid.model()->index(row, column).data().toString();
+    }
+
+private Q_SLOTS:
+    void init() {
+        db_ = std::make_unique<test::TestDatabase>(test::Engine::Sqlite);
+        db_->createSchema();
+        station_ = std::make_unique<test::TestStation>(*db_);
+    }
+    void cleanup() {
+        station_.reset();
+        db_.reset();
+    }
+
+    void columnsAreTheVisibleFieldsTitledByLabelAndSizedByDisplayWidth() {
+        auto t = table(QStringLiteral("Dodavatele"));
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        // Obor and Poznamka are hidden: twelve of the fourteen fields are columns.
+        QCOMPARE(grid.model()->columnCount(), 12);
+        QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Název firmy:"));
+        QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Zástupce firmy:"));
+        QCOMPARE(grid.model()->headerData(11, Qt::Horizontal).toString(), QStringLiteral("DIČ:"));
+        const int cw = QFontMetrics(grid.font()).averageCharWidth();
+        QCOMPARE(grid.charWidth(), cw);
+        QCOMPARE(grid.columnWidth(0), 80 * cw + 4); // Nazev holds 80 characters
+        QCOMPARE(grid.columnWidth(4), 6 * cw + 4);  // PSC holds 6
+
+        // The users table gives display widths of its own, wider than the fields.
+        auto u = users();
+        ds.setDataSet(u.get());
+        QCOMPARE(grid.model()->columnCount(), 7);
+        QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Příjmení:"));
+        QCOMPARE(grid.columnWidth(1), 43 * cw + 4);
+        QCOMPARE(grid.model()->rowCount(), 3);
+        QCOMPARE(cell(grid, 0, 1), QStringLiteral("Dvořák"));
+        QCOMPARE(cell(grid, 1, 0), QStringLiteral("Mgr."));
+    }
+
+    void selectionFollowsTheCursorAndAClickMovesIt() {
+        auto t = users();
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        show(grid);
+        QCOMPARE(grid.currentIndex().row(), 0);
+
+        t->last();
+        QCOMPARE(grid.currentIndex().row(), 2);
+        QCOMPARE(grid.selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(grid.selectionModel()->selectedRows().at(0).row(), 2);
+        // Whole rows are selected.
+        QCOMPARE(grid.selectionModel()->selectedIndexes().size(), 7);
+
+        const QRect r = grid.visualRect(grid.model()->index(1, 2));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, r.center());
+        QCOMPARE(t->recNo(), 1);
+        QCOMPARE(t->fieldByName(QStringLiteral("Prijmeni")).asString(), QStringLiteral("Novák"));
+
+        QTest::keyClick(&grid, Qt::Key_Up);
+        QCOMPARE(t->fieldByName(QStringLiteral("Prijmeni")).asString(), QStringLiteral("Dvořák"));
+    }
+
+    void ctrlDelDeletesAfterConfirmation_data() {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QStringList>("surnamesAfter");
+        QTest::newRow("OK deletes the current record")
+            << false << int(app::MsgButton::Ok) << true
+            << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Svoboda")};
+        QTest::newRow("Cancel keeps it")
+            << false << int(app::MsgButton::Cancel) << true
+            << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Novák"), QStringLiteral("Svoboda")};
+        QTest::newRow("a read-only grid does not ask")
+            << true << int(app::MsgButton::Ok) << false
+            << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Novák"), QStringLiteral("Svoboda")};
+    }
+    void ctrlDelDeletesAfterConfirmation() {
+        QFETCH(bool, readOnly);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(QStringList, surnamesAfter);
+        app::ScriptedDialogs dialogs;
+        dialogs.messageAnswers.push_back(app::MsgButton(answer));
+        auto t = users();
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        grid.setReadOnly(readOnly);
+        show(grid);
+        t->next(); // Novák
+        QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+        if (asked) {
+            QCOMPARE(dialogs.calls.size(), 1);
+            QCOMPARE(dialogs.calls[0].text, QStringLiteral("Vymazat záznam?"));
+            QCOMPARE(dialogs.calls[0].style, app::MsgStyle::Confirmation);
+            QCOMPARE(dialogs.calls[0].buttons, app::MsgButton::Ok | app::MsgButton::Cancel);
+        } else {
+            QVERIFY(dialogs.calls.isEmpty());
+        }
+        QStringList surnames;
+        for (int row = 0; row < grid.model()->rowCount(); ++row)
+            surnames << cell(grid, row, 1);
+        QCOMPARE(surnames, surnamesAfter);
+        QCOMPARE(grid.currentIndex().row(), t->recNo());
+    }
+
+    void theRowStyleHookSeesTheRowsRecord() {
+        auto t = users();
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        QFont bold = grid.font();
+        bold.setBold(true);
+        const int surname = t->definition().fieldIndex(QStringLiteral("Prijmeni"));
+        grid.setRowStyleHook([&](const store::Record& r) {
+            controls::DBGridRowStyle s;
+            if (r.values[surname].toString() == QStringLiteral("Novák")) {
+                s.font = bold;
+                s.color = Qt::red;
+            }
+            return s;
+        });
+        const QModelIndex novak = grid.model()->index(1, 3);
+        QCOMPARE(novak.data(Qt::FontRole).value<QFont>().bold(), true);
+        QCOMPARE(novak.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+        QVERIFY(!grid.model()->index(0, 3).data(Qt::FontRole).isValid());
+    }
+
+    void changesThroughTheTableShowAtOnce() {
+        auto t = users();
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        QCOMPARE(cell(grid, 1, 2), QStringLiteral("Jan"));
+        t->next();
+        t->edit();
+        t->fieldByName(QStringLiteral("Jmeno")).setAsString(QStringLiteral("Jakub"));
+        QCOMPARE(cell(grid, 1, 2), QStringLiteral("Jakub")); // typed, not yet posted
+        t->post();
+        QCOMPARE(cell(grid, 1, 2), QStringLiteral("Jakub"));
+
+        // A posted surname moves the record in the index order; the selection goes with it.
+        t->edit();
+        t->fieldByName(QStringLiteral("Prijmeni")).setAsString(QStringLiteral("Zeman"));
+        t->post();
+        QCOMPARE(cell(grid, 1, 1), QStringLiteral("Svoboda"));
+        QCOMPARE(cell(grid, 2, 1), QStringLiteral("Zeman"));
+        QCOMPARE(grid.currentIndex().row(), 2);
+
+        t->insertRecord({QString(), QStringLiteral("Adámek"), QStringLiteral("Aleš"), QStringLiteral("AAD")});
+        QCOMPARE(grid.model()->rowCount(), 4);
+        QCOMPARE(cell(grid, 0, 1), QStringLiteral("Adámek"));
+
+        // A new record begun and dropped leaves the rows and the selection where they were.
+        t->last();
+        t->append();
+        t->cancel();
+        QCOMPARE(grid.model()->rowCount(), 4);
+        QCOMPARE(grid.currentIndex().row(), 3);
+        QCOMPARE(cell(grid, 3, 1), QStringLiteral("Zeman"));
+
+        t->setFilter(QStringLiteral("Inicialy = 'PSV'"));
+        t->setFiltered(true);
+        QCOMPARE(grid.model()->rowCount(), 1);
+        QCOMPARE(cell(grid, 0, 1), QStringLiteral("Svoboda"));
+    }
+
+    void aFailedReadShowsEmptyCellsAndIsReportedOnce() {
+        auto t = users();
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        QStringList reported;
+        app::setExceptionHandler([&](const std::exception_ptr& e) { reported << app::exceptionMessage(e); });
+        db_->admin().execute(QStringLiteral("DROP TABLE \"Uzivatele\""));
+        QCOMPARE(cell(grid, 0, 1), QString());
+        QCOMPARE(cell(grid, 2, 1), QString());
+        QVERIFY(reported.isEmpty()); // not while the view may be painting
+        QTRY_COMPARE(reported.size(), 1);
+        app::setExceptionHandler({});
+    }
+
+    void editingACellPostsIt() {
+        auto t = users();
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        QVERIFY(
+            grid.model()->setData(grid.model()->index(2, 4), QStringLiteral("psv@firma.cz"), Qt::EditRole));
+        QCOMPARE(t->state(), Table::State::Browse);
+        QCOMPARE(t->recNo(), 2);
+        QCOMPARE(t->fieldByName(QStringLiteral("Email")).asString(), QStringLiteral("psv@firma.cz"));
+        grid.setReadOnly(true);
+        QVERIFY(!(grid.model()->flags(grid.model()->index(0, 0)) & Qt::ItemIsEditable));
+        QVERIFY(!grid.model()->setData(grid.model()->index(0, 4), QStringLiteral("x"), Qt::EditRole));
+    }
+
+    void loadedColumnsKeepMovesWidthsAndFieldsTheTableLacks() {
+        auto t = users();
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        show(grid);
+        DBGridColumns layout;
+        layout.setLoaded({DBGridColumn{QStringLiteral("Jmeno"), false, 120, true},
+                          DBGridColumn{QStringLiteral("Zruseno"), false, -1, true},
+                          DBGridColumn{QStringLiteral("Prijmeni"), false, -1, true},
+                          DBGridColumn{QStringLiteral("Email"), false, -1, false}});
+        grid.setColumns(layout);
+        QCOMPARE(grid.model()->columnCount(), 4);
+        QVERIFY(grid.isColumnHidden(3)); // a column the file says is not visible
+        QCOMPARE(grid.columnWidth(0), 120);
+        QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Zruseno"));
+        QCOMPARE(cell(grid, 0, 1), QString());
+        QCOMPARE(cell(grid, 0, 2), QStringLiteral("Dvořák"));
+
+        grid.horizontalHeader()->resizeSection(2, 150);
+        QCOMPARE(grid.columns().at(2).width, 150);
+        grid.horizontalHeader()->moveSection(2, 0);
+        QTRY_COMPARE(grid.columns().at(0).fieldName, QStringLiteral("Prijmeni"));
+        QCOMPARE(grid.columns().at(1).fieldName, QStringLiteral("Jmeno"));
+        QCOMPARE(grid.horizontalHeader()->logicalIndex(0), 0);
+        QCOMPARE(cell(grid, 0, 0), QStringLiteral("Dvořák"));
+        QCOMPARE(grid.columnWidth(0), 150);
+        QCOMPARE(grid.columnWidth(1), 120);
+    }
+
+    void defaultColumnsMoveButKeepNoWidths() {
+        auto t = users();
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        show(grid);
+        grid.horizontalHeader()->resizeSection(0, 333);
+        grid.horizontalHeader()->moveSection(0, 1);
+        QTRY_COMPARE(grid.columns().at(1).fieldName, QStringLiteral("Titul"));
+        QCOMPARE(grid.columns().state(), DBGridColumns::State::Default);
+        QCOMPARE(grid.columns().at(1).width, -1);
+        QCOMPARE(grid.columnWidth(1), 333); // for this run only
+    }
+
+    void aLargeTableIsReadOnlyWhereShown() {
+        auto t = table(QStringLiteral("Obory"));
+        const int rows = 5000;
+        for (int i = 0; i < rows; ++i)
+            t->insertRecord({QStringLiteral("Obor %1").arg(i, 5, 10, QLatin1Char('0'))});
+        t->first();
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        show(grid);
+        QCOMPARE(grid.model()->rowCount(), rows);
+        // A 400-pixel window shows some twenty rows: one page of rows is read, not five thousand.
+        const qint64 firstScreen = grid.gridModel()->rowsRequested();
+        QVERIFY2(firstScreen > 0 && firstScreen <= 2 * controls::DBGridModel::kPageRows,
+                 qPrintable(QString::number(firstScreen)));
+
+        t->last();
+        QCOMPARE(grid.currentIndex().row(), rows - 1);
+        grid.repaint();
+        QCOMPARE(cell(grid, rows - 1, 0), QStringLiteral("Obor 04999"));
+        const qint64 afterJump = grid.gridModel()->rowsRequested();
+        QVERIFY2(afterJump - firstScreen <= 2 * controls::DBGridModel::kPageRows,
+                 qPrintable(QString::number(afterJump)));
+
+        // Rows already read are not read again while the data stays the same.
+        t->prior();
+        grid.repaint();
+        QCOMPARE(grid.gridModel()->rowsRequested(), afterJump);
+    }
+};
+
+QTEST_MAIN(TestDBGrid)
+#include "tst_dbgrid.moc"
