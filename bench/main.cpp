@@ -5,7 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -40,7 +40,7 @@ double timeMs(const std::function<void()>& work, int repeats) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     kv::bench::Options options;
     QStringList groups;
     const QStringList args = app.arguments();
