@@ -1,46 +1,30 @@
-// The data-aware grid over a table of --rows orders: showing its first screen (model and view
-// painted into an image) and jumping to the last row, against the raw engine reading the rows that
-// screen shows (and the count its scroll bar needs) through SQLite's C API.
+// The data-aware grid over a table of --rows orders: showing its first screen, jumping to the last
+// row and dragging to the middle. The baseline does the same with the raw engine and a plain table
+// view: SQLite's C API reads the rows the screen shows (and the count the scroll bar needs), and a
+// QTableView over those texts, with the same columns, widths and row height, paints them. The
+// data-only line leaves painting out on both sides.
 #include "benchcase.h"
 #include "ordersdb.h"
+#include "rawsqlite.h"
 
 #include "controls/dbgrid.h"
-#include "data/schema.h"
-#include "data/store/client.h"
-#include "data/store/datasource.h"
-#include "data/store/session.h"
 #include "data/store/sqlitebackend.h"
-#include "data/store/table.h"
 
+#include <QAbstractTableModel>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QImage>
 #include <QScrollBar>
+#include <QTimeZone>
+#include <QTableView>
 #include <memory>
-#include <sqlite3.h>
 
 namespace kv::bench {
 namespace {
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 600;
-
-// Reads every column of up to `rows` rows as the store does (the row count bound to the statement's
-// LIMIT, its first parameter, when it has one), then resets the statement.
-void readRows(sqlite3_stmt* s, int rows) {
-    if (sqlite3_bind_parameter_count(s) > 0)
-        sqlite3_bind_int(s, 1, rows);
-    for (int n = 0; n < rows && sqlite3_step(s) == SQLITE_ROW; ++n) {
-        for (int c = 0, cols = sqlite3_column_count(s); c < cols; ++c) {
-            if (sqlite3_column_type(s, c) == SQLITE_TEXT)
-                (void)QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
-                                        sqlite3_column_bytes(s, c));
-            else
-                (void)sqlite3_column_int64(s, c);
-        }
-    }
-    sqlite3_reset(s);
-}
 
 // Best of `repeats`: `setup` runs untimed before each timed `work`.
 double bestMs(const std::function<void()>& setup, const std::function<void()>& work, int repeats = 5) {
@@ -57,54 +41,122 @@ double bestMs(const std::function<void()>& setup, const std::function<void()>& w
     return best;
 }
 
+// The baseline's model: `total` rows of which only those read (from `first`) have texts.
+class PlainRows : public QAbstractTableModel {
+public:
+    PlainRows(int total, QList<int> columnFields, QStringList titles)
+        : total_(total)
+        , fields_(std::move(columnFields))
+        , titles_(std::move(titles)) {}
+    void setRows(int first, QList<QStringList> rows) {
+        first_ = first;
+        rows_ = std::move(rows);
+        Q_EMIT dataChanged(index(0, 0), index(total_ - 1, columnCount() - 1));
+    }
+    int rowCount(const QModelIndex& = {}) const override { return total_; }
+    int columnCount(const QModelIndex& = {}) const override { return int(fields_.size()); }
+    QVariant data(const QModelIndex& index, int role) const override {
+        const int r = index.row() - first_;
+        if (role != Qt::DisplayRole || r < 0 || r >= rows_.size())
+            return {};
+        return rows_[r].value(fields_[index.column()]);
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        return orientation == Qt::Horizontal && role == Qt::DisplayRole ? titles_.value(section) : QVariant();
+    }
+
+private:
+    int total_;
+    QList<int> fields_;
+    QStringList titles_;
+    int first_ = 0;
+    QList<QStringList> rows_;
+};
+
 } // namespace
 
 KV_BENCH_CASE("grid") {
     const QString folder = options.workDir + QLatin1String("/grid/");
     QDir().mkpath(folder);
-    std::printf("grid: filling %d orders...\n", options.rows);
-    std::fflush(stdout);
-    fillOrders(folder, options.rows);
+    OrdersStation station(folder, options.rows);
+    store::Table& t = station.table;
+    RawSqlite raw(store::SqliteBackend::databasePath(folder, QStringLiteral("Kalmorvaty")));
 
-    store::Transport transport;
-    store::Client client(transport);
-    store::Session session(QStringLiteral("Kalmorvaty"), client);
-    session.setFolder(folder);
-    session.setDefaultDatabase(QStringLiteral("Kalmorvaty"));
-    client.setActive(true);
-    session.setActive(true);
-    const store::TableDef& def = data::tableDef(QStringLiteral("Kalmorvaty"));
-    store::Table t(session, QStringLiteral("Kalmorvaty"));
-    t.setDefinition(def);
-    t.open();
-    store::DataSource ds(&t);
-
-    sqlite3* db = nullptr;
-    sqlite3_open(
-        store::SqliteBackend::databasePath(folder, QStringLiteral("Kalmorvaty")).toUtf8().constData(), &db);
+    // The raw rows carry the row id and sort key first, then the fields in the program's order.
+    const int fieldOffset = 2;
     QByteArray columns = "\"_id\", \"_k_Cislo\"";
-    for (const QString& f : def.storedFieldOrder())
-        columns += ", \"" + f.toUtf8() + '"';
-    auto prepare = [&](const QByteArray& sql) {
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v3(db, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr);
-        return s;
-    };
-    sqlite3_stmt* count = prepare("SELECT COUNT(*) FROM \"Kalmorvaty\"");
-    sqlite3_stmt* head =
-        prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ?");
+    for (const store::FieldDef& f : t.definition().fields)
+        columns += ", \"" + f.name.toUtf8() + '"';
+    sqlite3_stmt* count = raw.prepare("SELECT COUNT(*) FROM \"Kalmorvaty\"");
+    sqlite3_stmt* head = raw.prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ?");
     sqlite3_stmt* middleRows =
-        prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ? OFFSET ?");
-    sqlite3_stmt* tail = prepare("SELECT " + columns +
-                                 " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\" DESC, \"_id\" DESC LIMIT ?");
+        raw.prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ? OFFSET ?");
+    sqlite3_stmt* tail = raw.prepare("SELECT " + columns +
+                                     " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\" DESC, \"_id\" DESC LIMIT ?");
 
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     std::unique_ptr<controls::DBGrid> grid;
     auto newGrid = [&] {
         grid = std::make_unique<controls::DBGrid>();
         grid->resize(kWidth, kHeight);
-        grid->setDataSource(&ds);
+        grid->setDataSource(&station.source);
     };
+
+    // The plain view gets what the grid shows: its columns' fields, widths, hidden columns and rows.
+    newGrid();
+    const int shown = grid->rowAt(grid->viewport()->height() - 1) + 1;
+    const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+    QList<int> columnFields, widths;
+    QStringList titles;
+    QList<bool> hidden;
+    for (int c = 0; c < grid->gridModel()->columnCount(); ++c) {
+        const int f = grid->gridModel()->fieldIndex(c);
+        columnFields << (f < 0 ? -1 : f + fieldOffset);
+        widths << grid->columnWidth(c);
+        hidden << grid->isColumnHidden(c);
+        titles << grid->gridModel()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    }
+    std::unique_ptr<PlainRows> plainRows;
+    std::unique_ptr<QTableView> plain;
+    auto newPlain = [&](int total) {
+        plain.reset();
+        plainRows = std::make_unique<PlainRows>(total, columnFields, titles);
+        plain = std::make_unique<QTableView>();
+        plain->resize(kWidth, kHeight);
+        plain->setSelectionBehavior(QAbstractItemView::SelectRows);
+        plain->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        plain->verticalHeader()->setDefaultSectionSize(rowHeight);
+        plain->setModel(plainRows.get());
+        for (int c = 0; c < widths.size(); ++c) {
+            plain->setColumnWidth(c, widths[c]);
+            plain->setColumnHidden(c, hidden[c]);
+        }
+    };
+    // What a plain program shows of a raw row: dates as d.M.yyyy (with the time when it has one),
+    // Booleans as True/False, a picture as (GRAPHIC).
+    QList<store::FieldType> types;
+    for (const store::FieldDef& f : t.definition().fields)
+        types << f.type;
+    auto shownTexts = [&](sqlite3_stmt* s, int rows) {
+        QList<QStringList> out = RawSqlite::texts(s, rows);
+        for (QStringList& row : out) {
+            for (int f = 0; f < types.size(); ++f) {
+                QString& cell = row[f + fieldOffset];
+                if (types[f] == store::FieldType::DateTime && !cell.isEmpty()) {
+                    const QDateTime dt = QDateTime::fromMSecsSinceEpoch(cell.toLongLong(), QTimeZone::utc());
+                    cell = dt.toString(dt.time() == QTime(0, 0) ? QStringLiteral("d.M.yyyy")
+                                                                : QStringLiteral("d.M.yyyy H:mm:ss"));
+                } else if (types[f] == store::FieldType::Boolean) {
+                    cell = cell == QLatin1String("0") ? QStringLiteral("False") : QStringLiteral("True");
+                } else if (types[f] == store::FieldType::Graphic) {
+                    cell = cell.isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
+                }
+            }
+        }
+        return out;
+    };
+    auto rawCount = [&] { return RawSqlite::texts(count, 1).value(0).value(0).toInt(); };
+
     // A re-read before each run drops what the cursor knows (its windows and its record count), so
     // the grid counts and reads as it does when first shown over a freshly opened table.
     const double oursFirst = bestMs(
@@ -116,11 +168,12 @@ KV_BENCH_CASE("grid") {
             newGrid();
             grid->render(&image);
         });
-    const int shown = grid->rowAt(grid->viewport()->height() - 1) + 1;
-    const double rawFirst = bestMs([] {},
+    const double rawFirst = bestMs([&] { plain.reset(); },
                                    [&] {
-                                       readRows(count, 1);
-                                       readRows(head, shown);
+                                       newPlain(rawCount());
+                                       plainRows->setRows(0, shownTexts(head, shown));
+                                       plain->selectRow(0);
+                                       plain->render(&image);
                                    });
     report(QStringLiteral("grid first screen (%1 rows shown)").arg(shown), oursFirst, rawFirst);
 
@@ -136,16 +189,33 @@ KV_BENCH_CASE("grid") {
         });
     if (grid->currentIndex().row() != options.rows - 1)
         std::printf("grid: the last row is not selected after the jump\n");
-    const double rawLast = bestMs([] {}, [&] { readRows(tail, shown); });
+    const double rawLast = bestMs(
+        [&] {
+            newPlain(options.rows);
+            plainRows->setRows(0, shownTexts(head, shown));
+            plain->render(&image);
+        },
+        [&] {
+            QList<QStringList> rows = shownTexts(tail, shown);
+            std::reverse(rows.begin(), rows.end());
+            const int first = options.rows - int(rows.size());
+            plainRows->setRows(first, std::move(rows));
+            plain->selectRow(options.rows - 1);
+            plain->scrollToBottom();
+            plain->render(&image);
+        });
     report(QStringLiteral("grid jump to the last row"), oursLast, rawLast);
 
-    // The same jump without painting: the cursor moves and the model gives the cells a screen shows.
+    // The same jump without painting on either side: the cursor moves and the model gives the
+    // texts of the cells a screen shows, against the raw engine reading those rows and making
+    // their texts.
     std::unique_ptr<controls::DBGridModel> model;
     const double oursData = bestMs(
         [&] {
             t.first();
             model = std::make_unique<controls::DBGridModel>();
-            model->setDataSource(&ds);
+            model->setPageRows(grid->gridModel()->pageRows());
+            model->setDataSource(&station.source);
         },
         [&] {
             t.last();
@@ -154,7 +224,13 @@ KV_BENCH_CASE("grid") {
                     (void)model->index(row, c).data();
             }
         });
-    report(QStringLiteral("grid jump to the last row, model only"), oursData, rawLast);
+    const double rawData = bestMs([] {}, [&] { (void)shownTexts(tail, shown); });
+    report(QStringLiteral("grid jump to the last row, data only"), oursData, rawData);
+
+    // What the grid asks of the cursor for that screen, against the raw engine reading those rows.
+    report(QStringLiteral("grid rows read for the last screen"),
+           bestMs([] {}, [&] { (void)t.rows(options.rows - shown, shown); }),
+           bestMs([] {}, [&] { RawSqlite::run(tail, shown); }));
 
     // Dragging the scroll bar to the middle: rows far from both ends, which the raw engine reaches
     // by skipping as well.
@@ -168,18 +244,24 @@ KV_BENCH_CASE("grid") {
             grid->verticalScrollBar()->setValue(middle);
             grid->render(&image);
         });
-    const double rawMiddle = bestMs([] {},
-                                    [&] {
-                                        sqlite3_bind_int(middleRows, 2, middle);
-                                        readRows(middleRows, shown);
-                                    });
+    const double rawMiddle = bestMs(
+        [&] {
+            newPlain(options.rows);
+            plainRows->setRows(0, shownTexts(head, shown));
+            plain->render(&image);
+        },
+        [&] {
+            sqlite3_bind_int(middleRows, 1, shown);
+            sqlite3_bind_int(middleRows, 2, middle);
+            plainRows->setRows(middle, shownTexts(middleRows, shown));
+            plain->verticalScrollBar()->setValue(middle);
+            plain->render(&image);
+        });
     report(QStringLiteral("grid scroll to the middle"), oursMiddle, rawMiddle);
 
     model.reset();
     grid.reset();
-    for (sqlite3_stmt* s : {count, head, middleRows, tail})
-        sqlite3_finalize(s);
-    sqlite3_close(db);
+    plain.reset();
 }
 
 } // namespace kv::bench

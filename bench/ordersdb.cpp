@@ -1,11 +1,13 @@
 #include "ordersdb.h"
 
+#include "data/schema.h"
 #include "data/schemaddl.h"
 #include "data/store/collationkey.h"
 #include "data/store/sqlitebackend.h"
 #include "data/store/valueconv.h"
 
 #include <QDir>
+#include <cstdio>
 #include <QRandomGenerator>
 #include <sqlite3.h>
 
@@ -61,6 +63,20 @@ void fillOrders(const QString& folder, int rows) {
     sqlite3_finalize(ins);
     sqlite3_exec(db, "COMMIT; ANALYZE", nullptr, nullptr, nullptr);
     sqlite3_close(db);
+}
+
+OrdersStation::OrdersStation(const QString& folder, int rows) {
+    std::printf("filling %d orders...\n", rows);
+    std::fflush(stdout);
+    fillOrders(folder, rows);
+    client.setActive(true);
+    session.setFolder(folder);
+    session.setDefaultDatabase(QStringLiteral("Kalmorvaty"));
+    session.setActive(true);
+    table.setDefinition(data::tableDef(QStringLiteral("Kalmorvaty")));
+    table.setDatabaseName(QStringLiteral("Kalmorvaty"));
+    table.open();
+    source.setDataSet(&table);
 }
 
 } // namespace kv::bench

@@ -86,26 +86,13 @@ const Cell kCells[] = {{"Cislo", {1, 0, 115, 12}},           {"Dod_firma", {1, 1
                        {"Vyrizena_dne", {865, 45, 175, 12}}, {"Doprava", {685, 0, 175, 12}},
                        {"Dod_Telefon", {685, 30, 175, 12}}};
 
-// One station with the orders table open over a database of `rows` orders.
-struct Orders {
-    Orders(const QString& folder, int rows) {
-        fillOrders(folder, rows);
-        client.setActive(true);
-        session.setFolder(folder);
-        session.setDefaultDatabase(QStringLiteral("Kalmorvaty"));
-        session.setActive(true);
-        table.setDefinition(data::tableDef(QStringLiteral("Kalmorvaty")));
-        table.setDatabaseName(QStringLiteral("Kalmorvaty"));
-        table.open();
-        source.setDataSet(&table);
+// One station with the orders table open and the list report over it.
+struct Orders : OrdersStation {
+    Orders(const QString& folder, int rows)
+        : OrdersStation(folder, rows) {
         report = report::parseReportDefinition(QString::fromUtf8(kListDefinition),
                                                {{QStringLiteral("DS"), &source}});
     }
-    store::Transport transport;
-    store::Client client{transport};
-    store::Session session{QStringLiteral("Kalmorvaty"), client};
-    store::Table table{session, QStringLiteral("Kalmorvaty")};
-    store::DataSource source;
     std::unique_ptr<report::TZirezIduzoz> report;
 };
 

@@ -117,6 +117,13 @@ void DBGrid::moveCursorTo(int row) {
     }
 }
 
+// The model reads a screenful at a time: a part row at the bottom and one more for a scroll step.
+void DBGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    const int rowHeight = std::max(verticalHeader()->defaultSectionSize(), 1);
+    model_->setPageRows(viewport()->height() / rowHeight + 2);
+}
+
 void DBGrid::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
         deleteCurrent();

@@ -1,37 +1,13 @@
-// The data-aware grid's model: paged reading of a table's view, the cache that a data change
+// The data-aware grid's model: block reading of a table's view, the cache that a data change
 // drops, cell texts and row styles, and edits written back through the table.
 #include "dbgridmodel.h"
 
 #include "app/dialogs.h"
 #include "app/exceptionhook.h"
-#include "data/store/czechformat.h"
+#include "data/store/valueconv.h"
 #include "data/store/storeerror.h"
 
 namespace kv::controls {
-
-namespace {
-
-// The text a cell shows: the same as the field's own text in a data-aware edit.
-QString cellText(store::FieldType type, const QVariant& v) {
-    if (v.isNull())
-        return {};
-    switch (type) {
-    case store::FieldType::String:
-    case store::FieldType::Memo:
-        return v.toString();
-    case store::FieldType::Integer:
-        return QString::number(v.toInt());
-    case store::FieldType::Boolean:
-        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case store::FieldType::DateTime:
-        return dateTimeText(v.toDateTime());
-    case store::FieldType::Graphic:
-        return v.toByteArray().isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
-    }
-    return {};
-}
-
-} // namespace
 
 DBGridModel::DBGridModel(QObject* parent)
     : QAbstractTableModel(parent) {}
@@ -62,6 +38,7 @@ void DBGridModel::onDataSetChanged() {
         else
             columns_.setDefaults({});
     }
+    mapColumns();
     pages_.clear();
     readFailed_ = false;
     view_ = currentView();
@@ -73,18 +50,22 @@ void DBGridModel::onDataSetChanged() {
 void DBGridModel::setColumns(const DBGridColumns& columns) {
     beginResetModel();
     columns_ = columns;
+    mapColumns();
     endResetModel();
 }
 
 void DBGridModel::moveColumn(int from, int to) {
     beginResetModel();
     columns_.move(from, to);
+    mapColumns();
     endResetModel();
 }
 
-int DBGridModel::fieldIndex(int column) const {
+void DBGridModel::mapColumns() {
+    columnFields_.clear();
     const store::Table* t = table();
-    return t ? columns_.fieldIndex(column, t->definition()) : -1;
+    for (int c = 0; c < columns_.count(); ++c)
+        columnFields_ << (t ? columns_.fieldIndex(c, t->definition()) : -1);
 }
 
 void DBGridModel::setRowStyleHook(DBGridRowStyleHook hook) {
@@ -164,37 +145,50 @@ const store::Record* DBGridModel::record(int row) const {
     store::Table* t = table();
     if (!t || !t->isOpen() || row < 0 || row >= rowCount_)
         return nullptr;
-    const int page = row / kPageRows;
-    auto it = pages_.find(page);
-    if (it == pages_.end()) {
-        if (pages_.size() >= std::size_t(kCachedPages)) {
-            auto oldest = pages_.begin();
-            for (auto p = pages_.begin(); p != pages_.end(); ++p) {
-                if (p->second.lastUse < oldest->second.lastUse)
-                    oldest = p;
-            }
-            pages_.erase(oldest);
-        }
-        rowsRequested_ += kPageRows;
-        QList<store::Record> rows;
-        try {
-            rows = t->rows(page * kPageRows, kPageRows);
-        } catch (const store::StoreError&) {
-            // Rows are read while the view paints, where an exception must not pass through Qt;
-            // the failure is reported once the paint is over, and the page stays empty until the
-            // data changes again.
-            if (!readFailed_) {
-                readFailed_ = true;
-                QMetaObject::invokeMethod(
-                    const_cast<DBGridModel*>(this),
-                    [e = std::current_exception()] { app::handleException(e); }, Qt::QueuedConnection);
-            }
-        }
-        it = pages_.emplace(page, Page{std::move(rows), 0}).first;
-    }
+    auto it = pages_.upper_bound(row);
+    if (it == pages_.begin() || row >= std::prev(it)->first + std::prev(it)->second.span)
+        it = readPage(row);
+    else
+        --it;
     it->second.lastUse = ++useClock_;
-    const int offset = row - page * kPageRows;
+    const int offset = row - it->first;
     return offset < it->second.rows.size() ? &it->second.rows[offset] : nullptr;
+}
+
+// Reads the rows around `row` that no block holds yet: forward from it, or, when the row after it
+// is already held (a view scrolling up), backward to it.
+std::map<int, DBGridModel::Page>::iterator DBGridModel::readPage(int row) const {
+    auto next = pages_.upper_bound(row);
+    const int nextFirst = next == pages_.end() ? rowCount_ : next->first;
+    const int prevEnd = next == pages_.begin() ? 0 : std::prev(next)->first + std::prev(next)->second.span;
+    const bool backward = nextFirst == row + 1 && row > prevEnd;
+    const int first = backward ? std::max(prevEnd, row + 1 - pageRows_) : row;
+    const int span = backward ? row + 1 - first : std::min(nextFirst, row + pageRows_) - row;
+
+    if (pages_.size() >= std::size_t(kCachedPages)) {
+        auto oldest = pages_.begin();
+        for (auto p = pages_.begin(); p != pages_.end(); ++p) {
+            if (p->second.lastUse < oldest->second.lastUse)
+                oldest = p;
+        }
+        pages_.erase(oldest);
+    }
+    rowsRequested_ += span;
+    QList<store::Record> rows;
+    try {
+        rows = table()->rows(first, span);
+    } catch (const store::StoreError&) {
+        // Rows are read while the view paints, where an exception must not pass through Qt;
+        // the failure is reported once the paint is over, and the block stays empty until the
+        // data changes again.
+        if (!readFailed_) {
+            readFailed_ = true;
+            QMetaObject::invokeMethod(
+                const_cast<DBGridModel*>(this), [e = std::current_exception()] { app::handleException(e); },
+                Qt::QueuedConnection);
+        }
+    }
+    return pages_.emplace(first, Page{span, std::move(rows), 0}).first;
 }
 
 int DBGridModel::rowCount(const QModelIndex& parent) const {
@@ -230,8 +224,8 @@ QVariant DBGridModel::data(const QModelIndex& index, int role) const {
     const store::FieldDef& def = t->definition().fields[f];
     // The record being edited shows what has been typed so far, not what is stored.
     if (t->state() == store::Table::State::Edit && rec->rowId == t->rowId())
-        return cellText(def.type, t->value(f));
-    return cellText(def.type, rec->values.value(f));
+        return store::storedText(def.type, t->storedValue(f));
+    return store::storedText(def.type, rec->values.value(f));
 }
 
 QVariant DBGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

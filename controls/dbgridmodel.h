@@ -1,6 +1,6 @@
 // The model of a data-aware grid: one row per record of a table's current view, one column per
-// entry of the grid's column list. It reads only the rows a view asks for, a page at a time, and
-// keeps a few pages; it follows the table through a data source and owns no table.
+// entry of the grid's column list. It reads only the rows a view asks for, a block at a time, and
+// keeps a few blocks; it follows the table through a data source and owns no table.
 #pragma once
 
 #include "dbgridcolumns.h"
@@ -12,6 +12,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPointer>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -23,7 +24,7 @@ struct DBGridRowStyle {
     std::optional<QFont> font;
     std::optional<QColor> color;
 };
-// Given a row's record (values in the table's field order), returns its style.
+// Given a row's record (values in the table's field order, in stored form), returns its style.
 using DBGridRowStyleHook = std::function<DBGridRowStyle(const store::Record&)>;
 
 class DBGridModel : public QAbstractTableModel {
@@ -46,11 +47,15 @@ public:
     void moveColumn(int from, int to);
     void resizeColumn(int column, int pixels) { columns_.resize(column, pixels); }
     // The table field shown in a model column, -1 for a column whose field the table lacks.
-    int fieldIndex(int column) const;
+    int fieldIndex(int column) const { return columnFields_.value(column, -1); }
 
     void setReadOnly(bool on) { readOnly_ = on; }
     bool isReadOnly() const { return readOnly_; }
     void setRowStyleHook(DBGridRowStyleHook hook);
+    // Rows read at a time (at least one): the view sets it to the rows it shows, so a screen
+    // costs one read of just its rows.
+    void setPageRows(int rows) { pageRows_ = std::max(rows, 1); }
+    int pageRows() const { return pageRows_; }
 
     // Rows asked of the table since the model was made, for tests of the paging.
     qint64 rowsRequested() const { return rowsRequested_; }
@@ -68,7 +73,10 @@ Q_SIGNALS:
     void cursorRowChanged(int row);
 
 private:
+    // Rows read together: `span` rows from the block's first row were asked for, `rows` came back
+    // (fewer when rows went away meanwhile; the rest show empty until the data changes).
     struct Page {
+        int span = 0;
         QList<store::Record> rows;
         quint64 lastUse = 0;
     };
@@ -80,7 +88,9 @@ private:
         bool operator==(const View&) const = default;
     };
 
+    void mapColumns();
     const store::Record* record(int row) const;
+    std::map<int, Page>::iterator readPage(int row) const;
     void onDataSetChanged();
     void onRecordChanged(int fieldIndex);
     void onStateChanged();
@@ -91,10 +101,12 @@ private:
     QPointer<store::DataSource> source_;
     QList<QMetaObject::Connection> connections_;
     DBGridColumns columns_;
+    QList<int> columnFields_; // fieldIndex() of each column, kept with the column list
     bool readOnly_ = false;
     DBGridRowStyleHook styleHook_;
 
-    mutable std::map<int, Page> pages_;
+    int pageRows_ = kPageRows;
+    mutable std::map<int, Page> pages_; // by first row
     mutable quint64 useClock_ = 0;
     mutable qint64 rowsRequested_ = 0;
     mutable bool readFailed_ = false; // a failed read was reported since the data last changed

@@ -4,9 +4,23 @@
 
 namespace kv {
 
-QString shortDate(const QDate& date) { return date.isValid() ? date.toString(QStringLiteral("d.M.yyyy")) : QString(); }
+// Both are put together by hand rather than through a format string: a grid formats one per cell.
+QString shortDate(const QDate& date) {
+    if (!date.isValid())
+        return {};
+    if (date.year() < 0)
+        return date.toString(QStringLiteral("d.M.yyyy"));
+    return QString::number(date.day()) + QLatin1Char('.') + QString::number(date.month()) + QLatin1Char('.') +
+           QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
+}
 
-QString longTime(const QTime& time) { return time.isValid() ? time.toString(QStringLiteral("H:mm:ss")) : QString(); }
+QString longTime(const QTime& time) {
+    if (!time.isValid())
+        return {};
+    const auto twoDigits = [](int n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); };
+    return QString::number(time.hour()) + QLatin1Char(':') + twoDigits(time.minute()) + QLatin1Char(':') +
+           twoDigits(time.second());
+}
 
 QString dateTimeText(const QDateTime& dt) {
     if (!dt.isValid())

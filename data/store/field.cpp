@@ -2,6 +2,7 @@
 
 #include "czechformat.h"
 #include "table.h"
+#include "valueconv.h"
 
 namespace kv::store {
 
@@ -23,20 +24,7 @@ bool Field::isNull() const {
 
 void Field::clear() { setValue(QVariant()); }
 
-QString Field::asString() const {
-    const QVariant v = value();
-    if (v.isNull())
-        return {};
-    switch (type()) {
-    case FieldType::String:
-    case FieldType::Memo: return v.toString();
-    case FieldType::Integer: return QString::number(v.toInt());
-    case FieldType::Boolean: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case FieldType::DateTime: return dateTimeText(v.toDateTime());
-    case FieldType::Graphic: return v.toByteArray().isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
-    }
-    return {};
-}
+QString Field::asString() const { return storedText(type(), table_->storedValue(index_)); }
 
 void Field::setAsString(const QString& text) { setValue(text); }
 int Field::asInteger() const { return value().toInt(); }

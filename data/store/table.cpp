@@ -486,11 +486,8 @@ QList<Record> Table::rows(int row, int count) {
     if (!windowsValid())
         dropWindows();
     QList<Record> out;
-    for (CachedRow& c : fetchRange(row, count)) {
-        for (int i = 0; i < def_.fields.size(); ++i)
-            c.values[i] = fromStored(def_.fields[i].type, c.values[i]);
+    for (CachedRow& c : fetchRange(row, count))
         out.append(Record{c.id, std::move(c.values)});
-    }
     return out;
 }
 

@@ -21,7 +21,9 @@ class Backend;
 class Session;
 class Filter;
 
-// One record of a table as read for a grid: values in the program's field order.
+// One record of a table as read for a grid: values in the program's field order, in their stored
+// form (fromStored() gives a field's value). Listing rows so needs no conversion, and a date in it
+// needs no time-zone work until it is shown.
 struct Record {
     qint64 rowId = 0;
     QList<QVariant> values;
@@ -69,7 +71,7 @@ public:
     int recNo();
     // Moves to the record at `row` of the view (clamped).
     void moveTo(int row);
-    // Up to `count` records of the view from position `row`, without moving the cursor.
+    // Up to `count` records of the view from position `row`, without moving the cursor, in stored form.
     QList<Record> rows(int row, int count);
     qint64 rowId() const { return rowId_; }
 
@@ -79,6 +81,7 @@ public:
     Field* findField(const QString& name);
     Field& fieldByName(const QString& name); // throws StoreError(Value) for an unknown name
     QVariant value(int i) const;
+    const QVariant& storedValue(int i) const { return current_[i]; }
     void setValue(int i, const QVariant& v);
 
     // Changes. edit() locks the current record against other stations (StoreError(Locked) when

@@ -45,6 +45,24 @@ QVariant fromStored(FieldType type, const QVariant& stored) {
     return {};
 }
 
+QString storedText(FieldType type, const QVariant& stored) {
+    if (type == FieldType::Boolean)
+        return stored.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    if (stored.isNull())
+        return {};
+    switch (type) {
+    case FieldType::String:
+    case FieldType::Memo: return stored.toString();
+    case FieldType::Integer: return QString::number(int(stored.toLongLong()));
+    case FieldType::Boolean: break;
+    case FieldType::DateTime:
+        // The UTC form of the stored milliseconds has the wall-clock date and time as its fields.
+        return dateTimeText(QDateTime::fromMSecsSinceEpoch(stored.toLongLong(), QTimeZone::utc()));
+    case FieldType::Graphic: return stored.toByteArray().isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
+    }
+    return {};
+}
+
 namespace {
 
 [[noreturn]] void notConvertible(const FieldDef& def, const QString& text) {

@@ -11,6 +11,9 @@ namespace kv::store {
 
 QVariant toStored(FieldType type, const QVariant& value);
 QVariant fromStored(FieldType type, const QVariant& stored);
+// A field's text (as a data-aware edit or a grid cell shows it) straight from its stored form;
+// date-times are taken apart without any time-zone lookup.
+QString storedText(FieldType type, const QVariant& stored);
 
 // Converts a value given by a caller to the field's in-memory form, cutting strings to `size`.
 // Throws StoreError(Value) when it does not convert.

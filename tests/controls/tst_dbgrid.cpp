@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace kv;
@@ -326,6 +327,19 @@ private Q_SLOTS:
         t->prior();
         grid.repaint();
         QCOMPARE(grid.gridModel()->rowsRequested(), afterJump);
+
+        // Scrolling up one row reads the screen above it, backwards, so the rest of that screen
+        // scrolls in without another read.
+        const int page = grid.gridModel()->pageRows();
+        QScrollBar* bar = grid.verticalScrollBar();
+        bar->setValue(grid.rowAt(0) - 1);
+        grid.repaint();
+        QCOMPARE(grid.gridModel()->rowsRequested() - afterJump, qint64(page));
+        bar->setValue(bar->value() - (page - 1));
+        grid.repaint();
+        QCOMPARE(grid.gridModel()->rowsRequested() - afterJump, qint64(page));
+        for (int row = grid.rowAt(0); row < rows; ++row)
+            QCOMPARE(cell(grid, row, 0), QStringLiteral("Obor %1").arg(row, 5, 10, QLatin1Char('0')));
     }
 };
 

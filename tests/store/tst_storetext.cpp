@@ -6,6 +6,7 @@
 #include "data/store/czechformat.h"
 #include "data/store/graphicblob.h"
 #include "data/store/iniprofile.h"
+#include "data/store/valueconv.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -97,10 +98,41 @@ private Q_SLOTS:
 
     void czechDateForms() {
         QCOMPARE(shortDate(QDate(2026, 12, 9)), QStringLiteral("9.12.2026"));
+        QCOMPARE(shortDate(QDate(987, 1, 2)), QStringLiteral("2.1.0987"));
+        QCOMPARE(shortDate(QDate()), QString());
         QCOMPARE(longTime(QTime(8, 5, 3)), QStringLiteral("8:05:03"));
+        QCOMPARE(longTime(QTime(23, 59, 59)), QStringLiteral("23:59:59"));
         QCOMPARE(parseShortDate(QStringLiteral(" 01.3.2026 ")), QDate(2026, 3, 1));
         QVERIFY(!parseShortDate(QStringLiteral("31.2.2026")).isValid());
         QVERIFY(!parseShortDate(QStringLiteral("2026-03-01")).isValid());
+    }
+
+    // A field's text taken from its stored form is the text of its value.
+    void storedFormGivesTheFieldsText_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("text");
+        using store::FieldType;
+        QTest::newRow("string") << int(FieldType::String) << QVariant(QStringLiteral("Žluťoučký")) << "Žluťoučký";
+        QTest::newRow("empty string") << int(FieldType::String) << QVariant() << "";
+        QTest::newRow("integer") << int(FieldType::Integer) << QVariant(-42) << "-42";
+        QTest::newRow("no integer") << int(FieldType::Integer) << QVariant() << "";
+        QTest::newRow("true") << int(FieldType::Boolean) << QVariant(true) << "True";
+        QTest::newRow("no Boolean is false") << int(FieldType::Boolean) << QVariant() << "False";
+        QTest::newRow("date") << int(FieldType::DateTime) << QVariant(QDateTime(QDate(2026, 3, 1), QTime(0, 0)))
+                              << "1.3.2026";
+        QTest::newRow("date and time") << int(FieldType::DateTime)
+                                       << QVariant(QDateTime(QDate(2026, 12, 10), QTime(7, 5, 9))) << "10.12.2026 7:05:09";
+        QTest::newRow("no date") << int(FieldType::DateTime) << QVariant() << "";
+        QTest::newRow("picture") << int(FieldType::Graphic) << QVariant(QByteArray("\x01\x02")) << "(GRAPHIC)";
+        QTest::newRow("no picture") << int(FieldType::Graphic) << QVariant(QByteArray()) << "";
+    }
+    void storedFormGivesTheFieldsText() {
+        QFETCH(int, type);
+        QFETCH(QVariant, value);
+        QFETCH(QString, text);
+        const auto t = store::FieldType(type);
+        QCOMPARE(store::storedText(t, store::toStored(t, value)), text);
     }
 
     void hesloDecodes_data() {

@@ -1,0 +1,63 @@
+#include "rawsqlite.h"
+
+namespace kv::bench {
+
+namespace {
+
+void bindLimit(sqlite3_stmt* s, int rows) {
+    if (QByteArray(sqlite3_sql(s)).endsWith("LIMIT ?"))
+        sqlite3_bind_int64(s, sqlite3_bind_parameter_count(s), rows);
+}
+
+QString columnText(sqlite3_stmt* s, int c) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)), sqlite3_column_bytes(s, c));
+}
+
+} // namespace
+
+RawSqlite::RawSqlite(const QString& path) { sqlite3_open(path.toUtf8().constData(), &db_); }
+
+RawSqlite::~RawSqlite() {
+    for (auto* s : statements_)
+        sqlite3_finalize(s);
+    sqlite3_close(db_);
+}
+
+sqlite3_stmt* RawSqlite::prepare(const QByteArray& sql) {
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v3(db_, sql.constData(), -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr);
+    statements_.push_back(s);
+    return s;
+}
+
+int RawSqlite::run(sqlite3_stmt* s, int rows) {
+    bindLimit(s, rows);
+    int n = 0;
+    while (n < rows && sqlite3_step(s) == SQLITE_ROW) {
+        for (int c = 0, cols = sqlite3_column_count(s); c < cols; ++c) {
+            if (sqlite3_column_type(s, c) == SQLITE_TEXT)
+                (void)columnText(s, c);
+            else
+                (void)sqlite3_column_int64(s, c);
+        }
+        ++n;
+    }
+    sqlite3_reset(s);
+    return n;
+}
+
+QList<QStringList> RawSqlite::texts(sqlite3_stmt* s, int rows) {
+    bindLimit(s, rows);
+    QList<QStringList> out;
+    while (out.size() < rows && sqlite3_step(s) == SQLITE_ROW) {
+        QStringList row;
+        for (int c = 0, cols = sqlite3_column_count(s); c < cols; ++c)
+            row << (sqlite3_column_type(s, c) == SQLITE_TEXT ? columnText(s, c)
+                                                             : QString::number(sqlite3_column_int64(s, c)));
+        out << std::move(row);
+    }
+    sqlite3_reset(s);
+    return out;
+}
+
+} // namespace kv::bench
