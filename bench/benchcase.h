@@ -28,6 +28,8 @@ struct Registrar {
 
 // Milliseconds taken by `work`, best of `repeats` runs.
 double timeMs(const std::function<void()>& work, int repeats = 3);
+// The same with `setup` run, untimed, before each run of `work`.
+double bestMs(const std::function<void()>& setup, const std::function<void()>& work, int repeats = 5);
 
 } // namespace kv::bench
 

@@ -12,7 +12,6 @@
 
 #include <QAbstractTableModel>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QImage>
 #include <QScrollBar>
@@ -25,21 +24,6 @@ namespace {
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 600;
-
-// Best of `repeats`: `setup` runs untimed before each timed `work`.
-double bestMs(const std::function<void()>& setup, const std::function<void()>& work, int repeats = 5) {
-    double best = -1;
-    for (int i = 0; i < repeats; ++i) {
-        setup();
-        QElapsedTimer t;
-        t.start();
-        work();
-        const double ms = double(t.nsecsElapsed()) / 1e6;
-        if (best < 0 || ms < best)
-            best = ms;
-    }
-    return best;
-}
 
 // The baseline's model: `total` rows of which only those read (from `first`) have texts.
 class PlainRows : public QAbstractTableModel {
@@ -189,12 +173,13 @@ KV_BENCH_CASE("grid") {
         });
     if (grid->currentIndex().row() != options.rows - 1)
         std::printf("grid: the last row is not selected after the jump\n");
+    auto plainAtTop = [&] {
+        newPlain(options.rows);
+        plainRows->setRows(0, shownTexts(head, shown));
+        plain->render(&image);
+    };
     const double rawLast = bestMs(
-        [&] {
-            newPlain(options.rows);
-            plainRows->setRows(0, shownTexts(head, shown));
-            plain->render(&image);
-        },
+        plainAtTop,
         [&] {
             QList<QStringList> rows = shownTexts(tail, shown);
             std::reverse(rows.begin(), rows.end());
@@ -245,11 +230,7 @@ KV_BENCH_CASE("grid") {
             grid->render(&image);
         });
     const double rawMiddle = bestMs(
-        [&] {
-            newPlain(options.rows);
-            plainRows->setRows(0, shownTexts(head, shown));
-            plain->render(&image);
-        },
+        plainAtTop,
         [&] {
             sqlite3_bind_int(middleRows, 1, shown);
             sqlite3_bind_int(middleRows, 2, middle);

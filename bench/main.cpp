@@ -23,9 +23,12 @@ void report(const QString& caseName, double ours, double baseline, const char* u
     std::fflush(stdout);
 }
 
-double timeMs(const std::function<void()>& work, int repeats) {
+double timeMs(const std::function<void()>& work, int repeats) { return bestMs([] {}, work, repeats); }
+
+double bestMs(const std::function<void()>& setup, const std::function<void()>& work, int repeats) {
     double best = -1;
     for (int i = 0; i < repeats; ++i) {
+        setup();
         QElapsedTimer t;
         t.start();
         work();

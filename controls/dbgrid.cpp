@@ -3,6 +3,7 @@
 #include "dbgrid.h"
 
 #include "app/dialogs.h"
+#include "navigatoractions.h"
 #include "data/store/storeerror.h"
 
 #include <QHeaderView>
@@ -136,8 +137,7 @@ void DBGrid::deleteCurrent() {
     store::Table* t = model_->table();
     if (isReadOnly() || !t || !t->isOpen() || t->isEmpty())
         return;
-    if (app::dialogs().message(QStringLiteral("Vymazat záznam?"), app::MsgStyle::Confirmation,
-                               app::MsgButton::Ok | app::MsgButton::Cancel, this) != app::MsgButton::Ok)
+    if (!confirmDeletion(this))
         return;
     try {
         t->deleteRecord();

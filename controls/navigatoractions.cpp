@@ -10,6 +10,11 @@ QString deleteQuestion() {
     return QStringLiteral("Vymazat záznam?");
 }
 
+bool confirmDeletion(QWidget* parent) {
+    return app::dialogs().message(deleteQuestion(), app::MsgStyle::Confirmation,
+                                  app::MsgButton::Ok | app::MsgButton::Cancel, parent) == app::MsgButton::Ok;
+}
+
 bool navigateEnabled(const store::Table& table, TNavigateBtn button) {
     using S = store::Table::State;
     const S state = table.state();
@@ -57,9 +62,7 @@ bool navigate(store::Table& table, TNavigateBtn button, bool confirmDelete, QWid
         table.append();
         break;
     case TNavigateBtn::nbDelete:
-        if (confirmDelete &&
-            app::dialogs().message(deleteQuestion(), app::MsgStyle::Confirmation,
-                                   app::MsgButton::Ok | app::MsgButton::Cancel, parent) != app::MsgButton::Ok)
+        if (confirmDelete && !confirmDeletion(parent))
             return false;
         table.deleteRecord();
         break;

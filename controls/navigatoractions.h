@@ -28,6 +28,8 @@ inline constexpr int kNavigateButtonCount = 10;
 
 // The question asked before a delete: confirmation style, OK and Cancel.
 QString deleteQuestion();
+// Asks deleteQuestion() through the dialog seam; true when the answer is OK.
+bool confirmDeletion(QWidget* parent = nullptr);
 
 // Whether `button` can be pressed on `table` now: moves toward an end the cursor has not reached,
 // delete and edit on a record, post and cancel while editing; nothing on a closed table.

@@ -109,8 +109,7 @@ void Table::open() {
         filter = Filter::parse(filterText_, def_);
     backend_ = &backend;
     filter_ = std::move(filter);
-    for (QString& text : fetchSql_)
-        text.clear();
+    forgetSqlTexts();
     dropWindows();
     setState(State::Browse);
     first();
@@ -149,6 +148,14 @@ void Table::dropWindows() {
     pos_ = -1;
     if (backend_)
         generation_ = backend_->writeGeneration();
+}
+
+// The reading statements depend on the filter, so a new filter or connection builds them anew.
+void Table::forgetSqlTexts() {
+    for (QString& text : fetchSql_)
+        text.clear();
+    for (QString& text : rangeSql_)
+        text.clear();
 }
 
 bool Table::windowsValid() const { return backend_ && generation_ == backend_->writeGeneration(); }
@@ -227,18 +234,17 @@ std::vector<Table::CachedRow> Table::fetchRange(int offset, int count) {
     if (offset >= total || count <= 0)
         return {};
     count = std::min(count, total - offset);
-    QStringList where;
-    QVariantList params;
-    if (!filterWhere().isEmpty()) {
-        where << filterWhere();
-        params << filterParams();
-    }
     // Rows near the end are read backwards from the end, so that no read skips more than half the view.
     const bool fromEnd = offset > total / 2;
     const int skip = fromEnd ? total - offset - count : offset;
-    const QString text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table +
-                         joinWhere(where) + (fromEnd ? sql_->orderDesc : sql_->orderAsc) +
-                         QLatin1String(" LIMIT ? OFFSET ?");
+    QString& text = rangeSql_[fromEnd ? 1 : 0];
+    if (text.isEmpty()) {
+        const QString where = filterWhere();
+        text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table +
+               joinWhere(where.isEmpty() ? QStringList() : QStringList{where}) +
+               (fromEnd ? sql_->orderDesc : sql_->orderAsc) + QLatin1String(" LIMIT ? OFFSET ?");
+    }
+    QVariantList params = filterParams();
     params << qint64(count) << qint64(skip);
     std::vector<CachedRow> out;
     for (Row& r : backend_->query(text, params, count))
@@ -681,8 +687,7 @@ void Table::applyView(const QString& filterText, bool filtered) {
     if (!isOpen())
         return;
     filter_ = std::move(parsed);
-    for (QString& text : fetchSql_)
-        text.clear();
+    forgetSqlTexts();
     dropWindows();
     first();
 }

@@ -126,6 +126,7 @@ private:
     void loadRow(CachedRow row, int pos = -1);
     void showNoRecord();
     void dropWindows();
+    void forgetSqlTexts();
     bool windowsValid() const;
     QList<CachedRow> fetch(bool forward, bool fromCurrent, int limit);
     CachedRow toCachedRow(QList<QVariant>&& row) const;
@@ -151,6 +152,7 @@ private:
     bool filtered_ = false;
     std::unique_ptr<Filter> filter_; // the parsed filter in force, null when none
     QString fetchSql_[4];             // by direction and whether it continues from the current record
+    QString rangeSql_[2];             // rows at an offset, from the start and from the end
 
     bool hasRecord_ = false;
     bool eof_ = true;

@@ -33,11 +33,7 @@ class TestDataControls : public QObject {
 
     // A table as the data module opens it, on this test's own workstation unless another is named.
     std::unique_ptr<Table> table(const QString& name, test::TestStation* station = nullptr) {
-        auto t = std::make_unique<Table>((station ? station : station_.get())->session, name);
-        t->setDefinition(data::tableDef(name));
-        t->setDatabaseName(db_->params().database);
-        t->open();
-        return t;
+        return (station ? station : station_.get())->openTable(name);
     }
 
     static void addOrder(Table& t, const QString& number, const QString& text, bool done) {

@@ -27,13 +27,7 @@ class TestDBGrid : public QObject {
     std::unique_ptr<test::TestDatabase> db_;
     std::unique_ptr<test::TestStation> station_;
 
-    std::unique_ptr<Table> table(const QString& name) {
-        auto t = std::make_unique<Table>(station_->session, name);
-        t->setDefinition(data::tableDef(name));
-        t->setDatabaseName(db_->params().database);
-        t->open();
-        return t;
-    }
+    std::unique_ptr<Table> table(const QString& name) { return station_->openTable(name); }
 
     // Users in index order (surname, name, title): Dvořák, Novák, Svoboda.
     std::unique_ptr<Table> users() {

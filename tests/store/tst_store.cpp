@@ -50,11 +50,7 @@ class TestStore : public QObject {
     std::unique_ptr<test::TestStation> station_;
 
     std::unique_ptr<Table> table(const QString& name, test::TestStation* station = nullptr) {
-        auto t = std::make_unique<Table>((station ? station : station_.get())->session, name);
-        t->setDefinition(data::tableDef(name));
-        t->setDatabaseName(db_->params().database);
-        t->open();
-        return t;
+        return (station ? station : station_.get())->openTable(name);
     }
 
 private Q_SLOTS:

@@ -1,5 +1,6 @@
 #include "testdatabase.h"
 
+#include "data/schema.h"
 #include "data/schemaddl.h"
 #include "data/store/sqlitebackend.h"
 
@@ -72,7 +73,8 @@ void TestDatabase::createTable(const store::TableDef& def) { data::createTableIf
 
 store::Backend& TestDatabase::admin() { return *admin_; }
 
-TestStation::TestStation(const TestDatabase& db) {
+TestStation::TestStation(const TestDatabase& db)
+    : database(db.params().database) {
     const auto p = db.params();
     transport.setProtocol(p.protocol);
     transport.setServerName(p.server);
@@ -82,6 +84,14 @@ TestStation::TestStation(const TestDatabase& db) {
     session.setDefaultDatabase(p.database);
     client.setActive(true);
     session.setActive(true);
+}
+
+std::unique_ptr<store::Table> TestStation::openTable(const QString& name) {
+    auto t = std::make_unique<store::Table>(session, name);
+    t->setDefinition(data::tableDef(name));
+    t->setDatabaseName(database);
+    t->open();
+    return t;
 }
 
 int runPerEngine(QObject& testObject, int argc, char** argv) {

@@ -6,6 +6,7 @@
 #include "data/store/backend.h"
 #include "data/store/client.h"
 #include "data/store/session.h"
+#include "data/store/table.h"
 #include "data/store/transport.h"
 
 #include <QTemporaryDir>
@@ -43,6 +44,10 @@ private:
 
 struct TestStation {
     explicit TestStation(const TestDatabase& db);
+    // One of the program's tables opened on this station as the data module opens it.
+    std::unique_ptr<store::Table> openTable(const QString& name);
+
+    QString database;
     store::Transport transport;
     store::Client client{transport};
     store::Session session{QStringLiteral("Kalmorvaty"), client};
