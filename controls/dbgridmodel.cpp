@@ -1,4 +1,4 @@
-// The data-aware grid's model: block reading of a table's view, the cache that a data change
+// The data-aware grid's model: paged reading of a table's view, the cache that a data change
 // drops, cell texts and row styles, and edits written back through the table.
 #include "dbgridmodel.h"
 
@@ -155,7 +155,7 @@ const store::Record* DBGridModel::record(int row) const {
     return offset < it->second.rows.size() ? &it->second.rows[offset] : nullptr;
 }
 
-// Reads the rows around `row` that no block holds yet: forward from it, or, when the row after it
+// Reads the rows around `row` that no page holds yet: forward from it, or, when the row after it
 // is already held (a view scrolling up), backward to it.
 std::map<int, DBGridModel::Page>::iterator DBGridModel::readPage(int row) const {
     auto next = pages_.upper_bound(row);
@@ -179,7 +179,7 @@ std::map<int, DBGridModel::Page>::iterator DBGridModel::readPage(int row) const 
         rows = table()->rows(first, span);
     } catch (const store::StoreError&) {
         // Rows are read while the view paints, where an exception must not pass through Qt;
-        // the failure is reported once the paint is over, and the block stays empty until the
+        // the failure is reported once the paint is over, and the page stays empty until the
         // data changes again.
         if (!readFailed_) {
             readFailed_ = true;

@@ -1,6 +1,6 @@
 // The model of a data-aware grid: one row per record of a table's current view, one column per
-// entry of the grid's column list. It reads only the rows a view asks for, a block at a time, and
-// keeps a few blocks; it follows the table through a data source and owns no table.
+// entry of the grid's column list. It reads only the rows a view asks for, a page at a time, and
+// keeps a few pages; it follows the table through a data source and owns no table.
 #pragma once
 
 #include "dbgridcolumns.h"
@@ -73,7 +73,7 @@ Q_SIGNALS:
     void cursorRowChanged(int row);
 
 private:
-    // Rows read together: `span` rows from the block's first row were asked for, `rows` came back
+    // Rows read together: `span` rows from the page's first row were asked for, `rows` came back
     // (fewer when rows went away meanwhile; the rest show empty until the data changes).
     struct Page {
         int span = 0;
