@@ -28,12 +28,20 @@ Q_DECLARE_METATYPE(kv::app::MsgButton)
 class TestDataControls : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::TestDatabase> db_;
-    std::unique_ptr<test::TestStation> station_;
+    std::unique_ptr<test::EmbeddedFixture> fixture_;
 
     // A table as the data module opens it, on this test's own workstation unless another is named.
     std::unique_ptr<Table> table(const QString& name, test::TestStation* station = nullptr) {
-        return (station ? station : station_.get())->openTable(name);
+        return (station ? station : fixture_->station.get())->openTable(name);
+    }
+
+    // The payment methods "Hotově" and "Převodem", standing on the first.
+    std::unique_ptr<Table> twoPayments() {
+        auto payments = table(QStringLiteral("Platba"));
+        payments->insertRecord({QStringLiteral("Hotově")});
+        payments->insertRecord({QStringLiteral("Převodem")});
+        payments->first();
+        return payments;
     }
 
     static void addOrder(Table& t, const QString& number, const QString& text, bool done) {
@@ -45,15 +53,8 @@ class TestDataControls : public QObject {
     }
 
 private Q_SLOTS:
-    void init() {
-        db_ = std::make_unique<test::TestDatabase>(test::Engine::Sqlite);
-        db_->createSchema();
-        station_ = std::make_unique<test::TestStation>(*db_);
-    }
-    void cleanup() {
-        station_.reset();
-        db_.reset();
-    }
+    void init() { fixture_ = std::make_unique<test::EmbeddedFixture>(); }
+    void cleanup() { fixture_.reset(); }
 
     void dataLabelEditTakesItsLengthFromAStringField_data() {
         QTest::addColumn<QString>("field");
@@ -212,7 +213,7 @@ private Q_SLOTS:
     }
 
     void imageKeepsItsPictureWhenAnotherStationHoldsTheRow() {
-        test::TestStation other(*db_);
+        test::TestStation other(fixture_->db);
         auto theirs = table(QStringLiteral("System"), &other);
         theirs->edit();
         auto settings = table(QStringLiteral("System"));
@@ -245,10 +246,7 @@ private Q_SLOTS:
     void navigatorDeleteAsksFirst() {
         QFETCH(app::MsgButton, answer);
         QFETCH(QStringList, left);
-        auto payments = table(QStringLiteral("Platba"));
-        payments->insertRecord({QStringLiteral("Hotově")});
-        payments->insertRecord({QStringLiteral("Převodem")});
-        payments->first();
+        auto payments = twoPayments();
         store::DataSource source(payments.get());
         controls::TDBNavigator nav;
         nav.setDataSource(&source);
@@ -269,10 +267,7 @@ private Q_SLOTS:
     }
 
     void navigatorButtonsFollowTheCursor() {
-        auto payments = table(QStringLiteral("Platba"));
-        payments->insertRecord({QStringLiteral("Hotově")});
-        payments->insertRecord({QStringLiteral("Převodem")});
-        payments->first();
+        auto payments = twoPayments();
         store::DataSource source(payments.get());
         controls::TDBNavigator nav;
         nav.setDataSource(&source);

@@ -24,10 +24,9 @@ using store::Table;
 class TestDBGrid : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::TestDatabase> db_;
-    std::unique_ptr<test::TestStation> station_;
+    std::unique_ptr<test::EmbeddedFixture> fixture_;
 
-    std::unique_ptr<Table> table(const QString& name) { return station_->openTable(name); }
+    std::unique_ptr<Table> table(const QString& name) { return fixture_->openTable(name); }
 
     // Users in index order (surname, name, title): Dvořák, Novák, Svoboda.
     std::unique_ptr<Table> users() {
@@ -53,15 +52,8 @@ class TestDBGrid : public QObject {
     }
 
 private Q_SLOTS:
-    void init() {
-        db_ = std::make_unique<test::TestDatabase>(test::Engine::Sqlite);
-        db_->createSchema();
-        station_ = std::make_unique<test::TestStation>(*db_);
-    }
-    void cleanup() {
-        station_.reset();
-        db_.reset();
-    }
+    void init() { fixture_ = std::make_unique<test::EmbeddedFixture>(); }
+    void cleanup() { fixture_.reset(); }
 
     void columnsAreTheVisibleFieldsTitledByLabelAndSizedByDisplayWidth() {
         auto t = table(QStringLiteral("Dodavatele"));
@@ -226,7 +218,7 @@ private Q_SLOTS:
         grid.setDataSource(&ds);
         QStringList reported;
         app::setExceptionHandler([&](const std::exception_ptr& e) { reported << app::exceptionMessage(e); });
-        db_->admin().execute(QStringLiteral("DROP TABLE \"Uzivatele\""));
+        fixture_->db.admin().execute(QStringLiteral("DROP TABLE \"Uzivatele\""));
         QCOMPARE(cell(grid, 0, 1), QString());
         QCOMPARE(cell(grid, 2, 1), QString());
         QVERIFY(reported.isEmpty()); // not while the view may be painting

@@ -94,6 +94,11 @@ std::unique_ptr<store::Table> TestStation::openTable(const QString& name) {
     return t;
 }
 
+EmbeddedFixture::EmbeddedFixture() {
+    db.createSchema();
+    station = std::make_unique<TestStation>(db);
+}
+
 int runPerEngine(QObject& testObject, int argc, char** argv) {
     int failures = 0;
     g_engine = Engine::Sqlite;

@@ -53,6 +53,16 @@ struct TestStation {
     store::Session session{QStringLiteral("Kalmorvaty"), client};
 };
 
+// An embedded database with the program's seven tables and one station on it: the fixture of tests
+// that need real tables but not both engines.
+struct EmbeddedFixture {
+    EmbeddedFixture();
+    std::unique_ptr<store::Table> openTable(const QString& name) { return station->openTable(name); }
+
+    TestDatabase db{Engine::Sqlite};
+    std::unique_ptr<TestStation> station;
+};
+
 // Runs a Qt test object once per engine: "sqlite" always, "postgres" when available; in CI a missing
 // server is a failure. Returns the summed exit codes. The object reads kv::test::currentEngine().
 int runPerEngine(QObject& testObject, int argc, char** argv);
