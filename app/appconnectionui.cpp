@@ -1,7 +1,7 @@
 // The connection loop's questions and messages, and minimising around the set-up program.
 #include "appconnectionui.h"
 
-#include "dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 
@@ -11,15 +11,16 @@ AppConnectionUi::AppConnectionUi(std::function<void()> onTerminate)
     : onTerminate_(std::move(onTerminate)) {}
 
 void AppConnectionUi::showError(const QString& text) {
-    kv::app::showError(text);
+    kv::ui::showError(text);
 }
 
 bool AppConnectionUi::confirm(const QString& text) {
-    return dialogs().message(text, MsgStyle::Confirmation, MsgButton::Yes | MsgButton::No) == MsgButton::Yes;
+    return ui::dialogs().message(text, ui::MsgStyle::Confirmation, ui::MsgButton::Yes | ui::MsgButton::No) ==
+           ui::MsgButton::Yes;
 }
 
 void AppConnectionUi::showMessage(const QString& text) {
-    dialogs().message(text, MsgStyle::Plain, MsgButton::Ok);
+    ui::dialogs().message(text, ui::MsgStyle::Plain, ui::MsgButton::Ok);
 }
 
 void AppConnectionUi::beforeSetupProgram() {

@@ -1,13 +1,13 @@
 // The main window's buttons, the manual menu and the remembered position.
 #include "formobj.h"
 
-#include "appwindows.h"
 #include "setupini.h"
-#include "shellopen.h"
-#include "windowplacement.h"
+#include "ui/appwindows.h"
+#include "ui/shellopen.h"
+#include "ui/windowplacement.h"
 
+#include "base/programfolder.h"
 #include "data/datmod.h"
-#include "data/store/programfolder.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -32,7 +32,7 @@ QFrame* separator(QWidget* parent) {
 
 } // namespace
 
-TFormObj::TFormObj(AppWindows& windows, QWidget* parent)
+TFormObj::TFormObj(ui::AppWindows& windows, QWidget* parent)
     : QWidget(parent, Qt::Tool)
     , windows_(windows) {
     setObjectName(QStringLiteral("FormObj"));
@@ -127,7 +127,7 @@ bool TFormObj::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormObj::openModal(const char* className) {
     if (auto* dialog = windows_.find<QDialog>(QLatin1String(className)))
-        showModalAtOpener(*dialog, *this);
+        ui::showModalAtOpener(*dialog, *this);
 }
 
 void TFormObj::tlNovaClick() {
@@ -143,7 +143,7 @@ void TFormObj::tlVyrizeneClick() {
     orders.setFiltered(false);
     orders.setFilter(QStringLiteral("Vyrizena='False'"));
     orders.setFiltered(true);
-    showModalAtOpener(*list, *this);
+    ui::showModalAtOpener(*list, *this);
     orders.setFiltered(false);
 }
 
@@ -155,7 +155,7 @@ void TFormObj::tlNastaveniClick() {
         for (auto* pages : settings->findChildren<QTabWidget*>())
             if (pages->indexOf(firstPage) >= 0)
                 pages->setCurrentWidget(firstPage);
-    showModalAtOpener(*settings, *this);
+    ui::showModalAtOpener(*settings, *this);
 }
 
 void TFormObj::tlOprogramuClick() {
@@ -167,7 +167,7 @@ void TFormObj::tlOprogramuClick() {
 }
 
 void TFormObj::openManual(const QString& fileName) {
-    openInShell(QUrl::fromLocalFile(manualPath(fileName)));
+    ui::openInShell(QUrl::fromLocalFile(manualPath(fileName)));
 }
 
 } // namespace kv::app

@@ -8,16 +8,18 @@
 class QMenu;
 class QPushButton;
 
-namespace kv::app {
-
+namespace kv::ui {
 class AppWindows;
+}
+
+namespace kv::app {
 
 class TFormObj : public QWidget {
     Q_OBJECT
 public:
     // Reads its position from SETUP.INI. `windows` holds the windows its buttons open; a button
     // whose window is not there does nothing.
-    explicit TFormObj(AppWindows& windows, QWidget* parent = nullptr);
+    explicit TFormObj(ui::AppWindows& windows, QWidget* parent = nullptr);
     // Writes its position to SETUP.INI.
     ~TFormObj() override;
 
@@ -52,7 +54,7 @@ private:
     void openModal(const char* className);
     void openManual(const QString& fileName);
 
-    AppWindows& windows_;
+    ui::AppWindows& windows_;
 };
 
 } // namespace kv::app

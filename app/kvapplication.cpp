@@ -1,7 +1,7 @@
 // The exception hook point in event delivery.
 #include "kvapplication.h"
 
-#include "exceptionhook.h"
+#include "ui/exceptionhook.h"
 
 namespace kv::app {
 
@@ -12,7 +12,7 @@ bool KvApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        handleException(std::current_exception());
+        ui::handleException(std::current_exception());
         return false;
     }
 }

@@ -1,9 +1,9 @@
 // SETUP.INI's keys, defaults and the once-a-day rule of the support notice.
 #include "setupini.h"
 
-#include "data/store/czechformat.h"
-#include "data/store/iniprofile.h"
-#include "data/store/programfolder.h"
+#include "base/czechformat.h"
+#include "base/iniprofile.h"
+#include "base/programfolder.h"
 
 namespace kv::app {
 namespace {

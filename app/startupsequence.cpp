@@ -4,15 +4,15 @@
 
 #include "appconnectionui.h"
 #include "artwork.h"
-#include "dialogs.h"
-#include "exceptionhook.h"
 #include "formdar.h"
 #include "formobj.h"
 #include "setupini.h"
 #include "splashform.h"
+#include "ui/dialogs.h"
+#include "ui/exceptionhook.h"
 
+#include "base/clock.h"
 #include "data/datmod.h"
-#include "data/store/clock.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -26,7 +26,7 @@ StartupSequence::StartupSequence(StartupTiming timing, std::vector<StartupWindow
 
 StartupSequence::~StartupSequence() {
     splash_.reset();
-    appWindows().clear();
+    ui::appWindows().clear();
     dm_.reset();
     main_.reset();
 }
@@ -35,7 +35,7 @@ bool StartupSequence::run() {
     QApplication::setApplicationDisplayName(QStringLiteral("Kalmorvaty..."));
     QApplication::setWindowIcon(applicationIcon());
 
-    main_ = std::make_unique<TFormObj>(appWindows());
+    main_ = std::make_unique<TFormObj>(ui::appWindows());
     QObject::connect(main_.get(), &TFormObj::closed, qApp, &QCoreApplication::quit);
 
     splash_ = std::make_unique<TSplashForm>(timing_.splashTickMs);
@@ -81,7 +81,7 @@ void StartupSequence::createDataModule() {
     } catch (...) {
         // No exception window exists yet: the error goes to the hook's message box, and without a
         // data module the program cannot work, so it ends after start-up as if given up.
-        handleException(std::current_exception());
+        ui::handleException(std::current_exception());
         terminating_ = true;
     }
 }
@@ -91,9 +91,9 @@ void StartupSequence::createWindows() {
         if (!w.create)
             continue;
         try {
-            appWindows().add(QLatin1String(w.className), w.create());
+            ui::appWindows().add(QLatin1String(w.className), w.create());
         } catch (...) {
-            handleException(std::current_exception());
+            ui::handleException(std::current_exception());
         }
     }
 }
@@ -104,7 +104,7 @@ void StartupSequence::showSupportNotice() {
     if (!due || terminating_)
         return;
     TFormDar notice(timing_.noticeTickMs);
-    dialogs().showModal(notice);
+    ui::dialogs().showModal(notice);
 }
 
 void StartupSequence::pause() const {

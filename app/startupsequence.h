@@ -3,8 +3,8 @@
 // the message loop; at the end the windows, the data module and the main window are destroyed.
 #pragma once
 
-#include "appwindows.h"
 #include "startupwindows.h"
+#include "ui/appwindows.h"
 
 #include <functional>
 #include <memory>
@@ -43,7 +43,7 @@ public:
     TFormObj* mainWindow() const { return main_.get(); }
     TSplashForm* splash() const { return splash_.get(); }
     data::TDM* dataModule() const { return dm_.get(); }
-    AppWindows& windows() { return appWindows(); }
+    ui::AppWindows& windows() { return ui::appWindows(); }
 
     // Called with the new data module before it connects; tests set the set-up program here.
     std::function<void(data::TDM&)> prepareDataModule;

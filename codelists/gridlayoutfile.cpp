@@ -36,9 +36,9 @@
 
 #include "gridlayouterror.h"
 
-#include "app/exceptionhook.h"
+#include "base/codec1250.h"
 #include "controls/dbgrid.h"
-#include "data/store/codec1250.h"
+#include "ui/exceptionhook.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -282,7 +282,7 @@ bool GridLayoutFile::saveReported(const QString& path, const controls::DBGridCol
         save(path, columns, def, charWidth);
         return true;
     } catch (...) {
-        app::handleException(std::current_exception());
+        ui::handleException(std::current_exception());
         return false;
     }
 }

@@ -2,9 +2,9 @@
 // to the column list, and Ctrl+Del.
 #include "dbgrid.h"
 
-#include "app/dialogs.h"
-#include "navigatoractions.h"
 #include "data/store/storeerror.h"
+#include "navigatoractions.h"
+#include "ui/dialogs.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -113,7 +113,7 @@ void DBGrid::moveCursorTo(int row) {
     try {
         t->moveTo(row);
     } catch (const store::StoreError& e) {
-        app::showError(e.message(), this);
+        ui::showError(e.message(), this);
         selectCursorRow(t->recNo());
     }
 }
@@ -142,7 +142,7 @@ void DBGrid::deleteCurrent() {
     try {
         t->deleteRecord();
     } catch (const store::StoreError& e) {
-        app::showError(e.message(), this);
+        ui::showError(e.message(), this);
     }
 }
 

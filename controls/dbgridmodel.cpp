@@ -2,10 +2,10 @@
 // drops, cell texts and row styles, and edits written back through the table.
 #include "dbgridmodel.h"
 
-#include "app/dialogs.h"
-#include "app/exceptionhook.h"
-#include "data/store/valueconv.h"
 #include "data/store/storeerror.h"
+#include "data/store/valueconv.h"
+#include "ui/dialogs.h"
+#include "ui/exceptionhook.h"
 
 namespace kv::controls {
 
@@ -184,7 +184,7 @@ std::map<int, DBGridModel::Page>::iterator DBGridModel::readPage(int row) const 
         if (!readFailed_) {
             readFailed_ = true;
             QMetaObject::invokeMethod(
-                const_cast<DBGridModel*>(this), [e = std::current_exception()] { app::handleException(e); },
+                const_cast<DBGridModel*>(this), [e = std::current_exception()] { ui::handleException(e); },
                 Qt::QueuedConnection);
         }
     }
@@ -263,7 +263,7 @@ bool DBGridModel::setData(const QModelIndex& index, const QVariant& value, int r
     } catch (const store::StoreError& e) {
         if (t->state() != store::Table::State::Browse)
             t->cancel();
-        app::showError(e.message());
+        ui::showError(e.message());
         return false;
     }
     return true;

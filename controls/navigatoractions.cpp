@@ -1,8 +1,8 @@
 // The record navigator's actions and button states.
 #include "navigatoractions.h"
 
-#include "app/dialogs.h"
 #include "data/store/table.h"
+#include "ui/dialogs.h"
 
 namespace kv::controls {
 
@@ -11,8 +11,8 @@ QString deleteQuestion() {
 }
 
 bool confirmDeletion(QWidget* parent) {
-    return app::dialogs().message(deleteQuestion(), app::MsgStyle::Confirmation,
-                                  app::MsgButton::Ok | app::MsgButton::Cancel, parent) == app::MsgButton::Ok;
+    return ui::dialogs().message(deleteQuestion(), ui::MsgStyle::Confirmation,
+                                 ui::MsgButton::Ok | ui::MsgButton::Cancel, parent) == ui::MsgButton::Ok;
 }
 
 bool navigateEnabled(const store::Table& table, TNavigateBtn button) {

@@ -6,7 +6,7 @@
 #include "schema.h"
 #include "serversettings.h"
 
-#include "data/store/programfolder.h"
+#include "base/programfolder.h"
 #include "data/store/storeerror.h"
 
 #include <QFileInfo>
@@ -19,8 +19,9 @@ namespace kv::data {
 TDM* DM = nullptr;
 
 namespace {
-const QString kConnectError = QStringLiteral("Nelze připojit datový server!!\n\n1. není spuštěn server\n"
-                                             "2. síťový server není dostupný\n3. není založena databáze KALMORVATY");
+const QString kConnectError =
+    QStringLiteral("Nelze připojit datový server!!\n\n1. není spuštěn server\n"
+                   "2. síťový server není dostupný\n3. není založena databáze KALMORVATY");
 const QString kRetryQuestion = QStringLiteral("Server nebyl aktivní, ale již je spuštěn - pokračovat....");
 } // namespace
 
@@ -83,9 +84,18 @@ QList<store::Table*> TDM::tablesInOpenOrder() {
 bool TDM::DMCreate(ConnectionUi& ui) {
     programFolder_ = kv::programFolder();
     // Whatever state the components were left in, start from a disconnected client.
-    try { client.setActive(false); } catch (...) {}
-    try { session.setActive(false); } catch (...) {}
-    try { transport.setEnabled(false); } catch (...) {}
+    try {
+        client.setActive(false);
+    } catch (...) {
+    }
+    try {
+        session.setActive(false);
+    } catch (...) {
+    }
+    try {
+        transport.setEnabled(false);
+    } catch (...) {
+    }
     if (client.active())
         client.setActive(false);
 
@@ -120,11 +130,12 @@ void TDM::readSettings(ConnectionUi& ui) {
     databaseName_ = s.database;
     const std::optional<QString> password = decodeHeslo(s.heslo);
     if (!password)
-        throw std::runtime_error(QStringLiteral("Heslo v souboru SERVER.INI (klíč HESLO) není platné: '%1' není "
-                                                "zapsáno šestnáctkovými číslicemi. Spusťte znovu program "
-                                                "InitDataServer.exe.")
-                                     .arg(s.heslo)
-                                     .toStdString());
+        throw std::runtime_error(
+            QStringLiteral("Heslo v souboru SERVER.INI (klíč HESLO) není platné: '%1' není "
+                           "zapsáno šestnáctkovými číslicemi. Spusťte znovu program "
+                           "InitDataServer.exe.")
+                .arg(s.heslo)
+                .toStdString());
     password_ = *password;
 }
 
@@ -160,9 +171,11 @@ void TDM::openTables(ConnectionUi& ui) {
 
 void TDM::tabOboryAfterScroll() {
     tabDodavatele.setFiltered(false);
-    const QString category = tabObory.isEmpty() ? QString() : tabObory.fieldByName(QStringLiteral("Obor")).asString();
+    const QString category =
+        tabObory.isEmpty() ? QString() : tabObory.fieldByName(QStringLiteral("Obor")).asString();
     // The apostrophe is doubled so that a category such as O'Neil is one literal in the filter.
-    tabDodavatele.setFilter(QLatin1String("Obor='") + QString(category).replace(QLatin1Char('\''), QLatin1String("''")) +
+    tabDodavatele.setFilter(QLatin1String("Obor='") +
+                            QString(category).replace(QLatin1Char('\''), QLatin1String("''")) +
                             QLatin1Char('\''));
     tabDodavatele.setFiltered(true);
     Q_EMIT suppliersFiltered();

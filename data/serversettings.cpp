@@ -1,6 +1,6 @@
 #include "serversettings.h"
 
-#include "data/store/iniprofile.h"
+#include "base/iniprofile.h"
 
 namespace kv::data {
 

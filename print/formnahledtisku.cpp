@@ -5,8 +5,8 @@
 #include "previewglyphs.h"
 #include "previewstatus.h"
 
-#include "app/dialogs.h"
-#include "data/store/programfolder.h"
+#include "base/programfolder.h"
+#include "ui/dialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +26,8 @@ QFont arial(int pixels, bool bold = false) {
     return f;
 }
 
-QToolButton* speedButton(QWidget* parent, const char* name, PreviewGlyph glyph, int size, const QString& hint) {
+QToolButton* speedButton(QWidget* parent, const char* name, PreviewGlyph glyph, int size,
+                         const QString& hint) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
     b->setAutoRaise(true);
@@ -122,14 +123,18 @@ void TFormNahledTisku::buildToolBar() {
     SpeedButton1 = speedButton(ToolBarPanel, "SpeedButton1", PreviewGlyph::ZoomIn, 35, {});
     SBNastaveniTisku = speedButton(ToolBarPanel, "SBNastaveniTisku", PreviewGlyph::PrinterSetup, 35,
                                    QStringLiteral("Nastavení tiskárny..."));
-    SBTisk = speedButton(ToolBarPanel, "SBTisk", PreviewGlyph::Print, 35, QStringLiteral("Tisk aktuálního reportu..."));
-    SBExportTXT = speedButton(ToolBarPanel, "SBExportTXT", PreviewGlyph::Text, 35,
-                              disabledExport.arg(QStringLiteral("TXT"),
-                                                 QStringLiteral("Exportovat do jednoduchého textového souboru")));
-    SBHtmlExport = speedButton(ToolBarPanel, "SBHtmlExport", PreviewGlyph::Html, 35,
-                               disabledExport.arg(QStringLiteral("HTML"), QStringLiteral("Exportovat do HTML souboru")));
-    SBExcelExport = speedButton(ToolBarPanel, "SBExcelExport", PreviewGlyph::Spreadsheet, 35,
-                                disabledExport.arg(QStringLiteral("XLS"), QStringLiteral("Exportovat report do Excelu")));
+    SBTisk = speedButton(ToolBarPanel, "SBTisk", PreviewGlyph::Print, 35,
+                         QStringLiteral("Tisk aktuálního reportu..."));
+    SBExportTXT =
+        speedButton(ToolBarPanel, "SBExportTXT", PreviewGlyph::Text, 35,
+                    disabledExport.arg(QStringLiteral("TXT"),
+                                       QStringLiteral("Exportovat do jednoduchého textového souboru")));
+    SBHtmlExport =
+        speedButton(ToolBarPanel, "SBHtmlExport", PreviewGlyph::Html, 35,
+                    disabledExport.arg(QStringLiteral("HTML"), QStringLiteral("Exportovat do HTML souboru")));
+    SBExcelExport =
+        speedButton(ToolBarPanel, "SBExcelExport", PreviewGlyph::Spreadsheet, 35,
+                    disabledExport.arg(QStringLiteral("XLS"), QStringLiteral("Exportovat report do Excelu")));
     SBImage = speedButton(ToolBarPanel, "SBImage", PreviewGlyph::Picture, 35,
                           QStringLiteral("Exportovat report do bitmapového obrázku (PNG, JPG, BMP)"));
     SBImages = speedButton(ToolBarPanel, "SBImages", PreviewGlyph::Pictures, 35,
@@ -147,7 +152,8 @@ void TFormNahledTisku::buildToolBar() {
     closePanel->setObjectName(QStringLiteral("ClosePanel"));
     auto* closeRow = new QHBoxLayout(closePanel);
     closeRow->setContentsMargins(0, 0, 0, 0);
-    SBClose = speedButton(closePanel, "SBClose", PreviewGlyph::Close, 35, QStringLiteral("Uzavření tiskového náhledu"));
+    SBClose = speedButton(closePanel, "SBClose", PreviewGlyph::Close, 35,
+                          QStringLiteral("Uzavření tiskového náhledu"));
     closeRow->addWidget(SBClose);
     row->addWidget(closePanel);
 }
@@ -186,7 +192,8 @@ void TFormNahledTisku::buildMailPanel() {
     edTextZpravy->setObjectName(QStringLiteral("edTextZpravy"));
     edTextZpravy->setGeometry(10, 135, 320, 150);
 
-    auto* note = new QLabel(QStringLiteral("Údaje je možno zadat později v poštovním programu...."), PanOdesliEmail);
+    auto* note =
+        new QLabel(QStringLiteral("Údaje je možno zadat později v poštovním programu...."), PanOdesliEmail);
     note->setGeometry(10, 290, 320, 16);
 
     SBZrusSendMail = speedButton(PanOdesliEmail, "SBZrusSendMail", PreviewGlyph::Cancel, 35,
@@ -209,10 +216,12 @@ void TFormNahledTisku::buildStatusBar() {
     auto* moves = new QHBoxLayout(MoveButPanel);
     moves->setContentsMargins(0, 0, 0, 0);
     moves->setSpacing(0);
-    sbPrvniStrana = speedButton(MoveButPanel, "sbPrvniStrana", PreviewGlyph::First, 25, QStringLiteral("Jdi ma 1. stránku"));
+    sbPrvniStrana = speedButton(MoveButPanel, "sbPrvniStrana", PreviewGlyph::First, 25,
+                                QStringLiteral("Jdi ma 1. stránku"));
     sbMinulaStrana = speedButton(MoveButPanel, "sbMinulaStrana", PreviewGlyph::Prior, 25,
                                  QStringLiteral("Jdi na minulou stránku"));
-    sbDalsiStrana = speedButton(MoveButPanel, "sbDalsiStrana", PreviewGlyph::Next, 25, QStringLiteral("Jdi na další stránku"));
+    sbDalsiStrana = speedButton(MoveButPanel, "sbDalsiStrana", PreviewGlyph::Next, 25,
+                                QStringLiteral("Jdi na další stránku"));
     sbPosledniStrana = speedButton(MoveButPanel, "sbPosledniStrana", PreviewGlyph::Last, 25,
                                    QStringLiteral("Jdi na poslední stránku"));
     SPJdiNaStranu = speedButton(MoveButPanel, "SPJdiNaStranu", PreviewGlyph::GoToPage, 25,
@@ -223,7 +232,8 @@ void TFormNahledTisku::buildStatusBar() {
     }
     row->addWidget(MoveButPanel);
 
-    CurPageLabel = panelLabel(StatBarPanel, "CurPageLabel", QStringLiteral("Aktuálně zobrazená stránka dokumentu"), 90);
+    CurPageLabel =
+        panelLabel(StatBarPanel, "CurPageLabel", QStringLiteral("Aktuálně zobrazená stránka dokumentu"), 90);
     row->addWidget(CurPageLabel);
     ZoomLabel = panelLabel(StatBarPanel, "ZoomLabel", QStringLiteral("Aktuální zvětšení dokumentu"), 130);
     row->addWidget(ZoomLabel);
@@ -277,24 +287,42 @@ void TFormNahledTisku::FormClose() {
     QFile::remove(kv::programFolder() + QStringLiteral("temp.png"));
 }
 
-void TFormNahledTisku::SpeedButton1Click() { NahledReportu->SetZoom(NahledReportu->Zoom() + 25); }
-void TFormNahledTisku::SpeedButton2Click() { NahledReportu->SetZoom(NahledReportu->Zoom() - 25); }
-void TFormNahledTisku::SBNastaveniTiskuClick() { NahledReportu->PrinterSetup(); }
-void TFormNahledTisku::SBTiskClick() { NahledReportu->Print(); }
-void TFormNahledTisku::sbPrvniStranaClick() { NahledReportu->FirstPage(); }
-void TFormNahledTisku::sbMinulaStranaClick() { NahledReportu->PriorPage(); }
-void TFormNahledTisku::sbDalsiStranaClick() { NahledReportu->NextPage(); }
-void TFormNahledTisku::sbPosledniStranaClick() { NahledReportu->LastPage(); }
-void TFormNahledTisku::SBCloseClick() { close(); }
+void TFormNahledTisku::SpeedButton1Click() {
+    NahledReportu->SetZoom(NahledReportu->Zoom() + 25);
+}
+void TFormNahledTisku::SpeedButton2Click() {
+    NahledReportu->SetZoom(NahledReportu->Zoom() - 25);
+}
+void TFormNahledTisku::SBNastaveniTiskuClick() {
+    NahledReportu->PrinterSetup();
+}
+void TFormNahledTisku::SBTiskClick() {
+    NahledReportu->Print();
+}
+void TFormNahledTisku::sbPrvniStranaClick() {
+    NahledReportu->FirstPage();
+}
+void TFormNahledTisku::sbMinulaStranaClick() {
+    NahledReportu->PriorPage();
+}
+void TFormNahledTisku::sbDalsiStranaClick() {
+    NahledReportu->NextPage();
+}
+void TFormNahledTisku::sbPosledniStranaClick() {
+    NahledReportu->LastPage();
+}
+void TFormNahledTisku::SBCloseClick() {
+    close();
+}
 
 void TFormNahledTisku::SPJdiNaStranuClick() {
     QString answer = QString::number(NahledReportu->CurrentPage());
-    if (!kv::app::dialogs().inputQuery(QStringLiteral("Změna zobrazené strany"), QStringLiteral("Skočit na stranu číslo:"),
-                                       answer, this))
+    if (!kv::ui::dialogs().inputQuery(QStringLiteral("Změna zobrazené strany"),
+                                      QStringLiteral("Skočit na stranu číslo:"), answer, this))
         return;
     const PageJump jump = checkPageJump(answer, NahledReportu->PageCount());
     if (!jump.ok) {
-        kv::app::showError(jump.error, this);
+        kv::ui::showError(jump.error, this);
         return;
     }
     NahledReportu->SetPage(jump.page);
@@ -311,6 +339,8 @@ void TFormNahledTisku::NahledReportuPageChange(int newPage) {
     SPJdiNaStranu->setEnabled(s.jumpEnabled);
 }
 
-void TFormNahledTisku::NahledReportuZoomChange(int zoom) { ZoomLabel->setText(zoomText(zoom)); }
+void TFormNahledTisku::NahledReportuZoomChange(int zoom) {
+    ZoomLabel->setText(zoomText(zoom));
+}
 
 } // namespace kv::print

@@ -5,7 +5,7 @@
 
 #include "hintfollower.h"
 
-#include "report/zireziduzozview.h"
+#include "report/view/zireziduzozview.h"
 
 #include <QDialog>
 #include <QFrame>

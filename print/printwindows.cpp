@@ -4,14 +4,16 @@
 #include "formnahledtisku.h"
 #include "sestavy.h"
 
-#include "app/dialogs.h"
+#include "base/programfolder.h"
 #include "data/datmod.h"
-#include "data/store/programfolder.h"
 #include "report/reporterror.h"
+#include "ui/dialogs.h"
 
 namespace kv::print {
 
-std::unique_ptr<QObject> createPrintPreview() { return std::make_unique<TFormNahledTisku>(); }
+std::unique_ptr<QObject> createPrintPreview() {
+    return std::make_unique<TFormNahledTisku>();
+}
 
 std::unique_ptr<QObject> createReportContainer() {
     if (!kv::data::DM)
@@ -26,7 +28,7 @@ void showReport(kv::report::TZirezIduzoz* report, const QString& reportName) {
     view->SetReport(report);
     view->SetReportDirectory(kv::programFolder());
     view->SetReportName(reportName);
-    kv::app::dialogs().showModal(*FormNahledTisku);
+    kv::ui::dialogs().showModal(*FormNahledTisku);
 }
 
 } // namespace kv::print

@@ -13,8 +13,8 @@
 #include "turbosysdata.h"
 #include "zireziduzoz.h"
 
-#include "data/store/clock.h"
-#include "data/store/czechformat.h"
+#include "base/clock.h"
+#include "base/czechformat.h"
 #include "data/store/datasource.h"
 #include "data/store/field.h"
 #include "data/store/table.h"

@@ -1,7 +1,7 @@
 #include "initdataserver.h"
 
+#include "base/iniprofile.h"
 #include "data/schemaddl.h"
-#include "data/store/iniprofile.h"
 #include "data/store/storeerror.h"
 
 namespace kv::tools {
@@ -9,8 +9,9 @@ namespace kv::tools {
 SetupResult prepareDatabase(const SetupRequest& request) {
     SetupResult result;
     if (request.protocol != 0 && request.protocol != 1) {
-        result.message = QStringLiteral("Protokol %1 není podporován; použijte 0 (jeden uživatel) nebo 1 (TCP/IP).")
-                             .arg(request.protocol);
+        result.message =
+            QStringLiteral("Protokol %1 není podporován; použijte 0 (jeden uživatel) nebo 1 (TCP/IP).")
+                .arg(request.protocol);
         return result;
     }
     store::ConnectParams params;
@@ -26,7 +27,8 @@ SetupResult prepareDatabase(const SetupRequest& request) {
         const data::DdlReport report = data::createMissing(*backend);
         result.createdTables = report.createdTables;
     } catch (const store::StoreError& e) {
-        result.message = e.message() + (e.engineText().isEmpty() ? QString() : QLatin1String("\n") + e.engineText());
+        result.message =
+            e.message() + (e.engineText().isEmpty() ? QString() : QLatin1String("\n") + e.engineText());
         return result;
     }
     try {
@@ -42,10 +44,11 @@ SetupResult prepareDatabase(const SetupRequest& request) {
         return result;
     }
     result.ok = true;
-    result.message = result.createdTables.isEmpty()
-                         ? QStringLiteral("Databáze '%1' je připravena; nic nebylo třeba zakládat.").arg(request.database)
-                         : QStringLiteral("Databáze '%1' je připravena; založeny tabulky: %2.")
-                               .arg(request.database, result.createdTables.join(QLatin1String(", ")));
+    result.message =
+        result.createdTables.isEmpty()
+            ? QStringLiteral("Databáze '%1' je připravena; nic nebylo třeba zakládat.").arg(request.database)
+            : QStringLiteral("Databáze '%1' je připravena; založeny tabulky: %2.")
+                  .arg(request.database, result.createdTables.join(QLatin1String(", ")));
     return result;
 }
 

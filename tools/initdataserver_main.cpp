@@ -4,7 +4,7 @@
 #include "initdataserver.h"
 #include "initdataserverdialog.h"
 
-#include "data/store/programfolder.h"
+#include "base/programfolder.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "initdataserver.h"
 
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,7 +14,9 @@
 
 namespace kv::tools {
 
-InitDataServerDialog::InitDataServerDialog(const QString& folder, QWidget* parent) : QDialog(parent), folder_(folder) {
+InitDataServerDialog::InitDataServerDialog(const QString& folder, QWidget* parent)
+    : QDialog(parent)
+    , folder_(folder) {
     setWindowTitle(QStringLiteral("Kalmorvaty - příprava databáze"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Kde budou uložena data programu Kalmorvaty?"), this));
@@ -61,10 +63,10 @@ void InitDataServerDialog::prepare() {
     r.folder = folder_;
     const SetupResult result = prepareDatabase(r);
     if (!result.ok) {
-        app::showError(result.message, this);
+        ui::showError(result.message, this);
         return;
     }
-    app::dialogs().message(result.message, app::MsgStyle::Information, app::MsgButton::Ok, this);
+    ui::dialogs().message(result.message, ui::MsgStyle::Information, ui::MsgButton::Ok, this);
     accept();
 }
 

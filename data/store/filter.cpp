@@ -4,7 +4,7 @@
 // The tree is rendered straight into SQL while parsing; every literal becomes a parameter.
 #include "filter.h"
 
-#include "czechformat.h"
+#include "base/czechformat.h"
 #include "storeerror.h"
 #include "valueconv.h"
 
@@ -35,7 +35,8 @@ QList<Token> tokenize(const QString& s) {
             ++i;
         } else if (c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>')) {
             QString op(c);
-            if (i + 1 < s.size() && (s[i + 1] == QLatin1Char('=') || (c == QLatin1Char('<') && s[i + 1] == QLatin1Char('>'))) &&
+            if (i + 1 < s.size() &&
+                (s[i + 1] == QLatin1Char('=') || (c == QLatin1Char('<') && s[i + 1] == QLatin1Char('>'))) &&
                 c != QLatin1Char('='))
                 op += s[i + 1];
             out.append({Token::Op, op, i});
@@ -73,7 +74,10 @@ QList<Token> tokenize(const QString& s) {
 
 class Parser {
 public:
-    Parser(const QString& text, const TableDef& def) : text_(text), def_(def), tokens_(tokenize(text)) {}
+    Parser(const QString& text, const TableDef& def)
+        : text_(text)
+        , def_(def)
+        , tokens_(tokenize(text)) {}
 
     void run(QString* sql, QVariantList* params) {
         sql_ = sql;
@@ -146,9 +150,11 @@ private:
                 fail(text_, QStringLiteral("'%1' není celé číslo").arg(text));
             return qint64(v);
         }
-        case FieldType::Graphic: fail(text_, QStringLiteral("podle obrázku '%1' nelze filtrovat").arg(f.name));
+        case FieldType::Graphic:
+            fail(text_, QStringLiteral("podle obrázku '%1' nelze filtrovat").arg(f.name));
         case FieldType::String:
-        case FieldType::Memo: return text;
+        case FieldType::Memo:
+            return text;
         }
         return {};
     }

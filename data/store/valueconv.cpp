@@ -1,6 +1,6 @@
 #include "valueconv.h"
 
-#include "czechformat.h"
+#include "base/czechformat.h"
 #include "storeerror.h"
 
 #include <QDateTime>
@@ -20,15 +20,21 @@ QDateTime dateTimeFromStored(qint64 ms) {
 
 QVariant toStored(FieldType type, const QVariant& value) {
     if (value.isNull())
-        return type == FieldType::String || type == FieldType::Memo ? QVariant(QString()) :
-               type == FieldType::Boolean ? QVariant(qint64(0)) : QVariant();
+        return type == FieldType::String || type == FieldType::Memo ? QVariant(QString())
+               : type == FieldType::Boolean                         ? QVariant(qint64(0))
+                                                                    : QVariant();
     switch (type) {
     case FieldType::String:
-    case FieldType::Memo: return value.toString();
-    case FieldType::Integer: return qint64(value.toInt());
-    case FieldType::Boolean: return qint64(value.toBool() ? 1 : 0);
-    case FieldType::DateTime: return dateTimeToStored(value.toDateTime());
-    case FieldType::Graphic: return value.toByteArray();
+    case FieldType::Memo:
+        return value.toString();
+    case FieldType::Integer:
+        return qint64(value.toInt());
+    case FieldType::Boolean:
+        return qint64(value.toBool() ? 1 : 0);
+    case FieldType::DateTime:
+        return dateTimeToStored(value.toDateTime());
+    case FieldType::Graphic:
+        return value.toByteArray();
     }
     return {};
 }
@@ -36,11 +42,16 @@ QVariant toStored(FieldType type, const QVariant& value) {
 QVariant fromStored(FieldType type, const QVariant& stored) {
     switch (type) {
     case FieldType::String:
-    case FieldType::Memo: return stored.isNull() ? QString() : stored.toString();
-    case FieldType::Boolean: return stored.isNull() ? false : stored.toLongLong() != 0;
-    case FieldType::Integer: return stored.isNull() ? QVariant() : QVariant(int(stored.toLongLong()));
-    case FieldType::DateTime: return stored.isNull() ? QVariant() : QVariant(dateTimeFromStored(stored.toLongLong()));
-    case FieldType::Graphic: return stored.isNull() ? QVariant() : QVariant(stored.toByteArray());
+    case FieldType::Memo:
+        return stored.isNull() ? QString() : stored.toString();
+    case FieldType::Boolean:
+        return stored.isNull() ? false : stored.toLongLong() != 0;
+    case FieldType::Integer:
+        return stored.isNull() ? QVariant() : QVariant(int(stored.toLongLong()));
+    case FieldType::DateTime:
+        return stored.isNull() ? QVariant() : QVariant(dateTimeFromStored(stored.toLongLong()));
+    case FieldType::Graphic:
+        return stored.isNull() ? QVariant() : QVariant(stored.toByteArray());
     }
     return {};
 }
@@ -52,13 +63,17 @@ QString storedText(FieldType type, const QVariant& stored) {
         return {};
     switch (type) {
     case FieldType::String:
-    case FieldType::Memo: return stored.toString();
-    case FieldType::Integer: return QString::number(int(stored.toLongLong()));
-    case FieldType::Boolean: break;
+    case FieldType::Memo:
+        return stored.toString();
+    case FieldType::Integer:
+        return QString::number(int(stored.toLongLong()));
+    case FieldType::Boolean:
+        break;
     case FieldType::DateTime:
         // The UTC form of the stored milliseconds has the wall-clock date and time as its fields.
         return dateTimeText(QDateTime::fromMSecsSinceEpoch(stored.toLongLong(), QTimeZone::utc()));
-    case FieldType::Graphic: return stored.toByteArray().isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
+    case FieldType::Graphic:
+        return stored.toByteArray().isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
     }
     return {};
 }
@@ -77,8 +92,9 @@ QDateTime parseDateTime(const FieldDef& def, const QString& text) {
     if (!m.hasMatch())
         notConvertible(def, text);
     const QDate d = parseShortDate(m.captured(1));
-    const QTime t = m.captured(2).isEmpty() ? QTime(0, 0)
-                                            : QTime(m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+    const QTime t = m.captured(2).isEmpty()
+                        ? QTime(0, 0)
+                        : QTime(m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
     if (!d.isValid() || !t.isValid())
         notConvertible(def, text);
     return QDateTime(d, t);
@@ -89,15 +105,17 @@ QDateTime parseDateTime(const FieldDef& def, const QString& text) {
 QVariant toFieldValue(const FieldDef& def, const QVariant& value) {
     if (value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty() &&
                            def.type != FieldType::String && def.type != FieldType::Memo))
-        return def.type == FieldType::String || def.type == FieldType::Memo ? QVariant(QString()) :
-               def.type == FieldType::Boolean ? QVariant(false) : QVariant();
+        return def.type == FieldType::String || def.type == FieldType::Memo ? QVariant(QString())
+               : def.type == FieldType::Boolean                             ? QVariant(false)
+                                                                            : QVariant();
     const bool isText = value.typeId() == QMetaType::QString;
     switch (def.type) {
     case FieldType::String: {
         const QString s = value.toString();
         return def.size > 0 && s.size() > def.size ? s.left(def.size) : s;
     }
-    case FieldType::Memo: return value.toString();
+    case FieldType::Memo:
+        return value.toString();
     case FieldType::Integer: {
         bool ok = false;
         const int v = isText ? value.toString().trimmed().toInt(&ok) : value.toInt(&ok);
@@ -109,9 +127,11 @@ QVariant toFieldValue(const FieldDef& def, const QVariant& value) {
         if (!isText)
             return value.toBool();
         const QString s = value.toString().trimmed();
-        if (s.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || s == QLatin1String("T") || s == QLatin1String("1"))
+        if (s.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || s == QLatin1String("T") ||
+            s == QLatin1String("1"))
             return true;
-        if (s.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 || s == QLatin1String("F") || s == QLatin1String("0"))
+        if (s.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 || s == QLatin1String("F") ||
+            s == QLatin1String("0"))
             return false;
         notConvertible(def, s);
     }
@@ -123,7 +143,8 @@ QVariant toFieldValue(const FieldDef& def, const QVariant& value) {
         if (!value.toDateTime().isValid())
             notConvertible(def, value.toString());
         return value.toDateTime();
-    case FieldType::Graphic: return value.toByteArray();
+    case FieldType::Graphic:
+        return value.toByteArray();
     }
     return {};
 }

@@ -3,13 +3,13 @@
 // Run: QT_QPA_PLATFORM=offscreen build/tests/app_shellshots OUTPUT-FOLDER
 // With "--screen FILE" it grabs the whole X screen instead, to picture the running program under Xvfb
 // (tests/app/shellshots-x.sh).
-#include "app/appwindows.h"
 #include "app/artwork.h"
 #include "app/formdar.h"
 #include "app/formobj.h"
 #include "app/splashform.h"
+#include "ui/appwindows.h"
 
-#include "data/store/programfolder.h"
+#include "base/programfolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     kv::setProgramFolder(programFolder.path() + QLatin1Char('/'));
     bool ok = true;
 
-    kv::app::AppWindows windows;
+    kv::ui::AppWindows windows;
     kv::app::TFormObj main(windows);
     main.show();
     ok &= save(main, out + QLatin1String("/mainwindow.png"));

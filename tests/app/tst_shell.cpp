@@ -1,18 +1,18 @@
 // The main window and the seams around it: window placement, SETUP.INI, the buttons and their
 // windows, the manual menu, the support notice's countdown and the application-wide exception hook.
-#include "app/appwindows.h"
-#include "app/exceptionhook.h"
 #include "app/formdar.h"
 #include "app/formobj.h"
 #include "app/kvapplication.h"
-#include "app/scripteddialogs.h"
 #include "app/setupini.h"
-#include "app/shellopen.h"
-#include "app/windowplacement.h"
 #include "quietoffscreen.h"
+#include "ui/appwindows.h"
+#include "ui/exceptionhook.h"
+#include "ui/scripteddialogs.h"
+#include "ui/shellopen.h"
+#include "ui/windowplacement.h"
 
-#include "data/store/iniprofile.h"
-#include "data/store/programfolder.h"
+#include "base/iniprofile.h"
+#include "base/programfolder.h"
 
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -27,6 +27,7 @@
 
 using namespace kv;
 using namespace kv::app;
+using namespace kv::ui;
 
 namespace {
 

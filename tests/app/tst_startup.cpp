@@ -2,15 +2,15 @@
 // module, giving up the connection, the windows' creation order, the daily support notice, SETUP.INI
 // at the first start and at the end, and the message loop ended by "Ukončení programu".
 #include "app/formobj.h"
-#include "app/scripteddialogs.h"
 #include "app/splashform.h"
 #include "app/startupsequence.h"
 #include "quietoffscreen.h"
+#include "ui/scripteddialogs.h"
 
+#include "base/clock.h"
+#include "base/iniprofile.h"
+#include "base/programfolder.h"
 #include "data/datmod.h"
-#include "data/store/clock.h"
-#include "data/store/iniprofile.h"
-#include "data/store/programfolder.h"
 #include "tools/initdataserver.h"
 
 #include <QApplication>
@@ -24,6 +24,7 @@
 
 using namespace kv;
 using namespace kv::app;
+using namespace kv::ui;
 
 namespace {
 

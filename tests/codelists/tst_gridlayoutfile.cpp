@@ -3,9 +3,9 @@
 #include "codelists/gridlayouterror.h"
 #include "codelists/gridlayoutfile.h"
 
-#include "app/exceptionhook.h"
 #include "controls/dbgrid.h"
 #include "data/schema.h"
+#include "ui/exceptionhook.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -247,10 +247,10 @@ private Q_SLOTS:
                                  GridLayoutFile::save(path, c, suppliers(), kCharWidth));
 
         QStringList reported;
-        kv::app::setExceptionHandler(
-            [&](const std::exception_ptr& e) { reported << kv::app::exceptionMessage(e); });
+        kv::ui::setExceptionHandler(
+            [&](const std::exception_ptr& e) { reported << kv::ui::exceptionMessage(e); });
         QVERIFY(!GridLayoutFile::saveReported(path, c, suppliers(), kCharWidth));
-        kv::app::setExceptionHandler({});
+        kv::ui::setExceptionHandler({});
         QCOMPARE(reported.size(), 1);
         QVERIFY2(reported[0].startsWith(QStringLiteral("Nelze zapsat soubor '%1'").arg(path)),
                  qPrintable(reported[0]));

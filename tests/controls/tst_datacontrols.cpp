@@ -3,7 +3,6 @@
 // the logo image writing and reading their fields, and the navigator's delete question.
 #include "tests/support/testdatabase.h"
 
-#include "app/scripteddialogs.h"
 #include "controls/prodblabeledit.h"
 #include "controls/tdbcheckbox.h"
 #include "controls/tdbimage.h"
@@ -15,6 +14,7 @@
 #include "data/store/graphicblob.h"
 #include "data/store/storeerror.h"
 #include "data/store/table.h"
+#include "ui/scripteddialogs.h"
 
 #include <QTest>
 #include <QToolButton>
@@ -23,7 +23,7 @@ using namespace kv;
 using kv::controls::TNavigateBtn;
 using kv::store::Table;
 
-Q_DECLARE_METATYPE(kv::app::MsgButton)
+Q_DECLARE_METATYPE(kv::ui::MsgButton)
 
 class TestDataControls : public QObject {
     Q_OBJECT
@@ -236,29 +236,29 @@ private Q_SLOTS:
     }
 
     void navigatorDeleteAsksFirst_data() {
-        QTest::addColumn<app::MsgButton>("answer");
+        QTest::addColumn<ui::MsgButton>("answer");
         QTest::addColumn<QStringList>("left");
         QTest::newRow("OK deletes the current record")
-            << app::MsgButton::Ok << QStringList{QStringLiteral("Převodem")};
+            << ui::MsgButton::Ok << QStringList{QStringLiteral("Převodem")};
         QTest::newRow("Cancel keeps it")
-            << app::MsgButton::Cancel << QStringList{QStringLiteral("Hotově"), QStringLiteral("Převodem")};
+            << ui::MsgButton::Cancel << QStringList{QStringLiteral("Hotově"), QStringLiteral("Převodem")};
     }
     void navigatorDeleteAsksFirst() {
-        QFETCH(app::MsgButton, answer);
+        QFETCH(ui::MsgButton, answer);
         QFETCH(QStringList, left);
         auto payments = twoPayments();
         store::DataSource source(payments.get());
         controls::TDBNavigator nav;
         nav.setDataSource(&source);
-        app::ScriptedDialogs dialogs;
+        ui::ScriptedDialogs dialogs;
         dialogs.messageAnswers.push_back(answer);
 
         nav.button(TNavigateBtn::nbDelete)->click();
 
         QCOMPARE(dialogs.calls.size(), 1);
         QCOMPARE(dialogs.calls[0].text, QStringLiteral("Vymazat záznam?"));
-        QCOMPARE(dialogs.calls[0].style, app::MsgStyle::Confirmation);
-        QCOMPARE(dialogs.calls[0].buttons, app::MsgButtons(app::MsgButton::Ok | app::MsgButton::Cancel));
+        QCOMPARE(dialogs.calls[0].style, ui::MsgStyle::Confirmation);
+        QCOMPARE(dialogs.calls[0].buttons, ui::MsgButtons(ui::MsgButton::Ok | ui::MsgButton::Cancel));
         QStringList names;
         auto check = table(QStringLiteral("Platba"));
         for (check->first(); !check->eof(); check->next())

@@ -3,12 +3,12 @@
 // column moves and widths handed to the column list.
 #include "tests/support/testdatabase.h"
 
-#include "app/exceptionhook.h"
-#include "app/scripteddialogs.h"
 #include "controls/dbgrid.h"
 #include "data/schema.h"
 #include "data/store/datasource.h"
 #include "data/store/table.h"
+#include "ui/exceptionhook.h"
+#include "ui/scripteddialogs.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -111,13 +111,13 @@ private Q_SLOTS:
         QTest::addColumn<bool>("asked");
         QTest::addColumn<QStringList>("surnamesAfter");
         QTest::newRow("OK deletes the current record")
-            << false << int(app::MsgButton::Ok) << true
+            << false << int(ui::MsgButton::Ok) << true
             << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Svoboda")};
         QTest::newRow("Cancel keeps it")
-            << false << int(app::MsgButton::Cancel) << true
+            << false << int(ui::MsgButton::Cancel) << true
             << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Novák"), QStringLiteral("Svoboda")};
         QTest::newRow("a read-only grid does not ask")
-            << true << int(app::MsgButton::Ok) << false
+            << true << int(ui::MsgButton::Ok) << false
             << QStringList{QStringLiteral("Dvořák"), QStringLiteral("Novák"), QStringLiteral("Svoboda")};
     }
     void ctrlDelDeletesAfterConfirmation() {
@@ -125,8 +125,8 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(bool, asked);
         QFETCH(QStringList, surnamesAfter);
-        app::ScriptedDialogs dialogs;
-        dialogs.messageAnswers.push_back(app::MsgButton(answer));
+        ui::ScriptedDialogs dialogs;
+        dialogs.messageAnswers.push_back(ui::MsgButton(answer));
         auto t = users();
         store::DataSource ds(t.get());
         DBGrid grid;
@@ -138,8 +138,8 @@ private Q_SLOTS:
         if (asked) {
             QCOMPARE(dialogs.calls.size(), 1);
             QCOMPARE(dialogs.calls[0].text, QStringLiteral("Vymazat záznam?"));
-            QCOMPARE(dialogs.calls[0].style, app::MsgStyle::Confirmation);
-            QCOMPARE(dialogs.calls[0].buttons, app::MsgButton::Ok | app::MsgButton::Cancel);
+            QCOMPARE(dialogs.calls[0].style, ui::MsgStyle::Confirmation);
+            QCOMPARE(dialogs.calls[0].buttons, ui::MsgButton::Ok | ui::MsgButton::Cancel);
         } else {
             QVERIFY(dialogs.calls.isEmpty());
         }
@@ -217,13 +217,13 @@ private Q_SLOTS:
         DBGrid grid;
         grid.setDataSource(&ds);
         QStringList reported;
-        app::setExceptionHandler([&](const std::exception_ptr& e) { reported << app::exceptionMessage(e); });
+        ui::setExceptionHandler([&](const std::exception_ptr& e) { reported << ui::exceptionMessage(e); });
         fixture_->db.admin().execute(QStringLiteral("DROP TABLE \"Uzivatele\""));
         QCOMPARE(cell(grid, 0, 1), QString());
         QCOMPARE(cell(grid, 2, 1), QString());
         QVERIFY(reported.isEmpty()); // not while the view may be painting
         QTRY_COMPARE(reported.size(), 1);
-        app::setExceptionHandler({});
+        ui::setExceptionHandler({});
     }
 
     void editingACellPostsIt() {

@@ -13,7 +13,7 @@
 #include "report/turboband.h"
 #include "report/turbowmfgenerator.h"
 
-#include "data/store/clock.h"
+#include "base/clock.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -54,7 +54,8 @@ QStringList opLines(const ReportPage& page, const QString& prefix) {
 }
 
 int countMatching(const QStringList& list, const QRegularExpression& re) {
-    return int(std::count_if(list.begin(), list.end(), [&](const QString& s) { return re.match(s).hasMatch(); }));
+    return int(
+        std::count_if(list.begin(), list.end(), [&](const QString& s) { return re.match(s).hasMatch(); }));
 }
 
 QString frameText(const TTurboFrame& f) {
@@ -115,21 +116,20 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, settings);
         const TZirezIduzoz& r = layout(name);
-        const QString got =
-            QStringLiteral("%1|%2x%3|%4x%5|%6|%7 %8 %9 %10|%11 %12|%13")
-                .arg(r.Printer().Title())
-                .arg(r.Width())
-                .arg(r.Height())
-                .arg(r.Printer().ColWidth())
-                .arg(r.Printer().ColHeight())
-                .arg(r.Printer().Port())
-                .arg(r.Margins().Left())
-                .arg(r.Margins().Right())
-                .arg(r.Margins().Top())
-                .arg(r.Margins().Bottom())
-                .arg(r.Margins().Column())
-                .arg(r.Margins().ColumnSpace())
-                .arg(r.DataSource() ? r.DataSource()->objectName() : QStringLiteral("-"));
+        const QString got = QStringLiteral("%1|%2x%3|%4x%5|%6|%7 %8 %9 %10|%11 %12|%13")
+                                .arg(r.Printer().Title())
+                                .arg(r.Width())
+                                .arg(r.Height())
+                                .arg(r.Printer().ColWidth())
+                                .arg(r.Printer().ColHeight())
+                                .arg(r.Printer().Port())
+                                .arg(r.Margins().Left())
+                                .arg(r.Margins().Right())
+                                .arg(r.Margins().Top())
+                                .arg(r.Margins().Bottom())
+                                .arg(r.Margins().Column())
+                                .arg(r.Margins().ColumnSpace())
+                                .arg(r.DataSource() ? r.DataSource()->objectName() : QStringLiteral("-"));
         QCOMPARE(got, settings);
         QCOMPARE(r.Printer().Mode(), prNormal);
     }
@@ -140,15 +140,15 @@ private Q_SLOTS:
         // name type height brush frame data-source header-band
         QTest::newRow("order form") << "Objednavka"
                                     << QStringList{"BandObjednavka rbSummary 1045 #ffffff - - -"};
-        QTest::newRow("orders list")
-            << "SeznamObjednavek"
-            << QStringList{"SeznamObj_Nadpis rbPageHeader 40 #dfdfdf LTBR - -",
-                           "SeznamObj_ZapatiStr rbPageFooter 25 #ffffff LTBR - -",
-                           "SeznamObj_NadpisDetailu rbPageHeader 58 #ebebeb B - -",
-                           "SeznamObj_Detaily rbDetail 60 #ffffff B - -"};
+        QTest::newRow("orders list") << "SeznamObjednavek"
+                                     << QStringList{"SeznamObj_Nadpis rbPageHeader 40 #dfdfdf LTBR - -",
+                                                    "SeznamObj_ZapatiStr rbPageFooter 25 #ffffff LTBR - -",
+                                                    "SeznamObj_NadpisDetailu rbPageHeader 58 #ebebeb B - -",
+                                                    "SeznamObj_Detaily rbDetail 60 #ffffff B - -"};
         QTest::newRow("suppliers list")
             << "SeznamDodavatelu"
-            << QStringList{"TurboBand1 rbPageHeader 40 #cfcfcf LTBR - -", "TurboBand5 rbDetail 55 #ffffff - - -",
+            << QStringList{"TurboBand1 rbPageHeader 40 #cfcfcf LTBR - -",
+                           "TurboBand5 rbDetail 55 #ffffff - - -",
                            "TurboBand4 rbSubDetail 60 #ffffff B DSDodavatele Dodavatele_NadpisDetailu",
                            "Dodavatele_NadpisDetailu rbHeaderFooter 58 #f4f4f4 LTBR - -",
                            "TurboBand2 rbPageFooter 25 #ffffff LTBR - -"};
@@ -173,14 +173,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QRect>("bounds");
         // Six pixels a character, ten a line. A right-justified label keeps its right edge.
-        QTest::newRow("left-justified") << "SeznamObjednavek" << "SeznamObj_NadpisDetailu" << "Label4"
-                                        << QRect(1, 3, 17 * 6, 10);
-        QTest::newRow("right-justified") << "SeznamObjednavek" << "SeznamObj_ZapatiStr" << "Label2"
-                                         << QRect(860 + 180 - 46 * 6, 2, 46 * 6, 10);
-        QTest::newRow("fixed size") << "SeznamDodavatelu" << "TurboBand2" << "Label46" << QRect(860, 2, 180, 20);
-        QTest::newRow("eight lines, fixed") << "Objednavka" << "BandObjednavka" << "Label30" << QRect(105, 280, 7, 124);
-        QTest::newRow("data text keeps its box") << "Objednavka" << "BandObjednavka" << "DBText16"
-                                                 << QRect(400, 125, 310, 55);
+        QTest::newRow("left-justified") << "SeznamObjednavek"
+                                        << "SeznamObj_NadpisDetailu"
+                                        << "Label4" << QRect(1, 3, 17 * 6, 10);
+        QTest::newRow("right-justified") << "SeznamObjednavek"
+                                         << "SeznamObj_ZapatiStr"
+                                         << "Label2" << QRect(860 + 180 - 46 * 6, 2, 46 * 6, 10);
+        QTest::newRow("fixed size") << "SeznamDodavatelu"
+                                    << "TurboBand2"
+                                    << "Label46" << QRect(860, 2, 180, 20);
+        QTest::newRow("eight lines, fixed") << "Objednavka"
+                                            << "BandObjednavka"
+                                            << "Label30" << QRect(105, 280, 7, 124);
+        QTest::newRow("data text keeps its box") << "Objednavka"
+                                                 << "BandObjednavka"
+                                                 << "DBText16" << QRect(400, 125, 310, 55);
     }
     void labelsNotOfFixedSizeTakeTheirCaptionSize() {
         QFETCH(QString, report);
@@ -196,8 +203,8 @@ private Q_SLOTS:
     }
 
     void unknownLayoutIsRefused() {
-        QVERIFY_THROWS_EXCEPTION(ReportError, kv::print::loadLayout(QStringLiteral("Faktura"),
-                                                                    kv::print::dataSources(dm())));
+        QVERIFY_THROWS_EXCEPTION(
+            ReportError, kv::print::loadLayout(QStringLiteral("Faktura"), kv::print::dataSources(dm())));
     }
 
     void orderFormIsOnePage_data() {
@@ -218,7 +225,8 @@ private Q_SLOTS:
         QCOMPARE(g.PageCount(), 1);
         const ReportPage& page = g.Page(1);
         // The summary band fills 37 to 1082, above the bottom margin at 1084.
-        QCOMPARE(opLines(page, QStringLiteral("fill 37,37 ")), QStringList{"fill 37,37 718x1045 brush #ffffff"});
+        QCOMPARE(opLines(page, QStringLiteral("fill 37,37 ")),
+                 QStringList{"fill 37,37 718x1045 brush #ffffff"});
         QCOMPARE(opLines(page, QStringLiteral("image ")), images);
         const QStringList t = plainTexts(page);
         QVERIFY(t.contains(QStringLiteral("O B J E D N Á V K A")));
@@ -278,7 +286,8 @@ private Q_SLOTS:
     void emptyCategoryStillPrintsItsBandAndColumnTitles() {
         kv::tools::addCategory(dm(), QStringLiteral("Barvy a laky"));
         kv::tools::addCategory(dm(), QStringLiteral("Hutní materiál"));
-        kv::tools::addSupplier(dm(), QStringLiteral("Hutní materiál"), QStringLiteral("FEROMET Dvořák s.r.o."), 1);
+        kv::tools::addSupplier(dm(), QStringLiteral("Hutní materiál"),
+                               QStringLiteral("FEROMET Dvořák s.r.o."), 1);
         kv::tools::addSupplier(dm(), QStringLiteral("Hutní materiál"), QStringLiteral("OCEL Brno a.s."), 2);
         dm().tabObory.first();
         TTurboWMFGenerator g;
@@ -288,10 +297,11 @@ private Q_SLOTS:
         // Bodies from 77: a category takes 55, its column titles 58, each supplier 60.
         const QStringList bands =
             opLines(page, QStringLiteral("fill 37,")).filter(QRegularExpression(QStringLiteral(" 104[67]x")));
-        QCOMPARE(bands, (QStringList{"fill 37,731 1047x25 brush #ffffff", "fill 37,37 1047x40 brush #cfcfcf",
-                                     "fill 37,77 1046x55 brush #ffffff", "fill 37,132 1046x58 brush #f4f4f4",
-                                     "fill 37,190 1046x55 brush #ffffff", "fill 37,245 1046x58 brush #f4f4f4",
-                                     "fill 37,303 1046x60 brush #ffffff", "fill 37,363 1046x60 brush #ffffff"}));
+        QCOMPARE(bands,
+                 (QStringList{"fill 37,731 1047x25 brush #ffffff", "fill 37,37 1047x40 brush #cfcfcf",
+                              "fill 37,77 1046x55 brush #ffffff", "fill 37,132 1046x58 brush #f4f4f4",
+                              "fill 37,190 1046x55 brush #ffffff", "fill 37,245 1046x58 brush #f4f4f4",
+                              "fill 37,303 1046x60 brush #ffffff", "fill 37,363 1046x60 brush #ffffff"}));
         const QStringList t = plainTexts(page);
         QCOMPARE(t.count(QStringLiteral("Dodavatel:")), 2);
         QVERIFY(t.indexOf(QStringLiteral("Barvy a laky")) < t.indexOf(QStringLiteral("Dodavatel:")));
@@ -304,7 +314,8 @@ private Q_SLOTS:
         kv::report::test::FixedMeasurer measurer(6, 10);
         kv::tools::fillFirm(dm(), false);
         kv::tools::SampleOrder order;
-        order.supplier = QStringLiteral("Velkoobchod elektroinstalačním materiálem a svítidly ELEKTROMONT Novák s.r.o.");
+        order.supplier =
+            QStringLiteral("Velkoobchod elektroinstalačním materiálem a svítidly ELEKTROMONT Novák s.r.o.");
         kv::tools::addOrder(dm(), order);
         dm().tabKalmorvaty.first();
         TTurboWMFGenerator g;
@@ -312,7 +323,8 @@ private Q_SLOTS:
         const QStringList t = texts(g.Page(1));
         // The box is 437..747 x 162..217. The break falls after the last space that fits, each
         // line is centred by its own width, and the two-line block (21 pixels) is centred in 55.
-        const int first = int(t.indexOf(QStringLiteral("460,179:Velkoobchod elektroinstalačním materiálem a ")));
+        const int first =
+            int(t.indexOf(QStringLiteral("460,179:Velkoobchod elektroinstalačním materiálem a ")));
         QVERIFY2(first >= 0, qPrintable(t.join(QLatin1Char('\n'))));
         QCOMPARE(t.value(first + 1), QStringLiteral("493,189:svítidly ELEKTROMONT Novák s.r.o."));
     }
@@ -344,7 +356,8 @@ private Q_SLOTS:
                 file.write(got.toUtf8());
                 continue;
             }
-            QVERIFY2(file.open(QIODevice::ReadOnly), "reference missing: run with KV_REGENERATE_REFERENCES=1");
+            QVERIFY2(file.open(QIODevice::ReadOnly),
+                     "reference missing: run with KV_REGENERATE_REFERENCES=1");
             QCOMPARE(got, QString::fromUtf8(file.readAll()));
         }
     }

@@ -8,11 +8,11 @@
 #include "print/previewstatus.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
-#include "report/scriptedprintchooser.h"
 #include "report/reportunits.h"
+#include "report/view/scriptedprintchooser.h"
 
-#include "app/scripteddialogs.h"
-#include "data/store/programfolder.h"
+#include "base/programfolder.h"
+#include "ui/scripteddialogs.h"
 
 #include <QFile>
 #include <QStatusTipEvent>
@@ -143,14 +143,16 @@ private Q_SLOTS:
         QVERIFY(w.PanOdesliEmail->isHidden());
         for (QToolButton* b : {w.SBExportTXT, w.SBHtmlExport, w.SBExcelExport})
             QVERIFY(!b->isEnabled());
-        for (QToolButton* b : {w.SpeedButton1, w.SpeedButton2, w.SBNastaveniTisku, w.SBTisk, w.SBImage, w.SBImages,
-                               w.SBMailuj, w.SBClose})
+        for (QToolButton* b : {w.SpeedButton1, w.SpeedButton2, w.SBNastaveniTisku, w.SBTisk, w.SBImage,
+                               w.SBImages, w.SBMailuj, w.SBClose})
             QVERIFY(b->isEnabled());
         QCOMPARE(w.SBTisk->statusTip(), QStringLiteral("Tisk aktuálního reportu..."));
-        QCOMPARE(w.SBImages->statusTip(), QStringLiteral("Exportovat report do bitmapových obrázků  (PNG, JPG, BMP)"));
-        QCOMPARE(w.SBExportTXT->statusTip(),
-                 QStringLiteral("Export do TXT je v tomto programu zakázán z důvodu \"proložených\" reportů... - "
-                                "Exportovat do jednoduchého textového souboru"));
+        QCOMPARE(w.SBImages->statusTip(),
+                 QStringLiteral("Exportovat report do bitmapových obrázků  (PNG, JPG, BMP)"));
+        QCOMPARE(
+            w.SBExportTXT->statusTip(),
+            QStringLiteral("Export do TXT je v tomto programu zakázán z důvodu \"proložených\" reportů... - "
+                           "Exportovat do jednoduchého textového souboru"));
         QCOMPARE(w.sbPrvniStrana->toolTip(), QStringLiteral("Jdi ma 1. stránku"));
         QCOMPARE(w.HintLabel->text(), QStringLiteral("...................."));
     }
@@ -208,7 +210,7 @@ private Q_SLOTS:
         QFETCH(QString, answer);
         QFETCH(int, shown);
         QFETCH(QStringList, messages);
-        kv::app::ScriptedDialogs dialogs;
+        kv::ui::ScriptedDialogs dialogs;
         TFormNahledTisku& w = showOrdersList(45);
         dialogs.inputAnswers.push_back({true, answer});
         w.SPJdiNaStranu->click();
@@ -216,13 +218,13 @@ private Q_SLOTS:
         QCOMPARE(dialogs.calls.value(0).text, QStringLiteral("Skočit na stranu číslo:"));
         QCOMPARE(dialogs.messages(), messages);
         if (!messages.isEmpty())
-            QCOMPARE(dialogs.calls.value(1).style, kv::app::MsgStyle::Error);
+            QCOMPARE(dialogs.calls.value(1).style, kv::ui::MsgStyle::Error);
         QCOMPARE(w.NahledReportu->CurrentPage(), shown);
         QCOMPARE(w.CurPageLabel->text(), QStringLiteral("%1 / 5").arg(shown));
     }
 
     void cancelledJumpBoxKeepsThePage() {
-        kv::app::ScriptedDialogs dialogs;
+        kv::ui::ScriptedDialogs dialogs;
         TFormNahledTisku& w = showOrdersList(45);
         w.sbDalsiStrana->click();
         w.SPJdiNaStranu->click(); // no answer queued: cancelled
@@ -270,7 +272,7 @@ private Q_SLOTS:
         QCOMPARE(container.get(), sestavy);
         QVERIFY(preview->isHidden());
 
-        kv::app::ScriptedDialogs dialogs;
+        kv::ui::ScriptedDialogs dialogs;
         int pages = 0;
         dialogs.onModal = [&](QDialog& d) {
             d.show();

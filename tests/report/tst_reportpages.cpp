@@ -19,7 +19,7 @@
 #include "report/turbowmfgenerator.h"
 #include "report/zireziduzoz.h"
 
-#include "data/store/clock.h"
+#include "base/clock.h"
 #include "data/store/graphicblob.h"
 
 #include <QBuffer>

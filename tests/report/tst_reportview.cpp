@@ -1,12 +1,12 @@
 // The preview control: placing the page in the view, paging and zooming with their events, the
 // magnifier over the page, and printing page ranges to a PDF file through a scripted print dialog.
-#include "app/scripteddialogs.h"
-#include "report/previewgeometry.h"
-#include "report/scriptedprintchooser.h"
 #include "report/reporterror.h"
 #include "report/tlabel.h"
 #include "report/turboband.h"
-#include "report/zireziduzozview.h"
+#include "report/view/previewgeometry.h"
+#include "report/view/scriptedprintchooser.h"
+#include "report/view/zireziduzozview.h"
+#include "ui/scripteddialogs.h"
 
 #include <QFile>
 #include <QPrintDialog>
@@ -244,7 +244,7 @@ private Q_SLOTS:
         // seam; the range picked in it decides what is printed.
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("tisk.pdf"));
-        kv::app::ScriptedDialogs dialogs;
+        kv::ui::ScriptedDialogs dialogs;
         int presetFrom = 0, presetTo = 0;
         dialogs.onModal = [&](QDialog& shown) {
             auto& dialog = dynamic_cast<QPrintDialog&>(shown);

@@ -14,7 +14,7 @@
 #include "report/zireziduzoz.h"
 #include "report/zireziduzozgenerator.h"
 
-#include "data/store/clock.h"
+#include "base/clock.h"
 
 #include <QTest>
 

@@ -2,10 +2,10 @@
 // its two questions, opening the tables in order, and the set-up program's own work.
 #include "tests/support/testdatabase.h"
 
+#include "base/iniprofile.h"
+#include "base/programfolder.h"
 #include "data/connectionui.h"
 #include "data/datmod.h"
-#include "data/store/iniprofile.h"
-#include "data/store/programfolder.h"
 #include "data/store/sqlitebackend.h"
 #include "tools/initdataserver.h"
 
@@ -18,8 +18,9 @@ using namespace kv;
 
 namespace {
 
-const QString kConnectError = QStringLiteral("Nelze připojit datový server!!\n\n1. není spuštěn server\n"
-                                             "2. síťový server není dostupný\n3. není založena databáze KALMORVATY");
+const QString kConnectError =
+    QStringLiteral("Nelze připojit datový server!!\n\n1. není spuštěn server\n"
+                   "2. síťový server není dostupný\n3. není založena databáze KALMORVATY");
 const QString kRetry = QStringLiteral("Server nebyl aktivní, ale již je spuštěn - pokračovat....");
 
 struct ScriptedUi : data::ConnectionUi {
@@ -73,7 +74,8 @@ private Q_SLOTS:
         ScriptedUi ui;
         QVERIFY(!dm.DMCreate(ui));
         QCOMPARE(setupRuns, 1);
-        QCOMPARE(ui.log, (QStringList{"minimise", "restore", "error: " + kConnectError, "confirm: " + kRetry, "terminate"}));
+        QCOMPARE(ui.log, (QStringList{"minimise", "restore", "error: " + kConnectError, "confirm: " + kRetry,
+                                      "terminate"}));
         QCOMPARE(dm.userName(), QStringLiteral("SYSDBA"));
         QCOMPARE(dm.serverName(), QStringLiteral("localhost"));
         QCOMPARE(dm.databaseName(), QStringLiteral("Kalmorvaty"));
@@ -87,7 +89,9 @@ private Q_SLOTS:
 
     void setupProgramPreparesTheDatabaseAndEverythingOpens() {
         data::TDM dm;
-        dm.runSetupProgram = [](const QString& f) { return tools::prepareDatabase(embeddedRequest(f)).ok ? 0 : 1; };
+        dm.runSetupProgram = [](const QString& f) {
+            return tools::prepareDatabase(embeddedRequest(f)).ok ? 0 : 1;
+        };
         ScriptedUi ui;
         QVERIFY(dm.DMCreate(ui));
         QCOMPARE(ui.log, (QStringList{"minimise", "restore"}));
@@ -156,7 +160,8 @@ private Q_SLOTS:
 
     void unusableDatabaseFileIsAConnectionFailure_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("not a database") << QByteArray("This is not a database file at all, just some text.\n").repeated(100);
+        QTest::newRow("not a database")
+            << QByteArray("This is not a database file at all, just some text.\n").repeated(100);
         QTest::newRow("empty header of zeros") << QByteArray(4096, '\0').replace(0, 16, "SQLite format 3\0");
     }
     void unusableDatabaseFileIsAConnectionFailure() {
@@ -199,7 +204,8 @@ private Q_SLOTS:
         ScriptedUi ui;
         QVERIFY(dm.DMCreate(ui));
         QCOMPARE(ui.log.size(), 1);
-        QVERIFY(ui.log[0].startsWith(QStringLiteral("message: ")) && ui.log[0].contains(QStringLiteral("Obory")));
+        QVERIFY(ui.log[0].startsWith(QStringLiteral("message: ")) &&
+                ui.log[0].contains(QStringLiteral("Obory")));
         QVERIFY(!dm.tabObory.isOpen());
         QVERIFY(dm.tabDodavatele.isOpen());
         QVERIFY(dm.tabKalmorvaty.isOpen());
@@ -207,9 +213,11 @@ private Q_SLOTS:
 
     void postgresServerDownOrLoginRefused_data() {
         QTest::addColumn<QByteArray>("ini");
-        QTest::newRow("nobody listens on the port") << QByteArray("[SERVER]\r\nPROTOKOL=1\r\nSERVER=127.0.0.1:1\r\n");
+        QTest::newRow("nobody listens on the port")
+            << QByteArray("[SERVER]\r\nPROTOKOL=1\r\nSERVER=127.0.0.1:1\r\n");
         QTest::newRow("unknown user") << QByteArray("[SERVER]\r\nPROTOKOL=1\r\nLOGIN=nikdo\r\n");
-        QTest::newRow("database missing") << QByteArray("[SERVER]\r\nPROTOKOL=1\r\nLOGIN=postgres\r\nDATAB\xC1ZE=neni\r\n");
+        QTest::newRow("database missing")
+            << QByteArray("[SERVER]\r\nPROTOKOL=1\r\nLOGIN=postgres\r\nDATAB\xC1ZE=neni\r\n");
     }
     void postgresServerDownOrLoginRefused() {
         QFETCH(QByteArray, ini);
@@ -223,8 +231,8 @@ private Q_SLOTS:
         ScriptedUi ui;
         ui.answers = {true}; // retry once, then give up
         QVERIFY(!dm.DMCreate(ui));
-        QCOMPARE(ui.log, (QStringList{"error: " + kConnectError, "confirm: " + kRetry, "error: " + kConnectError,
-                                      "confirm: " + kRetry, "terminate"}));
+        QCOMPARE(ui.log, (QStringList{"error: " + kConnectError, "confirm: " + kRetry,
+                                      "error: " + kConnectError, "confirm: " + kRetry, "terminate"}));
     }
 
     void setupProgramRunTwiceChangesNothing() {
@@ -248,7 +256,8 @@ private Q_SLOTS:
         QCOMPARE(dm.tabSystem.recordCount(), 1);
         QCOMPARE(dm.tabSystem.fieldByName(QStringLiteral("Std_dod_lhuta")).asInteger(), 21);
         const IniProfile ini(folder_ + QLatin1String("SERVER.INI"));
-        QCOMPARE(ini.readString(QStringLiteral("SERVER"), QStringLiteral("DATABÁZE")), QStringLiteral("Kalmorvaty"));
+        QCOMPARE(ini.readString(QStringLiteral("SERVER"), QStringLiteral("DATABÁZE")),
+                 QStringLiteral("Kalmorvaty"));
         QCOMPARE(ini.readInteger(QStringLiteral("SERVER"), QStringLiteral("PROTOKOL"), -1), 0);
     }
 
@@ -284,7 +293,8 @@ private Q_SLOTS:
         for (const char* c : {"O'Neil", "Stavba"})
             dm.tabObory.insertRecord({QString::fromUtf8(c)});
         QCOMPARE(filtered.size(), 0); // inserting is not a move
-        for (auto [name, category] : {std::pair{"Alfa", "Stavba"}, std::pair{"Beta", "O'Neil"}, std::pair{"Gama", "Stavba"}})
+        for (auto [name, category] :
+             {std::pair{"Alfa", "Stavba"}, std::pair{"Beta", "O'Neil"}, std::pair{"Gama", "Stavba"}})
             dm.tabDodavatele.insertRecord({QString::fromUtf8(name), QString::fromUtf8(category)});
         auto suppliers = [&] {
             QStringList names;
@@ -312,7 +322,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("protocol");
         QTest::addColumn<QString>("database");
         QTest::newRow("defaults") << QStringList{"--batch"} << true << 0 << "Kalmorvaty";
-        QTest::newRow("server") << QStringList{"--batch", "--protocol", "1", "--database", "Firma"} << true << 1 << "Firma";
+        QTest::newRow("server") << QStringList{"--batch", "--protocol", "1", "--database", "Firma"} << true
+                                << 1 << "Firma";
         QTest::newRow("protocol 2 refused") << QStringList{"--batch", "--protocol", "2"} << false << 0 << "";
         QTest::newRow("missing value") << QStringList{"--batch", "--server"} << false << 0 << "";
         QTest::newRow("unknown option") << QStringList{"--batch", "--force"} << false << 0 << "";

@@ -1,11 +1,11 @@
 // Text and file helpers under the store: Windows-1250, INI files with profile semantics, the fixed
 // Czech date forms, the stored password form and the stored picture form.
+#include "base/codec1250.h"
+#include "base/czechformat.h"
+#include "base/iniprofile.h"
 #include "data/serversettings.h"
-#include "data/store/codec1250.h"
 #include "data/store/collationkey.h"
-#include "data/store/czechformat.h"
 #include "data/store/graphicblob.h"
-#include "data/store/iniprofile.h"
 #include "data/store/valueconv.h"
 
 #include <QFile>
@@ -43,17 +43,40 @@ private Q_SLOTS:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("names without case, value trimmed") << QByteArray("[server]\r\n  Server =  host1  \r\n") << "SERVER" << "SERVER" << "host1";
-        QTest::newRow("Windows-1250 key name") << QByteArray("[SERVER]\r\nDATAB\xC1ZE=Data\r\n") << "SERVER" << "DATABÁZE" << "Data";
-        QTest::newRow("missing key gives default") << QByteArray("[SERVER]\r\nLOGIN=x\r\n") << "SERVER" << "SERVER" << "default";
-        QTest::newRow("other section's key not taken") << QByteArray("[A]\r\nK=1\r\n[B]\r\n") << "B" << "K" << "default";
-        QTest::newRow("first of two equal keys") << QByteArray("[A]\nK=1\nK=2\n") << "A" << "K" << "1";
-        QTest::newRow("quotes dropped") << QByteArray("[A]\nK=\" x \"\n") << "A" << "K" << " x ";
-        QTest::newRow("comment line ignored") << QByteArray("[A]\n;K=1\nK=2\n") << "A" << "K" << "2";
-        QTest::newRow("line without equals ignored") << QByteArray("[A]\ngarbage\nK=3\n") << "A" << "K" << "3";
-        QTest::newRow("truncated file") << QByteArray("[A]\nK=") << "A" << "K" << "";
-        QTest::newRow("binary garbage") << QByteArray("\x00\xff[\x01=\n", 6) << "A" << "K" << "default";
-        QTest::newRow("empty value") << QByteArray("[A]\nK=\n") << "A" << "K" << "";
+        QTest::newRow("names without case, value trimmed")
+            << QByteArray("[server]\r\n  Server =  host1  \r\n") << "SERVER"
+            << "SERVER"
+            << "host1";
+        QTest::newRow("Windows-1250 key name") << QByteArray("[SERVER]\r\nDATAB\xC1ZE=Data\r\n") << "SERVER"
+                                               << "DATABÁZE"
+                                               << "Data";
+        QTest::newRow("missing key gives default") << QByteArray("[SERVER]\r\nLOGIN=x\r\n") << "SERVER"
+                                                   << "SERVER"
+                                                   << "default";
+        QTest::newRow("other section's key not taken") << QByteArray("[A]\r\nK=1\r\n[B]\r\n") << "B"
+                                                       << "K"
+                                                       << "default";
+        QTest::newRow("first of two equal keys") << QByteArray("[A]\nK=1\nK=2\n") << "A"
+                                                 << "K"
+                                                 << "1";
+        QTest::newRow("quotes dropped") << QByteArray("[A]\nK=\" x \"\n") << "A"
+                                        << "K"
+                                        << " x ";
+        QTest::newRow("comment line ignored") << QByteArray("[A]\n;K=1\nK=2\n") << "A"
+                                              << "K"
+                                              << "2";
+        QTest::newRow("line without equals ignored") << QByteArray("[A]\ngarbage\nK=3\n") << "A"
+                                                     << "K"
+                                                     << "3";
+        QTest::newRow("truncated file") << QByteArray("[A]\nK=") << "A"
+                                        << "K"
+                                        << "";
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff[\x01=\n", 6) << "A"
+                                        << "K"
+                                        << "default";
+        QTest::newRow("empty value") << QByteArray("[A]\nK=\n") << "A"
+                                     << "K"
+                                     << "";
     }
     void iniReadsWithProfileRules() {
         QFETCH(QByteArray, file);
@@ -76,7 +99,9 @@ private Q_SLOTS:
     void iniIntegersFallBackToDefault() {
         QFETCH(QByteArray, value);
         QFETCH(int, expected);
-        QCOMPARE(IniProfile(write("[S]\nK=" + value + "\n")).readInteger(QStringLiteral("S"), QStringLiteral("K"), 99), expected);
+        QCOMPARE(IniProfile(write("[S]\nK=" + value + "\n"))
+                     .readInteger(QStringLiteral("S"), QStringLiteral("K"), 99),
+                 expected);
     }
 
     void iniWriteKeepsOtherSectionsAndKeys() {
@@ -87,13 +112,16 @@ private Q_SLOTS:
         ini.writeString(QStringLiteral("Jiné"), QStringLiteral("Y"), QStringLiteral("2"));
         QFile f(path);
         f.open(QIODevice::ReadOnly);
-        QCOMPARE(f.readAll(), QByteArray("[Hlavn\xED okno]\r\ntop=10\r\nLeft=6\r\n\r\n[Jin\xE9]\r\nX=1\r\nY=2\r\n\r\n"
-                                         "[DAR]\r\nDatum=9.12.2026\r\n"));
+        QCOMPARE(f.readAll(),
+                 QByteArray("[Hlavn\xED okno]\r\ntop=10\r\nLeft=6\r\n\r\n[Jin\xE9]\r\nX=1\r\nY=2\r\n\r\n"
+                            "[DAR]\r\nDatum=9.12.2026\r\n"));
         const QString created = dir_.filePath(QStringLiteral("new.ini"));
         IniProfile(created).writeString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("č"));
-        QCOMPARE(IniProfile(created).readString(QStringLiteral("a"), QStringLiteral("b")), QStringLiteral("č"));
-        QVERIFY_THROWS_EXCEPTION(IniWriteError, IniProfile(dir_.filePath(QStringLiteral("no/such/dir.ini")))
-                                                     .writeString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")));
+        QCOMPARE(IniProfile(created).readString(QStringLiteral("a"), QStringLiteral("b")),
+                 QStringLiteral("č"));
+        QVERIFY_THROWS_EXCEPTION(
+            IniWriteError, IniProfile(dir_.filePath(QStringLiteral("no/such/dir.ini")))
+                               .writeString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")));
     }
 
     void czechDateForms() {
@@ -113,18 +141,21 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QString>("text");
         using store::FieldType;
-        QTest::newRow("string") << int(FieldType::String) << QVariant(QStringLiteral("Žluťoučký")) << "Žluťoučký";
+        QTest::newRow("string") << int(FieldType::String) << QVariant(QStringLiteral("Žluťoučký"))
+                                << "Žluťoučký";
         QTest::newRow("empty string") << int(FieldType::String) << QVariant() << "";
         QTest::newRow("integer") << int(FieldType::Integer) << QVariant(-42) << "-42";
         QTest::newRow("no integer") << int(FieldType::Integer) << QVariant() << "";
         QTest::newRow("true") << int(FieldType::Boolean) << QVariant(true) << "True";
         QTest::newRow("no Boolean is false") << int(FieldType::Boolean) << QVariant() << "False";
-        QTest::newRow("date") << int(FieldType::DateTime) << QVariant(QDateTime(QDate(2026, 3, 1), QTime(0, 0)))
-                              << "1.3.2026";
-        QTest::newRow("date and time") << int(FieldType::DateTime)
-                                       << QVariant(QDateTime(QDate(2026, 12, 10), QTime(7, 5, 9))) << "10.12.2026 7:05:09";
+        QTest::newRow("date") << int(FieldType::DateTime)
+                              << QVariant(QDateTime(QDate(2026, 3, 1), QTime(0, 0))) << "1.3.2026";
+        QTest::newRow("date and time")
+            << int(FieldType::DateTime) << QVariant(QDateTime(QDate(2026, 12, 10), QTime(7, 5, 9)))
+            << "10.12.2026 7:05:09";
         QTest::newRow("no date") << int(FieldType::DateTime) << QVariant() << "";
-        QTest::newRow("picture") << int(FieldType::Graphic) << QVariant(QByteArray("\x01\x02")) << "(GRAPHIC)";
+        QTest::newRow("picture") << int(FieldType::Graphic) << QVariant(QByteArray("\x01\x02"))
+                                 << "(GRAPHIC)";
         QTest::newRow("no picture") << int(FieldType::Graphic) << QVariant(QByteArray()) << "";
     }
     void storedFormGivesTheFieldsText() {
@@ -139,14 +170,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("password");
         QTest::addColumn<bool>("valid");
-        QTest::newRow("empty") << "" << "" << true;
-        QTest::newRow("four characters") << "ABCD" << "" << true;
-        QTest::newRow("five characters: the odd last one is ignored") << "xx41y" << "A" << true;
-        QTest::newRow("ten characters: three, reversed") << "zz636261qq" << "abc" << true;
-        QTest::newRow("trailing characters ignored whatever they are") << "zz414243!!" << "CBA" << true;
-        QTest::newRow("lower-case hex") << "..6a6b.." << "kj" << true;
-        QTest::newRow("Windows-1250 code taken as the character code") << "00E100" << "\u00E1" << true;
-        QTest::newRow("not hexadecimal") << "00zz4100" << "" << false;
+        QTest::newRow("empty") << ""
+                               << "" << true;
+        QTest::newRow("four characters") << "ABCD"
+                                         << "" << true;
+        QTest::newRow("five characters: the odd last one is ignored") << "xx41y"
+                                                                      << "A" << true;
+        QTest::newRow("ten characters: three, reversed") << "zz636261qq"
+                                                         << "abc" << true;
+        QTest::newRow("trailing characters ignored whatever they are") << "zz414243!!"
+                                                                       << "CBA" << true;
+        QTest::newRow("lower-case hex") << "..6a6b.."
+                                        << "kj" << true;
+        QTest::newRow("Windows-1250 code taken as the character code") << "00E100"
+                                                                       << "\u00E1" << true;
+        QTest::newRow("not hexadecimal") << "00zz4100"
+                                         << "" << false;
     }
     void hesloDecodes() {
         QFETCH(QString, stored);
@@ -168,7 +207,7 @@ private Q_SLOTS:
         const QByteArray stored = store::wrapBitmap(bmp);
         QCOMPARE(stored.left(8), QByteArray("\x01\x00\x00\x01\x0C\x00\x00\x00", 8));
         QCOMPARE(store::unwrapBitmap(stored), bmp);
-        QVERIFY(store::unwrapBitmap(stored.left(10)).isEmpty());        // truncated
+        QVERIFY(store::unwrapBitmap(stored.left(10)).isEmpty());          // truncated
         QVERIFY(store::unwrapBitmap(QByteArray("GIF89a....")).isEmpty()); // another format
     }
 

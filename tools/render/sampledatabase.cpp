@@ -3,8 +3,8 @@
 
 #include "sampledata.h"
 
+#include "base/programfolder.h"
 #include "data/connectionui.h"
-#include "data/store/programfolder.h"
 #include "tools/initdataserver.h"
 
 #include <stdexcept>
@@ -47,6 +47,8 @@ SampleDatabase::~SampleDatabase() {
     kv::setProgramFolder({});
 }
 
-QString SampleDatabase::folder() const { return dir_.path() + QLatin1Char('/'); }
+QString SampleDatabase::folder() const {
+    return dir_.path() + QLatin1Char('/');
+}
 
 } // namespace kv::tools

@@ -3,7 +3,7 @@
 
 #include <QDesktopServices>
 
-namespace kv::app {
+namespace kv::ui {
 namespace {
 ShellOpener& installed() {
     static ShellOpener opener;
@@ -22,4 +22,4 @@ void setShellOpener(ShellOpener opener) {
     installed() = std::move(opener);
 }
 
-} // namespace kv::app
+} // namespace kv::ui

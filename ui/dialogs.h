@@ -10,11 +10,20 @@
 class QDialog;
 class QWidget;
 
-namespace kv::app {
+namespace kv::ui {
 
 enum class MsgStyle { Plain, Error, Warning, Information, Confirmation };
 
-enum class MsgButton { None = 0, Ok = 0x1, Cancel = 0x2, Yes = 0x4, No = 0x8, Abort = 0x10, Retry = 0x20, Ignore = 0x40 };
+enum class MsgButton {
+    None = 0,
+    Ok = 0x1,
+    Cancel = 0x2,
+    Yes = 0x4,
+    No = 0x8,
+    Abort = 0x10,
+    Retry = 0x20,
+    Ignore = 0x40
+};
 Q_DECLARE_FLAGS(MsgButtons, MsgButton)
 Q_DECLARE_OPERATORS_FOR_FLAGS(MsgButtons)
 
@@ -23,9 +32,11 @@ public:
     virtual ~Dialogs() = default;
 
     // Shows a message box; returns the button pressed (MsgButton::Cancel when closed otherwise).
-    virtual MsgButton message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent = nullptr) = 0;
+    virtual MsgButton message(const QString& text, MsgStyle style, MsgButtons buttons,
+                              QWidget* parent = nullptr) = 0;
     // An input box; true and the new text in `value` on OK.
-    virtual bool inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget* parent = nullptr) = 0;
+    virtual bool inputQuery(const QString& caption, const QString& prompt, QString& value,
+                            QWidget* parent = nullptr) = 0;
     // File dialogs. `filter` in the program's form "Textové soubory|*.txt|Všechny soubory|*.*".
     // An empty result means the user cancelled.
     virtual QString openFileName(const QString& caption, const QString& filter, const QString& dir,
@@ -48,8 +59,9 @@ QString toQtFilter(const QString& filter);
 inline void showError(const QString& text, QWidget* parent = nullptr) {
     dialogs().message(text, MsgStyle::Error, MsgButton::Ok, parent);
 }
-inline bool askYesNo(const QString& text, MsgStyle style = MsgStyle::Confirmation, QWidget* parent = nullptr) {
+inline bool askYesNo(const QString& text, MsgStyle style = MsgStyle::Confirmation,
+                     QWidget* parent = nullptr) {
     return dialogs().message(text, style, MsgButton::Yes | MsgButton::No, parent) != MsgButton::No;
 }
 
-} // namespace kv::app
+} // namespace kv::ui

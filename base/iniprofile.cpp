@@ -41,13 +41,18 @@ bool splitEntry(const QString& line, QString* key, QString* value) {
     return true;
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
-IniProfile::IniProfile(QString path) : path_(std::move(path)) {}
+IniProfile::IniProfile(QString path)
+    : path_(std::move(path)) {}
 
-bool IniProfile::exists() const { return QFile::exists(path_); }
+bool IniProfile::exists() const {
+    return QFile::exists(path_);
+}
 
 QString IniProfile::readString(const QString& section, const QString& key, const QString& def) const {
     bool inSection = false;
@@ -132,6 +137,7 @@ void IniProfile::writeInteger(const QString& section, const QString& key, int va
 }
 
 IniWriteError::IniWriteError(QString path)
-    : path_(std::move(path)), what_(("Cannot write " + path_).toUtf8()) {}
+    : path_(std::move(path))
+    , what_(("Cannot write " + path_).toUtf8()) {}
 
 } // namespace kv

@@ -2,10 +2,10 @@
 #include "zireziduzozview.h"
 
 #include "magnifiercursor.h"
-#include "pagepainter.h"
 #include "previewgeometry.h"
 #include "printchooser.h"
-#include "reporterror.h"
+#include "report/pagepainter.h"
+#include "report/reporterror.h"
 
 #include <QDir>
 #include <QMouseEvent>

@@ -9,7 +9,7 @@
 class QDialog;
 class QWidget;
 
-namespace kv::app {
+namespace kv::ui {
 
 // The top-left corner for a window of `windowSize` opened at `wanted` on a screen of `screenSize`.
 // Only the right and bottom edges are checked; a window larger than the screen may get a negative
@@ -22,4 +22,4 @@ void placeAtOpener(QWidget& window, const QWidget& opener, QPoint offset = {});
 // Places `dialog` at the opener and shows it modally through the dialog seam; returns its result.
 int showModalAtOpener(QDialog& dialog, const QWidget& opener, QPoint offset = {});
 
-} // namespace kv::app
+} // namespace kv::ui

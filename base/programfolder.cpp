@@ -21,6 +21,8 @@ QString programFolder() {
     return withSlash(QCoreApplication::applicationDirPath());
 }
 
-void setProgramFolder(const QString& folder) { overrideFolder() = folder.isEmpty() ? QString() : withSlash(folder); }
+void setProgramFolder(const QString& folder) {
+    overrideFolder() = folder.isEmpty() ? QString() : withSlash(folder);
+}
 
 } // namespace kv

@@ -7,7 +7,7 @@
 #include <exception>
 #include <functional>
 
-namespace kv::app {
+namespace kv::ui {
 
 using ExceptionHandler = std::function<void(const std::exception_ptr&)>;
 
@@ -21,4 +21,4 @@ void handleException(const std::exception_ptr& error) noexcept;
 // The text an error shows: what() of a standard exception (UTF-8), else a generic Czech text.
 QString exceptionMessage(const std::exception_ptr& error);
 
-} // namespace kv::app
+} // namespace kv::ui

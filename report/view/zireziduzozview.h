@@ -2,8 +2,8 @@
 // through the document and prints it. The print preview window is built around it.
 #pragma once
 
-#include "turbowmfgenerator.h"
-#include "zireziduzoz.h"
+#include "report/turbowmfgenerator.h"
+#include "report/zireziduzoz.h"
 
 #include <QPointer>
 #include <QPrinter>

@@ -9,23 +9,23 @@
 #include <deque>
 #include <functional>
 
-namespace kv::app {
+namespace kv::ui {
 
 struct RecordedCall {
-    QString kind;     // "message", "input", "open", "save", "modal"
-    QString text;     // message text, prompt, caption or window objectName
+    QString kind; // "message", "input", "open", "save", "modal"
+    QString text; // message text, prompt, caption or window objectName
     MsgStyle style = MsgStyle::Plain;
     MsgButtons buttons;
 };
 
 class ScriptedDialogs : public Dialogs {
 public:
-    ScriptedDialogs();  // installs itself
+    ScriptedDialogs();           // installs itself
     ~ScriptedDialogs() override; // restores the real dialogs
 
-    std::deque<MsgButton> messageAnswers; // when empty: Yes if offered, else Ok
+    std::deque<MsgButton> messageAnswers;              // when empty: Yes if offered, else Ok
     std::deque<std::pair<bool, QString>> inputAnswers; // when empty: cancelled
-    std::deque<QString> fileAnswers; // when empty: cancelled
+    std::deque<QString> fileAnswers;                   // when empty: cancelled
     std::function<int(QDialog&)> onModal;
 
     QList<RecordedCall> calls;
@@ -33,10 +33,11 @@ public:
 
     MsgButton message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent) override;
     bool inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget* parent) override;
-    QString openFileName(const QString& caption, const QString& filter, const QString& dir, QWidget* parent) override;
+    QString openFileName(const QString& caption, const QString& filter, const QString& dir,
+                         QWidget* parent) override;
     QString saveFileName(const QString& caption, const QString& filter, const QString& dir,
                          const QString& defaultSuffix, QWidget* parent) override;
     int showModal(QDialog& dialog) override;
 };
 
-} // namespace kv::app
+} // namespace kv::ui

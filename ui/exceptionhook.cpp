@@ -3,7 +3,7 @@
 
 #include "dialogs.h"
 
-namespace kv::app {
+namespace kv::ui {
 namespace {
 
 void showInMessageBox(const std::exception_ptr& error) {
@@ -45,4 +45,4 @@ QString exceptionMessage(const std::exception_ptr& error) {
     }
 }
 
-} // namespace kv::app
+} // namespace kv::ui

@@ -15,9 +15,9 @@ public:
 
     bool cancel = false;
     PrintChoice answer;
-    QString file;             // the PDF file printed to
-    int shownPageCount = -1;  // the page count the last print dialog offered
-    int setups = 0;           // printer setup dialogs shown
+    QString file;            // the PDF file printed to
+    int shownPageCount = -1; // the page count the last print dialog offered
+    int setups = 0;          // printer setup dialogs shown
 
     bool choosePrint(QPrinter& printer, int pageCount, PrintChoice& choice, QWidget* parent) override;
     bool printerSetup(QPrinter& printer, QWidget* parent) override;

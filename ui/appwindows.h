@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-namespace kv::app {
+namespace kv::ui {
 
 class AppWindows {
 public:
@@ -36,4 +36,4 @@ private:
 // The program's windows: filled by the start-up sequence and emptied at its end.
 AppWindows& appWindows();
 
-} // namespace kv::app
+} // namespace kv::ui

@@ -1,7 +1,7 @@
 // The system print dialogs behind the print seam, and the printed page range.
 #include "printchooser.h"
 
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -32,7 +32,7 @@ public:
                           QAbstractPrintDialog::PrintSelection);
         dialog.setMinMax(1, std::max(pageCount, 1));
         dialog.setFromTo(1, std::max(pageCount, 1));
-        if (kv::app::dialogs().showModal(dialog) != QDialog::Accepted)
+        if (kv::ui::dialogs().showModal(dialog) != QDialog::Accepted)
             return false;
         switch (dialog.printRange()) {
         case QAbstractPrintDialog::Selection:
@@ -52,7 +52,7 @@ public:
 
     bool printerSetup(QPrinter& printer, QWidget* parent) override {
         QPageSetupDialog dialog(&printer, parent);
-        return kv::app::dialogs().showModal(dialog) == QDialog::Accepted;
+        return kv::ui::dialogs().showModal(dialog) == QDialog::Accepted;
     }
 };
 

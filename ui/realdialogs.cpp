@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace kv::app {
+namespace kv::ui {
 namespace {
 
 struct ButtonMap {
@@ -16,9 +16,12 @@ struct ButtonMap {
     const char* czech;
 };
 constexpr ButtonMap kButtons[] = {
-    {MsgButton::Ok, QMessageBox::Ok, "OK"},          {MsgButton::Cancel, QMessageBox::Cancel, "Storno"},
-    {MsgButton::Yes, QMessageBox::Yes, "&Ano"},      {MsgButton::No, QMessageBox::No, "&Ne"},
-    {MsgButton::Abort, QMessageBox::Abort, "&Přerušit"}, {MsgButton::Retry, QMessageBox::Retry, "&Opakovat"},
+    {MsgButton::Ok, QMessageBox::Ok, "OK"},
+    {MsgButton::Cancel, QMessageBox::Cancel, "Storno"},
+    {MsgButton::Yes, QMessageBox::Yes, "&Ano"},
+    {MsgButton::No, QMessageBox::No, "&Ne"},
+    {MsgButton::Abort, QMessageBox::Abort, "&Přerušit"},
+    {MsgButton::Retry, QMessageBox::Retry, "&Opakovat"},
     {MsgButton::Ignore, QMessageBox::Ignore, "&Ignorovat"},
 };
 
@@ -34,25 +37,41 @@ Dialogs& dialogs() {
     return installed() ? *installed() : real;
 }
 
-void setDialogs(Dialogs* d) { installed() = d; }
+void setDialogs(Dialogs* d) {
+    installed() = d;
+}
 
 QString toQtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        out << parts[i] + QLatin1String(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                   QLatin1Char(')');
+        out << parts[i] + QLatin1String(" (") +
+                   QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
     return out.join(QLatin1String(";;"));
 }
 
 MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent) {
     QMessageBox box(parent ? parent : QApplication::activeWindow());
     switch (style) {
-    case MsgStyle::Error: box.setIcon(QMessageBox::Critical); box.setWindowTitle(QStringLiteral("Chyba")); break;
-    case MsgStyle::Warning: box.setIcon(QMessageBox::Warning); box.setWindowTitle(QStringLiteral("Upozornění")); break;
-    case MsgStyle::Information: box.setIcon(QMessageBox::Information); box.setWindowTitle(QStringLiteral("Informace")); break;
-    case MsgStyle::Confirmation: box.setIcon(QMessageBox::Question); box.setWindowTitle(QStringLiteral("Potvrzení")); break;
-    case MsgStyle::Plain: box.setWindowTitle(QApplication::applicationDisplayName()); break;
+    case MsgStyle::Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setWindowTitle(QStringLiteral("Chyba"));
+        break;
+    case MsgStyle::Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setWindowTitle(QStringLiteral("Upozornění"));
+        break;
+    case MsgStyle::Information:
+        box.setIcon(QMessageBox::Information);
+        box.setWindowTitle(QStringLiteral("Informace"));
+        break;
+    case MsgStyle::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(QStringLiteral("Potvrzení"));
+        break;
+    case MsgStyle::Plain:
+        box.setWindowTitle(QApplication::applicationDisplayName());
+        break;
     }
     box.setText(text);
     for (const auto& b : kButtons)
@@ -74,7 +93,8 @@ bool RealDialogs::inputQuery(const QString& caption, const QString& prompt, QStr
     return ok;
 }
 
-QString RealDialogs::openFileName(const QString& caption, const QString& filter, const QString& dir, QWidget* parent) {
+QString RealDialogs::openFileName(const QString& caption, const QString& filter, const QString& dir,
+                                  QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, caption, dir, toQtFilter(filter));
 }
 
@@ -88,6 +108,8 @@ QString RealDialogs::saveFileName(const QString& caption, const QString& filter,
     return dlg.selectedFiles().front();
 }
 
-int RealDialogs::showModal(QDialog& dialog) { return dialog.exec(); }
+int RealDialogs::showModal(QDialog& dialog) {
+    return dialog.exec();
+}
 
-} // namespace kv::app
+} // namespace kv::ui

@@ -2,10 +2,14 @@
 
 #include <QDialog>
 
-namespace kv::app {
+namespace kv::ui {
 
-ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
-ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
+ScriptedDialogs::ScriptedDialogs() {
+    setDialogs(this);
+}
+ScriptedDialogs::~ScriptedDialogs() {
+    setDialogs(nullptr);
+}
 
 QStringList ScriptedDialogs::messages() const {
     QStringList out;
@@ -65,4 +69,4 @@ int ScriptedDialogs::showModal(QDialog& dialog) {
     return QDialog::Rejected;
 }
 
-} // namespace kv::app
+} // namespace kv::ui

@@ -3,7 +3,7 @@
 
 #include <QStringList>
 
-namespace kv::app {
+namespace kv::ui {
 
 AppWindows& appWindows() {
     static AppWindows windows;
@@ -37,4 +37,4 @@ void AppWindows::clear() {
         windows_.pop_back();
 }
 
-} // namespace kv::app
+} // namespace kv::ui

@@ -4,8 +4,12 @@
 
 namespace kv::report {
 
-ScriptedPrintChooser::ScriptedPrintChooser() { setPrintChooser(this); }
-ScriptedPrintChooser::~ScriptedPrintChooser() { setPrintChooser(nullptr); }
+ScriptedPrintChooser::ScriptedPrintChooser() {
+    setPrintChooser(this);
+}
+ScriptedPrintChooser::~ScriptedPrintChooser() {
+    setPrintChooser(nullptr);
+}
 
 bool ScriptedPrintChooser::choosePrint(QPrinter& printer, int pageCount, PrintChoice& choice, QWidget*) {
     shownPageCount = pageCount;

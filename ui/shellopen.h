@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <functional>
 
-namespace kv::app {
+namespace kv::ui {
 
 using ShellOpener = std::function<void(const QUrl&)>;
 
@@ -14,4 +14,4 @@ void openInShell(const QUrl& url);
 // Installs `opener`; an empty function returns to the desktop's default action.
 void setShellOpener(ShellOpener opener);
 
-} // namespace kv::app
+} // namespace kv::ui

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace kv::app {
+namespace kv::ui {
 
 QPoint placeOnScreen(QPoint wanted, QSize windowSize, QSize screenSize) {
     QPoint p = wanted;
@@ -32,4 +32,4 @@ int showModalAtOpener(QDialog& dialog, const QWidget& opener, QPoint offset) {
     return dialogs().showModal(dialog);
 }
 
-} // namespace kv::app
+} // namespace kv::ui

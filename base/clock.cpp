@@ -1,0 +1,24 @@
+#include "clock.h"
+
+namespace kv::clock {
+namespace {
+QDateTime& fixedTime() {
+    static QDateTime t;
+    return t;
+}
+} // namespace
+
+QDateTime now() {
+    return fixedTime().isValid() ? fixedTime() : QDateTime::currentDateTime();
+}
+QDate today() {
+    return now().date();
+}
+void setFixed(const QDateTime& fixed) {
+    fixedTime() = fixed;
+}
+void clearFixed() {
+    fixedTime() = QDateTime();
+}
+
+} // namespace kv::clock
