@@ -1,3 +1,4 @@
+// The clock seam: the real time, or the fixed moment a test set.
 #include "clock.h"
 
 namespace kv::clock {

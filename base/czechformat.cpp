@@ -1,3 +1,4 @@
+// The fixed short date and long time texts and the parsing of short dates.
 #include "czechformat.h"
 
 #include <QRegularExpression>

@@ -1,3 +1,4 @@
+// The program folder: the executable's folder unless a test pointed it elsewhere.
 #include "programfolder.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// Writes the benchmark orders database straight through SQLite.
 #include "ordersdb.h"
 
 #include "data/schema.h"

@@ -1,3 +1,4 @@
+// The raw SQLite reader the database cases measure the store against.
 #include "rawsqlite.h"
 
 namespace kv::bench {

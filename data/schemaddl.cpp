@@ -1,3 +1,4 @@
+// Each engine's DDL generated from the schema, and the creation of what is missing.
 #include "schemaddl.h"
 
 #include "schema.h"

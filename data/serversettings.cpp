@@ -1,3 +1,4 @@
+// Reading SERVER.INI with its defaults, and the stored form of HESLO both ways.
 #include "serversettings.h"
 
 #include "base/iniprofile.h"

@@ -1,3 +1,4 @@
+// The set-up program's work: the database's tables and SERVER.INI, in batch or from its window.
 #include "initdataserver.h"
 
 #include "base/iniprofile.h"

@@ -1,3 +1,4 @@
+// The set-up program's window and what its buttons do.
 #include "initdataserverdialog.h"
 
 #include "initdataserver.h"

@@ -1,3 +1,4 @@
+// The real message, input and file dialogs and modal showing.
 #include "realdialogs.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// The scripted dialogs: recorded calls answered from the test's queues.
 #include "scripteddialogs.h"
 
 #include <QDialog>

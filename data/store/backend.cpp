@@ -1,3 +1,4 @@
+// What both engines share: statement results and the common parts of a connection.
 #include "backend.h"
 
 #include "pgbackend.h"

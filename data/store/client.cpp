@@ -1,3 +1,4 @@
+// The database client and the transport check made when it is activated.
 #include "client.h"
 
 #include "storeerror.h"

@@ -1,3 +1,4 @@
+// The data source's signals as its table moves, changes state and posts.
 #include "datasource.h"
 
 #include "table.h"

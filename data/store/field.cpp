@@ -1,3 +1,4 @@
+// Field reads and writes through the current record buffer of its table.
 #include "field.h"
 
 #include "base/czechformat.h"

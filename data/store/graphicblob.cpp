@@ -1,3 +1,4 @@
+// Wrapping a BMP file into the stored picture form and unwrapping it again.
 #include "graphicblob.h"
 
 #include <QtEndian>

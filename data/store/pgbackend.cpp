@@ -1,3 +1,4 @@
+// The PostgreSQL backend over libpq: connection, prepared statements, advisory record locks.
 #include "pgbackend.h"
 
 #include "storeerror.h"

@@ -1,3 +1,4 @@
+// The session's connections, one per database alias, made on first use.
 #include "session.h"
 
 #include "storeerror.h"

@@ -1,3 +1,4 @@
+// Byte-range record locks on the SQLite database's side file.
 #include "sqlitelocks.h"
 
 #include "backend.h"

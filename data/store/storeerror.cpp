@@ -1,3 +1,4 @@
+// The store error's texts and the constructors for each kind of failure.
 #include "storeerror.h"
 
 namespace kv::store {

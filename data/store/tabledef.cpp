@@ -1,3 +1,4 @@
+// Table definitions: field and index lookup by name and the stored column order.
 #include "tabledef.h"
 
 namespace kv::store {

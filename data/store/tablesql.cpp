@@ -1,3 +1,4 @@
+// Building a table cursor's SQL texts from its definition and active index.
 #include "tablesql.h"
 
 namespace kv::store {

@@ -1,3 +1,4 @@
+// Conversions between field values in memory, in the database and as text.
 #include "valueconv.h"
 
 #include "base/czechformat.h"

@@ -1,3 +1,4 @@
+// The scripted print dialogs tests install in place of the real ones.
 #include "scriptedprintchooser.h"
 
 #include <QPrinter>

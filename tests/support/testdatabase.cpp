@@ -1,3 +1,4 @@
+// Making and dropping the throwaway test databases on either engine.
 #include "testdatabase.h"
 
 #include "data/schema.h"
