@@ -13,4 +13,13 @@ QDate today();
 void setFixed(const QDateTime& fixed);
 void clearFixed();
 
+// Tests: fixes the clock for its own lifetime, so a failing test cannot leave it fixed.
+class FixedClock {
+public:
+    explicit FixedClock(const QDateTime& fixed) { setFixed(fixed); }
+    ~FixedClock() { clearFixed(); }
+    FixedClock(const FixedClock&) = delete;
+    FixedClock& operator=(const FixedClock&) = delete;
+};
+
 } // namespace kv::clock

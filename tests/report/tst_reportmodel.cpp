@@ -88,24 +88,10 @@ private Q_SLOTS:
         QCOMPARE(reportSpy.count(), 2);
     }
 
-    void defaults() {
+    void columnWidthOfTheFastPrinterIsCappedAt512Characters() {
         TZirezIduzoz report;
-        QCOMPARE(report.Printer().ColWidth(), 80);
-        QCOMPARE(report.Printer().ColHeight(), 55);
-        QCOMPARE(report.Printer().Port(), QStringLiteral("LPT1"));
-        QCOMPARE(report.Printer().Mode(), prNormal);
         report.Printer().SetColWidth(600);
         QCOMPARE(report.Printer().ColWidth(), 512);
-        auto* band = new TTurboBand(&report);
-        QCOMPARE(band->BandType(), rbDetail);
-        QCOMPARE(band->Height(), 40);
-        QCOMPARE(band->Brush().color(), QColor(Qt::white));
-        QCOMPARE(band->Frame().Pen().width(), 1);
-        TTurboSysData sys;
-        QCOMPARE(sys.SysData, sdDate);
-        QCOMPARE(sys.Layout, tlCenter);
-        QVERIFY(!sys.AutoSize && !sys.WordWrap);
-        QCOMPARE(sys.Alignment, taLeftJustify);
     }
 
     void bandsAreLaidOutOnTheSurface() {

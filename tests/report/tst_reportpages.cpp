@@ -400,13 +400,12 @@ private Q_SLOTS:
     }
 
     void exampleDefinitionMatchesItsReference() {
-        kv::clock::setFixed(QDateTime(QDate(2026, 12, 9), QTime(8, 5, 0)));
+        const kv::clock::FixedClock fixedClock(QDateTime(QDate(2026, 12, 9), QTime(8, 5, 0)));
         ItemTable items(3);
         const auto report = loadReportDefinition(QStringLiteral(KV_REPORT_TEST_DATA "/example.rep"),
                                                  {{QStringLiteral("DSPolozky"), &items.source()}});
         TTurboWMFGenerator g;
         g.Execute(*report);
-        kv::clock::clearFixed();
         QCOMPARE(g.PageCount(), 1);
         const QString got = pageText(g.Page(1));
         const QString path = QStringLiteral(KV_REPORT_TEST_DATA "/example_page1.txt");

@@ -268,7 +268,7 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QFETCH(bool, viewer);
         QFETCH(QString, text);
-        kv::clock::setFixed(QDateTime(QDate(2026, 12, 9), QTime(8, 5, 3)));
+        const kv::clock::FixedClock fixedClock(QDateTime(QDate(2026, 12, 9), QTime(8, 5, 3)));
         TZirezIduzoz report;
         TTurboBand* b = band(report, "B", rbSummary);
         auto sys = std::make_unique<TTurboSysData>();
@@ -281,7 +281,6 @@ private Q_SLOTS:
         TTurboSysData& field = b->AddControl(std::move(sys));
         TraceGenerator g;
         g.Execute(report);
-        kv::clock::clearFixed();
         QCOMPARE(g.only({"Label"}), QStringList{"Label Y=" + text});
         QCOMPARE(field.Caption, QStringLiteral("Dne "));
     }
