@@ -3,6 +3,8 @@
 // window joins the program by giving its entry here a factory that returns the new, hidden window.
 #include "startupwindows.h"
 
+#include "about/formabout.h"
+#include "errors/formvyjimka.h"
 #include "print/printwindows.h"
 
 namespace kv::app {
@@ -15,12 +17,12 @@ const std::vector<StartupWindow>& startupWindows() {
         {"TFormUzivatele", {}},   // users
         {"TFormDodavatele", {}},  // suppliers
         {"TFormNovaObj", {}},     // new order
-        {"TFormVyjimka", {}},     // exception window
+        {"TFormVyjimka", errors::createExceptionWindow}, // exception window
         {"TFormSeznamObj", {}},   // orders list
         {"TFormFiltr", {}},       // orders filter
         {"TFormNahledTisku", print::createPrintPreview}, // print preview
         {"TSestavy", print::createReportContainer},      // report layouts
-        {"TFormAbout", {}},       // about
+        {"TFormAbout", about::createAboutWindow},         // about
     };
     return windows;
 }

@@ -32,8 +32,9 @@ public:
     virtual ~Dialogs() = default;
 
     // Shows a message box; returns the button pressed (MsgButton::Cancel when closed otherwise).
+    // The caption is the style's own unless `caption` names another.
     virtual MsgButton message(const QString& text, MsgStyle style, MsgButtons buttons,
-                              QWidget* parent = nullptr) = 0;
+                              QWidget* parent = nullptr, const QString& caption = {}) = 0;
     // An input box; true and the new text in `value` on OK.
     virtual bool inputQuery(const QString& caption, const QString& prompt, QString& value,
                             QWidget* parent = nullptr) = 0;

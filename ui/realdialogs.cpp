@@ -51,7 +51,8 @@ QString toQtFilter(const QString& filter) {
     return out.join(QLatin1String(";;"));
 }
 
-MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent) {
+MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent,
+                               const QString& caption) {
     QMessageBox box(parent ? parent : QApplication::activeWindow());
     switch (style) {
     case MsgStyle::Error:
@@ -74,6 +75,8 @@ MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons b
         box.setWindowTitle(QApplication::applicationDisplayName());
         break;
     }
+    if (!caption.isEmpty())
+        box.setWindowTitle(caption);
     box.setText(text);
     for (const auto& b : kButtons)
         if (buttons.testFlag(b.ours))

@@ -20,8 +20,9 @@ QStringList ScriptedDialogs::messages() const {
     return out;
 }
 
-MsgButton ScriptedDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget*) {
-    calls.append({QStringLiteral("message"), text, style, buttons});
+MsgButton ScriptedDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget*,
+                                   const QString& caption) {
+    calls.append({QStringLiteral("message"), text, style, buttons, caption});
     if (!messageAnswers.empty()) {
         const MsgButton b = messageAnswers.front();
         messageAnswers.pop_front();
@@ -31,7 +32,7 @@ MsgButton ScriptedDialogs::message(const QString& text, MsgStyle style, MsgButto
 }
 
 bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget*) {
-    calls.append({QStringLiteral("input"), prompt, MsgStyle::Plain, {}});
+    calls.append({QStringLiteral("input"), prompt, MsgStyle::Plain, {}, {}});
     Q_UNUSED(caption);
     if (inputAnswers.empty())
         return false;
@@ -43,7 +44,7 @@ bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, 
 }
 
 QString ScriptedDialogs::openFileName(const QString& caption, const QString&, const QString&, QWidget*) {
-    calls.append({QStringLiteral("open"), caption, MsgStyle::Plain, {}});
+    calls.append({QStringLiteral("open"), caption, MsgStyle::Plain, {}, {}});
     if (fileAnswers.empty())
         return {};
     const QString f = fileAnswers.front();
@@ -53,7 +54,7 @@ QString ScriptedDialogs::openFileName(const QString& caption, const QString&, co
 
 QString ScriptedDialogs::saveFileName(const QString& caption, const QString&, const QString&, const QString&,
                                       QWidget*) {
-    calls.append({QStringLiteral("save"), caption, MsgStyle::Plain, {}});
+    calls.append({QStringLiteral("save"), caption, MsgStyle::Plain, {}, {}});
     if (fileAnswers.empty())
         return {};
     const QString f = fileAnswers.front();
@@ -62,7 +63,7 @@ QString ScriptedDialogs::saveFileName(const QString& caption, const QString&, co
 }
 
 int ScriptedDialogs::showModal(QDialog& dialog) {
-    calls.append({QStringLiteral("modal"), dialog.objectName(), MsgStyle::Plain, {}});
+    calls.append({QStringLiteral("modal"), dialog.objectName(), MsgStyle::Plain, {}, {}});
     if (onModal)
         return onModal(dialog);
     dialog.show();

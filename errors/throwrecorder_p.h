@@ -1,0 +1,12 @@
+// The record of the last throws of each thread, kept by the interposed __cxa_throw.
+#pragma once
+
+namespace kv::errors::detail {
+
+constexpr int kThrowFrames = 48;
+
+// Copies the return addresses recorded when `object` was thrown into `frames` (innermost first,
+// __cxa_throw's own frame included); the number copied, 0 when there is no record of it.
+int recordedThrow(const void* object, void* frames[kThrowFrames]);
+
+} // namespace kv::errors::detail
