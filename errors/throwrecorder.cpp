@@ -15,6 +15,7 @@ constexpr int kRecords = 8;
 
 struct ThrowRecord {
     const void* object;
+    const void* thrower; // the return address into the code that threw
     int count;
     void* frames[kThrowFrames];
 };
@@ -25,10 +26,11 @@ thread_local unsigned tNext;
 
 } // namespace
 
-void record(void* object);
-void record(void* object) {
+void record(void* object, const void* thrower);
+void record(void* object, const void* thrower) {
     ThrowRecord& r = tRecords[tNext++ % kRecords];
     r.object = nullptr;
+    r.thrower = thrower;
     r.count = backtrace(r.frames, kThrowFrames);
     r.object = object;
 }
@@ -36,10 +38,16 @@ void record(void* object) {
 int recordedThrow(const void* object, void* frames[kThrowFrames]) {
     for (unsigned i = 0; i < kRecords; ++i) {
         const ThrowRecord& r = tRecords[(tNext - 1 - i) % kRecords];
-        if (object && r.object == object) {
-            std::memcpy(frames, r.frames, sizeof(void*) * unsigned(r.count));
-            return r.count;
-        }
+        if (!object || r.object != object)
+            continue;
+        // The recorder's own frames come first: the stack starts at the code that threw.
+        int first = 0;
+        while (first < r.count && r.frames[first] != r.thrower)
+            ++first;
+        if (first == r.count)
+            first = 0;
+        std::memcpy(frames, r.frames + first, sizeof(void*) * unsigned(r.count - first));
+        return r.count - first;
     }
     return 0;
 }
@@ -49,7 +57,7 @@ int recordedThrow(const void* object, void* frames[kThrowFrames]) {
 extern "C" [[noreturn]] void __cxa_throw(void* object, void* type, void (*destroy)(void*)) {
     using Throw = void (*)(void*, void*, void (*)(void*));
     static const Throw real = reinterpret_cast<Throw>(dlsym(RTLD_NEXT, "__cxa_throw"));
-    kv::errors::detail::record(object);
+    kv::errors::detail::record(object, __builtin_return_address(0));
     if (!real)
         std::abort();
     real(object, type, destroy);

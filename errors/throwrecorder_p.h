@@ -5,8 +5,9 @@ namespace kv::errors::detail {
 
 constexpr int kThrowFrames = 48;
 
-// Copies the return addresses recorded when `object` was thrown into `frames` (innermost first,
-// __cxa_throw's own frame included); the number copied, 0 when there is no record of it.
+// Copies the return addresses recorded when `object` was thrown into `frames`, innermost first,
+// starting with the return address into the code that threw; the number copied, 0 when there is no
+// record of it.
 int recordedThrow(const void* object, void* frames[kThrowFrames]);
 
 } // namespace kv::errors::detail

@@ -65,8 +65,7 @@ std::vector<uintptr_t> throwStack(const std::exception_ptr& error) {
     void* frames[detail::kThrowFrames];
     const int count = detail::recordedThrow(object, frames);
     std::vector<uintptr_t> stack;
-    // Frame 0 lies in __cxa_throw itself.
-    for (int i = 1; i < count; ++i)
+    for (int i = 0; i < count; ++i)
         stack.push_back(reinterpret_cast<uintptr_t>(frames[i]));
     return stack;
 }
