@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -20,25 +21,29 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
+// The value of each byte as a hexadecimal digit, 0xFF for the others.
+constexpr std::array<uint8_t, 256> kHexDigits = [] {
+    std::array<uint8_t, 256> t{};
+    t.fill(0xFF);
+    for (int i = 0; i < 10; ++i)
+        t[size_t('0' + i)] = uint8_t(i);
+    for (int i = 0; i < 6; ++i)
+        t[size_t('A' + i)] = t[size_t('a' + i)] = uint8_t(10 + i);
+    return t;
+}();
+
 bool hex8(std::string_view s, size_t at, uint32_t& out) {
     if (at > s.size() || s.size() - at < 8)
         return false;
     uint32_t v = 0;
+    uint8_t bad = 0;
     for (size_t i = at; i < at + 8; ++i) {
-        const char c = s[i];
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else
-            return false;
-        v = v << 4 | uint32_t(d);
+        const uint8_t d = kHexDigits[uint8_t(s[i])];
+        bad |= d & 0xF0;
+        v = v << 4 | (d & 0x0F);
     }
     out = v;
-    return true;
+    return bad == 0;
 }
 
 // The segment number before the first ":", blanks removed; true when it reads as 1.
@@ -107,10 +112,10 @@ bool MapTables::load(const QString& path) {
 }
 
 int MapTables::internUnit(std::string_view name) {
-    const QByteArray key(name.data(), qsizetype(name.size()));
-    const auto it = unitIds_.constFind(key);
+    const auto it = unitIds_.constFind(QByteArray::fromRawData(name.data(), qsizetype(name.size())));
     if (it != unitIds_.constEnd())
         return it.value();
+    const QByteArray key(name.data(), qsizetype(name.size()));
     unitNames_.push_back(key);
     const int id = int(unitNames_.size() - 1);
     unitIds_.insert(key, id);
@@ -119,7 +124,12 @@ int MapTables::internUnit(std::string_view name) {
 
 bool MapTables::loadText(QByteArray text) {
     clear();
+    if (text.size() >= qsizetype(UINT32_MAX))
+        return false;
     text_ = std::move(text);
+    // A map holds about one line record per 40 bytes and one public per 200: one allocation each.
+    lines_.reserve(size_t(text_.size() / 40));
+    procedures_.reserve(size_t(text_.size() / 200));
     int section = -1;
     const char* data = text_.constData();
     const qsizetype size = text_.size();
@@ -171,7 +181,8 @@ void MapTables::publicLine(std::string_view line, qsizetype lineStart) {
     if (!segmentOne(line, colon) || !hex8(line, colon + 1, offset))
         return;
     const std::string_view name = trimmed(line.substr(colon + 9));
-    procedures_.push_back({offset, lineStart + qsizetype(name.data() - line.data()), qsizetype(name.size())});
+    procedures_.push_back(
+        {offset, uint32_t(lineStart + qsizetype(name.data() - line.data())), uint32_t(name.size())});
 }
 
 void MapTables::lineNumberLine(std::string_view line, qsizetype lineStart) {
@@ -179,14 +190,16 @@ void MapTables::lineNumberLine(std::string_view line, qsizetype lineStart) {
     const size_t before = lines_.size();
     std::string_view rest = trimmed(line);
     while (!rest.empty()) {
-        const size_t blank = rest.find(' ');
+        size_t blank = 0;
+        while (blank < rest.size() && rest[blank] != ' ')
+            ++blank;
         uint32_t offset;
-        if (blank == std::string_view::npos || !hex8(rest, blank + 6, offset) || rest[blank + 5] != ':') {
+        if (blank == rest.size() || !hex8(rest, blank + 6, offset) || rest[blank + 5] != ':') {
             lines_.resize(before);
             return;
         }
         lines_.push_back(
-            {currentUnit_, offset, lineStart + qsizetype(rest.data() - line.data()), qsizetype(blank)});
+            {currentUnit_, offset, uint32_t(lineStart + (rest.data() - line.data())), uint32_t(blank)});
         rest = trimmed(rest.substr(blank + 14));
     }
 }

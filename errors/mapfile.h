@@ -29,17 +29,19 @@ public:
         int name;            // index into the unit names
         uint32_t start, end; // end = start + length, one past the last byte
     };
+    // Texts are kept as places in the file's text, which the tables hold.
     struct ProcedureItem {
         uint32_t offset;
-        qsizetype namePos, nameLength; // in the file's text
+        uint32_t namePos, nameLength;
     };
     struct LineNumberItem {
         int unit;
         uint32_t offset;
-        qsizetype numberPos, numberLength;
+        uint32_t numberPos, numberLength;
     };
 
-    // Reads the file; true only when all three tables then hold a record.
+    // Reads the file; true only when all three tables then hold a record. A file of 4 GB or more is
+    // not read.
     bool load(const QString& path);
     bool loadText(QByteArray text);
     void clear();
@@ -59,7 +61,7 @@ public:
     bool loaded() const { return !units_.empty() && !procedures_.empty() && !lines_.empty(); }
 
 private:
-    std::string_view view(qsizetype pos, qsizetype length) const {
+    std::string_view view(uint32_t pos, uint32_t length) const {
         return std::string_view(text_.constData() + pos, size_t(length));
     }
     int internUnit(std::string_view name);
