@@ -239,8 +239,8 @@ QLabel* TFormAbout::valueBox(const QString& caption) const {
     return nullptr;
 }
 
-void TFormAbout::FormCreate() {
-    GV.Load(ownExecutable());
+void TFormAbout::FormCreate(const QString& executable) {
+    GV.Load(executable);
     const QString values[] = {GV.FileDescription,  QString::fromLatin1(kBuildStamp),
                               GV.ProductName,      GV.ProductVersion,
                               GV.FileVersion,      GV.InternalName,

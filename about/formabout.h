@@ -29,7 +29,8 @@ public:
     // The value box of a row by its caption ("Verze produktu:"), for tests.
     QLabel* valueBox(const QString& caption) const;
 
-    void FormCreate();
+    // Reads the version information of `executable` (the running program unless a caller names another).
+    void FormCreate(const QString& executable = ownExecutable());
     void FormShow();
     void tlProgramClick();
     void tlZmenyClick();

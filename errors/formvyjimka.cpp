@@ -128,8 +128,8 @@ TFormVyjimka::TFormVyjimka(QWidget* parent)
         value("LabStartPrg", QStringLiteral("Start programu:"), QRect(104, 66, 124, 18), unknownStamp);
     label(nullptr, QStringLiteral("Vznik chyby:"), QRect(236, 66, 74, 18), font());
     LabCas = value("LabCas", QStringLiteral("Vznik chyby:"), QRect(310, 66, 124, 18), unknownStamp);
-    label(nullptr, QStringLiteral("Doba běhu:"), QRect(444, 66, 64, 18), font());
-    LabDobaBehu = value("LabDobaBehu", QStringLiteral("Doba běhu:"), QRect(508, 66, 72, 18),
+    label(nullptr, QStringLiteral("Doba běhu:"), QRect(442, 66, 66, 18), font());
+    LabDobaBehu = value("LabDobaBehu", QStringLiteral("Doba běhu:"), QRect(512, 66, 68, 18),
                         QStringLiteral("??:??:??"));
 
     label(nullptr, QStringLiteral("popis chyby:"), QRect(12, 88, 200, 16), arial(12, false, true));
