@@ -14,8 +14,8 @@ void queryAll(const kv::about::VersionBlock& block) {
     (void)block.fixedInfo();
     (void)block.queryBinary(QStringLiteral("\\VarFileInfo\\Translation"));
     for (const char* key : {"CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
-                            "LegalTrademarks", "OriginalFilename", "Productname", "Quelmarix_App", "ProductVersion",
-                            "Comments"})
+                            "LegalTrademarks", "OriginalFilename", "Productname", "Quelmarix_App",
+                            "ProductVersion", "Comments"})
         (void)block.queryText(QStringLiteral("\\StringFileInfo\\040504E2\\") + QLatin1String(key));
 }
 
