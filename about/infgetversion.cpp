@@ -69,8 +69,9 @@ bool TInfGetVersion::Load(const QString& fileName) {
         return false;
     const VersionResource resource = readVersionResource(fileName);
     if (resource.status == VersionResource::Unreadable) {
-        ui::dialogs().message(QStringLiteral("Could not obtain version information."), ui::MsgStyle::Error,
-                              ui::MsgButton::Ok, nullptr, QStringLiteral("Error"));
+        ui::dialogs().captionedMessage(QStringLiteral("Error"),
+                                       QStringLiteral("Could not obtain version information."),
+                                       ui::MsgStyle::Error, ui::MsgButton::Ok);
         return false;
     }
     const VersionBlock block(resource.block.constData(), resource.block.size());

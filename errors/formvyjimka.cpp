@@ -115,8 +115,10 @@ TFormVyjimka::TFormVyjimka(QWidget* parent)
 
     Image1 = label("Image1", {}, QRect(12, 10, 50, 50), font());
     Image1->setPixmap(warningPicture());
+    Image1->setAccessibleName(QStringLiteral("Varování"));
     Image2 = label("Image2", {}, QRect(528, 10, 50, 50), font());
     Image2->setPixmap(stopPicture());
+    Image2->setAccessibleName(QStringLiteral("Chyba"));
     auto* title = label("LabTitulek", QStringLiteral("KRITICKÁ CHYBA APLIKACE"), QRect(64, 10, 462, 50),
                         arial(27, true), Qt::AlignCenter);
     QPalette red = title->palette();

@@ -32,9 +32,14 @@ public:
     virtual ~Dialogs() = default;
 
     // Shows a message box; returns the button pressed (MsgButton::Cancel when closed otherwise).
-    // The caption is the style's own unless `caption` names another.
     virtual MsgButton message(const QString& text, MsgStyle style, MsgButtons buttons,
-                              QWidget* parent = nullptr, const QString& caption = {}) = 0;
+                              QWidget* parent = nullptr) = 0;
+    // A message box under its own caption instead of the style's. Dialogs that do not show captions
+    // show the message as message() does.
+    virtual MsgButton captionedMessage([[maybe_unused]] const QString& caption, const QString& text,
+                                       MsgStyle style, MsgButtons buttons, QWidget* parent = nullptr) {
+        return message(text, style, buttons, parent);
+    }
     // An input box; true and the new text in `value` on OK.
     virtual bool inputQuery(const QString& caption, const QString& prompt, QString& value,
                             QWidget* parent = nullptr) = 0;

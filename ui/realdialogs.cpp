@@ -51,8 +51,12 @@ QString toQtFilter(const QString& filter) {
     return out.join(QLatin1String(";;"));
 }
 
-MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent,
-                               const QString& caption) {
+MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent) {
+    return captionedMessage(QString(), text, style, buttons, parent);
+}
+
+MsgButton RealDialogs::captionedMessage(const QString& caption, const QString& text, MsgStyle style,
+                                        MsgButtons buttons, QWidget* parent) {
     QMessageBox box(parent ? parent : QApplication::activeWindow());
     switch (style) {
     case MsgStyle::Error:

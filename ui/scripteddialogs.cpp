@@ -20,9 +20,8 @@ QStringList ScriptedDialogs::messages() const {
     return out;
 }
 
-MsgButton ScriptedDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget*,
-                                   const QString& caption) {
-    calls.append({QStringLiteral("message"), text, style, buttons, caption});
+MsgButton ScriptedDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget*) {
+    calls.append({QStringLiteral("message"), text, style, buttons});
     if (!messageAnswers.empty()) {
         const MsgButton b = messageAnswers.front();
         messageAnswers.pop_front();
@@ -31,8 +30,15 @@ MsgButton ScriptedDialogs::message(const QString& text, MsgStyle style, MsgButto
     return buttons.testFlag(MsgButton::Yes) ? MsgButton::Yes : MsgButton::Ok;
 }
 
+MsgButton ScriptedDialogs::captionedMessage(const QString& caption, const QString& text, MsgStyle style,
+                                            MsgButtons buttons, QWidget* parent) {
+    const MsgButton answer = message(text, style, buttons, parent);
+    calls.last().caption = caption;
+    return answer;
+}
+
 bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget*) {
-    calls.append({QStringLiteral("input"), prompt, MsgStyle::Plain, {}, {}});
+    calls.append({QStringLiteral("input"), prompt, MsgStyle::Plain, {}});
     Q_UNUSED(caption);
     if (inputAnswers.empty())
         return false;
@@ -44,7 +50,7 @@ bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, 
 }
 
 QString ScriptedDialogs::openFileName(const QString& caption, const QString&, const QString&, QWidget*) {
-    calls.append({QStringLiteral("open"), caption, MsgStyle::Plain, {}, {}});
+    calls.append({QStringLiteral("open"), caption, MsgStyle::Plain, {}});
     if (fileAnswers.empty())
         return {};
     const QString f = fileAnswers.front();
@@ -54,7 +60,7 @@ QString ScriptedDialogs::openFileName(const QString& caption, const QString&, co
 
 QString ScriptedDialogs::saveFileName(const QString& caption, const QString&, const QString&, const QString&,
                                       QWidget*) {
-    calls.append({QStringLiteral("save"), caption, MsgStyle::Plain, {}, {}});
+    calls.append({QStringLiteral("save"), caption, MsgStyle::Plain, {}});
     if (fileAnswers.empty())
         return {};
     const QString f = fileAnswers.front();
@@ -63,7 +69,7 @@ QString ScriptedDialogs::saveFileName(const QString& caption, const QString&, co
 }
 
 int ScriptedDialogs::showModal(QDialog& dialog) {
-    calls.append({QStringLiteral("modal"), dialog.objectName(), MsgStyle::Plain, {}, {}});
+    calls.append({QStringLiteral("modal"), dialog.objectName(), MsgStyle::Plain, {}});
     if (onModal)
         return onModal(dialog);
     dialog.show();
