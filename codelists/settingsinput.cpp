@@ -52,8 +52,9 @@ QImage loadLogoPicture(const QString& path) {
     if (!format)
         return {};
     QImageReader reader(path, format);
-    // The extension decides the reader, as it decides the picture's kind.
-    reader.setDecideFormatFromContent(false);
+    // The extension decides the reader, as it decides the picture's kind: a GIF named ".png" is
+    // no PNG picture.
+    reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
 
