@@ -107,14 +107,13 @@ class TestCodeListWindows : public QObject {
     }
 
 private Q_SLOTS:
+    void initTestCase() { db_ = std::make_unique<kv::test::WindowDatabase>(kv::test::currentEngine()); }
+    void cleanupTestCase() { db_.reset(); }
     void init() {
-        db_ = std::make_unique<kv::test::WindowDatabase>(kv::test::currentEngine());
+        db_->restart();
         dialogs_ = std::make_unique<kv::ui::ScriptedDialogs>();
     }
-    void cleanup() {
-        dialogs_.reset();
-        db_.reset();
-    }
+    void cleanup() { dialogs_.reset(); }
 
     void windowsCarryTheirTitlesAndSizes() {
         TFormDodavatele suppliers(dm());

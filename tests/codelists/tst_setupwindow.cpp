@@ -110,14 +110,15 @@ class TestSetupWindow : public QObject {
     }
 
 private Q_SLOTS:
+    void initTestCase() { db_ = std::make_unique<kv::test::WindowDatabase>(kv::test::currentEngine()); }
+    void cleanupTestCase() { db_.reset(); }
     void init() {
-        db_ = std::make_unique<kv::test::WindowDatabase>(kv::test::currentEngine());
+        db_->restart();
         dialogs_ = std::make_unique<kv::ui::ScriptedDialogs>();
     }
     void cleanup() {
         w_.reset();
         dialogs_.reset();
-        db_.reset();
     }
 
     void theWindowCarriesItsPagesAndEdits() {

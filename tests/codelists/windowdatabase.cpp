@@ -3,8 +3,10 @@
 
 #include "base/programfolder.h"
 #include "data/connectionui.h"
+#include "data/schema.h"
 #include "tools/initdataserver.h"
 
+#include <QDir>
 #include <stdexcept>
 
 namespace kv::test {
@@ -42,11 +44,28 @@ WindowDatabase::WindowDatabase(Engine engine)
     const tools::SetupResult made = tools::prepareDatabase(request);
     if (!made.ok)
         throw std::runtime_error(made.message.toStdString());
+    connect();
+}
+
+void WindowDatabase::connect() {
     setProgramFolder(db_.folder());
     dm_ = std::make_unique<data::TDM>();
     QuietConnectionUi ui;
     if (!dm_->DMCreate(ui) || !ui.errors.isEmpty())
         throw std::runtime_error(ui.errors.toStdString());
+}
+
+void WindowDatabase::restart() {
+    refuseNothing();
+    dm_->DMDestroy();
+    dm_.reset();
+    for (const store::TableDef& def : data::schema())
+        db_.admin().execute(QStringLiteral("DELETE FROM \"%1\"").arg(def.name));
+    db_.createSchema();
+    QDir folder(db_.folder());
+    for (const QString& layout : folder.entryList({QStringLiteral("*.grd")}, QDir::Files))
+        folder.remove(layout);
+    connect();
 }
 
 WindowDatabase::~WindowDatabase() {

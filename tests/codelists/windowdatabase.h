@@ -1,6 +1,7 @@
 // The database the window tests run on: the program's tables made by the set-up program's code on
 // either engine, the program folder pointed at it, and the data module DM connected as the
-// program connects it. A second station on the same database plays another workstation.
+// program connects it. A second station on the same database plays another workstation. Made once
+// per test run; restart() gives each test an empty database and a fresh start of the program.
 #pragma once
 
 #include "tests/support/testdatabase.h"
@@ -19,6 +20,10 @@ public:
     WindowDatabase(const WindowDatabase&) = delete;
     WindowDatabase& operator=(const WindowDatabase&) = delete;
 
+    // As a new start of the program on a new database: every table emptied, a new settings row,
+    // no grid layout files, no refusals, and a new data module connected.
+    void restart();
+
     data::TDM& dm() { return *dm_; }
     // The program folder, ending with "/".
     QString folder() const { return db_.folder(); }
@@ -31,6 +36,8 @@ public:
     void refuseNothing();
 
 private:
+    void connect();
+
     TestDatabase db_;
     std::unique_ptr<data::TDM> dm_;
     QStringList refusals_; // "table|operation"
