@@ -356,13 +356,7 @@ private Q_SLOTS:
         QFETCH(QString, shownName);
         QFETCH(QString, shownPhone);
         auto w = suppliersOnAlfa();
-        {
-            auto station = db_->otherStation();
-            auto theirs = station->openTable(QStringLiteral("Dodavatele"));
-            theirs->edit();
-            theirs->fieldByName(QStringLiteral("Telefon")).setAsString(QStringLiteral("999"));
-            theirs->post();
-        }
+        db_->changeElsewhere(QStringLiteral("Dodavatele"), QStringLiteral("Telefon"), QStringLiteral("999"));
         w->edNazev->setText(QStringLiteral("Alfa nová"));
         dialogs_->messageAnswers = {answer};
         w->tlPridat->click();

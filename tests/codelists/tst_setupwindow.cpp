@@ -310,13 +310,7 @@ private Q_SLOTS:
         QFETCH(QString, theirField);
         QFETCH(bool, asked);
         TFormSetup& w = shown();
-        {
-            auto station = db_->otherStation();
-            auto theirs = station->openTable(QStringLiteral("System"));
-            theirs->edit();
-            theirs->fieldByName(theirField).setAsString(QStringLiteral("2026/03/00099/XY"));
-            theirs->post();
-        }
+        db_->changeElsewhere(QStringLiteral("System"), theirField, QStringLiteral("2026/03/00099/XY"));
         w.edTelefon->setText(QStringLiteral("466 000 000"));
         dialogs_->messageAnswers = {MsgButton::No};
         w.tlZapisFirmu->click();

@@ -74,6 +74,15 @@ WindowDatabase::~WindowDatabase() {
     setProgramFolder({});
 }
 
+void WindowDatabase::changeElsewhere(const QString& table, const QString& fieldName,
+                                     const QString& value) const {
+    auto station = otherStation();
+    auto t = station->openTable(table);
+    t->edit();
+    t->fieldByName(fieldName).setAsString(value);
+    t->post();
+}
+
 void WindowDatabase::refuse(const QString& table, const QString& operation) {
     const QString name = triggerName(table, operation);
     if (db_.engine() == Engine::Sqlite) {

@@ -29,6 +29,8 @@ public:
     QString folder() const { return db_.folder(); }
     // Another workstation connected to the same database.
     std::unique_ptr<TestStation> otherStation() const { return std::make_unique<TestStation>(db_); }
+    // Another workstation writes `value` into `fieldName` of the first record of `table`.
+    void changeElsewhere(const QString& table, const QString& fieldName, const QString& value) const;
 
     // Makes every insert or update ("INSERT", "UPDATE") of `table` fail in the engine, as a server
     // that refuses the write; refuseNothing() takes every such refusal back.
