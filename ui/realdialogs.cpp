@@ -1,6 +1,8 @@
 // The real message, input and file dialogs and modal showing.
 #include "realdialogs.h"
 
+#include "appwindows.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -25,6 +27,17 @@ constexpr ButtonMap kButtons[] = {
     {MsgButton::Retry, QMessageBox::Retry, "&Opakovat"},
     {MsgButton::Ignore, QMessageBox::Ignore, "&Ignorovat"},
 };
+
+// A dialog belongs to the window it was opened for, else to the active one, else to the main window
+// once that shows: the desktop then keeps it above its window, never behind an unrelated one.
+QWidget* owningWindow(QWidget* parent) {
+    if (parent)
+        return parent;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    QWidget* main = appWindows().owner();
+    return main && main->isVisible() ? main : nullptr;
+}
 
 Dialogs*& installed() {
     static Dialogs* d = nullptr;
@@ -52,7 +65,7 @@ QString toQtFilter(const QString& filter) {
 }
 
 MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent) {
-    QMessageBox box(parent ? parent : QApplication::activeWindow());
+    QMessageBox box(owningWindow(parent));
     switch (style) {
     case MsgStyle::Error:
         box.setIcon(QMessageBox::Critical);
@@ -71,7 +84,9 @@ MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons b
         box.setWindowTitle(QStringLiteral("Potvrzení"));
         break;
     case MsgStyle::Plain:
-        box.setWindowTitle(QApplication::applicationDisplayName());
+        // A message without a style of its own is titled with the program's title.
+        if (const QWidget* main = appWindows().owner())
+            box.setWindowTitle(main->windowTitle());
         break;
     }
     box.setText(text);
@@ -88,7 +103,8 @@ MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons b
 
 bool RealDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget* parent) {
     bool ok = false;
-    const QString v = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
+    const QString v =
+        QInputDialog::getText(owningWindow(parent), caption, prompt, QLineEdit::Normal, value, &ok);
     if (ok)
         value = v;
     return ok;
@@ -96,12 +112,12 @@ bool RealDialogs::inputQuery(const QString& caption, const QString& prompt, QStr
 
 QString RealDialogs::openFileName(const QString& caption, const QString& filter, const QString& dir,
                                   QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, caption, dir, toQtFilter(filter));
+    return QFileDialog::getOpenFileName(owningWindow(parent), caption, dir, toQtFilter(filter));
 }
 
 QString RealDialogs::saveFileName(const QString& caption, const QString& filter, const QString& dir,
                                   const QString& defaultSuffix, QWidget* parent) {
-    QFileDialog dlg(parent, caption, dir, toQtFilter(filter));
+    QFileDialog dlg(owningWindow(parent), caption, dir, toQtFilter(filter));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(defaultSuffix);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
