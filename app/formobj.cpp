@@ -107,7 +107,7 @@ TFormObj::~TFormObj() {
 }
 
 QString TFormObj::manualPath(const QString& fileName) {
-    return programFolder() + QLatin1String("MAN/") + fileName;
+    return executableFolder() + QLatin1String("MAN/") + fileName;
 }
 
 void TFormObj::closeEvent(QCloseEvent* event) {

@@ -35,7 +35,7 @@ public:
     QPushButton* tlKonec;
     QMenu* mnuManual;
 
-    // The manual file `fileName` in the folder MAN of the program folder.
+    // The manual file `fileName` in the folder MAN installed beside the executable.
     static QString manualPath(const QString& fileName);
 
 Q_SIGNALS:

@@ -12,9 +12,11 @@
 #include "ui/exceptionhook.h"
 
 #include "base/clock.h"
+#include "base/programfolder.h"
 #include "data/datmod.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QThread>
 
@@ -32,7 +34,20 @@ StartupSequence::~StartupSequence() {
     main_.reset();
 }
 
+namespace {
+const QString kUnwritableFolder =
+    QStringLiteral("Do složky programu nelze zapisovat:\n%1\n\nNastavení, databáze, rozložení tabulek "
+                   "ani chybový protokol se do ní neuloží. Požádejte správce počítače o právo zápisu "
+                   "do této složky.");
+} // namespace
+
 bool StartupSequence::run() {
+    // Every later write to the program folder fails without a word (SETUP.INI's by design), so a
+    // folder that cannot be written is said once, here.
+    if (!prepareProgramFolder())
+        ui::dialogs().message(kUnwritableFolder.arg(QDir::toNativeSeparators(programFolder())),
+                              ui::MsgStyle::Warning, ui::MsgButton::Ok);
+
     // The program's title is the main window's: the desktop lists that window alone, under
     // "Kalmorvaty...". No application display name is set, since the toolkit would append it to
     // every other window's title.

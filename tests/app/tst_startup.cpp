@@ -142,6 +142,30 @@ private Q_SLOTS:
                  0);
     }
 
+    void aProgramFolderThatCannotBeWrittenIsReportedOnce() {
+        // A folder under a file can be neither made nor written, whoever runs the test.
+        QFile file(folder_ + QLatin1String("soubor"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QString unwritable = folder_ + QLatin1String("soubor/Kalmorvaty/");
+        setProgramFolder(unwritable);
+        ScriptedDialogs dialogs;
+        dialogs.messageAnswers = {MsgButton::Ok, MsgButton::Ok, MsgButton::No};
+        StartupSequence startup(kFast);
+        startup.prepareDataModule = noSetupProgram;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("neexistuje")));
+        QVERIFY(!startup.run());
+        // Said first, before the main window reads its position; then the data module's own
+        // messages (it finds no SERVER.INI and no database there), and nothing more about the folder.
+        QCOMPARE(dialogs.calls[0].style, MsgStyle::Warning);
+        QCOMPARE(dialogs.messages()[0],
+                 QStringLiteral("Do složky programu nelze zapisovat:\n%1\n\nNastavení, databáze, rozložení "
+                                "tabulek ani chybový protokol se do ní neuloží. Požádejte správce počítače o "
+                                "právo zápisu do této složky.")
+                     .arg(unwritable));
+        QCOMPARE(dialogs.messages().mid(1), (QStringList{kConnectError, kRetry}));
+    }
+
     void firstStartShowsTheNoticeAndWritesBothSectionsOnExit() {
         prepareDatabase();
         QVERIFY(!setupIni().exists());
