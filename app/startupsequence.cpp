@@ -8,6 +8,7 @@
 #include "formobj.h"
 #include "setupini.h"
 #include "splashform.h"
+#include "ui/czechtoolkit.h"
 #include "ui/dialogs.h"
 #include "ui/exceptionhook.h"
 
@@ -42,6 +43,7 @@ const QString kUnwritableFolder =
 } // namespace
 
 bool StartupSequence::run() {
+    ui::useCzechToolkit();
     // Every later write to the program folder fails without a word (SETUP.INI's by design), so a
     // folder that cannot be written is said once, here.
     if (!prepareProgramFolder())

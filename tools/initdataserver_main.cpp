@@ -6,6 +6,7 @@
 #include "initdataserverdialog.h"
 
 #include "base/programfolder.h"
+#include "ui/czechtoolkit.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -28,6 +29,7 @@ int prepareInBatch(const QStringList& arguments) {
 }
 
 int prepareInWindow() {
+    kv::ui::useCzechToolkit();
     kv::tools::InitDataServerDialog dialog(kv::programFolder());
     return dialog.exec() == QDialog::Accepted ? 0 : 1;
 }

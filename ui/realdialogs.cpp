@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 namespace kv::ui {
 namespace {
 
+// The toolkit's message box and button box number their standard buttons alike.
 struct ButtonMap {
     MsgButton ours;
     QMessageBox::StandardButton qt;
@@ -55,6 +57,19 @@ void setDialogs(Dialogs* d) {
     installed() = d;
 }
 
+QString buttonCaption(MsgButton button) {
+    for (const auto& b : kButtons)
+        if (b.ours == button)
+            return QString::fromUtf8(b.czech);
+    return {};
+}
+
+void useProgramCaptions(QDialogButtonBox& box) {
+    for (const auto& b : kButtons)
+        if (QPushButton* button = box.button(QDialogButtonBox::StandardButton(int(b.qt))))
+            button->setText(QString::fromUtf8(b.czech));
+}
+
 QString toQtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
@@ -92,7 +107,7 @@ MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons b
     box.setText(text);
     for (const auto& b : kButtons)
         if (buttons.testFlag(b.ours))
-            box.addButton(b.qt)->setText(QString::fromUtf8(b.czech));
+            box.addButton(b.qt)->setText(buttonCaption(b.ours));
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     for (const auto& b : kButtons)
@@ -102,12 +117,16 @@ MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons b
 }
 
 bool RealDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget* parent) {
-    bool ok = false;
-    const QString v =
-        QInputDialog::getText(owningWindow(parent), caption, prompt, QLineEdit::Normal, value, &ok);
-    if (ok)
-        value = v;
-    return ok;
+    QInputDialog box(owningWindow(parent));
+    box.setWindowTitle(caption);
+    box.setLabelText(prompt);
+    box.setTextValue(value);
+    box.setOkButtonText(buttonCaption(MsgButton::Ok));
+    box.setCancelButtonText(buttonCaption(MsgButton::Cancel));
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    value = box.textValue();
+    return true;
 }
 
 QString RealDialogs::openFileName(const QString& caption, const QString& filter, const QString& dir,
