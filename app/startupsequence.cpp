@@ -23,6 +23,13 @@
 
 namespace kv::app {
 
+namespace {
+const QString kUnwritableFolder =
+    QStringLiteral("Do složky programu nelze zapisovat:\n%1\n\nNastavení, databáze, rozložení tabulek "
+                   "ani chybový protokol se do ní neuloží. Požádejte správce počítače o právo zápisu "
+                   "do této složky.");
+} // namespace
+
 StartupSequence::StartupSequence(StartupTiming timing, std::vector<StartupWindow> windowOrder)
     : timing_(timing)
     , windowOrder_(std::move(windowOrder)) {}
@@ -34,13 +41,6 @@ StartupSequence::~StartupSequence() {
     dm_.reset();
     main_.reset();
 }
-
-namespace {
-const QString kUnwritableFolder =
-    QStringLiteral("Do složky programu nelze zapisovat:\n%1\n\nNastavení, databáze, rozložení tabulek "
-                   "ani chybový protokol se do ní neuloží. Požádejte správce počítače o právo zápisu "
-                   "do této složky.");
-} // namespace
 
 bool StartupSequence::run() {
     ui::useCzechToolkit();
