@@ -8,8 +8,8 @@
 
 namespace kv::about {
 
-QString changesFilePath(const QString& programFolder, const QString& executable) {
-    return programFolder + QFileInfo(executable).completeBaseName() + QStringLiteral(".zme");
+QString changesFilePath(const QString& folder, const QString& executable) {
+    return folder + QFileInfo(executable).completeBaseName() + QStringLiteral(".zme");
 }
 
 QStringList changesFileLines(const QString& path) {

@@ -1,5 +1,5 @@
-// The changes file shown by the about window: the program's file name with ".zme" in the program
-// folder, Windows-1250 text, one memo line per text line.
+// The changes file shown by the about window: the program's file name with ".zme" beside the
+// program (installed with it), Windows-1250 text, one memo line per text line.
 #pragma once
 
 #include <QString>
@@ -8,7 +8,7 @@
 namespace kv::about {
 
 // "<folder>Kalmorvaty.zme" for the executable ".../Kalmorvaty" (or "Kalmorvaty.exe").
-QString changesFilePath(const QString& programFolder, const QString& executable);
+QString changesFilePath(const QString& folder, const QString& executable);
 
 // The file's lines; when it cannot be read, the one line "Soubor "Kalmorvaty.zme" nenalezen!".
 QStringList changesFileLines(const QString& path);

@@ -255,7 +255,7 @@ void TFormAbout::FormCreate(const QString& executable) {
 
 void TFormAbout::FormShow() {
     Zmeny->setPlainText(
-        changesFileLines(changesFilePath(programFolder(), ownExecutable())).join(QLatin1Char('\n')));
+        changesFileLines(changesFilePath(executableFolder(), ownExecutable())).join(QLatin1Char('\n')));
 }
 
 void TFormAbout::showEvent(QShowEvent* event) {

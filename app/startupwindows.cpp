@@ -4,6 +4,7 @@
 #include "startupwindows.h"
 
 #include "about/formabout.h"
+#include "codelists/codelistwindows.h"
 #include "errors/formvyjimka.h"
 #include "print/printwindows.h"
 
@@ -11,18 +12,18 @@ namespace kv::app {
 
 const std::vector<StartupWindow>& startupWindows() {
     static const std::vector<StartupWindow> windows = {
-        {"TFormSetup", {}},       // settings
-        {"TFormDoprava", {}},     // transport types
-        {"TFormPlatba", {}},      // payment methods
-        {"TFormUzivatele", {}},   // users
-        {"TFormDodavatele", {}},  // suppliers
-        {"TFormNovaObj", {}},     // new order
-        {"TFormVyjimka", errors::createExceptionWindow}, // exception window
-        {"TFormSeznamObj", {}},   // orders list
-        {"TFormFiltr", {}},       // orders filter
-        {"TFormNahledTisku", print::createPrintPreview}, // print preview
-        {"TSestavy", print::createReportContainer},      // report layouts
-        {"TFormAbout", about::createAboutWindow},         // about
+        {"TFormSetup", codelists::createFormSetup},           // settings
+        {"TFormDoprava", codelists::createFormDoprava},       // transport types
+        {"TFormPlatba", codelists::createFormPlatba},         // payment methods
+        {"TFormUzivatele", codelists::createFormUzivatele},   // users
+        {"TFormDodavatele", codelists::createFormDodavatele}, // suppliers
+        {"TFormNovaObj", {}},                                 // new order
+        {"TFormVyjimka", errors::createExceptionWindow},      // exception window
+        {"TFormSeznamObj", {}},                               // orders list
+        {"TFormFiltr", {}},                                   // orders filter
+        {"TFormNahledTisku", print::createPrintPreview},      // print preview
+        {"TSestavy", print::createReportContainer},           // report layouts
+        {"TFormAbout", about::createAboutWindow},             // about
     };
     return windows;
 }

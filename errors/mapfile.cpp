@@ -260,7 +260,7 @@ MapTables& programMap() {
 }
 
 QString programMapPath() {
-    return programFolder() + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+    return executableFolder() + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
            QStringLiteral(".map");
 }
 
