@@ -79,7 +79,7 @@ private:
     std::vector<LineNumberItem> lines_;
 };
 
-// The tables of the running program, read from "<program folder><program>.map" at start.
+// The tables of the running program, read from "<executable folder><program>.map" at start.
 MapTables& programMap();
 // The map file's path for the running program.
 QString programMapPath();
