@@ -73,7 +73,7 @@ QPixmap stopPicture() {
 } // namespace
 
 TFormVyjimka::TFormVyjimka(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , SProbe(new TSystemProbe(this)) {
     setObjectName(QStringLiteral("FormVyjimka"));
     setWindowTitle(QStringLiteral("KRITICKÁ CHYBA APLIKACE"));

@@ -1,6 +1,7 @@
 // The exception window: one error with its source position and the machine's description, the queue
 // of errors that arrived while it showed, and the buttons to go on, empty the queue, save the log as
-// a report or end the program. Borderless, always on top, shown modeless; closing hides it.
+// a report or end the program. Borderless, always on top, shown modeless; closing hides it. A dialog
+// window, so the desktop counts it to the main window that owns it.
 #pragma once
 
 #include "errorlog.h"
