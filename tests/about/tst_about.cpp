@@ -8,6 +8,8 @@
 #include "about/versionblock.h"
 #include "about/versionresource.h"
 
+#include "tests/support/accessiblenames.h"
+
 #include "base/codec1250.h"
 #include "base/programfolder.h"
 #include "ui/scripteddialogs.h"
@@ -269,6 +271,7 @@ void TestAbout::aboutWindowShowsVersionAndChanges() {
     QCOMPARE(form->windowTitle(), QStringLiteral("O programu...."));
     QCOMPARE(form->size(), QSize(483, 469));
     QVERIFY(form->windowFlags().testFlag(Qt::Tool));
+    QCOMPARE(kv::test::unnamedControls(*form), QStringList());
     QCOMPARE(form->valueBox(QStringLiteral("Zkompilováno:"))->text(), QStringLiteral("12.08.2004 12:15:20"));
     QCOMPARE(form->valueBox(QStringLiteral("Verze systému:"))->text(),
              QStringLiteral("Windows 95, 98 , Mil, NT"));

@@ -7,6 +7,8 @@
 #include "errors/mapfile.h"
 #include "errors/throwsite.h"
 
+#include "tests/support/accessiblenames.h"
+
 #include "base/clock.h"
 #include "base/codec1250.h"
 #include "base/programfolder.h"
@@ -509,6 +511,7 @@ void TestErrorReport::theWindowHasItsNamedControls() {
              (QList<QWidget*>{form.tlPokracuj, form.Button1, form.Button2, form.Button3, form.Potlacit}));
     for (QPushButton* b : {form.tlPokracuj, form.Button1, form.Button2, form.Button3})
         QCOMPARE(b->size(), QSize(135, 25));
+    QCOMPARE(kv::test::unnamedControls(form), QStringList());
     QCOMPARE(form.Image1->size(), QSize(50, 50));
     QCOMPARE(form.Image2->size(), QSize(50, 50));
 }
