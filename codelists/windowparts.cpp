@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QToolButton>
 
 namespace kv::codelists {
 
@@ -88,8 +87,6 @@ controls::TDBNavigator* makeNavigator(QWidget* parent, const char* name, store::
     const TNavigateBtn shown[] = {TNavigateBtn::nbFirst, TNavigateBtn::nbPrior,  TNavigateBtn::nbNext,
                                   TNavigateBtn::nbLast,  TNavigateBtn::nbDelete, TNavigateBtn::nbRefresh};
     n->setVisibleButtons({shown[0], shown[1], shown[2], shown[3], shown[4], shown[5]});
-    for (TNavigateBtn b : shown)
-        n->button(b)->setAccessibleName(n->button(b)->toolTip());
     n->setGeometry(QRect(topLeft, QSize(int(std::size(shown)) * 25, 25)));
     return n;
 }

@@ -41,8 +41,7 @@ QWidget* makePage(QTabWidget* pages, const char* name, const QString& caption);
 // A grid on `source` with titles, column resizing and moving and Ctrl+Del, but no in-place editing.
 controls::DBGrid* makeGrid(QWidget* parent, const char* name, const QString& accessibleName,
                            store::DataSource* source, QRect geometry);
-// A navigator on `source` with first, previous, next, last, delete and refresh; its buttons are
-// named after their hints.
+// A navigator on `source` with first, previous, next, last, delete and refresh.
 controls::TDBNavigator* makeNavigator(QWidget* parent, const char* name, store::DataSource* source,
                                       QPoint topLeft);
 

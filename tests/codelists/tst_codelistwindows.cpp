@@ -4,6 +4,8 @@
 // windows, the users window, the grid layout files and opening a window from another.
 #include "windowdatabase.h"
 
+#include "tests/support/accessiblenames.h"
+
 #include "codelists/codelisttexts.h"
 #include "codelists/formdodavatele.h"
 #include "codelists/formonecolumn.h"
@@ -18,7 +20,6 @@
 #include "report/view/zireziduzozview.h"
 #include "ui/scripteddialogs.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
@@ -58,11 +59,6 @@ QStringList column(Table& t, const char* name) {
 // A supplier with its telephone; the other fields stay empty.
 void addSupplier(kv::data::TDM& dm, const QString& category, const QString& name, const QString& phone = {}) {
     dm.tabDodavatele.insertRecord({name, category, {}, {}, {}, {}, phone});
-}
-
-QString accessibleName(QWidget* w) {
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-    return a ? a->text(QAccessible::Name) : QString();
 }
 
 // The user changes the tab (the program's own changes do not run the tab change handler).
@@ -145,13 +141,17 @@ private Q_SLOTS:
         // The categories tab and the users list are shown first.
         QCOMPARE(suppliers.ZalozkyDodavatelu->currentWidget(), suppliers.tabObory);
         QCOMPARE(users.ZalozkyUzivatelu->currentWidget(), users.tabSeznamUzivatelu);
-        // Every control can be told by a screen reader.
-        for (QDialog* w : std::initializer_list<QDialog*>{&suppliers, &users, &payment, &transport})
+        // Every control can be told by a screen reader, the navigators' buttons by their hints.
+        for (QDialog* w : std::initializer_list<QDialog*>{&suppliers, &users, &payment, &transport}) {
+            QCOMPARE(kv::test::unnamedControls(*w), QStringList());
             for (QWidget* c : w->findChildren<QWidget*>())
                 if (!c->objectName().isEmpty() && !c->objectName().startsWith(QLatin1String("qt_")) &&
                     c->isVisibleTo(w))
-                    QVERIFY2(!accessibleName(c).isEmpty(),
+                    QVERIFY2(!kv::test::accessibleName(*c).isEmpty(),
                              qPrintable(w->objectName() + "." + c->objectName()));
+        }
+        QCOMPARE(kv::test::accessibleName(*users.NavDoprava->button(TNavigateBtn::nbRefresh)),
+                 QStringLiteral("Obnovit data"));
     }
 
     // ---- trade categories ----

@@ -1,6 +1,8 @@
 // The data-aware controls on real tables of an embedded database: the labelled data edit's length
 // from the field, typing into a memo starting an edit that a cursor move posts, the check box and
-// the logo image writing and reading their fields, and the navigator's delete question.
+// the logo image writing and reading their fields, and the navigator's delete question, buttons
+// and the names a screen reader reads for them.
+#include "tests/support/accessiblenames.h"
 #include "tests/support/testdatabase.h"
 
 #include "controls/prodblabeledit.h"
@@ -293,6 +295,26 @@ private Q_SLOTS:
 
         payments->close();
         QVERIFY(!enabled(TNavigateBtn::nbFirst) && !enabled(TNavigateBtn::nbDelete));
+    }
+
+    void navigatorButtonsAreReadByTheHintsTheyShow() {
+        auto payments = twoPayments();
+        store::DataSource source(payments.get());
+        QWidget window;
+        auto* nav = new controls::TDBNavigator(&window);
+        nav->setDataSource(&source);
+        QCOMPARE(test::unnamedControls(window), QStringList());
+        // A glyph such as "|◀" would be read as nothing useful: every button, shown or not, is
+        // read by the Czech hint it shows.
+        QStringList names;
+        for (int i = 0; i < controls::kNavigateButtonCount; ++i) {
+            const QToolButton* b = nav->button(TNavigateBtn(i));
+            QCOMPARE(test::accessibleName(*b), b->toolTip());
+            names << test::accessibleName(*b);
+        }
+        QCOMPARE(names, (QStringList{"První záznam", "Předchozí záznam", "Další záznam", "Poslední záznam",
+                                     "Vložit záznam", "Vymazat záznam", "Upravit záznam", "Uložit změny",
+                                     "Zrušit změny", "Obnovit data"}));
     }
 };
 
