@@ -111,10 +111,4 @@ QList<controls::TProLabelEdit*> makeBoxes(QWidget* page, std::span<const BoxFiel
     return out;
 }
 
-void showInEdit(controls::TProLabelEdit& edit, const QString& text) {
-    const int typed = edit.maxLength() > 0 ? edit.maxLength() : 32767;
-    edit.editBox()->setMaxLength(std::max(typed, int(text.size())));
-    edit.setText(text);
-}
-
 } // namespace kv::codelists

@@ -51,8 +51,4 @@ QList<controls::TProLabelEdit*> makeBoxes(QWidget* page, std::span<const BoxFiel
                                           const store::TableDef& def, BoxSet& boxes,
                                           const std::function<QRect(int)>& place, int labelWidth);
 
-// Puts `text` into a labelled edit as the program does, so a stored value longer than what may be
-// typed is shown whole and written back whole; typing stays limited to the edit's maximum length.
-void showInEdit(controls::TProLabelEdit& edit, const QString& text);
-
 } // namespace kv::codelists

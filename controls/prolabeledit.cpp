@@ -28,9 +28,9 @@ bool focusNextControl(QWidget* from) {
 }
 
 TProLabelEdit::TProLabelEdit(QWidget* parent)
-    : TProLabelEdit(new QLineEdit, parent) {}
+    : TProLabelEdit(new TEdit, parent) {}
 
-TProLabelEdit::TProLabelEdit(QLineEdit* edit, QWidget* parent)
+TProLabelEdit::TProLabelEdit(TEdit* edit, QWidget* parent)
     : QWidget(parent)
     , edit_(edit)
     , label_(new TProLabel(this))
@@ -120,14 +120,14 @@ void TProLabelEdit::setLabelColor(const QColor& c) {
 void TProLabelEdit::setCharCase(TEditCharCase c) {
     charCase_ = c;
     if (c == TEditCharCase::ecUpperCase)
-        edit_->setText(edit_->text().toUpper());
+        edit_->setWholeText(edit_->text().toUpper());
     else if (c == TEditCharCase::ecLowerCase)
-        edit_->setText(edit_->text().toLower());
+        edit_->setWholeText(edit_->text().toLower());
 }
 
 void TProLabelEdit::setMaxLength(int chars) {
     maxLength_ = chars;
-    edit_->setMaxLength(chars > 0 ? chars : 32767);
+    edit_->setTypingLimit(chars);
 }
 
 void TProLabelEdit::setPasswordChar(QChar c) {

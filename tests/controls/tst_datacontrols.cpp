@@ -102,6 +102,30 @@ private Q_SLOTS:
                  QStringLiteral("11000"));
     }
 
+    void dataLabelEditShowsAndWritesALongerStoredValueWhole() {
+        auto orders = table(QStringLiteral("Kalmorvaty"));
+        addOrder(*orders, QStringLiteral("2026/12/00001/ABC"), QString(), false);
+        orders->edit();
+        orders->fieldByName(QStringLiteral("Dod_PSC")).setAsString(QStringLiteral("11000"));
+        orders->post();
+        store::DataSource source(orders.get());
+        controls::TProDBLabelEdit edit;
+        edit.setMaxLength(3); // fewer than the stored value has
+        edit.setDataSource(&source);
+        edit.setDataField(QStringLiteral("Dod_PSC"));
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QCOMPARE(edit.text(), QStringLiteral("11000"));
+        QCOMPARE(edit.fillBar()->barColor(), QColor(255, 0, 0));
+        // The user deletes one character; the rest goes back as it was and typing adds nothing.
+        QTest::keyClick(edit.editBox(), Qt::Key_End);
+        QTest::keyClick(edit.editBox(), Qt::Key_Backspace);
+        QTest::keyClicks(edit.editBox(), QStringLiteral("9"));
+        orders->post();
+        QCOMPARE(table(QStringLiteral("Kalmorvaty"))->fieldByName(QStringLiteral("Dod_PSC")).asString(),
+                 QStringLiteral("1100"));
+    }
+
     void memoTypingStartsEditingAndMovingTheCursorPosts() {
         auto orders = table(QStringLiteral("Kalmorvaty"));
         addOrder(*orders, QStringLiteral("2026/12/00001/ABC"), QStringLiteral("Řádek 1\r\nŘádek 2"), false);
