@@ -60,6 +60,8 @@ TProLabelEdit::TProLabelEdit(TEdit* edit, QWidget* parent)
             const int pos = edit_->cursorPosition();
             edit_->setText(cased);
             edit_->setCursorPosition(pos);
+            // Still the user's change: a data-aware edit box writes only a modified text.
+            edit_->setModified(true);
         }
     });
     resize(250, 25);

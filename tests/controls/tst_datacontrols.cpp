@@ -126,6 +126,23 @@ private Q_SLOTS:
                  QStringLiteral("1100"));
     }
 
+    void dataLabelEditWritesTextItChangedTheCaseOf() {
+        auto orders = table(QStringLiteral("Kalmorvaty"));
+        addOrder(*orders, QStringLiteral("2026/12/00001/ABC"), QString(), false);
+        store::DataSource source(orders.get());
+        controls::TProDBLabelEdit edit;
+        edit.setCharCase(controls::TEditCharCase::ecUpperCase);
+        edit.setDataSource(&source);
+        edit.setDataField(QStringLiteral("Dod_Obec"));
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QTest::keyClicks(edit.editBox(), QStringLiteral("brno"));
+        QCOMPARE(edit.text(), QStringLiteral("BRNO"));
+        orders->post();
+        QCOMPARE(table(QStringLiteral("Kalmorvaty"))->fieldByName(QStringLiteral("Dod_Obec")).asString(),
+                 QStringLiteral("BRNO"));
+    }
+
     void memoTypingStartsEditingAndMovingTheCursorPosts() {
         auto orders = table(QStringLiteral("Kalmorvaty"));
         addOrder(*orders, QStringLiteral("2026/12/00001/ABC"), QStringLiteral("Řádek 1\r\nŘádek 2"), false);
