@@ -4,7 +4,7 @@
 #include "app/formobj.h"
 #include "app/kvapplication.h"
 #include "app/setupini.h"
-#include "quietoffscreen.h"
+#include "tests/support/quietoffscreen.h"
 #include "ui/appwindows.h"
 #include "ui/exceptionhook.h"
 #include "ui/scripteddialogs.h"

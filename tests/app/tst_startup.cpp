@@ -4,7 +4,7 @@
 #include "app/formobj.h"
 #include "app/splashform.h"
 #include "app/startupsequence.h"
-#include "quietoffscreen.h"
+#include "tests/support/quietoffscreen.h"
 #include "ui/scripteddialogs.h"
 
 #include "base/clock.h"

@@ -5,6 +5,7 @@
 #include "windowdatabase.h"
 
 #include "tests/support/accessiblenames.h"
+#include "tests/support/quietoffscreen.h"
 
 #include "codelists/codelisttexts.h"
 #include "codelists/formdodavatele.h"
@@ -103,7 +104,10 @@ class TestCodeListWindows : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { db_ = std::make_unique<kv::test::WindowDatabase>(kv::test::currentEngine()); }
+    void initTestCase() {
+        kv::test::quietOffscreenWarnings();
+        db_ = std::make_unique<kv::test::WindowDatabase>(kv::test::currentEngine());
+    }
     void cleanupTestCase() { db_.reset(); }
     void init() {
         db_->restart();

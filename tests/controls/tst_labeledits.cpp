@@ -2,6 +2,7 @@
 // labelled edit's layout, fill bar, Enter key and length limit, which binds typing but never cuts a
 // text the program puts in.
 #include "controls/prolabeledit.h"
+#include "tests/support/quietoffscreen.h"
 
 #include <QApplication>
 #include <QImage>
@@ -77,6 +78,8 @@ QImage expected(const QImage& mask, const Layers& layers) {
 class TestLabelEdits : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { kv::test::quietOffscreenWarnings(); }
+
     void labelDrawsShadowsHighlightsAndEtchedText_data() {
         QTest::addColumn<TShadowStyle>("style");
         QTest::addColumn<bool>("enabled");
