@@ -5,6 +5,7 @@
 #include "app/splashform.h"
 #include "app/startupsequence.h"
 #include "tests/support/quietoffscreen.h"
+#include "tests/support/temporaryprogramfolder.h"
 #include "ui/scripteddialogs.h"
 
 #include "base/clock.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -64,7 +64,7 @@ struct SplashWatcher : QObject {
 
 class TestStartup : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<kv::test::TemporaryProgramFolder> dir_;
     QString folder_;
 
     IniProfile setupIni() const { return IniProfile(folder_ + QLatin1String("SETUP.INI")); }
@@ -85,14 +85,13 @@ class TestStartup : public QObject {
 private Q_SLOTS:
     void initTestCase() { kv::test::quietOffscreenWarnings(); }
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        folder_ = dir_->path() + QLatin1Char('/');
-        setProgramFolder(folder_);
+        dir_ = std::make_unique<kv::test::TemporaryProgramFolder>();
+        folder_ = dir_->path();
         clock::setFixed(QDateTime(kToday, QTime(8, 30)));
     }
     void cleanup() {
         clock::clearFixed();
-        setProgramFolder(QString());
+        dir_.reset();
     }
 
     void givingUpConnectingEndsTheProgramAfterStartUp() {
