@@ -111,4 +111,17 @@ QList<controls::TProLabelEdit*> makeBoxes(QWidget* page, std::span<const BoxFiel
     return out;
 }
 
+void nameBoxes(const QList<controls::TProLabelEdit*>& edits,
+               std::initializer_list<controls::TProLabelEdit**> members) {
+    Q_ASSERT(qsizetype(members.size()) == edits.size());
+    auto member = members.begin();
+    for (qsizetype i = 0; i < edits.size() && member != members.end(); ++i)
+        **member++ = edits[i];
+}
+
+void setTabChain(std::initializer_list<QWidget*> widgets) {
+    for (std::size_t i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets.begin()[i - 1], widgets.begin()[i]);
+}
+
 } // namespace kv::codelists

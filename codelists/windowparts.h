@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <span>
 
 class QFrame;
@@ -50,5 +51,11 @@ controls::TDBNavigator* makeNavigator(QWidget* parent, const char* name, store::
 QList<controls::TProLabelEdit*> makeBoxes(QWidget* page, std::span<const BoxField> fields,
                                           const store::TableDef& def, BoxSet& boxes,
                                           const std::function<QRect(int)>& place, int labelWidth);
+// Hands the edits makeBoxes() made to the window's members, the i-th edit to the i-th member; as
+// many members as edits.
+void nameBoxes(const QList<controls::TProLabelEdit*>& edits,
+               std::initializer_list<controls::TProLabelEdit**> members);
+// Tab goes from each of `widgets` to the next.
+void setTabChain(std::initializer_list<QWidget*> widgets);
 
 } // namespace kv::codelists

@@ -62,6 +62,21 @@ void addSupplier(kv::data::TDM& dm, const QString& category, const QString& name
     dm.tabDodavatele.insertRecord({name, category, {}, {}, {}, {}, phone});
 }
 
+// The controls of `page` that Tab reaches, in the order it reaches them from the first; a labelled
+// edit's box goes by the labelled edit's name.
+QStringList tabOrder(QWidget* page) {
+    QStringList names;
+    QWidget* first = page->nextInFocusChain();
+    for (QWidget* w = first; w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        const QWidget* named =
+            qobject_cast<kv::controls::TProLabelEdit*>(w->parentWidget()) ? w->parentWidget() : w;
+        names << named->objectName();
+    }
+    return names;
+}
+
 // The user changes the tab (the program's own changes do not run the tab change handler).
 void userShowsPage(QTabWidget* pages, QWidget* page) {
     pages->setCurrentWidget(page);
@@ -156,6 +171,21 @@ private Q_SLOTS:
         }
         QCOMPARE(kv::test::accessibleName(*users.NavDoprava->button(TNavigateBtn::nbRefresh)),
                  QStringLiteral("Obnovit data"));
+    }
+
+    void tabGoesThroughEachPageInItsLayoutOrder() {
+        TFormDodavatele suppliers(dm());
+        TFormUzivatele users(dm());
+        TFormPlatba payment(dm());
+        QCOMPARE(tabOrder(suppliers.tabObory), (QStringList{"GridObory", "edOborPus", "Button2", "Button3"}));
+        QCOMPARE(tabOrder(suppliers.tabNovyDodavatel),
+                 (QStringList{"edNazev", "edZastupce", "edUliceCP", "edObec", "edPSC", "edTelefon", "edFax",
+                              "edGSM", "edEmail", "edWWW", "edIC", "edDIC", "edPoznamka", "tlNovyDodavatel",
+                              "tlPridat", "Button1"}));
+        QCOMPARE(tabOrder(users.tabNovyUzivatel),
+                 (QStringList{"edInicialy", "edTitul", "edJmeno", "edPrijmeni", "edFunkce", "edEmail",
+                              "edTelefon", "tlUlozZm", "tlNovyUz", "Button2"}));
+        QCOMPARE(tabOrder(&payment), (QStringList{"GridDoprava", "edTypPlatby", "tlPridat", "tlZavrit"}));
     }
 
     // ---- trade categories ----
