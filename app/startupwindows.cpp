@@ -3,6 +3,7 @@
 // window joins the program by giving its entry here a factory that returns the new, hidden window.
 #include "startupwindows.h"
 
+#include "orders/orderswindows.h"
 #include "print/printwindows.h"
 
 namespace kv::app {
@@ -16,8 +17,8 @@ const std::vector<StartupWindow>& startupWindows() {
         {"TFormDodavatele", {}},  // suppliers
         {"TFormNovaObj", {}},     // new order
         {"TFormVyjimka", {}},     // exception window
-        {"TFormSeznamObj", {}},   // orders list
-        {"TFormFiltr", {}},       // orders filter
+        {"TFormSeznamObj", orders::createOrdersList},   // orders list
+        {"TFormFiltr", orders::createOrdersFilter},      // orders filter
         {"TFormNahledTisku", print::createPrintPreview}, // print preview
         {"TSestavy", print::createReportContainer},      // report layouts
         {"TFormAbout", {}},       // about
