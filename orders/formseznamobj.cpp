@@ -169,7 +169,7 @@ QWidget* TFormSeznamObj::makeDetailPage() {
     };
     auto edit = [this](const char* name, const QString& text, const QString& field) {
         auto* e = namedEdit(new controls::TProDBLabelEdit(tabParametry), name, text);
-        e->setLabelWidth(90);
+        e->setLabelWidth(105);
         e->setDataSource(&dm_.DSKalmorvaty);
         e->setDataField(field);
         e->setReadOnly(true);
