@@ -15,7 +15,7 @@ const std::vector<StartupWindow>& startupWindows() {
         {"TFormPlatba", {}},      // payment methods
         {"TFormUzivatele", {}},   // users
         {"TFormDodavatele", {}},  // suppliers
-        {"TFormNovaObj", {}},     // new order
+        {"TFormNovaObj", orders::createNewOrder},       // new order
         {"TFormVyjimka", {}},     // exception window
         {"TFormSeznamObj", orders::createOrdersList},   // orders list
         {"TFormFiltr", orders::createOrdersFilter},      // orders filter

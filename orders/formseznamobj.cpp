@@ -2,6 +2,7 @@
 #include "formseznamobj.h"
 
 #include "controlnames.h"
+#include "orderprinting.h"
 #include "ordersettle.h"
 #include "orderstate.h"
 
@@ -11,9 +12,6 @@
 #include "data/datmod.h"
 #include "data/store/storeerror.h"
 #include "data/store/valueconv.h"
-#include "print/printwindows.h"
-#include "print/sestavy.h"
-#include "report/reporterror.h"
 #include "ui/appwindows.h"
 #include "ui/dialogs.h"
 #include "ui/windowplacement.h"
@@ -50,13 +48,6 @@ QFont memoFont() {
     QFont f(QStringLiteral("Arial"));
     f.setBold(true);
     return f;
-}
-
-// The program's report container; printing before it was made is a fault of the start-up.
-print::TSestavy& reports() {
-    if (!print::Sestavy)
-        throw report::ReportError(QStringLiteral("Sestavy ještě nebyly vytvořeny."));
-    return *print::Sestavy;
 }
 
 QLabel* caption(const QString& text, QWidget* parent) {
@@ -298,11 +289,11 @@ void TFormSeznamObj::tlFiltrClick() {
 }
 
 void TFormSeznamObj::tlKopieClick() {
-    print::showReport(reports().Objednavka, QStringLiteral("Objednávka"));
+    showOrderForm();
 }
 
 void TFormSeznamObj::tlSeznamClick() {
-    print::showReport(reports().SeznamObjednavek, QStringLiteral("Seznam objednávek"));
+    showOrdersList();
 }
 
 void TFormSeznamObj::done(int result) {
@@ -311,7 +302,7 @@ void TFormSeznamObj::done(int result) {
         try {
             orders.post();
         } catch (const store::StoreError&) {
-            ui::showError(saveFailedMessage(), this);
+            ui::showError(settleNotSavedMessage(), this);
             return;
         }
     }

@@ -26,7 +26,7 @@ QString lockedMessage() {
     return QStringLiteral("Data jsou právě uzamčena jiným uživatelem, opakujte prosím operaci za okamžik!");
 }
 
-QString saveFailedMessage() {
+QString settleNotSavedMessage() {
     return QStringLiteral("Data se nepodařilo uložit! Opakujte prosím operaci za okamžik!");
 }
 
@@ -58,7 +58,7 @@ SettleResult settleOrder(store::Table& orders, Settle how, QWidget* parent) {
             orders.fieldByName(QStringLiteral("Stornovana")).setAsBoolean(true);
         orders.post();
     } catch (const store::StoreError&) {
-        ui::showError(saveFailedMessage(), parent);
+        ui::showError(settleNotSavedMessage(), parent);
         orders.cancel();
         return SettleResult::NotSaved;
     }

@@ -17,7 +17,7 @@ enum class Settle { Complete, Cancel };
 
 QString settleQuestion(Settle how, const QString& cislo);
 QString lockedMessage();
-QString saveFailedMessage();
+QString settleNotSavedMessage();
 
 enum class SettleResult {
     Ignored,          // no order, or one already completed or cancelled: nothing asked

@@ -2,6 +2,7 @@
 #include "orderswindows.h"
 
 #include "formfiltr.h"
+#include "formnovaobj.h"
 #include "formseznamobj.h"
 
 #include "data/datmod.h"
@@ -18,6 +19,10 @@ data::TDM& dataModule() {
 }
 
 } // namespace
+
+std::unique_ptr<QObject> createNewOrder() {
+    return std::make_unique<TFormNovaObj>(dataModule());
+}
 
 std::unique_ptr<QObject> createOrdersList() {
     return std::make_unique<TFormSeznamObj>(dataModule());

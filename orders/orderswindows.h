@@ -8,6 +8,7 @@
 namespace kv::orders {
 
 // Throw std::logic_error when the data module does not exist yet.
+std::unique_ptr<QObject> createNewOrder();
 std::unique_ptr<QObject> createOrdersList();
 std::unique_ptr<QObject> createOrdersFilter();
 

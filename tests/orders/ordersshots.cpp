@@ -5,6 +5,7 @@
 #include "ordersdatabase.h"
 
 #include "orders/formfiltr.h"
+#include "orders/formnovaobj.h"
 #include "orders/formseznamobj.h"
 #include "orders/orderswindows.h"
 
@@ -80,6 +81,36 @@ int main(int argc, char** argv) {
     QTest::qWait(100);
     ok &= save(list->grab(), out + QLatin1String("/seznamobj-text.png"));
     list->close();
+
+    windows.add(QStringLiteral("TFormNovaObj"), orders::createNewOrder());
+    auto* order = windows.find<orders::TFormNovaObj>(QStringLiteral("TFormNovaObj"));
+    order->move(20, 20);
+    order->show();
+    const std::pair<controls::TProLabelEdit*, const char*> typed[] = {
+        {order->edZpPlatby, "Převodním příkazem"},
+        {order->edDoprava, "PPL"},
+        {order->edObjednal, "Ing. Jaroslav Horák"},
+        {order->edFunkce, "jednatel"},
+        {order->edTelefon, "466 612 341"},
+        {order->edEmail, "horak@shorak.cz"},
+        {order->edInicialy, "JH"},
+        {order->edDodavatel, "Stavebniny Čížek s.r.o."},
+        {order->edKontakt, "Petr Čížek"},
+        {order->edUliceCP, "Žižkova 12"},
+        {order->edObec, "Hradec Králové"},
+        {order->edPSC, "50002"}};
+    for (const auto& [edit, text] : typed)
+        edit->setText(QString::fromUtf8(text));
+    order->edTextObj->setPlainText(
+        QStringLiteral("1. Cement portlandský CEM I 42,5 R - 20 ks\n2. Písek praný 0-4 mm - 2 t"));
+    QTest::qWait(300);
+    ok &= save(order->grab(), out + QLatin1String("/novaobj-parametry.png"));
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        QTest::qWait(2000);
+    order->PageControl1->setCurrentWidget(order->tabTextObj);
+    QTest::qWait(100);
+    ok &= save(order->grab(), out + QLatin1String("/novaobj-text.png"));
+    order->close();
     windows.clear();
     return ok ? 0 : 1;
 }

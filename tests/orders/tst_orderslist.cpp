@@ -242,7 +242,7 @@ private Q_SLOTS:
         list_->tlVyrizena->click();
         disconnect(sabotage);
         admin.execute(QStringLiteral("ALTER TABLE \"Odlozeno\" RENAME TO \"Kalmorvaty\""), {});
-        QCOMPARE(dialogs.messages().value(1), saveFailedMessage());
+        QCOMPARE(dialogs.messages().value(1), settleNotSavedMessage());
         QCOMPARE(dialogs.calls.value(1).style, ui::MsgStyle::Error);
         QCOMPARE(orders().state(), store::Table::State::Browse);
         QVERIFY(!orders().fieldByName(QStringLiteral("Vyrizena")).asBoolean());
