@@ -24,7 +24,7 @@ public:
 
 } // namespace
 
-std::unique_ptr<data::TDM> connectDataModule(const QString& folder, const BenchServer& server) {
+void writeServerIni(const QString& folder, const BenchServer& server) {
     IniProfile ini(folder + QLatin1String("SERVER.INI"));
     const QString s = QStringLiteral("SERVER");
     ini.writeString(s, QStringLiteral("SERVER"), server.server);
@@ -32,6 +32,9 @@ std::unique_ptr<data::TDM> connectDataModule(const QString& folder, const BenchS
     ini.writeInteger(s, QStringLiteral("PROTOKOL"), server.protocol);
     ini.writeString(s, QStringLiteral("DATABÁZE"), server.database);
     ini.writeString(s, QStringLiteral("HESLO"), data::encodeHeslo(QString()));
+}
+
+std::unique_ptr<data::TDM> connectDataModule(const QString& folder) {
     setProgramFolder(folder);
     auto dm = std::make_unique<data::TDM>();
     dm->runSetupProgram = [](const QString&) { return 0; };

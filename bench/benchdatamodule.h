@@ -15,8 +15,10 @@ struct BenchServer {
     QString database = QStringLiteral("Kalmorvaty");
 };
 
-// Writes `folder`/SERVER.INI, points the program folder there and connects a data module with its
-// seven tables open. Throws std::runtime_error with the messages when that fails.
-std::unique_ptr<data::TDM> connectDataModule(const QString& folder, const BenchServer& server = {});
+// Writes `folder`/SERVER.INI for `server`.
+void writeServerIni(const QString& folder, const BenchServer& server = {});
+// Points the program folder at `folder` and connects a data module through its SERVER.INI, with
+// the seven tables open. Throws std::runtime_error with the messages when that fails.
+std::unique_ptr<data::TDM> connectDataModule(const QString& folder);
 
 } // namespace kv::bench

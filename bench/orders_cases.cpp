@@ -56,6 +56,7 @@ KV_BENCH_CASE("orders") {
     std::fflush(stdout);
     fillOrders(folder, options.rows);
     settleSome(folder);
+    writeServerIni(folder);
     std::unique_ptr<data::TDM> dm = connectDataModule(folder);
     store::Table& t = dm->tabKalmorvaty;
     const store::TableDef& def = t.definition();
