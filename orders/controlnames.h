@@ -4,6 +4,8 @@
 
 #include "controls/prolabeledit.h"
 
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QString>
 #include <QWidget>
 
@@ -21,6 +23,13 @@ template <class W> W* namedEdit(W* edit, const char* objectName, const QString& 
     edit->setCaption(caption);
     edit->editBox()->setAccessibleName(caption);
     return named(edit, objectName, caption);
+}
+
+// A date picker: the picker and the text box inside it that takes the focus.
+inline QDateEdit* namedDate(QDateEdit* picker, const char* objectName, const QString& accessibleName) {
+    if (auto* box = picker->findChild<QLineEdit*>())
+        box->setAccessibleName(accessibleName);
+    return named(picker, objectName, accessibleName);
 }
 
 } // namespace kv::orders

@@ -45,7 +45,7 @@ TFormFiltr::TFormFiltr(data::TDM& dm, QWidget* parent)
                         QDateEdit*& toEdit, QCheckBox*& box) {
         auto* g = named(new QGroupBox(title, this), group, title);
         auto picker = [g](const char* name, const QString& label, const QDate& date) {
-            auto* d = named(new QDateEdit(date, g), name, label);
+            auto* d = namedDate(new QDateEdit(date, g), name, label);
             d->setDisplayFormat(QStringLiteral("d.M.yyyy"));
             d->setCalendarPopup(true);
             return d;

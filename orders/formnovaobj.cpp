@@ -27,7 +27,7 @@ QString text(store::Table& table, const char* field) {
 }
 
 QDateEdit* datePicker(const char* name, const QString& caption, QWidget* parent) {
-    auto* d = named(new QDateEdit(parent), name, caption);
+    auto* d = namedDate(new QDateEdit(parent), name, caption);
     d->setDisplayFormat(QStringLiteral("d.M.yyyy"));
     d->setCalendarPopup(true);
     return d;

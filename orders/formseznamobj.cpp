@@ -20,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kv::orders {
@@ -97,6 +98,9 @@ controls::TDBNavigator* TFormSeznamObj::makeNavigator(const char* name, QWidget*
     auto* n = named(new controls::TDBNavigator(parent), name, QStringLiteral("Navigátor objednávek"));
     n->setVisibleButtons({TNavigateBtn::nbFirst, TNavigateBtn::nbPrior, TNavigateBtn::nbNext,
                           TNavigateBtn::nbLast, TNavigateBtn::nbRefresh});
+    // The buttons show glyphs; a screen reader reads their hints.
+    for (int b = 0; b < controls::kNavigateButtonCount; ++b)
+        n->button(TNavigateBtn(b))->setAccessibleName(n->button(TNavigateBtn(b))->toolTip());
     n->setDataSource(&dm_.DSKalmorvaty);
     return n;
 }
