@@ -3,6 +3,7 @@
 // window joins the program by giving its entry here a factory that returns the new, hidden window.
 #include "startupwindows.h"
 
+#include "codelists/codelistwindows.h"
 #include "orders/orderswindows.h"
 #include "print/printwindows.h"
 
@@ -10,15 +11,15 @@ namespace kv::app {
 
 const std::vector<StartupWindow>& startupWindows() {
     static const std::vector<StartupWindow> windows = {
-        {"TFormSetup", {}},       // settings
-        {"TFormDoprava", {}},     // transport types
-        {"TFormPlatba", {}},      // payment methods
-        {"TFormUzivatele", {}},   // users
-        {"TFormDodavatele", {}},  // suppliers
-        {"TFormNovaObj", orders::createNewOrder},       // new order
+        {"TFormSetup", codelists::createFormSetup},           // settings
+        {"TFormDoprava", codelists::createFormDoprava},       // transport types
+        {"TFormPlatba", codelists::createFormPlatba},         // payment methods
+        {"TFormUzivatele", codelists::createFormUzivatele},   // users
+        {"TFormDodavatele", codelists::createFormDodavatele}, // suppliers
+        {"TFormNovaObj", orders::createNewOrder},             // new order
         {"TFormVyjimka", {}},     // exception window
-        {"TFormSeznamObj", orders::createOrdersList},   // orders list
-        {"TFormFiltr", orders::createOrdersFilter},      // orders filter
+        {"TFormSeznamObj", orders::createOrdersList},         // orders list
+        {"TFormFiltr", orders::createOrdersFilter},           // orders filter
         {"TFormNahledTisku", print::createPrintPreview}, // print preview
         {"TSestavy", print::createReportContainer},      // report layouts
         {"TFormAbout", {}},       // about

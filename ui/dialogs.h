@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 namespace kv::ui {
@@ -46,6 +47,13 @@ public:
     // Shows a window modally and returns its result code.
     virtual int showModal(QDialog& dialog) = 0;
 };
+
+// The caption the program gives a button in its message boxes, input boxes and button boxes:
+// "OK", "Storno", "&Ano", "&Ne", "&Přerušit", "&Opakovat", "&Ignorovat". The toolkit's Czech would
+// say "Zrušit" for Storno, so these are set over it.
+QString buttonCaption(MsgButton button);
+// Gives the standard buttons of `box` (OK, Cancel, Yes, No, Abort, Retry, Ignore) those captions.
+void useProgramCaptions(QDialogButtonBox& box);
 
 // The dialogs in force; the real ones unless a test installed others.
 Dialogs& dialogs();
