@@ -1,10 +1,12 @@
 // The new order window: showing it, the pick buttons with their windows' places and the fields they
 // copy, the six checks with their follow-ups, the line limit, the whole road from the main window's
 // button to the preview and the stored record, the held number after a failed save, and closing.
-// The code-list windows are stand-ins registered under their class names.
+// The code-list windows are the program's own, made as at start-up.
 #include "ordersdatabase.h"
+#include "tests/support/accessiblenames.h"
 
 #include "app/formobj.h"
+#include "codelists/codelistwindows.h"
 #include "orders/formnovaobj.h"
 #include "orders/neworder.h"
 #include "orders/orderswindows.h"
@@ -53,14 +55,6 @@ void addSupplier(data::TDM& dm, const Supplier& s) {
     for (const auto& [field, value] : values)
         t.fieldByName(QLatin1String(field)).setAsString(value);
     t.post();
-}
-
-// A stand-in for a code-list window: a dialog of the given size under the window's instance name.
-std::unique_ptr<QObject> standIn(const char* name, QSize size = QSize(200, 150)) {
-    auto d = std::make_unique<QDialog>();
-    d->setObjectName(QLatin1String(name));
-    d->resize(size);
-    return d;
 }
 
 } // namespace
@@ -145,10 +139,10 @@ private Q_SLOTS:
         setStoredNumber(QStringLiteral("2026/12/00041/ZK"));
         dm().tabDodavatele.first();
         ui::AppWindows& w = ui::appWindows();
-        w.add(QStringLiteral("TFormPlatba"), standIn("FormPlatba"));
-        w.add(QStringLiteral("TFormDoprava"), standIn("FormDoprava"));
-        w.add(QStringLiteral("TFormUzivatele"), standIn("FormUzivatele"));
-        w.add(QStringLiteral("TFormDodavatele"), standIn("FormDodavatele", QSize(600, 560)));
+        w.add(QStringLiteral("TFormDoprava"), codelists::createFormDoprava());
+        w.add(QStringLiteral("TFormPlatba"), codelists::createFormPlatba());
+        w.add(QStringLiteral("TFormUzivatele"), codelists::createFormUzivatele());
+        w.add(QStringLiteral("TFormDodavatele"), codelists::createFormDodavatele());
         w.add(QStringLiteral("TFormNovaObj"), createNewOrder());
         w.add(QStringLiteral("TFormNahledTisku"), print::createPrintPreview());
         w.add(QStringLiteral("TSestavy"), print::createReportContainer());
@@ -175,6 +169,10 @@ private Q_SLOTS:
     void cleanupTestCase() {
         db_.reset();
         clock_.reset();
+    }
+
+    void everyControlHasANameAScreenReaderReads() {
+        QCOMPARE(test::unnamedControls(*window_), QStringList());
     }
 
     void showingStartsEmptyWithTodayAndTheLeadTime_data() {
@@ -213,25 +211,27 @@ private Q_SLOTS:
     }
 
     void pickButtonsOpenTheirWindowsBesideAndCopyTheCurrentRecord_data() {
+        QTest::addColumn<QPoint>("at"); // where the new order window stands
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("locateTable");
-        QTest::addColumn<QString>("locateField");
-        QTest::addColumn<QString>("locateValue");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");      // the record the user moves to
         QTest::addColumn<QStringList>("copied"); // edit=text
-        // The new order window stands at 10,20; the offscreen screen is 800 x 800.
-        QTest::newRow("payment") << "tlVybZpPlatby"
-                                 << "FormPlatba at 300,80"
-                                 << "Platba"
-                                 << "Platba"
-                                 << "Hotově při převzetí" << QStringList{"edZpPlatby=Hotově při převzetí"};
-        QTest::newRow("transport") << "tlVybDopravu"
-                                   << "FormDoprava at 300,115"
-                                   << "Doprava"
-                                   << "Doprava"
-                                   << "Vlastní odvoz" << QStringList{"edDoprava=Vlastní odvoz"};
-        QTest::newRow("user with a title")
-            << "tlVybObjednal"
+        // The offscreen screen is 800 x 800; the windows' sizes are their own.
+        QTest::newRow("payment: +290,+60")
+            << QPoint(10, 20) << "tlVybZpPlatby"
+            << "FormPlatba at 300,80"
+            << "Platba"
+            << "Platba"
+            << "Hotově při převzetí" << QStringList{"edZpPlatby=Hotově při převzetí"};
+        QTest::newRow("transport: +290,+95") << QPoint(10, 20) << "tlVybDopravu"
+                                             << "FormDoprava at 300,115"
+                                             << "Doprava"
+                                             << "Doprava"
+                                             << "Vlastní odvoz" << QStringList{"edDoprava=Vlastní odvoz"};
+        QTest::newRow("user with a title: +40,+150")
+            << QPoint(10, 20) << "tlVybObjednal"
             << "FormUzivatele at 50,170"
             << "Uzivatele"
             << "Inicialy"
@@ -239,15 +239,22 @@ private Q_SLOTS:
             << QStringList{"edObjednal=Ing. Jaroslav Horák", "edFunkce=jednatel", "edTelefon=466 612 341",
                            "edEmail=horak@shorak.cz", "edInicialy=JH"};
         QTest::newRow("user without a title")
-            << "tlVybObjednal"
+            << QPoint(10, 20) << "tlVybObjednal"
             << "FormUzivatele at 50,170"
             << "Uzivatele"
             << "Inicialy"
             << "ZK" << QStringList{"edObjednal=Zdeňka Kratochvílová", "edInicialy=ZK"};
-        // 600 x 560 from 50,290 would end below the screen: it ends 30 pixels above its bottom.
+        QTest::newRow("supplier: +40,+270")
+            << QPoint(10, 20) << "tlVybDodavatele"
+            << "FormDodavatele at 50,290"
+            << "Dodavatele"
+            << "Nazev"
+            << "Stavebniny Čížek s.r.o." << QStringList{"edDodavatel=Stavebniny Čížek s.r.o."};
+        // 692 x 416 from 240,570 would pass the right edge and the bottom: flush right, and ending
+        // 30 pixels above the bottom. The supplier's postcode of 6 characters fills the 5 of its box.
         QTest::newRow("supplier, kept on the screen")
-            << "tlVybDodavatele"
-            << "FormDodavatele at 50,210"
+            << QPoint(200, 300) << "tlVybDodavatele"
+            << "FormDodavatele at 108,354"
             << "Dodavatele"
             << "Nazev"
             << "Pila Dvořák"
@@ -255,20 +262,21 @@ private Q_SLOTS:
                            "edObec=Hradec Králové", "edPSC=500 0"};
     }
     void pickButtonsOpenTheirWindowsBesideAndCopyTheCurrentRecord() {
+        QFETCH(QPoint, at);
         QFETCH(QString, button);
         QFETCH(QString, shown);
-        QFETCH(QString, locateTable);
-        QFETCH(QString, locateField);
-        QFETCH(QString, locateValue);
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
         QFETCH(QStringList, copied);
-        const QString name = shown.section(QLatin1Char(' '), 0, 0);
-        onShown_[name] = [&](QDialog&) {
+        window_->move(at);
+        onShown_[shown.section(QLatin1Char(' '), 0, 0)] = [&](QDialog&) {
             const std::map<QString, store::Table*> tables{
                 {QStringLiteral("Platba"), &dm().tabPlatba},
                 {QStringLiteral("Doprava"), &dm().tabDoprava},
                 {QStringLiteral("Uzivatele"), &dm().tabUzivatele},
                 {QStringLiteral("Dodavatele"), &dm().tabDodavatele}};
-            QVERIFY(tables.at(locateTable)->locate(locateField, locateValue));
+            QVERIFY(tables.at(table)->locate(field, value));
         };
         window_->findChild<QPushButton*>(button)->click();
         QCOMPARE(shown_, QStringList{shown});

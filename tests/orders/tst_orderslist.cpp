@@ -3,6 +3,7 @@
 // printing, and the road from the main window's "Seznam objednávek".
 #include "orderrows.h"
 #include "ordersdatabase.h"
+#include "tests/support/accessiblenames.h"
 
 #include "app/formobj.h"
 #include "codelists/gridlayoutfile.h"
@@ -103,6 +104,12 @@ private Q_SLOTS:
     void cleanupTestCase() {
         db_.reset();
         clock_.reset();
+    }
+
+    void everyControlHasANameAScreenReaderReads() {
+        createWindows();
+        QCOMPARE(test::unnamedControls(*list_), QStringList());
+        QCOMPARE(test::unnamedControls(*filter_), QStringList());
     }
 
     void stateIsDecidedCancelledThenCompletedThenByDate_data() {
