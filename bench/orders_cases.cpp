@@ -170,7 +170,7 @@ KV_BENCH_CASE("orders") {
         if (s.ranges)
             setRanges();
         const int from = s.kind == orders::kOpen ? orders::kCompleted : orders::kOpen;
-        const double ours = bestMs([&] { filter.applyState(from); }, [&] { filter.applyState(s.kind); });
+        const double ours = bestMs([&] { filter.applyState(from); }, [&] { filter.applyState(s.kind); }, 3);
         const int count = t.recordCount();
         const Condition c = condition(t.filtered() ? t.filter() : QString());
         int rawRows = 0;
@@ -179,7 +179,8 @@ KV_BENCH_CASE("orders") {
                                         rawRows = rawCount(c);
                                         bindParams(c.rows, c.params);
                                         RawSqlite::run(c.rows, 1);
-                                    });
+                                    },
+                                    3);
         if (rawRows != count)
             std::printf("orders filter %s: %d orders against the raw engine's %d\n", s.name, count, rawRows);
         report(QStringLiteral("orders filter %1 (%2 orders)").arg(QLatin1String(s.name)).arg(count), ours,
