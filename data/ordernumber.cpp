@@ -34,12 +34,18 @@ public:
         : ui_(ui) {
         ui_.setBusy(true);
     }
-    ~BusyPointer() { ui_.setBusy(false); }
+    ~BusyPointer() { release(); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
+    void release() {
+        if (busy_)
+            ui_.setBusy(false);
+        busy_ = false;
+    }
 
 private:
     OrderNumberUi& ui_;
+    bool busy_ = true;
 };
 
 } // namespace
@@ -71,7 +77,7 @@ std::optional<QString> nextOrderNumber(const QString& stored, const QString& tod
 
 QString issueOrderNumber(store::Table& settings, const QString& initials, OrderNumberUi& ui,
                          const OrderNumberWait& wait) {
-    const BusyPointer busy(ui);
+    BusyPointer busy(ui);
     // Editing an empty table would start a second settings row of this station's own.
     if (!settings.isOpen() || settings.isEmpty())
         return {};
@@ -90,6 +96,7 @@ QString issueOrderNumber(store::Table& settings, const QString& initials, OrderN
     }
     if (!number) {
         settings.cancel();
+        busy.release(); // the message is answered with the ordinary pointer
         ui.showError(orderNumberErrorMessage());
         return {};
     }

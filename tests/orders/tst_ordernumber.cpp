@@ -190,7 +190,7 @@ private Q_SLOTS:
         store(QStringLiteral("2026/12/000A1/AB"));
         RecordingUi ui;
         QCOMPARE(db_->dm().NextOrderNumber(QStringLiteral("AB"), ui), QString());
-        QCOMPARE(ui.events, (QStringList{"busy", data::orderNumberErrorMessage(), "idle"}));
+        QCOMPARE(ui.events, (QStringList{"busy", "idle", data::orderNumberErrorMessage()}));
         QCOMPARE(settings().state(), store::Table::State::Browse);
         QCOMPARE(storedNumber(), QStringLiteral("2026/12/000A1/AB"));
         // The row's lock went with the edit.
