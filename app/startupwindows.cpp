@@ -3,7 +3,9 @@
 // window joins the program by giving its entry here a factory that returns the new, hidden window.
 #include "startupwindows.h"
 
+#include "about/formabout.h"
 #include "codelists/codelistwindows.h"
+#include "errors/formvyjimka.h"
 #include "orders/orderswindows.h"
 #include "print/printwindows.h"
 
@@ -17,12 +19,12 @@ const std::vector<StartupWindow>& startupWindows() {
         {"TFormUzivatele", codelists::createFormUzivatele},   // users
         {"TFormDodavatele", codelists::createFormDodavatele}, // suppliers
         {"TFormNovaObj", orders::createNewOrder},             // new order
-        {"TFormVyjimka", {}},     // exception window
+        {"TFormVyjimka", errors::createExceptionWindow},      // exception window
         {"TFormSeznamObj", orders::createOrdersList},         // orders list
         {"TFormFiltr", orders::createOrdersFilter},           // orders filter
-        {"TFormNahledTisku", print::createPrintPreview}, // print preview
-        {"TSestavy", print::createReportContainer},      // report layouts
-        {"TFormAbout", {}},       // about
+        {"TFormNahledTisku", print::createPrintPreview},      // print preview
+        {"TSestavy", print::createReportContainer},           // report layouts
+        {"TFormAbout", about::createAboutWindow},             // about
     };
     return windows;
 }

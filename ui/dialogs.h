@@ -35,6 +35,12 @@ public:
     // Shows a message box; returns the button pressed (MsgButton::Cancel when closed otherwise).
     virtual MsgButton message(const QString& text, MsgStyle style, MsgButtons buttons,
                               QWidget* parent = nullptr) = 0;
+    // A message box under its own caption instead of the style's. Dialogs that do not show captions
+    // show the message as message() does.
+    virtual MsgButton captionedMessage([[maybe_unused]] const QString& caption, const QString& text,
+                                       MsgStyle style, MsgButtons buttons, QWidget* parent = nullptr) {
+        return message(text, style, buttons, parent);
+    }
     // An input box; true and the new text in `value` on OK.
     virtual bool inputQuery(const QString& caption, const QString& prompt, QString& value,
                             QWidget* parent = nullptr) = 0;

@@ -80,6 +80,11 @@ QString toQtFilter(const QString& filter) {
 }
 
 MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent) {
+    return captionedMessage(QString(), text, style, buttons, parent);
+}
+
+MsgButton RealDialogs::captionedMessage(const QString& caption, const QString& text, MsgStyle style,
+                                        MsgButtons buttons, QWidget* parent) {
     QMessageBox box(owningWindow(parent));
     switch (style) {
     case MsgStyle::Error:
@@ -104,6 +109,8 @@ MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons b
             box.setWindowTitle(main->windowTitle());
         break;
     }
+    if (!caption.isEmpty())
+        box.setWindowTitle(caption);
     box.setText(text);
     for (const auto& b : kButtons)
         if (buttons.testFlag(b.ours))
