@@ -21,7 +21,7 @@ namespace {
 
 const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 30));
 
-// The design's clause texts for the ranges the table below uses.
+// The clause texts of the ranges the table below uses, written out.
 const QString kCreatedClause = QStringLiteral("(Datum>='1.12.2026' AND Datum<='7.12.2026')");
 const QString kSettledClause = QStringLiteral("(Vyrizena_Dne>='2.12.2026' AND Vyrizena_dne<='8.12.2026')");
 const QString kDeliveryClause = QStringLiteral("(Termin_dod>='9.12.2026' AND Termin_dod<='16.12.2026')");
@@ -92,7 +92,7 @@ private Q_SLOTS:
                 QTest::newRow(qPrintable(name)) << kind << mask << view;
             }
         }
-        // The design's own example, written out whole.
+        // The example of the filter's documentation, written out whole.
         QTest::newRow("example: completed orders created in the first week of December 2026")
             << int(kCompleted) << 1
             << QStringLiteral("on: (Vyrizena='True' AND Stornovana='False') AND (Datum>='1.12.2026' AND "
