@@ -92,7 +92,7 @@ private Q_SLOTS:
                 QTest::newRow(qPrintable(name)) << kind << mask << view;
             }
         }
-        // The example of the filter's documentation, written out whole.
+        // Completed orders of the first week of December 2026, written out whole.
         QTest::newRow("example: completed orders created in the first week of December 2026")
             << int(kCompleted) << 1
             << QStringLiteral("on: (Vyrizena='True' AND Stornovana='False') AND (Datum>='1.12.2026' AND "
