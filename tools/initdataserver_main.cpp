@@ -1,6 +1,7 @@
 // InitDataServer.exe: prepares the database and writes SERVER.INI into its own folder.
 //   InitDataServer.exe                 the window (one click for the embedded database)
 //   InitDataServer.exe --batch [...]   no window; exit code 0 on success, 1 on failure
+//   InitDataServer.exe [--batch] --upgrade   converts the database SERVER.INI names to this version
 #include "initdataserver.h"
 #include "initdataserverdialog.h"
 
@@ -12,12 +13,14 @@
 
 int main(int argc, char** argv) {
     bool batch = false;
-    for (int i = 1; i < argc; ++i)
+    bool upgrade = false;
+    for (int i = 1; i < argc; ++i) {
         batch = batch || qstrcmp(argv[i], "--batch") == 0;
+        upgrade = upgrade || qstrcmp(argv[i], "--upgrade") == 0;
+    }
     if (batch) {
         QCoreApplication app(argc, argv);
-        kv::tools::SetupRequest request;
-        request.folder = kv::programFolder();
+        kv::tools::SetupRequest request = kv::tools::requestFromFolder(kv::programFolder());
         QString error;
         if (!kv::tools::parseBatchArguments(app.arguments().mid(1), &request, &error)) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
@@ -28,6 +31,6 @@ int main(int argc, char** argv) {
         return result.ok ? 0 : 1;
     }
     QApplication app(argc, argv);
-    kv::tools::InitDataServerDialog dialog(kv::programFolder());
+    kv::tools::InitDataServerDialog dialog(kv::programFolder(), upgrade);
     return dialog.exec() == QDialog::Accepted ? 0 : 1;
 }
