@@ -3,17 +3,18 @@
 // window joins the program by giving its entry here a factory that returns the new, hidden window.
 #include "startupwindows.h"
 
+#include "codelists/codelistwindows.h"
 #include "print/printwindows.h"
 
 namespace kv::app {
 
 const std::vector<StartupWindow>& startupWindows() {
     static const std::vector<StartupWindow> windows = {
-        {"TFormSetup", {}},       // settings
-        {"TFormDoprava", {}},     // transport types
-        {"TFormPlatba", {}},      // payment methods
-        {"TFormUzivatele", {}},   // users
-        {"TFormDodavatele", {}},  // suppliers
+        {"TFormSetup", codelists::createFormSetup},           // settings
+        {"TFormDoprava", codelists::createFormDoprava},       // transport types
+        {"TFormPlatba", codelists::createFormPlatba},         // payment methods
+        {"TFormUzivatele", codelists::createFormUzivatele},   // users
+        {"TFormDodavatele", codelists::createFormDodavatele}, // suppliers
         {"TFormNovaObj", {}},     // new order
         {"TFormVyjimka", {}},     // exception window
         {"TFormSeznamObj", {}},   // orders list
