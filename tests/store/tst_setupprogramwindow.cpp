@@ -35,7 +35,7 @@ void prepare(tools::InitDataServerDialog& window) {
 
 } // namespace
 
-class TestSetupWindow : public QObject {
+class TestSetupProgramWindow : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
     QString folder_;
@@ -95,5 +95,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestSetupWindow)
-#include "tst_setupwindow.moc"
+QTEST_MAIN(TestSetupProgramWindow)
+#include "tst_setupprogramwindow.moc"
