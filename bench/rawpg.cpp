@@ -19,6 +19,8 @@ public:
         : conn_(PQconnectdb(conninfo.constData())) {
         if (PQstatus(conn_) != CONNECTION_OK)
             throw std::runtime_error(PQerrorMessage(conn_));
+        // The store's session setting, so that both sides run the same plans.
+        PQclear(PQexec(conn_, "SET plan_cache_mode = force_custom_plan"));
     }
     ~RawPostgres() override { PQfinish(conn_); }
 

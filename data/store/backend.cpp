@@ -171,18 +171,17 @@ QString Backend::columnDefinition(const FieldDef& field) const {
     case FieldType::Memo:
         def += QLatin1String(" NOT NULL DEFAULT ''");
         break;
-    case FieldType::Boolean: {
+    case FieldType::Boolean:
         def += QLatin1String(" NOT NULL DEFAULT FALSE");
-        const QString check = booleanCheck(quote(field.name));
-        if (!check.isEmpty())
-            def += QLatin1Char(' ') + check;
         break;
-    }
     case FieldType::Integer:
     case FieldType::DateTime:
     case FieldType::Graphic:
         break;
     }
+    const QString check = columnCheck(field.type, quote(field.name));
+    if (!check.isEmpty())
+        def += QLatin1Char(' ') + check;
     return def;
 }
 

@@ -119,8 +119,10 @@ protected:
     virtual QString typeName(const FieldDef& field) const;
     virtual QString binaryTypeName() const { return QStringLiteral("BLOB"); }
     virtual QString keyColumnType() const = 0; // the hidden rising storage key
-    // An extra constraint of a Boolean column (engines without a Boolean type keep it to 0 and 1).
-    virtual QString booleanCheck(const QString& quotedColumn) const {
+    // An extra constraint of a column, for an engine whose type alone does not keep the form (Booleans
+    // to 0 and 1, date-times to the one text form that sorts and compares right). Empty: none.
+    virtual QString columnCheck(FieldType type, const QString& quotedColumn) const {
+        Q_UNUSED(type);
         Q_UNUSED(quotedColumn);
         return {};
     }

@@ -166,9 +166,22 @@ PgBackend::~PgBackend() {
     PQfinish(conn_);
 }
 
+// Each statement is planned for the values it runs with: a plan made once for any values would read a
+// date-range filter along the whole index of order numbers instead of the few days asked for.
 void PgBackend::sessionSettings() {
     noteRoundTrip();
-    Result r(PQexec(conn_, "SET client_min_messages = warning"));
+    Result r(PQexec(conn_, "SET client_min_messages = warning; SET plan_cache_mode = force_custom_plan"));
+}
+
+// What was lost with the session decides what the user has to do about it.
+QString PgBackend::sessionLostText() const {
+    if (heldLocks() > 0)
+        return kSessionLost +
+               QLatin1String(" Rozpracovaný záznam nelze uložit: jeho zámek zanikl se spojením. "
+                             "Zrušte úpravu a začněte ji znovu.");
+    if (transactionDepth() > 0)
+        return kSessionLost + QLatin1String(" Nic z rozpracovaných změn nebylo uloženo.");
+    return kSessionLost;
 }
 
 bool PgBackend::connectionAlive() const {
@@ -188,7 +201,7 @@ void PgBackend::fail(const QString& message, const QString& sql, PGresult* res) 
     throw StoreError(locked  ? StoreError::Kind::Locked
                      : alive ? StoreError::Kind::Engine
                              : StoreError::Kind::Connection,
-                     alive ? message : kSessionLost, text, 0, alive, sql, state);
+                     alive ? message : sessionLostText(), text, 0, alive, sql, state);
 }
 
 // A new session has none of the old one's transaction and locks. While either is held, saying nothing
@@ -196,10 +209,7 @@ void PgBackend::fail(const QString& message, const QString& sql, PGresult* res) 
 // statement after the user has cancelled (no lock, no transaction) renews the session.
 void PgBackend::renewSession(const QString& sql) {
     if (transactionDepth() > 0 || heldLocks() > 0)
-        throw StoreError(StoreError::Kind::Connection,
-                         kSessionLost +
-                             QLatin1String(" Rozpracovaný záznam nelze uložit: zámek záznamu zanikl "
-                                           "se spojením. Zrušte úpravu a začněte ji znovu."),
+        throw StoreError(StoreError::Kind::Connection, sessionLostText(),
                          QString::fromUtf8(PQerrorMessage(conn_)).trimmed(), 0, false, sql);
     statements_.clear();
     noteRoundTrip();

@@ -46,6 +46,7 @@ private:
     PGresult* run(const QString& sql, const QVariantList& params);
     void renewSession(const QString& sql);
     void sessionSettings();
+    QString sessionLostText() const;
     [[noreturn]] void fail(const QString& message, const QString& sql, PGresult* res);
     static PGconn* connectTo(const ConnectParams& params, const QString& database);
 

@@ -240,8 +240,17 @@ void SqliteBackend::engineUnlock(quint32 tableTag, qint64 rowId) {
     locks_->unlock(tableTag, rowId);
 }
 
-QString SqliteBackend::booleanCheck(const QString& quotedColumn) const {
-    return QLatin1String("CHECK (") + quotedColumn + QLatin1String(" IN (0, 1))");
+// A date-time written in another form by some other tool would sort and compare wrongly against the
+// fixed form, so the column refuses it.
+QString SqliteBackend::columnCheck(FieldType type, const QString& quotedColumn) const {
+    if (type == FieldType::Boolean)
+        return QLatin1String("CHECK (") + quotedColumn + QLatin1String(" IN (0, 1))");
+    if (type == FieldType::DateTime)
+        return QLatin1String("CHECK (") + quotedColumn + QLatin1String(" IS NULL OR ") + quotedColumn +
+               QLatin1String(
+                   " GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-5][0-9]."
+                   "[0-9][0-9][0-9]')");
+    return {};
 }
 
 // Whole seconds by integer division rounded down (so that times before 1970 stay exact), the

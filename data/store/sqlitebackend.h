@@ -37,7 +37,7 @@ protected:
     bool engineTryLock(quint32 tableTag, qint64 rowId) override;
     void engineUnlock(quint32 tableTag, qint64 rowId) override;
     QString keyColumnType() const override { return QStringLiteral("INTEGER PRIMARY KEY"); }
-    QString booleanCheck(const QString& quotedColumn) const override;
+    QString columnCheck(FieldType type, const QString& quotedColumn) const override;
 
 private:
     // A prepared statement and which of its result columns are declared TIMESTAMP.

@@ -44,6 +44,7 @@ void Table::setDefinition(const TableDef& def) {
     if (def_.name.isEmpty())
         def_.name = tableName_;
     sql_ = std::make_unique<Sql>(def_);
+    forgetSqlTexts();
     fields_.clear();
     for (int i = 0; i < def_.fields.size(); ++i)
         fields_.push_back(std::make_unique<Field>(*this, i));
@@ -114,7 +115,6 @@ void Table::open() {
     sql_->useEngine(backend);
     backend_ = &backend;
     filter_ = std::move(filter);
-    forgetSqlTexts();
     dropWindows();
     setState(State::Browse);
     first();
@@ -155,7 +155,8 @@ void Table::dropWindows() {
         generation_ = backend_->writeGeneration();
 }
 
-// The reading statements depend on the filter, so a new filter or connection builds them anew.
+// The reading statements depend on the definition and the filter, so a new one of either builds them
+// anew; reopening keeps them, and the engine finds its prepared statements for them at once.
 void Table::forgetSqlTexts() {
     for (QString& text : fetchSql_)
         text.clear();
@@ -701,10 +702,10 @@ void Table::applyView(const QString& filterText, bool filtered) {
         checkBrowseMode();
     filterText_ = filterText;
     filtered_ = filtered;
+    forgetSqlTexts();
     if (!isOpen())
         return;
     filter_ = std::move(parsed);
-    forgetSqlTexts();
     dropWindows();
     first();
 }

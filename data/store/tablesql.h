@@ -24,6 +24,7 @@ public:
     QString before;
     QStringList writtenColumns; // all fields, then all index keys
     QString insert;             // of writtenColumns, for the engine last given to useEngine()
+    QString insertEngine;       // that engine's name
     QString update;             // the same, then the storage key
     QString remove;
 
