@@ -51,7 +51,10 @@ Table::Sql::Sql(const TableDef& def) {
 }
 
 void Table::Sql::useEngine(const Backend& backend) {
+    if (insertEngine == backend.engineName())
+        return;
     insert = backend.insertSql(table, writtenColumns);
+    insertEngine = backend.engineName();
 }
 
 QString Table::Sql::select(const QStringList& where, bool ascending, Backend::Paging paging) const {
