@@ -38,12 +38,13 @@ QString connectFailureText(const store::StoreError& e) {
 
 int runInitDataServer(const QString& programFolder) {
     const QString name = QStringLiteral("InitDataServer.exe");
-    QString program = programFolder + name;
+    QString program = kv::executableFolder() + name;
     if (!QFileInfo(program).isExecutable())
         program = QStandardPaths::findExecutable(name);
     if (program.isEmpty())
         return 0;
     QProcess p;
+    p.setWorkingDirectory(programFolder);
     p.setProcessChannelMode(QProcess::ForwardedChannels);
     p.start(program, {});
     if (!p.waitForStarted(-1))

@@ -55,8 +55,8 @@ InitDataServerDialog::InitDataServerDialog(const QString& folder, bool upgrade, 
     upgrade_->setChecked(upgrade);
     layout->addWidget(upgrade_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    ui::useProgramCaptions(*buttons);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Připravit"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Storno"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &InitDataServerDialog::prepare);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -15,7 +15,7 @@ class InitDataServerDialog : public QDialog {
     Q_OBJECT
 public:
     // `upgrade`: the conversion box starts ticked.
-    InitDataServerDialog(const QString& folder, bool upgrade, QWidget* parent = nullptr);
+    explicit InitDataServerDialog(const QString& folder, bool upgrade = false, QWidget* parent = nullptr);
 
 private:
     void prepare();
