@@ -16,6 +16,11 @@ std::vector<Case>& cases() {
     return all;
 }
 
+std::vector<Child>& children() {
+    static std::vector<Child> all;
+    return all;
+}
+
 void report(const QString& caseName, double ours, double baseline, const char* unit) {
     const double ratio = baseline > 0 ? ours / baseline : 0.0;
     std::printf("%s: %.3f %s, baseline %.3f %s, ratio %.2f\n", qPrintable(caseName), ours, unit, baseline, unit,
@@ -47,6 +52,12 @@ int main(int argc, char** argv) {
     kv::bench::Options options;
     QStringList groups;
     const QStringList args = app.arguments();
+    if (args.size() > 2 && args[1] == QLatin1String("--child")) {
+        for (const auto& c : kv::bench::children())
+            if (args[2] == QLatin1String(c.name))
+                return c.run(args.mid(3));
+        return 2;
+    }
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--rows") && i + 1 < args.size())
             options.rows = args[++i].toInt();
