@@ -1,8 +1,6 @@
 // Filling, emptying and reading the edits of an add/edit page.
 #include "boxset.h"
 
-#include "windowparts.h"
-
 #include "controls/prolabeledit.h"
 #include "data/store/table.h"
 
@@ -21,12 +19,12 @@ QStringList BoxSet::fieldNames() const {
 
 void BoxSet::fill(store::Table& table) {
     for (const auto& [edit, field] : boxes_)
-        showInEdit(*edit, table.fieldByName(field).asString());
+        edit->setText(table.fieldByName(field).asString());
 }
 
 void BoxSet::clear() {
     for (const auto& b : boxes_)
-        showInEdit(*b.first, QString());
+        b.first->setText(QString());
 }
 
 QList<std::pair<QString, QVariant>> BoxSet::values() const {

@@ -82,9 +82,7 @@ void TFormDodavatele::buildCategoriesPage() {
         makeLabelEdit(p, "edOborPus", QStringLiteral("Obor působnosti:"), 80, QRect(8, 324, 500, 25), 110);
     Button2 = makeButton(p, "Button2", QStringLiteral("Přidat obor..."), QRect(528, 322, 150, 25));
     Button3 = makeButton(p, "Button3", QStringLiteral("Zavřít"), QRect(528, 354, 150, 25));
-    setTabOrder(GridObory, edOborPus->editBox());
-    setTabOrder(edOborPus->editBox(), Button2);
-    setTabOrder(Button2, Button3);
+    setTabChain({GridObory, edOborPus->editBox(), Button2, Button3});
     connect(Button2, &QPushButton::clicked, this, &TFormDodavatele::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -114,9 +112,7 @@ void TFormDodavatele::buildSuppliersPage() {
     NavDoprava = makeNavigator(p, "NavDoprava", &dm_.DSDodavatele, QPoint(8, 324));
     tlTisk = makeButton(p, "tlTisk", QStringLiteral("Tisk seznamu"), QRect(370, 324, 150, 25));
     tlZavrit = makeButton(p, "tlZavrit", QStringLiteral("Zavřít"), QRect(528, 324, 150, 25));
-    setTabOrder(GridDodavatele, DBMemo1);
-    setTabOrder(DBMemo1, tlTisk);
-    setTabOrder(tlTisk, tlZavrit);
+    setTabChain({GridDodavatele, DBMemo1, tlTisk, tlZavrit});
     connect(tlTisk, &QPushButton::clicked, this, &TFormDodavatele::tlTiskClick);
     connect(tlZavrit, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -127,10 +123,8 @@ void TFormDodavatele::buildEntryPage() {
     const auto edits = makeBoxes(
         p, kSupplierBoxes, dm_.tabDodavatele.definition(), pages_.boxes(),
         [](int i) { return QRect(i < 6 ? 8 : 352, 10 + (i % 6) * 30, 326, 25); }, 80);
-    controls::TProLabelEdit** named[] = {&edNazev, &edZastupce, &edUliceCP, &edObec, &edPSC, &edTelefon,
-                                         &edFax,   &edGSM,      &edEmail,   &edWWW,  &edIC,  &edDIC};
-    for (qsizetype i = 0; i < edits.size(); ++i)
-        *named[i] = edits[i];
+    nameBoxes(edits, {&edNazev, &edZastupce, &edUliceCP, &edObec, &edPSC, &edTelefon, &edFax, &edGSM,
+                      &edEmail, &edWWW, &edIC, &edDIC});
     edPoznamka = new QPlainTextEdit(p);
     edPoznamka->setObjectName(QStringLiteral("edPoznamka"));
     edPoznamka->setAccessibleName(QStringLiteral("Poznámka"));
@@ -140,10 +134,7 @@ void TFormDodavatele::buildEntryPage() {
         makeButton(p, "tlNovyDodavatel", QStringLiteral("Nový dodavatel...."), QRect(8, 322, 150, 25));
     tlPridat = makeButton(p, "tlPridat", QStringLiteral("Uložit změny"), QRect(370, 322, 150, 25));
     Button1 = makeButton(p, "Button1", QStringLiteral("Zavřít"), QRect(528, 322, 150, 25));
-    setTabOrder(edDIC->editBox(), edPoznamka);
-    setTabOrder(edPoznamka, tlNovyDodavatel);
-    setTabOrder(tlNovyDodavatel, tlPridat);
-    setTabOrder(tlPridat, Button1);
+    setTabChain({edDIC->editBox(), edPoznamka, tlNovyDodavatel, tlPridat, Button1});
     connect(tlNovyDodavatel, &QPushButton::clicked, this, &TFormDodavatele::tlNovyDodavatelClick);
     connect(tlPridat, &QPushButton::clicked, this, &TFormDodavatele::tlPridatClick);
     connect(Button1, &QPushButton::clicked, this, &QDialog::close);

@@ -24,9 +24,7 @@ TFormOneColumnList::TFormOneColumnList(const OneColumnListSetup& setup, QWidget*
     box_ = makeLabelEdit(this, setup.editName, setup.editCaption, 30, QRect(8, 348, 349, 25), 100);
     tlPridat = makeButton(this, "tlPridat", setup.addCaption, QRect(8, 383, 170, 25));
     tlZavrit = makeButton(this, "tlZavrit", QStringLiteral("Zavřít"), QRect(187, 383, 170, 25));
-    setTabOrder(GridDoprava, box_->editBox());
-    setTabOrder(box_->editBox(), tlPridat);
-    setTabOrder(tlPridat, tlZavrit);
+    setTabChain({GridDoprava, box_->editBox(), tlPridat, tlZavrit});
 
     connect(box_, &controls::TProLabelEdit::changed, this, &TFormOneColumnList::boxChange);
     connect(tlPridat, &QPushButton::clicked, this, &TFormOneColumnList::tlPridatClick);

@@ -92,17 +92,12 @@ TFormSetup::TFormSetup(data::TDM& dm, QWidget* parent)
 void TFormSetup::buildFirmPage() {
     QWidget* p = tabFirma;
     const auto edits = makeBoxes(p, kFirmEdits, dm_.tabSystem.definition(), firm_, columnPlace, 110);
-    controls::TProLabelEdit** named[] = {&edFirma, &edUliceCP, &edObec, &edPSC,     &edIC,
-                                         &edDIC,   &edTelefon, &edFax,  &edGSM,     &edEmail,
-                                         &edWWW,   &edBanka,   &edUcet, &edZapsanaU};
-    for (qsizetype i = 0; i < edits.size(); ++i)
-        *named[i] = edits[i];
+    nameBoxes(edits, {&edFirma, &edUliceCP, &edObec, &edPSC, &edIC, &edDIC, &edTelefon, &edFax, &edGSM,
+                      &edEmail, &edWWW, &edBanka, &edUcet, &edZapsanaU});
     tlNactiFirmu = makeButton(p, "tlNactiFirmu", QStringLiteral("Načíst data"), QRect(8, 400, 130, 25));
     tlZapisFirmu = makeButton(p, "tlZapisFirmu", QStringLiteral("Zapsat data"), QRect(146, 400, 130, 25));
     tlZavrit1 = makeButton(p, "tlZavrit1", QStringLiteral("Zavřít"), QRect(418, 400, 130, 25));
-    setTabOrder(edZapsanaU->editBox(), tlNactiFirmu);
-    setTabOrder(tlNactiFirmu, tlZapisFirmu);
-    setTabOrder(tlZapisFirmu, tlZavrit1);
+    setTabChain({edZapsanaU->editBox(), tlNactiFirmu, tlZapisFirmu, tlZavrit1});
     connect(tlNactiFirmu, &QPushButton::clicked, this, &TFormSetup::tlNactiFirmuClick);
     connect(tlZapisFirmu, &QPushButton::clicked, this, &TFormSetup::tlZapisFirmuClick);
     connect(tlZavrit1, &QPushButton::clicked, this, &QDialog::close);
@@ -111,10 +106,7 @@ void TFormSetup::buildFirmPage() {
 void TFormSetup::buildDeliveryPage() {
     QWidget* p = tabDodaciAdresa;
     const auto edits = makeBoxes(p, kDeliveryEdits, dm_.tabSystem.definition(), delivery_, columnPlace, 110);
-    controls::TProLabelEdit** named[] = {&edDodUliceCP, &edDodObec, &edDodPSC,
-                                         &edDodTelefon, &edDodGSM,  &edDodEmail};
-    for (qsizetype i = 0; i < edits.size(); ++i)
-        *named[i] = edits[i];
+    nameBoxes(edits, {&edDodUliceCP, &edDodObec, &edDodPSC, &edDodTelefon, &edDodGSM, &edDodEmail});
     tlNactiDodAdresu =
         makeButton(p, "tlNactiDodAdresu", QStringLiteral("Načíst data"), QRect(8, 174, 130, 25));
     tlZapisDodAdresu =
@@ -143,11 +135,7 @@ void TFormSetup::buildDeliveryPage() {
     tlUlozObr = makeButton(panel, "tlUlozObr", QStringLiteral("Uložit do programu"), QRect(240, 45, 160, 25));
     tlZavrit = makeButton(p, "tlZavrit", QStringLiteral("Zavřít"), QRect(418, 400, 130, 25));
 
-    setTabOrder(edDodEmail->editBox(), tlNactiDodAdresu);
-    setTabOrder(tlNactiDodAdresu, tlZapisDodAdresu);
-    setTabOrder(tlZapisDodAdresu, tlNajdiObr);
-    setTabOrder(tlNajdiObr, tlUlozObr);
-    setTabOrder(tlUlozObr, tlZavrit);
+    setTabChain({edDodEmail->editBox(), tlNactiDodAdresu, tlZapisDodAdresu, tlNajdiObr, tlUlozObr, tlZavrit});
     connect(tlNactiDodAdresu, &QPushButton::clicked, this, &TFormSetup::tlNactiDodAdresuClick);
     connect(tlZapisDodAdresu, &QPushButton::clicked, this, &TFormSetup::tlZapisDodAdresuClick);
     connect(tlNajdiObr, &QPushButton::clicked, this, &TFormSetup::tlNajdiObrClick);
@@ -176,9 +164,7 @@ void TFormSetup::buildOtherPage() {
                                   QRect(8, 140, 200, 25), 150);
     tlzapis2 = makeButton(p, "tlzapis2", QStringLiteral("Zapsat data"), QRect(216, 140, 130, 25));
     tlZavri2 = makeButton(p, "tlZavri2", QStringLiteral("Zavřít"), QRect(418, 400, 130, 25));
-    setTabOrder(tlResetCO, edStdDodLhuta->editBox());
-    setTabOrder(edStdDodLhuta->editBox(), tlzapis2);
-    setTabOrder(tlzapis2, tlZavri2);
+    setTabChain({tlResetCO, edStdDodLhuta->editBox(), tlzapis2, tlZavri2});
     connect(tlResetCO, &QPushButton::clicked, this, &TFormSetup::tlResetCOClick);
     connect(tlzapis2, &QPushButton::clicked, this, &TFormSetup::tlzapis2Click);
     connect(tlZavri2, &QPushButton::clicked, this, &QDialog::close);

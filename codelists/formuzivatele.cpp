@@ -66,16 +66,11 @@ TFormUzivatele::TFormUzivatele(data::TDM& dm, QWidget* parent)
     const auto edits = makeBoxes(
         entry, kUserBoxes, dm_.tabUzivatele.definition(), pages_.boxes(),
         [](int i) { return QRect(8, 10 + i * 30, 400, 25); }, 80);
-    controls::TProLabelEdit** named[] = {&edInicialy, &edTitul, &edJmeno,  &edPrijmeni,
-                                         &edFunkce,   &edEmail, &edTelefon};
-    for (qsizetype i = 0; i < edits.size(); ++i)
-        *named[i] = edits[i];
+    nameBoxes(edits, {&edInicialy, &edTitul, &edJmeno, &edPrijmeni, &edFunkce, &edEmail, &edTelefon});
     tlUlozZm = makeButton(entry, "tlUlozZm", QStringLiteral("Uložit změny"), QRect(212, 296, 150, 25));
     tlNovyUz = makeButton(entry, "tlNovyUz", QStringLiteral("Nový uživatel...."), QRect(370, 296, 150, 25));
     Button2 = makeButton(entry, "Button2", QStringLiteral("Zavřít"), QRect(528, 296, 150, 25));
-    setTabOrder(edTelefon->editBox(), tlUlozZm);
-    setTabOrder(tlUlozZm, tlNovyUz);
-    setTabOrder(tlNovyUz, Button2);
+    setTabChain({edTelefon->editBox(), tlUlozZm, tlNovyUz, Button2});
     connect(tlUlozZm, &QPushButton::clicked, this, &TFormUzivatele::tlUlozZmClick);
     connect(tlNovyUz, &QPushButton::clicked, this, &TFormUzivatele::tlNovyUzClick);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);

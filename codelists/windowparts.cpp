@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QToolButton>
 
 namespace kv::codelists {
 
@@ -88,8 +87,6 @@ controls::TDBNavigator* makeNavigator(QWidget* parent, const char* name, store::
     const TNavigateBtn shown[] = {TNavigateBtn::nbFirst, TNavigateBtn::nbPrior,  TNavigateBtn::nbNext,
                                   TNavigateBtn::nbLast,  TNavigateBtn::nbDelete, TNavigateBtn::nbRefresh};
     n->setVisibleButtons({shown[0], shown[1], shown[2], shown[3], shown[4], shown[5]});
-    for (TNavigateBtn b : shown)
-        n->button(b)->setAccessibleName(n->button(b)->toolTip());
     n->setGeometry(QRect(topLeft, QSize(int(std::size(shown)) * 25, 25)));
     return n;
 }
@@ -114,10 +111,17 @@ QList<controls::TProLabelEdit*> makeBoxes(QWidget* page, std::span<const BoxFiel
     return out;
 }
 
-void showInEdit(controls::TProLabelEdit& edit, const QString& text) {
-    const int typed = edit.maxLength() > 0 ? edit.maxLength() : 32767;
-    edit.editBox()->setMaxLength(std::max(typed, int(text.size())));
-    edit.setText(text);
+void nameBoxes(const QList<controls::TProLabelEdit*>& edits,
+               std::initializer_list<controls::TProLabelEdit**> members) {
+    Q_ASSERT(qsizetype(members.size()) == edits.size());
+    auto member = members.begin();
+    for (qsizetype i = 0; i < edits.size() && member != members.end(); ++i)
+        **member++ = edits[i];
+}
+
+void setTabChain(std::initializer_list<QWidget*> widgets) {
+    for (std::size_t i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets.begin()[i - 1], widgets.begin()[i]);
 }
 
 } // namespace kv::codelists

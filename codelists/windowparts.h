@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <span>
 
 class QFrame;
@@ -41,8 +42,7 @@ QWidget* makePage(QTabWidget* pages, const char* name, const QString& caption);
 // A grid on `source` with titles, column resizing and moving and Ctrl+Del, but no in-place editing.
 controls::DBGrid* makeGrid(QWidget* parent, const char* name, const QString& accessibleName,
                            store::DataSource* source, QRect geometry);
-// A navigator on `source` with first, previous, next, last, delete and refresh; its buttons are
-// named after their hints.
+// A navigator on `source` with first, previous, next, last, delete and refresh.
 controls::TDBNavigator* makeNavigator(QWidget* parent, const char* name, store::DataSource* source,
                                       QPoint topLeft);
 
@@ -51,9 +51,11 @@ controls::TDBNavigator* makeNavigator(QWidget* parent, const char* name, store::
 QList<controls::TProLabelEdit*> makeBoxes(QWidget* page, std::span<const BoxField> fields,
                                           const store::TableDef& def, BoxSet& boxes,
                                           const std::function<QRect(int)>& place, int labelWidth);
-
-// Puts `text` into a labelled edit as the program does, so a stored value longer than what may be
-// typed is shown whole and written back whole; typing stays limited to the edit's maximum length.
-void showInEdit(controls::TProLabelEdit& edit, const QString& text);
+// Hands the edits makeBoxes() made to the window's members, the i-th edit to the i-th member; as
+// many members as edits.
+void nameBoxes(const QList<controls::TProLabelEdit*>& edits,
+               std::initializer_list<controls::TProLabelEdit**> members);
+// Tab goes from each of `widgets` to the next.
+void setTabChain(std::initializer_list<QWidget*> widgets);
 
 } // namespace kv::codelists

@@ -28,9 +28,9 @@ bool focusNextControl(QWidget* from) {
 }
 
 TProLabelEdit::TProLabelEdit(QWidget* parent)
-    : TProLabelEdit(new QLineEdit, parent) {}
+    : TProLabelEdit(new TEdit, parent) {}
 
-TProLabelEdit::TProLabelEdit(QLineEdit* edit, QWidget* parent)
+TProLabelEdit::TProLabelEdit(TEdit* edit, QWidget* parent)
     : QWidget(parent)
     , edit_(edit)
     , label_(new TProLabel(this))
@@ -60,6 +60,8 @@ TProLabelEdit::TProLabelEdit(QLineEdit* edit, QWidget* parent)
             const int pos = edit_->cursorPosition();
             edit_->setText(cased);
             edit_->setCursorPosition(pos);
+            // Still the user's change: a data-aware edit box writes only a modified text.
+            edit_->setModified(true);
         }
     });
     resize(250, 25);
@@ -120,14 +122,14 @@ void TProLabelEdit::setLabelColor(const QColor& c) {
 void TProLabelEdit::setCharCase(TEditCharCase c) {
     charCase_ = c;
     if (c == TEditCharCase::ecUpperCase)
-        edit_->setText(edit_->text().toUpper());
+        edit_->setWholeText(edit_->text().toUpper());
     else if (c == TEditCharCase::ecLowerCase)
-        edit_->setText(edit_->text().toLower());
+        edit_->setWholeText(edit_->text().toLower());
 }
 
 void TProLabelEdit::setMaxLength(int chars) {
     maxLength_ = chars;
-    edit_->setMaxLength(chars > 0 ? chars : 32767);
+    edit_->setTypingLimit(chars);
 }
 
 void TProLabelEdit::setPasswordChar(QChar c) {

@@ -5,8 +5,8 @@
 
 #include "fillbar.h"
 #include "prolabel.h"
+#include "tedit.h"
 
-#include <QLineEdit>
 #include <QWidget>
 
 namespace kv::controls {
@@ -31,7 +31,8 @@ public:
     QString caption() const { return label_->caption(); }
     void setCaption(const QString& text) { label_->setCaption(text); }
     QString text() const { return edit_->text(); }
-    void setText(const QString& text) { edit_->setText(text); } // raises changed() like typing
+    // The whole text, also past maxLength() (which limits typing only); raises changed() like typing.
+    void setText(const QString& text) { edit_->setWholeText(text); }
 
     QColor color() const; // the edit box's background
     void setColor(const QColor& c);
@@ -83,7 +84,7 @@ public:
     void setCharCase(TEditCharCase c);
     bool hideSelection() const { return hideSelection_; }
     void setHideSelection(bool on) { hideSelection_ = on; }
-    // Characters; 0 = unlimited.
+    // Characters the user may type; 0 = unlimited. A text set by the program is never cut.
     virtual int maxLength() const { return maxLength_; }
     virtual void setMaxLength(int chars);
     bool oemConvert() const { return oemConvert_; } // kept for the windows that set it; text is Unicode here
@@ -96,7 +97,7 @@ public:
     bool readOnly() const { return edit_->isReadOnly(); }
     virtual void setReadOnly(bool on) { edit_->setReadOnly(on); }
 
-    QLineEdit* editBox() const { return edit_; }
+    TEdit* editBox() const { return edit_; }
     TProLabel* captionLabel() const { return label_; }
     TFillBar* fillBar() const { return bar_; }
 
@@ -112,7 +113,7 @@ Q_SIGNALS:
 
 protected:
     // The data-aware variant hands in its own edit box (owned by this control).
-    TProLabelEdit(QLineEdit* edit, QWidget* parent);
+    TProLabelEdit(TEdit* edit, QWidget* parent);
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -122,7 +123,7 @@ protected:
     void relayout();
 
 private:
-    QLineEdit* edit_;
+    TEdit* edit_;
     TProLabel* label_;
     TFillBar* bar_;
     int labelWidth_ = 100;

@@ -6,7 +6,7 @@
 namespace kv::controls {
 
 TDBEdit::TDBEdit(QWidget* parent)
-    : QLineEdit(parent) {
+    : TEdit(parent) {
     connect(&link_, &FieldLink::dataChanged, this, &TDBEdit::showField);
     connect(&link_, &FieldLink::stateChanged, this, &TDBEdit::applyLimits);
     connect(&link_, &FieldLink::updateData, this, &TDBEdit::writeField);
@@ -31,15 +31,14 @@ void TDBEdit::setReadOnlySetting(bool on) {
 }
 
 void TDBEdit::applyLimits() {
-    const int limit = effectiveMaxLength();
-    setMaxLength(limit > 0 ? limit : 32767);
+    setTypingLimit(effectiveMaxLength());
     setReadOnly(readOnly_ || !link_.field());
 }
 
 void TDBEdit::showField() {
     applyLimits();
     const store::Field* f = link_.field();
-    setText(f ? f->asString() : QString());
+    setWholeText(f ? f->asString() : QString());
 }
 
 void TDBEdit::writeField() {
@@ -61,7 +60,7 @@ void TDBEdit::keyPressEvent(QKeyEvent* event) {
         link_.table()->cancel();
         return;
     }
-    QLineEdit::keyPressEvent(event);
+    TEdit::keyPressEvent(event);
 }
 
 } // namespace kv::controls

@@ -3,12 +3,11 @@
 #pragma once
 
 #include "fieldlink.h"
-
-#include <QLineEdit>
+#include "tedit.h"
 
 namespace kv::controls {
 
-class TDBEdit : public QLineEdit {
+class TDBEdit : public TEdit {
     Q_OBJECT
 public:
     explicit TDBEdit(QWidget* parent = nullptr);
@@ -20,7 +19,8 @@ public:
     store::Field* field() const { return link_.field(); }
 
     // The length limit set on the control, 0 when unlimited. The limit in force is this, or for a
-    // string field with no limit set, the field's size.
+    // string field with no limit set, the field's size. It limits typing; a longer stored value is
+    // shown and written back whole.
     int maxLengthSetting() const { return maxLength_; }
     void setMaxLengthSetting(int chars);
     int effectiveMaxLength() const;

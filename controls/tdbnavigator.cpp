@@ -35,7 +35,9 @@ TDBNavigator::TDBNavigator(QWidget* parent)
         auto* b = new QToolButton(this);
         b->setObjectName(QLatin1String(kButtons[i].name));
         b->setText(QString::fromUtf16(kButtons[i].glyph));
+        // The glyph means nothing read aloud: a screen reader reads the hint instead.
         b->setToolTip(QString::fromUtf16(kButtons[i].hint));
+        b->setAccessibleName(b->toolTip());
         b->setFocusPolicy(Qt::NoFocus);
         b->setMinimumSize(25, 25);
         layout->addWidget(b);

@@ -30,7 +30,8 @@ public:
     bool confirmDelete() const { return confirmDelete_; }
     void setConfirmDelete(bool on) { confirmDelete_ = on; }
 
-    // The button's widget, named after the button ("nbFirst" ... "nbRefresh").
+    // The button's widget, named after the button ("nbFirst" ... "nbRefresh"); its hint is also
+    // its accessible name.
     QToolButton* button(TNavigateBtn b) const { return buttons_[std::size_t(b)]; }
     // Presses `b` as a click does (nothing when it is disabled).
     void click(TNavigateBtn b);

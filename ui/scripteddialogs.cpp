@@ -2,8 +2,22 @@
 #include "scripteddialogs.h"
 
 #include <QDialog>
+#include <optional>
 
 namespace kv::ui {
+
+namespace {
+
+// The next answer the test queued, taken off the queue; none when the queue is empty.
+template <typename T> std::optional<T> takeNext(std::deque<T>& answers) {
+    if (answers.empty())
+        return std::nullopt;
+    T next = std::move(answers.front());
+    answers.pop_front();
+    return next;
+}
+
+} // namespace
 
 ScriptedDialogs::ScriptedDialogs() {
     setDialogs(this);
@@ -22,12 +36,8 @@ QStringList ScriptedDialogs::messages() const {
 
 MsgButton ScriptedDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget*) {
     calls.append({QStringLiteral("message"), text, style, buttons});
-    if (!messageAnswers.empty()) {
-        const MsgButton b = messageAnswers.front();
-        messageAnswers.pop_front();
-        return b;
-    }
-    return buttons.testFlag(MsgButton::Yes) ? MsgButton::Yes : MsgButton::Ok;
+    return takeNext(messageAnswers)
+        .value_or(buttons.testFlag(MsgButton::Yes) ? MsgButton::Yes : MsgButton::Ok);
 }
 
 MsgButton ScriptedDialogs::captionedMessage(const QString& caption, const QString& text, MsgStyle style,
@@ -40,32 +50,21 @@ MsgButton ScriptedDialogs::captionedMessage(const QString& caption, const QStrin
 bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget*) {
     calls.append({QStringLiteral("input"), prompt, MsgStyle::Plain, {}});
     Q_UNUSED(caption);
-    if (inputAnswers.empty())
-        return false;
-    const auto a = inputAnswers.front();
-    inputAnswers.pop_front();
-    if (a.first)
-        value = a.second;
-    return a.first;
+    const auto answer = takeNext(inputAnswers).value_or(std::pair{false, QString()});
+    if (answer.first)
+        value = answer.second;
+    return answer.first;
 }
 
 QString ScriptedDialogs::openFileName(const QString& caption, const QString&, const QString&, QWidget*) {
     calls.append({QStringLiteral("open"), caption, MsgStyle::Plain, {}});
-    if (fileAnswers.empty())
-        return {};
-    const QString f = fileAnswers.front();
-    fileAnswers.pop_front();
-    return f;
+    return takeNext(fileAnswers).value_or(QString());
 }
 
 QString ScriptedDialogs::saveFileName(const QString& caption, const QString&, const QString&, const QString&,
                                       QWidget*) {
     calls.append({QStringLiteral("save"), caption, MsgStyle::Plain, {}});
-    if (fileAnswers.empty())
-        return {};
-    const QString f = fileAnswers.front();
-    fileAnswers.pop_front();
-    return f;
+    return takeNext(fileAnswers).value_or(QString());
 }
 
 int ScriptedDialogs::showModal(QDialog& dialog) {

@@ -4,8 +4,8 @@
 #include "app/formdar.h"
 #include "app/formobj.h"
 #include "app/splashform.h"
-#include "quietoffscreen.h"
 #include "tests/support/accessiblenames.h"
+#include "tests/support/quietoffscreen.h"
 #include "tools/initdataserverdialog.h"
 #include "ui/appwindows.h"
 

@@ -4,7 +4,7 @@
 #include "app/region.h"
 #include "app/splashanimation.h"
 #include "app/splashform.h"
-#include "quietoffscreen.h"
+#include "tests/support/quietoffscreen.h"
 
 #include <QTest>
 #include <QTimer>

@@ -4,7 +4,8 @@
 #include "app/formobj.h"
 #include "app/kvapplication.h"
 #include "app/setupini.h"
-#include "quietoffscreen.h"
+#include "tests/support/quietoffscreen.h"
+#include "tests/support/temporaryprogramfolder.h"
 #include "ui/appwindows.h"
 #include "ui/exceptionhook.h"
 #include "ui/scripteddialogs.h"
@@ -12,7 +13,6 @@
 #include "ui/windowplacement.h"
 
 #include "base/iniprofile.h"
-#include "base/programfolder.h"
 
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -21,7 +21,6 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -47,7 +46,7 @@ QSize screenSize() {
 
 class TestShell : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<kv::test::TemporaryProgramFolder> dir_;
     QString folder_;
 
     QString setupIni() const { return folder_ + QLatin1String("SETUP.INI"); }
@@ -55,12 +54,11 @@ class TestShell : public QObject {
 private Q_SLOTS:
     void initTestCase() { kv::test::quietOffscreenWarnings(); }
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        folder_ = dir_->path() + QLatin1Char('/');
-        setProgramFolder(folder_);
+        dir_ = std::make_unique<kv::test::TemporaryProgramFolder>();
+        folder_ = dir_->path();
     }
     void cleanup() {
-        setProgramFolder(QString());
+        dir_.reset();
         setShellOpener({});
         setExceptionHandler({});
     }

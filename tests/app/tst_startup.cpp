@@ -4,7 +4,8 @@
 #include "app/formobj.h"
 #include "app/splashform.h"
 #include "app/startupsequence.h"
-#include "quietoffscreen.h"
+#include "tests/support/quietoffscreen.h"
+#include "tests/support/temporaryprogramfolder.h"
 #include "ui/scripteddialogs.h"
 
 #include "base/clock.h"
@@ -17,7 +18,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -63,7 +63,7 @@ struct SplashWatcher : QObject {
 
 class TestStartup : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<kv::test::TemporaryProgramFolder> dir_;
     QString folder_;
 
     IniProfile setupIni() const { return IniProfile(folder_ + QLatin1String("SETUP.INI")); }
@@ -84,14 +84,13 @@ class TestStartup : public QObject {
 private Q_SLOTS:
     void initTestCase() { kv::test::quietOffscreenWarnings(); }
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        folder_ = dir_->path() + QLatin1Char('/');
-        setProgramFolder(folder_);
+        dir_ = std::make_unique<kv::test::TemporaryProgramFolder>();
+        folder_ = dir_->path();
         clock::setFixed(QDateTime(kToday, QTime(8, 30)));
     }
     void cleanup() {
         clock::clearFixed();
-        setProgramFolder(QString());
+        dir_.reset();
     }
 
     void givingUpConnectingEndsTheProgramAfterStartUp() {

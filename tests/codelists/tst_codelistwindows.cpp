@@ -4,6 +4,9 @@
 // windows, the users window, the grid layout files and opening a window from another.
 #include "windowdatabase.h"
 
+#include "tests/support/accessiblenames.h"
+#include "tests/support/quietoffscreen.h"
+
 #include "codelists/codelisttexts.h"
 #include "codelists/formdodavatele.h"
 #include "codelists/formonecolumn.h"
@@ -18,7 +21,6 @@
 #include "report/view/zireziduzozview.h"
 #include "ui/scripteddialogs.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
@@ -60,9 +62,19 @@ void addSupplier(kv::data::TDM& dm, const QString& category, const QString& name
     dm.tabDodavatele.insertRecord({name, category, {}, {}, {}, {}, phone});
 }
 
-QString accessibleName(QWidget* w) {
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-    return a ? a->text(QAccessible::Name) : QString();
+// The controls of `page` that Tab reaches, in the order it reaches them from the first; a labelled
+// edit's box goes by the labelled edit's name.
+QStringList tabOrder(QWidget* page) {
+    QStringList names;
+    QWidget* first = page->nextInFocusChain();
+    for (QWidget* w = first; w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        const QWidget* named =
+            qobject_cast<kv::controls::TProLabelEdit*>(w->parentWidget()) ? w->parentWidget() : w;
+        names << named->objectName();
+    }
+    return names;
 }
 
 // The user changes the tab (the program's own changes do not run the tab change handler).
@@ -107,7 +119,10 @@ class TestCodeListWindows : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { db_ = std::make_unique<kv::test::WindowDatabase>(kv::test::currentEngine()); }
+    void initTestCase() {
+        kv::test::quietOffscreenWarnings();
+        db_ = std::make_unique<kv::test::WindowDatabase>(kv::test::currentEngine());
+    }
     void cleanupTestCase() { db_.reset(); }
     void init() {
         db_->restart();
@@ -145,13 +160,32 @@ private Q_SLOTS:
         // The categories tab and the users list are shown first.
         QCOMPARE(suppliers.ZalozkyDodavatelu->currentWidget(), suppliers.tabObory);
         QCOMPARE(users.ZalozkyUzivatelu->currentWidget(), users.tabSeznamUzivatelu);
-        // Every control can be told by a screen reader.
-        for (QDialog* w : std::initializer_list<QDialog*>{&suppliers, &users, &payment, &transport})
+        // Every control can be told by a screen reader, the navigators' buttons by their hints.
+        for (QDialog* w : std::initializer_list<QDialog*>{&suppliers, &users, &payment, &transport}) {
+            QCOMPARE(kv::test::unnamedControls(*w), QStringList());
             for (QWidget* c : w->findChildren<QWidget*>())
                 if (!c->objectName().isEmpty() && !c->objectName().startsWith(QLatin1String("qt_")) &&
                     c->isVisibleTo(w))
-                    QVERIFY2(!accessibleName(c).isEmpty(),
+                    QVERIFY2(!kv::test::accessibleName(*c).isEmpty(),
                              qPrintable(w->objectName() + "." + c->objectName()));
+        }
+        QCOMPARE(kv::test::accessibleName(*users.NavDoprava->button(TNavigateBtn::nbRefresh)),
+                 QStringLiteral("Obnovit data"));
+    }
+
+    void tabGoesThroughEachPageInItsLayoutOrder() {
+        TFormDodavatele suppliers(dm());
+        TFormUzivatele users(dm());
+        TFormPlatba payment(dm());
+        QCOMPARE(tabOrder(suppliers.tabObory), (QStringList{"GridObory", "edOborPus", "Button2", "Button3"}));
+        QCOMPARE(tabOrder(suppliers.tabNovyDodavatel),
+                 (QStringList{"edNazev", "edZastupce", "edUliceCP", "edObec", "edPSC", "edTelefon", "edFax",
+                              "edGSM", "edEmail", "edWWW", "edIC", "edDIC", "edPoznamka", "tlNovyDodavatel",
+                              "tlPridat", "Button1"}));
+        QCOMPARE(tabOrder(users.tabNovyUzivatel),
+                 (QStringList{"edInicialy", "edTitul", "edJmeno", "edPrijmeni", "edFunkce", "edEmail",
+                              "edTelefon", "tlUlozZm", "tlNovyUz", "Button2"}));
+        QCOMPARE(tabOrder(&payment), (QStringList{"GridDoprava", "edTypPlatby", "tlPridat", "tlZavrit"}));
     }
 
     // ---- trade categories ----

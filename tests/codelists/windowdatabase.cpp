@@ -2,9 +2,9 @@
 #include "windowdatabase.h"
 
 #include "base/programfolder.h"
-#include "data/connectionui.h"
 #include "data/schema.h"
 #include "tools/initdataserver.h"
+#include "tools/render/sampledatabase.h"
 
 #include <QDir>
 #include <stdexcept>
@@ -12,18 +12,6 @@
 namespace kv::test {
 
 namespace {
-
-// Connecting without a user: a failure is collected and not retried.
-class QuietConnectionUi : public data::ConnectionUi {
-public:
-    void showError(const QString& text) override { errors += text + QLatin1Char('\n'); }
-    bool confirm(const QString&) override { return false; }
-    void showMessage(const QString& text) override { errors += text + QLatin1Char('\n'); }
-    void beforeSetupProgram() override {}
-    void afterSetupProgram() override {}
-    void requestTerminate() override {}
-    QString errors;
-};
 
 QString triggerName(const QString& table, const QString& operation) {
     return QStringLiteral("kv_refuse_%1_%2").arg(table, operation).toLower();
@@ -48,11 +36,7 @@ WindowDatabase::WindowDatabase(Engine engine)
 }
 
 void WindowDatabase::connect() {
-    setProgramFolder(db_.folder());
-    dm_ = std::make_unique<data::TDM>();
-    QuietConnectionUi ui;
-    if (!dm_->DMCreate(ui) || !ui.errors.isEmpty())
-        throw std::runtime_error(ui.errors.toStdString());
+    dm_ = tools::connectDataModule(db_.folder());
 }
 
 void WindowDatabase::restart() {
@@ -69,7 +53,8 @@ void WindowDatabase::restart() {
 }
 
 WindowDatabase::~WindowDatabase() {
-    dm_->DMDestroy();
+    if (dm_) // none when a restart could not connect
+        dm_->DMDestroy();
     dm_.reset();
     setProgramFolder({});
 }

@@ -1,6 +1,8 @@
 // The data-aware controls on real tables of an embedded database: the labelled data edit's length
 // from the field, typing into a memo starting an edit that a cursor move posts, the check box and
-// the logo image writing and reading their fields, and the navigator's delete question.
+// the logo image writing and reading their fields, and the navigator's delete question, buttons
+// and the names a screen reader reads for them.
+#include "tests/support/accessiblenames.h"
 #include "tests/support/testdatabase.h"
 
 #include "controls/prodblabeledit.h"
@@ -98,6 +100,47 @@ private Q_SLOTS:
         orders->post();
         QCOMPARE(table(QStringLiteral("Kalmorvaty"))->fieldByName(QStringLiteral("Dod_PSC")).asString(),
                  QStringLiteral("11000"));
+    }
+
+    void dataLabelEditShowsAndWritesALongerStoredValueWhole() {
+        auto orders = table(QStringLiteral("Kalmorvaty"));
+        addOrder(*orders, QStringLiteral("2026/12/00001/ABC"), QString(), false);
+        orders->edit();
+        orders->fieldByName(QStringLiteral("Dod_PSC")).setAsString(QStringLiteral("11000"));
+        orders->post();
+        store::DataSource source(orders.get());
+        controls::TProDBLabelEdit edit;
+        edit.setMaxLength(3); // fewer than the stored value has
+        edit.setDataSource(&source);
+        edit.setDataField(QStringLiteral("Dod_PSC"));
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QCOMPARE(edit.text(), QStringLiteral("11000"));
+        QCOMPARE(edit.fillBar()->barColor(), QColor(255, 0, 0));
+        // The user deletes one character; the rest goes back as it was and typing adds nothing.
+        QTest::keyClick(edit.editBox(), Qt::Key_End);
+        QTest::keyClick(edit.editBox(), Qt::Key_Backspace);
+        QTest::keyClicks(edit.editBox(), QStringLiteral("9"));
+        orders->post();
+        QCOMPARE(table(QStringLiteral("Kalmorvaty"))->fieldByName(QStringLiteral("Dod_PSC")).asString(),
+                 QStringLiteral("1100"));
+    }
+
+    void dataLabelEditWritesTextItChangedTheCaseOf() {
+        auto orders = table(QStringLiteral("Kalmorvaty"));
+        addOrder(*orders, QStringLiteral("2026/12/00001/ABC"), QString(), false);
+        store::DataSource source(orders.get());
+        controls::TProDBLabelEdit edit;
+        edit.setCharCase(controls::TEditCharCase::ecUpperCase);
+        edit.setDataSource(&source);
+        edit.setDataField(QStringLiteral("Dod_Obec"));
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QTest::keyClicks(edit.editBox(), QStringLiteral("brno"));
+        QCOMPARE(edit.text(), QStringLiteral("BRNO"));
+        orders->post();
+        QCOMPARE(table(QStringLiteral("Kalmorvaty"))->fieldByName(QStringLiteral("Dod_Obec")).asString(),
+                 QStringLiteral("BRNO"));
     }
 
     void memoTypingStartsEditingAndMovingTheCursorPosts() {
@@ -293,6 +336,26 @@ private Q_SLOTS:
 
         payments->close();
         QVERIFY(!enabled(TNavigateBtn::nbFirst) && !enabled(TNavigateBtn::nbDelete));
+    }
+
+    void navigatorButtonsAreReadByTheHintsTheyShow() {
+        auto payments = twoPayments();
+        store::DataSource source(payments.get());
+        QWidget window;
+        auto* nav = new controls::TDBNavigator(&window);
+        nav->setDataSource(&source);
+        QCOMPARE(test::unnamedControls(window), QStringList());
+        // A glyph such as "|◀" would be read as nothing useful: every button, shown or not, is
+        // read by the Czech hint it shows.
+        QStringList names;
+        for (int i = 0; i < controls::kNavigateButtonCount; ++i) {
+            const QToolButton* b = nav->button(TNavigateBtn(i));
+            QCOMPARE(test::accessibleName(*b), b->toolTip());
+            names << test::accessibleName(*b);
+        }
+        QCOMPARE(names, (QStringList{"První záznam", "Předchozí záznam", "Další záznam", "Poslední záznam",
+                                     "Vložit záznam", "Vymazat záznam", "Upravit záznam", "Uložit změny",
+                                     "Zrušit změny", "Obnovit data"}));
     }
 };
 

@@ -1,6 +1,8 @@
 // The caption label's drawing (read from rendered pixels), its presets and rotation geometry, and the
-// labelled edit's layout, fill bar and Enter key.
+// labelled edit's layout, fill bar, Enter key and length limit, which binds typing but never cuts a
+// text the program puts in.
 #include "controls/prolabeledit.h"
+#include "tests/support/quietoffscreen.h"
 
 #include <QApplication>
 #include <QImage>
@@ -76,6 +78,8 @@ QImage expected(const QImage& mask, const Layers& layers) {
 class TestLabelEdits : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { kv::test::quietOffscreenWarnings(); }
+
     void labelDrawsShadowsHighlightsAndEtchedText_data() {
         QTest::addColumn<TShadowStyle>("style");
         QTest::addColumn<bool>("enabled");
@@ -306,6 +310,63 @@ private Q_SLOTS:
         QSignalSpy spy(&e, &TProLabelEdit::changed);
         e.setText(QStringLiteral("Praha"));
         QCOMPARE(spy.count(), 1);
+    }
+
+    void aLongerTextFromTheProgramIsKeptAndTypingCannotLengthenIt_data() {
+        QTest::addColumn<QString>("shown"); // put in by the program, as a stored value is
+        QTest::addColumn<int>("cursor");    // where the user puts the cursor; -1 at the end
+        QTest::addColumn<int>("backspaces");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        // The box takes 5 characters; "110 00" has 6.
+        QTest::newRow("shown whole") << "110 00" << -1 << 0 << ""
+                                     << "110 00";
+        QTest::newRow("typing at the end adds nothing") << "110 00" << -1 << 0 << "9"
+                                                        << "110 00";
+        QTest::newRow("typing inside adds nothing") << "110 00" << 3 << 0 << "9"
+                                                    << "110 00";
+        // One deleted leaves 5: the limit is reached, so nothing more may be typed.
+        QTest::newRow("deleting shortens it, at the limit") << "110 00" << -1 << 1 << "9"
+                                                            << "110 0";
+        // Two deleted leave 4: one of the two typed characters fits.
+        QTest::newRow("below the limit typing fills it up") << "110 00" << -1 << 2 << "99"
+                                                            << "110 9";
+        // "110| 00" loses "10"; the 9 lands where the user deleted, not at the end.
+        QTest::newRow("deleting inside keeps the cursor there") << "110 00" << 3 << 2 << "9"
+                                                                << "19 00";
+        QTest::newRow("a shorter text typed on, cut at the limit") << "11" << -1 << 0 << "00099"
+                                                                   << "11000";
+    }
+    void aLongerTextFromTheProgramIsKeptAndTypingCannotLengthenIt() {
+        QFETCH(QString, shown);
+        QFETCH(int, cursor);
+        QFETCH(int, backspaces);
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        TProLabelEdit e;
+        e.setMaxLength(5);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        e.setText(shown);
+        QCOMPARE(e.text(), shown);
+        if (cursor >= 0)
+            e.editBox()->setCursorPosition(cursor);
+        for (int i = 0; i < backspaces; ++i)
+            QTest::keyClick(e.editBox(), Qt::Key_Backspace);
+        QTest::keyClicks(e.editBox(), typed);
+        QCOMPARE(e.text(), text);
+        QCOMPARE(e.maxLength(), 5);
+        QCOMPARE(e.fillBar()->position(), int(text.size()));
+    }
+
+    void aLimitBelowTheTextLeavesTheTextWhole() {
+        TProLabelEdit e;
+        e.setText(QStringLiteral("Praha 10"));
+        e.setMaxLength(5);
+        QCOMPARE(e.text(), QStringLiteral("Praha 10"));
+        e.setMaxLength(0);
+        e.setText(QString(40000, QLatin1Char('x'))); // past even the "unlimited" edit box
+        QCOMPARE(e.text().size(), 40000);
     }
 
     void enterMovesToTheNextControlAndStillRaisesKeyPress() {

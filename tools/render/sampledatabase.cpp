@@ -12,7 +12,7 @@
 namespace kv::tools {
 namespace {
 
-// Connecting without a user: a failure is reported once and not retried.
+// Connecting without a user: every message is collected, no question is answered yes.
 class QuietConnectionUi : public kv::data::ConnectionUi {
 public:
     void showError(const QString& text) override { errors += text + QLatin1Char('\n'); }
@@ -26,6 +26,15 @@ public:
 
 } // namespace
 
+std::unique_ptr<kv::data::TDM> connectDataModule(const QString& folder) {
+    kv::setProgramFolder(folder);
+    auto dm = std::make_unique<kv::data::TDM>();
+    QuietConnectionUi ui;
+    if (!dm->DMCreate(ui) || !ui.errors.isEmpty())
+        throw std::runtime_error(ui.errors.toStdString());
+    return dm;
+}
+
 SampleDatabase::SampleDatabase() {
     if (!dir_.isValid())
         throw std::runtime_error("cannot make a temporary folder");
@@ -34,11 +43,7 @@ SampleDatabase::SampleDatabase() {
     const SetupResult made = prepareDatabase(request);
     if (!made.ok)
         throw std::runtime_error(made.message.toStdString());
-    kv::setProgramFolder(folder());
-    dm_ = std::make_unique<kv::data::TDM>();
-    QuietConnectionUi ui;
-    if (!dm_->DMCreate(ui) || !ui.errors.isEmpty())
-        throw std::runtime_error(ui.errors.toStdString());
+    dm_ = connectDataModule(folder());
 }
 
 SampleDatabase::~SampleDatabase() {
