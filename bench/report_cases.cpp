@@ -98,9 +98,8 @@ struct Orders : OrdersStation {
 
 // The same pages drawn by hand: page, footer, headers, one band per record with its cells and
 // memo, each text measured once to place it, as any hand-written report must.
-void plainLoop(store::Table& table, report::TTurboPageList& pages) {
+void plainLoop(store::Table& table, report::TextMeasurer& m, report::TTurboPageList& pages) {
     using namespace report;
-    TextMeasurer& m = textMeasurer();
     const QFont title = reportFont(20), small = reportFont(9), normal = reportFont(11), tiny = reportFont(8);
     const QPen frame(Qt::black, 1);
     const QBrush white(Qt::white), grey223(QColor(223, 223, 223)), grey235(QColor(235, 235, 235));
@@ -217,7 +216,7 @@ KV_BENCH_CASE("report") {
     const double raw = timeMs(
         [&] {
             report::TTurboPageList pages;
-            plainLoop(list.table, pages);
+            plainLoop(list.table, list.report->Metrics().measurer(), pages);
         },
         3);
     report(QStringLiteral("report generate 10000 orders (%1 pages)").arg(engine.PageCount()), ours, raw);

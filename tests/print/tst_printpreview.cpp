@@ -8,7 +8,7 @@
 #include "print/previewstatus.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
-#include "report/reportunits.h"
+#include "report/reportmetrics.h"
 #include "report/view/scriptedprintchooser.h"
 
 #include "base/programfolder.h"
@@ -62,7 +62,7 @@ class TestPrintPreview : public QObject {
     // The window showing the orders list of `orders` orders, as a caller shows it.
     TFormNahledTisku& showOrdersList(int orders) {
         kv::tools::fillOrders(db_->dm(), orders);
-        sestavy_ = std::make_unique<kv::print::TSestavy>(db_->dm());
+        sestavy_ = std::make_unique<kv::print::TSestavy>(db_->dm(), kv::report::ReportMetrics(96));
         window_ = std::make_unique<TFormNahledTisku>();
         window_->NahledReportu->SetReport(sestavy_->SeznamObjednavek);
         window_->NahledReportu->SetReportDirectory(kv::programFolder());
@@ -72,7 +72,6 @@ class TestPrintPreview : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { kv::report::setScreenDotsPerInch(96); }
     void init() { db_ = std::make_unique<kv::tools::SampleDatabase>(); }
     void cleanup() {
         window_.reset();

@@ -6,15 +6,15 @@
 //
 // Pages are drawn at 96 dots per inch, one report pixel to one image pixel. --text also writes
 // each page's drawing operations as page_00001.txt beside the picture.
-#include "sampledatabase.h"
 #include "sampledata.h"
+#include "sampledatabase.h"
 
 #include "print/reportlayouts.h"
 #include "print/sestavy.h"
 #include "report/pagepainter.h"
 #include "report/pagetext.h"
 #include "report/reporterror.h"
-#include "report/reportunits.h"
+#include "report/reportmetrics.h"
 #include "report/turbowmfgenerator.h"
 
 #include <QDir>
@@ -36,8 +36,9 @@ struct Options {
 };
 
 int usage(const QString& error) {
-    std::fprintf(stderr, "%s\nusage: kalmorvaty-render Objednavka|SeznamObjednavek|SeznamDodavatelu "
-                         "[--orders N] [--suppliers N] [--no-logo] [--text] --out DIR\n",
+    std::fprintf(stderr,
+                 "%s\nusage: kalmorvaty-render Objednavka|SeznamObjednavek|SeznamDodavatelu "
+                 "[--orders N] [--suppliers N] [--no-logo] [--text] --out DIR\n",
                  qPrintable(error));
     return 2;
 }
@@ -90,7 +91,6 @@ int main(int argc, char** argv) {
         return usage(error);
     if (!QDir().mkpath(o.out))
         return usage(QStringLiteral("cannot make ") + o.out);
-    kv::report::setScreenDotsPerInch(96);
 
     try {
         kv::tools::SampleDatabase db;
@@ -103,10 +103,11 @@ int main(int argc, char** argv) {
         dm.tabKalmorvaty.last();
         dm.tabObory.first();
 
-        kv::print::TSestavy sestavy(dm);
+        kv::print::TSestavy sestavy(dm, kv::report::ReportMetrics(96));
         kv::report::TZirezIduzoz* report = o.layout == QLatin1String("Objednavka") ? sestavy.Objednavka
-                                           : o.layout == QLatin1String("SeznamObjednavek") ? sestavy.SeznamObjednavek
-                                                                                          : sestavy.SeznamDodavatelu;
+                                           : o.layout == QLatin1String("SeznamObjednavek")
+                                               ? sestavy.SeznamObjednavek
+                                               : sestavy.SeznamDodavatelu;
         kv::report::TTurboWMFGenerator generator;
         generator.Execute(*report);
         for (int n = 1; n <= generator.PageCount(); ++n) {
@@ -117,9 +118,11 @@ int main(int argc, char** argv) {
                 QPainter painter(&image);
                 kv::report::paintPage(page, painter, QRectF(QPointF(0, 0), page.size()));
             }
-            const QString base = QDir(o.out).filePath(QStringLiteral("page_%1").arg(n, 5, 10, QLatin1Char('0')));
+            const QString base =
+                QDir(o.out).filePath(QStringLiteral("page_%1").arg(n, 5, 10, QLatin1Char('0')));
             if (!image.save(base + QStringLiteral(".png"), "PNG"))
-                throw kv::report::ReportError(QStringLiteral("cannot write ") + base + QStringLiteral(".png"));
+                throw kv::report::ReportError(QStringLiteral("cannot write ") + base +
+                                              QStringLiteral(".png"));
             if (o.text) {
                 QFile f(base + QStringLiteral(".txt"));
                 if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
