@@ -2,6 +2,8 @@
 // through the document and prints it. The print preview window is built around it.
 #pragma once
 
+#include "printsetupmemory.h"
+
 #include "report/turbowmfgenerator.h"
 #include "report/zireziduzoz.h"
 
@@ -52,8 +54,10 @@ public:
     void NextPage();
     void LastPage();
     // Prints a page range chosen in the print dialog. OnAfterPrint fires always, also after a
-    // cancel or an error; an error is passed on after it.
+    // cancel or an error; an error is passed on after it. The dialog starts from the printer,
+    // paper and orientation the user chose last for this report, or from the report's own.
     void Print();
+    // The printer setup dialog: printer, paper and orientation, kept for the following prints.
     void PrinterSetup();
     // Left button zooms in by 25, right out by 25, middle back to 100.
     void PageMouseDown(Qt::MouseButton button);
@@ -87,6 +91,7 @@ private:
     QSize visible_; // the part of the view the page is placed in
     std::unique_ptr<TTurboWMFGenerator> generator_;
     std::unique_ptr<QPrinter> printer_;
+    PrintSetupMemory printSetup_;
 };
 
 } // namespace kv::report
