@@ -22,6 +22,9 @@ public:
         : QWidget(nullptr)
         , view_(view) {
         setCursor(magnifierCursor());
+        setAccessibleName(QStringLiteral("Stránka náhledu"));
+        setAccessibleDescription(QStringLiteral("Levé tlačítko myši zvětší, pravé zmenší, prostřední vrátí "
+                                                "normální velikost"));
     }
 
 protected:

@@ -14,6 +14,8 @@
 #include "base/programfolder.h"
 #include "ui/scripteddialogs.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QFile>
 #include <QStatusTipEvent>
 #include <QTest>
@@ -37,6 +39,12 @@ QString statusText(const PageStatus& s) {
     if (s.jumpEnabled)
         parts << QStringLiteral("jump");
     return parts.join(QLatin1Char(' '));
+}
+
+// The name a screen reader reads for `widget`.
+QString accessibleName(QWidget* widget) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+    return a ? a->text(QAccessible::Name) : QString();
 }
 
 QString windowStatus(const TFormNahledTisku& w) {
@@ -154,6 +162,67 @@ private Q_SLOTS:
                            "Exportovat do jednoduchého textového souboru"));
         QCOMPARE(w.sbPrvniStrana->toolTip(), QStringLiteral("Jdi ma 1. stránku"));
         QCOMPARE(w.HintLabel->text(), QStringLiteral("...................."));
+    }
+
+    void everyControlHasAnAccessibleName_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        // Glyph buttons are named by their hints; the zoom buttons, which have none, by our words.
+        QTest::newRow("zoom out") << "SpeedButton2"
+                                  << "Zmenšit náhled";
+        QTest::newRow("zoom in") << "SpeedButton1"
+                                 << "Zvětšit náhled";
+        QTest::newRow("print") << "SBTisk"
+                               << "Tisk aktuálního reportu...";
+        QTest::newRow("disabled export") << "SBHtmlExport"
+                                         << "Export do HTML je v tomto programu zakázán z důvodu "
+                                            "\"proložených\" reportů... - Exportovat do "
+                                            "HTML souboru";
+        QTest::newRow("first page") << "sbPrvniStrana"
+                                    << "Jdi ma 1. stránku";
+        QTest::newRow("send") << "SBPosliZpravu"
+                              << "Odeslat report...";
+        // Edits are named by the captions of their labels.
+        QTest::newRow("recipient") << "edPrijemcelEmailu_Email"
+                                   << "E-mail příjemce:";
+        QTest::newRow("subject") << "edPredmetEmailu"
+                                 << "Předmět (nadpis zprávy):";
+        QTest::newRow("message") << "edTextZpravy"
+                                 << "Text zprávy:";
+        QTest::newRow("progress") << "Ukazatel"
+                                  << "Ukazatel průběhu...";
+        // Status labels read their text; their hint says what it is.
+        QTest::newRow("page status") << "CurPageLabel"
+                                     << "1 / 1";
+        QTest::newRow("the page") << "PaintBox"
+                                  << "Stránka náhledu";
+    }
+    void everyControlHasAnAccessibleName() {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        TFormNahledTisku& w = showOrdersList(3);
+        auto* widget = w.findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QCOMPARE(accessibleName(widget), name);
+    }
+
+    void noControlAUserCanReachIsNameless() {
+        TFormNahledTisku& w = showOrdersList(3);
+        int checked = 0;
+        for (QWidget* c : w.findChildren<QWidget*>()) {
+            const bool reachable = qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
+                                   qobject_cast<QPlainTextEdit*>(c) || qobject_cast<QProgressBar*>(c) ||
+                                   qobject_cast<QLabel*>(c) || c->objectName() == QLatin1String("PaintBox") ||
+                                   c == w.NahledReportu || c == w.PanOdesliEmail;
+            if (!reachable)
+                continue;
+            ++checked;
+            QVERIFY2(!accessibleName(c).isEmpty(), qPrintable(c->objectName() + QLatin1Char(' ') +
+                                                              QLatin1String(c->metaObject()->className())));
+        }
+        // 18 buttons, 3 edits, the progress bar, 8 labels (5 on the mail panel, 3 in the status
+        // bar), the view, its page and the mail panel: none was missed by the sweep.
+        QCOMPARE(checked, 33);
     }
 
     void showingPreparesThePages() {
