@@ -116,6 +116,11 @@ TFormNahledTisku::TFormNahledTisku(QWidget* parent)
             &TFormNahledTisku::NahledReportuPageChange);
     connect(NahledReportu, &kv::report::TZirezIduzozView::OnZoomChange, this,
             &TFormNahledTisku::NahledReportuZoomChange);
+
+    SD = new QFileDialog(this, QStringLiteral("Výběr umístění a názvu exportu...."));
+    SD->setObjectName(QStringLiteral("SD"));
+    SD->setAcceptMode(QFileDialog::AcceptSave);
+    connectExports();
 }
 
 TFormNahledTisku::~TFormNahledTisku() {

@@ -207,12 +207,13 @@ void TZirezIduzozView::Print() {
         printedPages(choice, std::min(pageCount_, generator_->PageCount()), currentPage_);
     if (first > last)
         return;
-    if (report_) {
-        printer.setDocName(report_->Printer().Title());
-        if (report_->Printer().Mode() == prFast)
-            throw ReportError(QStringLiteral("Rychlý tisk textu na port zatím není k dispozici; "
-                                             "přepněte sestavu na běžný tisk (prNormal)."));
+    if (report_ && report_->Printer().Mode() == prFast) {
+        // Text goes to the port, not to the printer chosen: no print job is begun for it.
+        printFast(first, last);
+        return;
     }
+    if (report_)
+        printer.setDocName(report_->Printer().Title());
     QPainter painter;
     if (!painter.begin(&printer))
         throw ReportError(

@@ -62,6 +62,20 @@ public:
     // Left button zooms in by 25, right out by 25, middle back to 100.
     void PageMouseDown(Qt::MouseButton button);
 
+    // The outputs of the report beside the pages. ExportText: the text output with the report's
+    // character cell, its lines copied to `lines` when given and, with `writeFile`, saved as
+    // ReportDirectory/ReportName.txt (Windows-1250, CR LF). ExportHTML: the HTML document, saved as
+    // ReportDirectory/ReportName.HTML with its pictures beside it. ExportExcel: the spreadsheet
+    // commands, copied to `lines` when given and sent to the spreadsheet service `service`.
+    // Errors reach the caller (ReportError).
+    void ExportText(QStringList* lines, bool writeFile);
+    void ExportHTML(QStringList* lines, bool writeFile);
+    void ExportExcel(QStringList* lines, const QString& service = QStringLiteral("Excel"));
+    // The generated pages as image files: one picture of all pages, or one file per page
+    // (name_00001.png, ...), the kind by the extension (.png, .jpg, .bmp; others write nothing).
+    // Shows the busy pointer and the progress bar meanwhile; errors are shown as messages.
+    void ExportImage(const QString& fileName, bool singleImage);
+
 Q_SIGNALS:
     void OnPageChange(int newPage);
     void OnAfterPrint(int pageCount);
@@ -78,6 +92,9 @@ private:
     friend class PaintBox;
 
     void PaintPage(QPainter& painter);
+    // The fast print mode: the text lines of pages first..last written to the report's port.
+    void printFast(int first, int last);
+    void showImageError(const QString& reason);
     void updatePlacement();
     void setViewColour(const QColor& colour);
 

@@ -210,6 +210,9 @@ private Q_SLOTS:
         TFormNahledTisku& w = showOrdersList(3);
         int checked = 0;
         for (QWidget* c : w.findChildren<QWidget*>()) {
+            // The save dialog is a window of its own, named by the toolkit.
+            if (c->window() != &w)
+                continue;
             const bool reachable = qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
                                    qobject_cast<QPlainTextEdit*>(c) || qobject_cast<QProgressBar*>(c) ||
                                    qobject_cast<QLabel*>(c) || c->objectName() == QLatin1String("PaintBox") ||

@@ -1,0 +1,102 @@
+// Writing JPEG files through libjpeg. libjpeg ends a failing step through its error handler, which
+// here jumps back to the step, and the step turns it into an exception once libjpeg has left.
+#include "jpegwriter.h"
+
+#include <QFile>
+#include <cerrno>
+#include <csetjmp>
+#include <cstring>
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
+
+namespace kv::report {
+
+struct JpegWriter::State {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX] = {};
+    bool created = false;
+};
+
+namespace {
+
+void onError(j_common_ptr cinfo) {
+    auto* state = reinterpret_cast<JpegWriter::State*>(cinfo->client_data);
+    (*cinfo->err->format_message)(cinfo, state->message);
+    std::longjmp(state->jump, 1);
+}
+
+void onMessage(j_common_ptr) {}
+
+} // namespace
+
+JpegWriter::~JpegWriter() {
+    close();
+}
+
+void JpegWriter::close() {
+    if (state_) {
+        if (state_->created)
+            jpeg_destroy_compress(&state_->cinfo);
+        delete state_;
+        state_ = nullptr;
+    }
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+}
+
+void JpegWriter::begin(const QString& path, QSize size) {
+    close();
+    path_ = path;
+    file_ = std::fopen(QFile::encodeName(path).constData(), "wb");
+    if (!file_)
+        throw JpegWriteError(QStringLiteral("Soubor \"%1\" nelze vytvořit: %2")
+                                 .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    state_ = new State;
+    State* s = state_;
+    s->cinfo.err = jpeg_std_error(&s->errors);
+    s->errors.error_exit = onError;
+    s->errors.output_message = onMessage;
+    s->cinfo.client_data = s;
+    if (setjmp(s->jump))
+        throw JpegWriteError(QString::fromLocal8Bit(s->message));
+    jpeg_create_compress(&s->cinfo);
+    s->created = true;
+    jpeg_stdio_dest(&s->cinfo, file_);
+    s->cinfo.image_width = JDIMENSION(size.width());
+    s->cinfo.image_height = JDIMENSION(size.height());
+    s->cinfo.input_components = 3;
+    s->cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&s->cinfo);
+    jpeg_set_quality(&s->cinfo, quality_, TRUE);
+    jpeg_start_compress(&s->cinfo, TRUE);
+}
+
+void JpegWriter::write(const QImage& rows) {
+    const QImage rgb = rows.convertToFormat(QImage::Format_RGB888);
+    State* s = state_;
+    if (setjmp(s->jump))
+        throw JpegWriteError(QString::fromLocal8Bit(s->message));
+    for (int y = 0; y < rgb.height() && s->cinfo.next_scanline < s->cinfo.image_height; ++y) {
+        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(y));
+        jpeg_write_scanlines(&s->cinfo, &row, 1);
+    }
+}
+
+void JpegWriter::finish() {
+    State* s = state_;
+    if (setjmp(s->jump))
+        throw JpegWriteError(QString::fromLocal8Bit(s->message));
+    jpeg_finish_compress(&s->cinfo);
+    const bool failed = std::fflush(file_) != 0 || std::ferror(file_);
+    const int error = errno;
+    close();
+    if (failed)
+        throw JpegWriteError(QStringLiteral("Do souboru \"%1\" nelze zapisovat: %2")
+                                 .arg(path_, QString::fromLocal8Bit(std::strerror(error))));
+}
+
+} // namespace kv::report

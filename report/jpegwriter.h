@@ -1,0 +1,32 @@
+// JPEG files through libjpeg at a given quality, compressed row by row as rows come. Every failure
+// is a JpegWriteError (a JPEG holds at most 65,500 rows).
+#pragma once
+
+#include "imagewriter.h"
+
+#include <cstdio>
+
+namespace kv::report {
+
+class JpegWriter : public ImageWriter {
+public:
+    explicit JpegWriter(int quality)
+        : quality_(quality) {}
+    ~JpegWriter() override;
+
+    void begin(const QString& path, QSize size) override;
+    void write(const QImage& rows) override;
+    void finish() override;
+
+    struct State; // libjpeg's structures and the error text, kept out of this header
+
+private:
+    void close();
+
+    int quality_;
+    std::FILE* file_ = nullptr;
+    State* state_ = nullptr;
+    QString path_;
+};
+
+} // namespace kv::report

@@ -1,0 +1,34 @@
+// PNG files through libpng: 8-bit RGB rows compressed by zlib at the given level, written row by
+// row as they come.
+#pragma once
+
+#include "imagewriter.h"
+
+#include <cstdio>
+
+namespace kv::report {
+
+class PngWriter : public ImageWriter {
+public:
+    explicit PngWriter(int zlibLevel)
+        : level_(zlibLevel) {}
+    ~PngWriter() override;
+
+    void begin(const QString& path, QSize size) override;
+    void write(const QImage& rows) override;
+    void finish() override;
+
+    struct State; // libpng's structures and the error text, kept out of this header
+
+private:
+    void close();
+
+    int level_;
+    std::FILE* file_ = nullptr;
+    State* state_ = nullptr;
+    QString path_;
+    QSize size_;
+    int written_ = 0;
+};
+
+} // namespace kv::report
