@@ -82,6 +82,8 @@ std::optional<QString> ConversationClient::request(const QString& item) {
 ConversationServer::ConversationServer(ConversationHandler& handler, QObject* parent)
     : QObject(parent)
     , handler_(handler) {
+    // A child, so that it moves to another thread with the server.
+    server_.setParent(this);
     connect(&server_, &QLocalServer::newConnection, this, &ConversationServer::accept);
 }
 

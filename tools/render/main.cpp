@@ -2,15 +2,18 @@
 // report layout as a PNG file, through the same recorded pages the preview and the printer use.
 //
 //   kalmorvaty-render Objednavka|SeznamObjednavek|SeznamDodavatelu [--orders N] [--suppliers N]
-//                     [--no-logo] [--text] --out DIR
+//                     [--no-logo] [--text] [--export NAME [--per-page]] --out DIR
 //
 // Pages are drawn at 96 dots per inch, one report pixel to one image pixel. --text also writes
-// each page's drawing operations as page_00001.txt beside the picture.
+// each page's drawing operations as page_00001.txt beside the picture. --export also writes the
+// pages through the preview's image export, as one picture or --per-page, the kind chosen by the
+// extension of NAME (.png, .jpg, .bmp) and the file placed in DIR.
 #include "sampledata.h"
 #include "sampledatabase.h"
 
 #include "print/reportlayouts.h"
 #include "print/sestavy.h"
+#include "report/imageexport.h"
 #include "report/pagepainter.h"
 #include "report/pagetext.h"
 #include "report/reporterror.h"
@@ -32,13 +35,15 @@ struct Options {
     int suppliers = 24;
     bool logo = true;
     bool text = false;
+    QString exportName;
+    bool perPage = false;
     QString out;
 };
 
 int usage(const QString& error) {
     std::fprintf(stderr,
                  "%s\nusage: kalmorvaty-render Objednavka|SeznamObjednavek|SeznamDodavatelu "
-                 "[--orders N] [--suppliers N] [--no-logo] [--text] --out DIR\n",
+                 "[--orders N] [--suppliers N] [--no-logo] [--text] [--export NAME [--per-page]] --out DIR\n",
                  qPrintable(error));
     return 2;
 }
@@ -63,6 +68,10 @@ bool parse(const QStringList& args, Options& o, QString& error) {
             o.logo = false;
         } else if (a == QLatin1String("--text")) {
             o.text = true;
+        } else if (a == QLatin1String("--export") && i + 1 < args.size()) {
+            o.exportName = args[++i];
+        } else if (a == QLatin1String("--per-page")) {
+            o.perPage = true;
         } else if (a == QLatin1String("--out") && i + 1 < args.size()) {
             o.out = args[++i];
         } else if (!a.startsWith(QLatin1String("--")) && o.layout.isEmpty()) {
@@ -130,6 +139,14 @@ int main(int argc, char** argv) {
                 f.write(kv::report::pageText(page).toUtf8());
             }
             std::printf("%s.png\n", qPrintable(base));
+        }
+        if (!o.exportName.isEmpty()) {
+            kv::report::ImageExportSteps steps;
+            steps.onJpegFallback = [](const QString& reason) {
+                std::printf("JPEG failed (%s): written as PNG\n", qPrintable(reason));
+            };
+            kv::report::exportImages(generator.Pages(), QDir(o.out).filePath(o.exportName), !o.perPage,
+                                     steps);
         }
         std::printf("%s: %d page(s)\n", qPrintable(o.layout), generator.PageCount());
     } catch (const std::exception& e) {
