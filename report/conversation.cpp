@@ -87,7 +87,11 @@ ConversationServer::ConversationServer(ConversationHandler& handler, QObject* pa
     connect(&server_, &QLocalServer::newConnection, this, &ConversationServer::accept);
 }
 
-ConversationServer::~ConversationServer() = default;
+ConversationServer::~ConversationServer() {
+    // Clients' sockets close with the server: their signals must not reach a server being destroyed.
+    for (QLocalSocket* socket : server_.findChildren<QLocalSocket*>())
+        socket->disconnect(this);
+}
 
 bool ConversationServer::listen(const QString& service) {
     const QString name = conversationSocketName(service);

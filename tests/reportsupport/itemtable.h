@@ -15,7 +15,7 @@ namespace kv::report::test {
 class ItemTable {
 public:
     // `count` items named "Položka 1", "Položka 2", ... numbered 1, 2, ... with the note "Poznámka n",
-    // done when odd, dated the (n + 1)th of December 2026 at 8:05 (n taken modulo 28).
+    // done when odd, dated December (n mod 28) + 1, 2026 at 8:05.
     explicit ItemTable(int count, const QString& tableName = QStringLiteral("Polozky"));
     ~ItemTable();
 
