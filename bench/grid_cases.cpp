@@ -15,8 +15,8 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QScrollBar>
-#include <QTimeZone>
 #include <QTableView>
+#include <QTimeZone>
 #include <memory>
 
 namespace kv::bench {
@@ -72,9 +72,10 @@ KV_BENCH_CASE("grid") {
     for (const store::FieldDef& f : t.definition().fields)
         columns += ", \"" + f.name.toUtf8() + '"';
     sqlite3_stmt* count = raw.prepare("SELECT COUNT(*) FROM \"Kalmorvaty\"");
-    sqlite3_stmt* head = raw.prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ?");
-    sqlite3_stmt* middleRows =
-        raw.prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ? OFFSET ?");
+    sqlite3_stmt* head =
+        raw.prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ?");
+    sqlite3_stmt* middleRows = raw.prepare(
+        "SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ? OFFSET ?");
     sqlite3_stmt* tail = raw.prepare("SELECT " + columns +
                                      " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\" DESC, \"_id\" DESC LIMIT ?");
 
@@ -178,17 +179,15 @@ KV_BENCH_CASE("grid") {
         plainRows->setRows(0, shownTexts(head, shown));
         plain->render(&image);
     };
-    const double rawLast = bestMs(
-        plainAtTop,
-        [&] {
-            QList<QStringList> rows = shownTexts(tail, shown);
-            std::reverse(rows.begin(), rows.end());
-            const int first = options.rows - int(rows.size());
-            plainRows->setRows(first, std::move(rows));
-            plain->selectRow(options.rows - 1);
-            plain->scrollToBottom();
-            plain->render(&image);
-        });
+    const double rawLast = bestMs(plainAtTop, [&] {
+        QList<QStringList> rows = shownTexts(tail, shown);
+        std::reverse(rows.begin(), rows.end());
+        const int first = options.rows - int(rows.size());
+        plainRows->setRows(first, std::move(rows));
+        plain->selectRow(options.rows - 1);
+        plain->scrollToBottom();
+        plain->render(&image);
+    });
     report(QStringLiteral("grid jump to the last row"), oursLast, rawLast);
 
     // The same jump without painting on either side: the cursor moves and the model gives the
@@ -229,15 +228,13 @@ KV_BENCH_CASE("grid") {
             grid->verticalScrollBar()->setValue(middle);
             grid->render(&image);
         });
-    const double rawMiddle = bestMs(
-        plainAtTop,
-        [&] {
-            sqlite3_bind_int(middleRows, 1, shown);
-            sqlite3_bind_int(middleRows, 2, middle);
-            plainRows->setRows(middle, shownTexts(middleRows, shown));
-            plain->verticalScrollBar()->setValue(middle);
-            plain->render(&image);
-        });
+    const double rawMiddle = bestMs(plainAtTop, [&] {
+        sqlite3_bind_int(middleRows, 1, shown);
+        sqlite3_bind_int(middleRows, 2, middle);
+        plainRows->setRows(middle, shownTexts(middleRows, shown));
+        plain->verticalScrollBar()->setValue(middle);
+        plain->render(&image);
+    });
     report(QStringLiteral("grid scroll to the middle"), oursMiddle, rawMiddle);
 
     model.reset();

@@ -3,9 +3,9 @@
 //   kalmorvaty-bench [--rows N] [group ...]
 #include "benchcase.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -18,12 +18,14 @@ std::vector<Case>& cases() {
 
 void report(const QString& caseName, double ours, double baseline, const char* unit) {
     const double ratio = baseline > 0 ? ours / baseline : 0.0;
-    std::printf("%s: %.3f %s, baseline %.3f %s, ratio %.2f\n", qPrintable(caseName), ours, unit, baseline, unit,
-                ratio);
+    std::printf("%s: %.3f %s, baseline %.3f %s, ratio %.2f\n", qPrintable(caseName), ours, unit, baseline,
+                unit, ratio);
     std::fflush(stdout);
 }
 
-double timeMs(const std::function<void()>& work, int repeats) { return bestMs([] {}, work, repeats); }
+double timeMs(const std::function<void()>& work, int repeats) {
+    return bestMs([] {}, work, repeats);
+}
 
 double bestMs(const std::function<void()>& setup, const std::function<void()>& work, int repeats) {
     double best = -1;
@@ -42,7 +44,8 @@ double bestMs(const std::function<void()>& setup, const std::function<void()>& w
 } // namespace kv::bench
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     kv::bench::Options options;
     QStringList groups;

@@ -8,8 +8,8 @@
 #include "data/store/valueconv.h"
 
 #include <QDir>
-#include <cstdio>
 #include <QRandomGenerator>
+#include <cstdio>
 #include <sqlite3.h>
 
 namespace kv::bench {
@@ -26,11 +26,12 @@ void fillOrders(const QString& folder, int rows) {
     sqlite3_open(store::SqliteBackend::databasePath(folder, p.database).toUtf8().constData(), &db);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* ins = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO \"Kalmorvaty\" (\"Cislo\", \"Datum\", \"Termin_dod\", \"Zpusob_platby\", \"Doprava\", "
-                       "\"Objednal\", \"Email\", \"Dod_firma\", \"Dod_osoba\", \"Dod_Obec\", \"Dod_Telefon\", "
-                       "\"Vyrizena\", \"Stornovana\", \"Text\", \"_k_Cislo\") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
-                       -1, &ins, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO \"Kalmorvaty\" (\"Cislo\", \"Datum\", \"Termin_dod\", \"Zpusob_platby\", \"Doprava\", "
+        "\"Objednal\", \"Email\", \"Dod_firma\", \"Dod_osoba\", \"Dod_Obec\", \"Dod_Telefon\", "
+        "\"Vyrizena\", \"Stornovana\", \"Text\", \"_k_Cislo\") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+        -1, &ins, nullptr);
     QRandomGenerator rng(42);
     const QDate start(2020, 1, 1);
     for (int i = 0; i < rows; ++i) {
@@ -56,7 +57,8 @@ void fillOrders(const QString& folder, int rows) {
         sqlite3_bind_text(ins, 11, "495 123 456", -1, SQLITE_STATIC);
         sqlite3_bind_int64(ins, 12, rng.bounded(10) < 7 ? 1 : 0);
         sqlite3_bind_int64(ins, 13, 0);
-        sqlite3_bind_text(ins, 14, "Objednáváme u Vás 20 ks cementu.\r\nDodání na stavbu.", -1, SQLITE_STATIC);
+        sqlite3_bind_text(ins, 14, "Objednáváme u Vás 20 ks cementu.\r\nDodání na stavbu.", -1,
+                          SQLITE_STATIC);
         sqlite3_bind_blob(ins, 15, key.constData(), int(key.size()), SQLITE_TRANSIENT);
         sqlite3_step(ins);
         sqlite3_reset(ins);

@@ -11,12 +11,15 @@ void bindLimit(sqlite3_stmt* s, int rows) {
 }
 
 QString columnText(sqlite3_stmt* s, int c) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)), sqlite3_column_bytes(s, c));
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
+                             sqlite3_column_bytes(s, c));
 }
 
 } // namespace
 
-RawSqlite::RawSqlite(const QString& path) { sqlite3_open(path.toUtf8().constData(), &db_); }
+RawSqlite::RawSqlite(const QString& path) {
+    sqlite3_open(path.toUtf8().constData(), &db_);
+}
 
 RawSqlite::~RawSqlite() {
     for (auto* s : statements_)

@@ -32,6 +32,7 @@ public:
     void begin(const QString& path, QSize size) override;
     void write(const QImage& rows) override;
     void finish() override;
+    QImage::Format rowFormat() const override { return QImage::Format_RGB16; }
 
     static constexpr qint64 kHeaderSize = 66;
     // Bytes of one stored row of `width` pixels.

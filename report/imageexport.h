@@ -17,8 +17,12 @@ QString pageImageName(const QString& fileName, int page);
 QString withExtension(const QString& fileName, const QString& extension);
 
 // Page `page` as the preview shows it at 100 %, reduced to 16 bits a pixel: the pixels every
-// image export writes.
+// image export writes. The image is of 32 bits a pixel (QImage::Format_RGB32) that hold only the 16-bit
+// colours, widened back as readers of 16-bit pictures widen them.
 QImage pageImage16(const ReportPage& page);
+// Reduces every pixel of `image` (Format_RGB32) to 5 bits of red, 6 of green and 5 of blue, each
+// widened back to 8 by repeating its top bits: what a trip through QImage::Format_RGB16 gives.
+void reduceTo16Bits(QImage& image);
 
 struct ImageExportSteps {
     // Before page `page` (from 1) is replayed; also while a file of an unknown kind is skipped.

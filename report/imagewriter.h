@@ -34,11 +34,14 @@ public:
     // Creates `path` for a picture of `size` pixels. Throws ImageWriteError.
     virtual void begin(const QString& path, QSize size) = 0;
     // The next rows of the picture, top to bottom: an image of the picture's width in any format
-    // (the image export hands 16-bit RGB 5-6-5 rows; BMP files keep that form, PNG and JPEG files
-    // hold 8 bits a colour). Throws ImageWriteError.
+    // (the image export hands rows of 16-bit colours; BMP files keep them in 16 bits, PNG and JPEG
+    // files in 8 bits a colour). Throws ImageWriteError.
     virtual void write(const QImage& rows) = 0;
     // Completes and closes the file once all rows are written. Throws ImageWriteError.
     virtual void finish() = 0;
+    // The form the writer takes its rows in without converting them (rows in another form are
+    // converted first).
+    virtual QImage::Format rowFormat() const = 0;
 };
 
 // A writer for `kind` (PNG at zlib level 9, JPEG at quality 100, BMP of 16 bits a pixel); null for None.

@@ -68,15 +68,16 @@ void JpegWriter::begin(const QString& path, QSize size) {
     jpeg_stdio_dest(&s->cinfo, file_);
     s->cinfo.image_width = JDIMENSION(size.width());
     s->cinfo.image_height = JDIMENSION(size.height());
-    s->cinfo.input_components = 3;
-    s->cinfo.in_color_space = JCS_RGB;
+    // 32-bit pixels as they lie in memory, the unused byte left out.
+    s->cinfo.input_components = 4;
+    s->cinfo.in_color_space = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
     jpeg_set_defaults(&s->cinfo);
     jpeg_set_quality(&s->cinfo, quality_, TRUE);
     jpeg_start_compress(&s->cinfo, TRUE);
 }
 
 void JpegWriter::write(const QImage& rows) {
-    const QImage rgb = rows.convertToFormat(QImage::Format_RGB888);
+    const QImage rgb = rows.convertToFormat(QImage::Format_RGB32);
     State* s = state_;
     if (setjmp(s->jump))
         throw JpegWriteError(QString::fromLocal8Bit(s->message));

@@ -1,5 +1,5 @@
-// JPEG files through libjpeg at a given quality, compressed row by row as rows come. Every failure
-// is a JpegWriteError (a JPEG holds at most 65,500 rows).
+// JPEG files through libjpeg at a given quality, compressed row by row as rows come; rows of 32 bits
+// a pixel go in as they are. Every failure is a JpegWriteError (a JPEG holds at most 65,500 rows).
 #pragma once
 
 #include "imagewriter.h"
@@ -17,6 +17,7 @@ public:
     void begin(const QString& path, QSize size) override;
     void write(const QImage& rows) override;
     void finish() override;
+    QImage::Format rowFormat() const override { return QImage::Format_RGB32; }
 
     struct State; // libjpeg's structures and the error text, kept out of this header
 

@@ -67,10 +67,18 @@ void PngWriter::begin(const QString& path, QSize size) {
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(s->png, s->info);
+    // Rows come as 32-bit pixels: blue, green, red and an unused byte in memory on little-endian
+    // machines, the unused byte, red, green, blue on big-endian ones.
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        png_set_bgr(s->png);
+        png_set_filler(s->png, 0, PNG_FILLER_AFTER);
+    } else {
+        png_set_filler(s->png, 0, PNG_FILLER_BEFORE);
+    }
 }
 
 void PngWriter::write(const QImage& rows) {
-    const QImage rgb = rows.convertToFormat(QImage::Format_RGB888);
+    const QImage rgb = rows.convertToFormat(QImage::Format_RGB32);
     const int count = std::min(rgb.height(), size_.height() - written_);
     State* s = state_;
     if (setjmp(png_jmpbuf(s->png)))

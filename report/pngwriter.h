@@ -1,5 +1,5 @@
-// PNG files through libpng: 8-bit RGB rows compressed by zlib at the given level, written row by
-// row as they come.
+// PNG files through libpng: 8-bit RGB compressed by zlib at the given level, written row by row as
+// rows come. Rows of 32 bits a pixel go in as they are, libpng leaving out the unused byte.
 #pragma once
 
 #include "imagewriter.h"
@@ -17,6 +17,7 @@ public:
     void begin(const QString& path, QSize size) override;
     void write(const QImage& rows) override;
     void finish() override;
+    QImage::Format rowFormat() const override { return QImage::Format_RGB32; }
 
     struct State; // libpng's structures and the error text, kept out of this header
 
