@@ -109,6 +109,9 @@ private:
     void connectExports();
     // Shows SD with `filter`; the chosen file with the chosen filter's extension, or empty.
     QString askSaveFile(const QString& filter);
+    // Asks with SD; the chosen file's folder and name (with its extension) become the report's
+    // directory and name. False when cancelled.
+    bool chooseExportTarget(const QString& filter);
 
     HintFollower* hints_ = nullptr;
 };

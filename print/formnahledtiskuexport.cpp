@@ -49,24 +49,24 @@ QString TFormNahledTisku::askSaveFile(const QString& filter) {
     return SD->selectedFiles().constFirst();
 }
 
-void TFormNahledTisku::SBExportTXTClick() {
-    const QString file = askSaveFile(QStringLiteral("Textové soubory|*.txt"));
+bool TFormNahledTisku::chooseExportTarget(const QString& filter) {
+    const QString file = askSaveFile(filter);
     if (file.isEmpty())
-        return;
+        return false;
     const ExportTarget target = exportTarget(file);
     NahledReportu->SetReportDirectory(target.directory);
     NahledReportu->SetReportName(target.name);
-    NahledReportu->ExportText(nullptr, true);
+    return true;
+}
+
+void TFormNahledTisku::SBExportTXTClick() {
+    if (chooseExportTarget(QStringLiteral("Textové soubory|*.txt")))
+        NahledReportu->ExportText(nullptr, true);
 }
 
 void TFormNahledTisku::SBHtmlExportClick() {
-    const QString file = askSaveFile(QStringLiteral("HTML soubory|*.html"));
-    if (file.isEmpty())
-        return;
-    const ExportTarget target = exportTarget(file);
-    NahledReportu->SetReportDirectory(target.directory);
-    NahledReportu->SetReportName(target.name);
-    NahledReportu->ExportHTML(nullptr, true);
+    if (chooseExportTarget(QStringLiteral("HTML soubory|*.html")))
+        NahledReportu->ExportHTML(nullptr, true);
 }
 
 void TFormNahledTisku::SBExcelExportClick() {

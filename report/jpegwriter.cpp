@@ -2,10 +2,7 @@
 // here jumps back to the step, and the step turns it into an exception once libjpeg has left.
 #include "jpegwriter.h"
 
-#include <QFile>
-#include <cerrno>
 #include <csetjmp>
-#include <cstring>
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
@@ -42,19 +39,12 @@ void JpegWriter::close() {
         delete state_;
         state_ = nullptr;
     }
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
+    file_.close();
 }
 
 void JpegWriter::begin(const QString& path, QSize size) {
     close();
-    path_ = path;
-    file_ = std::fopen(QFile::encodeName(path).constData(), "wb");
-    if (!file_)
-        throw JpegWriteError(QStringLiteral("Soubor \"%1\" nelze vytvořit: %2")
-                                 .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    file_.open<JpegWriteError>(path);
     state_ = new State;
     State* s = state_;
     s->cinfo.err = jpeg_std_error(&s->errors);
@@ -65,7 +55,7 @@ void JpegWriter::begin(const QString& path, QSize size) {
         throw JpegWriteError(QString::fromLocal8Bit(s->message));
     jpeg_create_compress(&s->cinfo);
     s->created = true;
-    jpeg_stdio_dest(&s->cinfo, file_);
+    jpeg_stdio_dest(&s->cinfo, file_.get());
     s->cinfo.image_width = JDIMENSION(size.width());
     s->cinfo.image_height = JDIMENSION(size.height());
     // 32-bit pixels as they lie in memory, the unused byte left out.
@@ -92,12 +82,8 @@ void JpegWriter::finish() {
     if (setjmp(s->jump))
         throw JpegWriteError(QString::fromLocal8Bit(s->message));
     jpeg_finish_compress(&s->cinfo);
-    const bool failed = std::fflush(file_) != 0 || std::ferror(file_);
-    const int error = errno;
+    file_.finish<JpegWriteError>();
     close();
-    if (failed)
-        throw JpegWriteError(QStringLiteral("Do souboru \"%1\" nelze zapisovat: %2")
-                                 .arg(path_, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 } // namespace kv::report

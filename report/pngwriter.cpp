@@ -2,10 +2,7 @@
 // it up; each step below sets one up and turns it into an exception once libpng has left.
 #include "pngwriter.h"
 
-#include <QFile>
-#include <cerrno>
 #include <csetjmp>
-#include <cstring>
 #include <png.h>
 
 namespace kv::report {
@@ -38,21 +35,14 @@ void PngWriter::close() {
         delete state_;
         state_ = nullptr;
     }
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
+    file_.close();
 }
 
 void PngWriter::begin(const QString& path, QSize size) {
     close();
-    path_ = path;
     size_ = size;
     written_ = 0;
-    file_ = std::fopen(QFile::encodeName(path).constData(), "wb");
-    if (!file_)
-        throw ImageWriteError(QStringLiteral("Soubor \"%1\" nelze vytvořit: %2")
-                                  .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    file_.open<ImageWriteError>(path);
     state_ = new State;
     state_->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, state_, onError, onWarning);
     state_->info = state_->png ? png_create_info_struct(state_->png) : nullptr;
@@ -61,7 +51,7 @@ void PngWriter::begin(const QString& path, QSize size) {
     State* s = state_;
     if (setjmp(png_jmpbuf(s->png)))
         throw ImageWriteError(QString::fromLocal8Bit(s->message));
-    png_init_io(s->png, file_);
+    png_init_io(s->png, file_.get());
     png_set_compression_level(s->png, level_);
     png_set_IHDR(s->png, s->info, png_uint_32(size.width()), png_uint_32(size.height()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
@@ -93,12 +83,8 @@ void PngWriter::finish() {
     if (setjmp(png_jmpbuf(s->png)))
         throw ImageWriteError(QString::fromLocal8Bit(s->message));
     png_write_end(s->png, nullptr);
-    const bool failed = std::fflush(file_) != 0 || std::ferror(file_);
-    const int error = errno;
+    file_.finish<ImageWriteError>();
     close();
-    if (failed)
-        throw ImageWriteError(QStringLiteral("Do souboru \"%1\" nelze zapisovat: %2")
-                                  .arg(path_, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 } // namespace kv::report

@@ -3,8 +3,7 @@
 #pragma once
 
 #include "imagewriter.h"
-
-#include <cstdio>
+#include "stdiofile_p.h"
 
 namespace kv::report {
 
@@ -25,9 +24,8 @@ private:
     void close();
 
     int level_;
-    std::FILE* file_ = nullptr;
+    StdioFile file_;
     State* state_ = nullptr;
-    QString path_;
     QSize size_;
     int written_ = 0;
 };

@@ -2,6 +2,7 @@
 // page footers, its file; the HTML document's fragments byte for byte, pictures and file; the
 // spreadsheet commands and the conversation with a stand-in spreadsheet, with every error.
 #include "tests/reportsupport/itemtable.h"
+#include "tests/reportsupport/reportbuild.h"
 #include "tests/reportsupport/spreadsheettarget.h"
 
 #include "report/reporterror.h"
@@ -22,6 +23,8 @@
 #include <QTest>
 
 using namespace kv::report;
+using kv::report::test::add;
+using kv::report::test::band;
 using kv::report::test::ItemTable;
 using kv::report::test::SpreadsheetTarget;
 using kv::report::test::uniqueServiceName;
@@ -30,28 +33,15 @@ Q_DECLARE_METATYPE(kv::report::TAlignment)
 
 namespace {
 
-TTurboBand* band(TZirezIduzoz& report, const char* name, TTurboBandType type, int height) {
-    auto* b = new TTurboBand(&report, type);
-    b->setObjectName(QString::fromLatin1(name));
-    b->SetHeight(height);
-    return b;
-}
-
-template <class T> T& add(TTurboBand* band, QRect bounds) {
-    auto c = std::make_unique<T>();
-    c->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-    return band->AddControl(std::move(c));
-}
-
 TLabel& label(TTurboBand* band, QRect bounds, const QString& caption, TAlignment alignment = taLeftJustify) {
-    TLabel& l = add<TLabel>(band, bounds);
+    TLabel& l = add<TLabel>(band, "L", bounds);
     l.Caption = caption;
     l.Alignment = alignment;
     return l;
 }
 
 TDBText& dataText(TTurboBand* band, QRect bounds, ItemTable& items, const char* field) {
-    TDBText& t = add<TDBText>(band, bounds);
+    TDBText& t = add<TDBText>(band, "T", bounds);
     t.Link.DataSource = &items.source();
     t.Link.DataField = QString::fromLatin1(field);
     return t;
@@ -143,7 +133,7 @@ private Q_SLOTS:
         // starts on row 4. Memo lines are as wide as a band column (80).
         TZirezIduzoz report;
         TTurboBand* m = band(report, "M", rbSummary, 40);
-        add<TMemo>(m, {0, 0, 200, 40}).Lines = QStringList{"a", "b", "c"};
+        add<TMemo>(m, "M", {0, 0, 200, 40}).Lines = QStringList{"a", "b", "c"};
         label(band(report, "N", rbSummary, 20), {0, 0, 90, 12}, QStringLiteral("po"));
         const QStringList lines = textLines(report);
         QCOMPARE(lines.mid(0, 5),
@@ -267,7 +257,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("Out"));
         TZirezIduzoz report;
-        TImage& image = add<TImage>(band(report, "S", rbSummary, 100), {0, 0, 10, 10});
+        TImage& image = add<TImage>(band(report, "S", rbSummary, 100), "I", {0, 0, 10, 10});
         image.Picture = QImage(50, 30, QImage::Format_RGB32);
         image.Picture.fill(Qt::red);
         TZirezIduzozView view;
@@ -334,7 +324,7 @@ private Q_SLOTS:
             band(report, name, rbSummary, 20);
         TTurboBand* b = band(report, "M", rbSummary, 20);
         label(b, {0, 0, 50, 12}, QStringLiteral("x"));
-        add<TMemo>(b, {60, 0, 50, 40}).Lines = QStringList{"A", "", "\"B\""};
+        add<TMemo>(b, "M", {60, 0, 50, 40}).Lines = QStringList{"A", "", "\"B\""};
         QCOMPARE(commands(report).mid(1),
                  (QStringList{"[FORMULA(\"x\",\"R5C1\")]", "[FORMULA(\"A\",\"R5C3\")]",
                               "[FORMULA(\"     \",\"R6C3\")]", "[FORMULA(\"B\",\"R7C3\")]"}));

@@ -4,6 +4,7 @@
 #include "tests/reportsupport/fixedmeasurer.h"
 #include "tests/reportsupport/itemtable.h"
 #include "tests/reportsupport/pagetexts.h"
+#include "tests/reportsupport/reportbuild.h"
 
 #include "report/pagepainter.h"
 #include "report/pagetext.h"
@@ -27,25 +28,13 @@
 #include <QTest>
 
 using namespace kv::report;
+using kv::report::test::add;
+using kv::report::test::band;
 using kv::report::test::fixedMetrics;
 using kv::report::test::ItemTable;
 using kv::report::test::opLines;
 
 namespace {
-
-TTurboBand* band(TZirezIduzoz& report, const char* name, TTurboBandType type, int height) {
-    auto* b = new TTurboBand(&report, type);
-    b->setObjectName(QString::fromLatin1(name));
-    b->SetHeight(height);
-    return b;
-}
-
-template <class T> T& add(TTurboBand* band, const char* name, QRect bounds) {
-    auto c = std::make_unique<T>();
-    c->Name = QString::fromLatin1(name);
-    c->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-    return band->AddControl(std::move(c));
-}
 
 TLabel& label(TTurboBand* band, const char* name, QRect bounds, const QString& caption) {
     TLabel& l = add<TLabel>(band, name, bounds);
