@@ -43,6 +43,19 @@ std::unique_ptr<TZirezIduzoz> pagedReport(int pages) {
     return report;
 }
 
+// A preview with its progress bar, showing the pages of pagedReport(pages).
+struct PreparedPreview {
+    explicit PreparedPreview(int pages)
+        : report(pagedReport(pages)) {
+        view.SetProgressBar(&bar);
+        view.SetReport(report.get());
+        view.Prepare();
+    }
+    std::unique_ptr<TZirezIduzoz> report;
+    QProgressBar bar;
+    TZirezIduzozView view;
+};
+
 QStringList files(const QTemporaryDir& dir) {
     return QDir(dir.path()).entryList(QDir::Files, QDir::Name);
 }
@@ -188,41 +201,30 @@ private Q_SLOTS:
         // 59 A4 pages are 66,139 rows; a JPEG holds 65,500.
         QTemporaryDir dir;
         kv::ui::ScriptedDialogs dialogs;
-        auto report = pagedReport(59);
-        TZirezIduzozView view;
-        QProgressBar bar;
-        view.SetProgressBar(&bar);
-        view.SetReport(report.get());
-        view.Prepare();
-        view.ExportImage(dir.filePath(QStringLiteral("Report.jpg")), true);
+        PreparedPreview preview(59);
+        preview.view.ExportImage(dir.filePath(QStringLiteral("Report.jpg")), true);
         QCOMPARE(dialogs.messages(),
                  QStringList{"Chyba při kompresi JPG obrázku!\nObrázek bude uložen se stejným "
                              "jménem, ale ve formátu PNG..."});
         QCOMPARE(dialogs.calls.value(0).style, kv::ui::MsgStyle::Error);
         QCOMPARE(files(dir), QStringList{"Report.png"});
         QCOMPARE(QImageReader(dir.filePath(QStringLiteral("Report.png"))).size(), QSize(793, 59 * 1121));
-        QVERIFY(bar.isHidden());
-        QCOMPARE(bar.value(), 0);
+        QVERIFY(preview.bar.isHidden());
+        QCOMPARE(preview.bar.value(), 0);
     }
 
     void failedExportSaysWhyAndRestoresThePointer() {
         QTemporaryDir dir;
         kv::ui::ScriptedDialogs dialogs;
-        auto report = pagedReport(2);
-        TZirezIduzozView view;
-        QProgressBar bar;
-        view.SetProgressBar(&bar);
-        view.SetReport(report.get());
-        view.Prepare();
-        const QString target = dir.filePath(QStringLiteral("chybi/Report.png"));
-        view.ExportImage(target, false);
+        PreparedPreview preview(2);
+        preview.view.ExportImage(dir.filePath(QStringLiteral("chybi/Report.png")), false);
         const QString prefix = QStringLiteral("Došlo k chybě při exportu obrázku!\nChybová zpráva:");
         QCOMPARE(dialogs.messages().size(), 1);
         QVERIFY2(dialogs.messages()[0].startsWith(prefix + QStringLiteral("Soubor \"")),
                  qPrintable(dialogs.messages()[0]));
         QVERIFY(dialogs.messages()[0].contains(QStringLiteral("Report_00001.png")));
-        QVERIFY(bar.isHidden());
-        QCOMPARE(bar.value(), 0);
+        QVERIFY(preview.bar.isHidden());
+        QCOMPARE(preview.bar.value(), 0);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
