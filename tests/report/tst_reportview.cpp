@@ -1,6 +1,8 @@
 // The preview control: placing the page in the view, paging and zooming with their events, the
 // magnifier over the page, printing page ranges to a PDF file through a scripted print dialog, and
 // the printer setup with what it keeps.
+#include "tests/support/accessiblenames.h"
+
 #include "report/reporterror.h"
 #include "report/tlabel.h"
 #include "report/turboband.h"
@@ -429,6 +431,7 @@ private Q_SLOTS:
         dialog.rbNaVysku->setChecked(true);
         QCOMPARE(dialog.choice(), (PrinterSetupChoice{QString(), QPageSize::A5, QPageLayout::Portrait}));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Nastavení tiskárny"));
+        QCOMPARE(kv::test::unnamedControls(dialog), QStringList{});
     }
 
     void systemPrinterSetupIsShownThroughTheDialogSeam() {
