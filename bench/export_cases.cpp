@@ -15,7 +15,6 @@
 
 #include <QFile>
 #include <cstdio>
-#include <ctime>
 #include <jpeglib.h>
 #include <malloc.h>
 #include <png.h>
@@ -117,22 +116,6 @@ struct ReadEveryText : report::TZirezIduzozGenerator {
     }
     qsizetype chars = 0;
 };
-
-// Processor time of this thread spent in `work`, milliseconds, best of `repeats` runs. On a machine
-// that other work shares, a long run waits for the processor more than a short one; the time the
-// thread really ran is the fair measure of how the work grows.
-double cpuMs(const std::function<void()>& work, int repeats) {
-    double best = -1;
-    for (int i = 0; i < repeats; ++i) {
-        timespec from{}, to{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &from);
-        work();
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &to);
-        const double ms = double(to.tv_sec - from.tv_sec) * 1e3 + double(to.tv_nsec - from.tv_nsec) / 1e6;
-        best = best < 0 ? ms : std::min(best, ms);
-    }
-    return best;
-}
 
 } // namespace
 
