@@ -6,6 +6,7 @@
 #include "about/formabout.h"
 #include "codelists/codelistwindows.h"
 #include "errors/formvyjimka.h"
+#include "orders/orderswindows.h"
 #include "print/printwindows.h"
 
 namespace kv::app {
@@ -17,10 +18,10 @@ const std::vector<StartupWindow>& startupWindows() {
         {"TFormPlatba", codelists::createFormPlatba},         // payment methods
         {"TFormUzivatele", codelists::createFormUzivatele},   // users
         {"TFormDodavatele", codelists::createFormDodavatele}, // suppliers
-        {"TFormNovaObj", {}},                                 // new order
+        {"TFormNovaObj", orders::createNewOrder},             // new order
         {"TFormVyjimka", errors::createExceptionWindow},      // exception window
-        {"TFormSeznamObj", {}},                               // orders list
-        {"TFormFiltr", {}},                                   // orders filter
+        {"TFormSeznamObj", orders::createOrdersList},         // orders list
+        {"TFormFiltr", orders::createOrdersFilter},           // orders filter
         {"TFormNahledTisku", print::createPrintPreview},      // print preview
         {"TSestavy", print::createReportContainer},           // report layouts
         {"TFormAbout", about::createAboutWindow},             // about

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -24,6 +25,18 @@ std::vector<Case>& cases();
 
 struct Registrar {
     Registrar(const char* group, std::function<void(const Options&)> run) { cases().push_back({group, std::move(run)}); }
+};
+
+// A helper process of a case (a station of its own): "kalmorvaty-bench --child NAME ARGS..." runs
+// it with ARGS instead of the cases and exits with its result.
+struct Child {
+    const char* name;
+    std::function<int(const QStringList& args)> run;
+};
+std::vector<Child>& children();
+
+struct ChildRegistrar {
+    ChildRegistrar(const char* name, std::function<int(const QStringList&)> run) { children().push_back({name, std::move(run)}); }
 };
 
 // Milliseconds taken by `work`, best of `repeats` runs.

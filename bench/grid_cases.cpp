@@ -5,18 +5,15 @@
 // data-only line leaves painting out on both sides.
 #include "benchcase.h"
 #include "ordersdb.h"
+#include "plaingrid.h"
 #include "rawsqlite.h"
 
 #include "controls/dbgrid.h"
 #include "data/store/sqlitebackend.h"
 
-#include <QAbstractTableModel>
 #include <QDir>
-#include <QHeaderView>
 #include <QImage>
 #include <QScrollBar>
-#include <QTableView>
-#include <QTimeZone>
 #include <memory>
 
 namespace kv::bench {
@@ -24,38 +21,6 @@ namespace {
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 600;
-
-// The baseline's model: `total` rows of which only those read (from `first`) have texts.
-class PlainRows : public QAbstractTableModel {
-public:
-    PlainRows(int total, QList<int> columnFields, QStringList titles)
-        : total_(total)
-        , fields_(std::move(columnFields))
-        , titles_(std::move(titles)) {}
-    void setRows(int first, QList<QStringList> rows) {
-        first_ = first;
-        rows_ = std::move(rows);
-        Q_EMIT dataChanged(index(0, 0), index(total_ - 1, columnCount() - 1));
-    }
-    int rowCount(const QModelIndex& = {}) const override { return total_; }
-    int columnCount(const QModelIndex& = {}) const override { return int(fields_.size()); }
-    QVariant data(const QModelIndex& index, int role) const override {
-        const int r = index.row() - first_;
-        if (role != Qt::DisplayRole || r < 0 || r >= rows_.size())
-            return {};
-        return rows_[r].value(fields_[index.column()]);
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        return orientation == Qt::Horizontal && role == Qt::DisplayRole ? titles_.value(section) : QVariant();
-    }
-
-private:
-    int total_;
-    QList<int> fields_;
-    QStringList titles_;
-    int first_ = 0;
-    QList<QStringList> rows_;
-};
 
 } // namespace
 
@@ -66,11 +31,7 @@ KV_BENCH_CASE("grid") {
     store::Table& t = station.table;
     RawSqlite raw(store::SqliteBackend::databasePath(folder, QStringLiteral("Kalmorvaty")));
 
-    // The raw rows carry the row id and sort key first, then the fields in the program's order.
-    const int fieldOffset = 2;
-    QByteArray columns = "\"_id\", \"_k_Cislo\"";
-    for (const store::FieldDef& f : t.definition().fields)
-        columns += ", \"" + f.name.toUtf8() + '"';
+    const QByteArray columns = rawColumns(t.definition());
     sqlite3_stmt* count = raw.prepare("SELECT COUNT(*) FROM \"Kalmorvaty\"");
     sqlite3_stmt* head =
         raw.prepare("SELECT " + columns + " FROM \"Kalmorvaty\" ORDER BY \"_k_Cislo\", \"_id\" LIMIT ?");
@@ -89,57 +50,9 @@ KV_BENCH_CASE("grid") {
 
     // The plain view gets what the grid shows: its columns' fields, widths, hidden columns and rows.
     newGrid();
-    const int shown = grid->rowAt(grid->viewport()->height() - 1) + 1;
-    const int rowHeight = grid->verticalHeader()->defaultSectionSize();
-    QList<int> columnFields, widths;
-    QStringList titles;
-    QList<bool> hidden;
-    for (int c = 0; c < grid->gridModel()->columnCount(); ++c) {
-        const int f = grid->gridModel()->fieldIndex(c);
-        columnFields << (f < 0 ? -1 : f + fieldOffset);
-        widths << grid->columnWidth(c);
-        hidden << grid->isColumnHidden(c);
-        titles << grid->gridModel()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-    }
-    std::unique_ptr<PlainRows> plainRows;
-    std::unique_ptr<QTableView> plain;
-    auto newPlain = [&](int total) {
-        plain.reset();
-        plainRows = std::make_unique<PlainRows>(total, columnFields, titles);
-        plain = std::make_unique<QTableView>();
-        plain->resize(kWidth, kHeight);
-        plain->setSelectionBehavior(QAbstractItemView::SelectRows);
-        plain->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        plain->verticalHeader()->setDefaultSectionSize(rowHeight);
-        plain->setModel(plainRows.get());
-        for (int c = 0; c < widths.size(); ++c) {
-            plain->setColumnWidth(c, widths[c]);
-            plain->setColumnHidden(c, hidden[c]);
-        }
-    };
-    // What a plain program shows of a raw row: dates as d.M.yyyy (with the time when it has one),
-    // Booleans as True/False, a picture as (GRAPHIC).
-    QList<store::FieldType> types;
-    for (const store::FieldDef& f : t.definition().fields)
-        types << f.type;
-    auto shownTexts = [&](sqlite3_stmt* s, int rows) {
-        QList<QStringList> out = RawSqlite::texts(s, rows);
-        for (QStringList& row : out) {
-            for (int f = 0; f < types.size(); ++f) {
-                QString& cell = row[f + fieldOffset];
-                if (types[f] == store::FieldType::DateTime && !cell.isEmpty()) {
-                    const QDateTime dt = QDateTime::fromMSecsSinceEpoch(cell.toLongLong(), QTimeZone::utc());
-                    cell = dt.toString(dt.time() == QTime(0, 0) ? QStringLiteral("d.M.yyyy")
-                                                                : QStringLiteral("d.M.yyyy H:mm:ss"));
-                } else if (types[f] == store::FieldType::Boolean) {
-                    cell = cell == QLatin1String("0") ? QStringLiteral("False") : QStringLiteral("True");
-                } else if (types[f] == store::FieldType::Graphic) {
-                    cell = cell.isEmpty() ? QString() : QStringLiteral("(GRAPHIC)");
-                }
-            }
-        }
-        return out;
-    };
+    PlainGrid plain(*grid);
+    const int shown = plain.shown();
+    const QList<store::FieldType> types = fieldTypes(t.definition());
     auto rawCount = [&] { return RawSqlite::texts(count, 1).value(0).value(0).toInt(); };
 
     // A re-read before each run drops what the cursor knows (its windows and its record count), so
@@ -153,12 +66,12 @@ KV_BENCH_CASE("grid") {
             newGrid();
             grid->render(&image);
         });
-    const double rawFirst = bestMs([&] { plain.reset(); },
+    const double rawFirst = bestMs([] {},
                                    [&] {
-                                       newPlain(rawCount());
-                                       plainRows->setRows(0, shownTexts(head, shown));
-                                       plain->selectRow(0);
-                                       plain->render(&image);
+                                       plain.newView(rawCount());
+                                       plain.rows().setRows(0, shownTexts(head, shown, types));
+                                       plain.view().selectRow(0);
+                                       plain.view().render(&image);
                                    });
     report(QStringLiteral("grid first screen (%1 rows shown)").arg(shown), oursFirst, rawFirst);
 
@@ -175,18 +88,18 @@ KV_BENCH_CASE("grid") {
     if (grid->currentIndex().row() != options.rows - 1)
         std::printf("grid: the last row is not selected after the jump\n");
     auto plainAtTop = [&] {
-        newPlain(options.rows);
-        plainRows->setRows(0, shownTexts(head, shown));
-        plain->render(&image);
+        plain.newView(options.rows);
+        plain.rows().setRows(0, shownTexts(head, shown, types));
+        plain.view().render(&image);
     };
     const double rawLast = bestMs(plainAtTop, [&] {
-        QList<QStringList> rows = shownTexts(tail, shown);
+        QList<QStringList> rows = shownTexts(tail, shown, types);
         std::reverse(rows.begin(), rows.end());
         const int first = options.rows - int(rows.size());
-        plainRows->setRows(first, std::move(rows));
-        plain->selectRow(options.rows - 1);
-        plain->scrollToBottom();
-        plain->render(&image);
+        plain.rows().setRows(first, std::move(rows));
+        plain.view().selectRow(options.rows - 1);
+        plain.view().scrollToBottom();
+        plain.view().render(&image);
     });
     report(QStringLiteral("grid jump to the last row"), oursLast, rawLast);
 
@@ -208,7 +121,7 @@ KV_BENCH_CASE("grid") {
                     (void)model->index(row, c).data();
             }
         });
-    const double rawData = bestMs([] {}, [&] { (void)shownTexts(tail, shown); });
+    const double rawData = bestMs([] {}, [&] { (void)shownTexts(tail, shown, types); });
     report(QStringLiteral("grid jump to the last row, data only"), oursData, rawData);
 
     // What the grid asks of the cursor for that screen, against the raw engine reading those rows.
@@ -231,15 +144,14 @@ KV_BENCH_CASE("grid") {
     const double rawMiddle = bestMs(plainAtTop, [&] {
         sqlite3_bind_int(middleRows, 1, shown);
         sqlite3_bind_int(middleRows, 2, middle);
-        plainRows->setRows(middle, shownTexts(middleRows, shown));
-        plain->verticalScrollBar()->setValue(middle);
-        plain->render(&image);
+        plain.rows().setRows(middle, shownTexts(middleRows, shown, types));
+        plain.view().verticalScrollBar()->setValue(middle);
+        plain.view().render(&image);
     });
     report(QStringLiteral("grid scroll to the middle"), oursMiddle, rawMiddle);
 
     model.reset();
     grid.reset();
-    plain.reset();
 }
 
 } // namespace kv::bench

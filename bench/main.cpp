@@ -3,9 +3,9 @@
 //   kalmorvaty-bench [--rows N] [group ...]
 #include "benchcase.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
@@ -17,16 +17,19 @@ std::vector<Case>& cases() {
     return all;
 }
 
+std::vector<Child>& children() {
+    static std::vector<Child> all;
+    return all;
+}
+
 void report(const QString& caseName, double ours, double baseline, const char* unit) {
     const double ratio = baseline > 0 ? ours / baseline : 0.0;
-    std::printf("%s: %.3f %s, baseline %.3f %s, ratio %.2f\n", qPrintable(caseName), ours, unit, baseline,
-                unit, ratio);
+    std::printf("%s: %.3f %s, baseline %.3f %s, ratio %.2f\n", qPrintable(caseName), ours, unit, baseline, unit,
+                ratio);
     std::fflush(stdout);
 }
 
-double timeMs(const std::function<void()>& work, int repeats) {
-    return bestMs([] {}, work, repeats);
-}
+double timeMs(const std::function<void()>& work, int repeats) { return bestMs([] {}, work, repeats); }
 
 double cpuMs(const std::function<void()>& work, int repeats) {
     double best = -1;
@@ -59,12 +62,17 @@ double bestMs(const std::function<void()>& setup, const std::function<void()>& w
 } // namespace kv::bench
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     kv::bench::Options options;
     QStringList groups;
     const QStringList args = app.arguments();
+    if (args.size() > 2 && args[1] == QLatin1String("--child")) {
+        for (const auto& c : kv::bench::children())
+            if (args[2] == QLatin1String(c.name))
+                return c.run(args.mid(3));
+        return 2;
+    }
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--rows") && i + 1 < args.size())
             options.rows = args[++i].toInt();

@@ -1,5 +1,6 @@
 // A benchmark orders database: `rows` orders with realistic Czech texts, numbers and dates spread
-// over several years, about 70 % completed, written straight through SQLite in one transaction.
+// over several years, about 70 % completed, written through the store's own connection in one
+// transaction with many rows per statement, on either engine.
 #pragma once
 
 #include "data/store/client.h"
@@ -11,12 +12,18 @@
 
 namespace kv::bench {
 
-// Creates the seven tables in `folder` (the embedded database "Kalmorvaty") and fills the orders.
+// Creates the seven tables and fills the orders.
+void fillOrders(store::Backend& backend, int rows);
+// The same for the embedded database "Kalmorvaty" in `folder`.
 void fillOrders(const QString& folder, int rows);
 
 // One station with the orders table open, through a data source, over a database of `rows` orders.
 struct OrdersStation {
-    OrdersStation(const QString& folder, int rows);
+    OrdersStation(const QString& folder, int rows); // the embedded engine in `folder`
+    // Any engine; `params.createMissing` makes the database (PostgreSQL: on the server).
+    OrdersStation(const store::ConnectParams& params, int rows);
+
+    store::Backend& backend() { return session.backend(session.defaultDatabase()); }
 
     store::Transport transport;
     store::Client client{transport};

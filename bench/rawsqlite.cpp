@@ -1,6 +1,11 @@
 // The raw SQLite reader the database cases measure the store against.
 #include "rawsqlite.h"
 
+#include "rawengine.h"
+
+#include "data/store/backend.h"
+#include "data/store/isotime.h"
+
 namespace kv::bench {
 
 namespace {
@@ -62,6 +67,55 @@ QList<QStringList> RawSqlite::texts(sqlite3_stmt* s, int rows) {
     }
     sqlite3_reset(s);
     return out;
+}
+
+namespace {
+
+// The store cases' view of the raw reader: parameters bound as SQLite's own types.
+class RawSqliteEngine : public RawEngine {
+public:
+    explicit RawSqliteEngine(const QString& path)
+        : raw_(path) {}
+
+    int prepare(const QByteArray& sql) override {
+        statements_.push_back(raw_.prepare(sql));
+        return int(statements_.size() - 1);
+    }
+
+    int run(int statement, const QVariantList& params, int rows) override {
+        sqlite3_stmt* s = statements_[std::size_t(statement)];
+        for (int i = 0; i < params.size(); ++i) {
+            const QVariant& v = params[i];
+            if (v.metaType() == QMetaType::fromType<store::Timestamp>()) {
+                char iso[store::kIsoDateTimeLength];
+                store::isoFromMillis(v.value<store::Timestamp>().ms, iso);
+                sqlite3_bind_text(s, i + 1, iso, store::kIsoDateTimeLength, SQLITE_TRANSIENT);
+            } else if (v.typeId() == QMetaType::QString) {
+                const QByteArray t = v.toString().toUtf8();
+                sqlite3_bind_text(s, i + 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            } else if (v.typeId() == QMetaType::QByteArray) {
+                const QByteArray b = v.toByteArray();
+                sqlite3_bind_blob(s, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+            } else {
+                sqlite3_bind_int64(s, i + 1, v.toLongLong());
+            }
+        }
+        ++trips_;
+        return RawSqlite::run(s, rows);
+    }
+
+    quint64 roundTrips() const override { return trips_; }
+
+private:
+    RawSqlite raw_;
+    std::vector<sqlite3_stmt*> statements_;
+    quint64 trips_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<RawEngine> rawSqliteEngine(const QString& databasePath) {
+    return std::make_unique<RawSqliteEngine>(databasePath);
 }
 
 } // namespace kv::bench

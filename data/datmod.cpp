@@ -4,6 +4,7 @@
 
 #include "connectionui.h"
 #include "schema.h"
+#include "schemaversion.h"
 #include "serversettings.h"
 
 #include "base/programfolder.h"
@@ -23,6 +24,16 @@ const QString kConnectError =
     QStringLiteral("Nelze připojit datový server!!\n\n1. není spuštěn server\n"
                    "2. síťový server není dostupný\n3. není založena databáze KALMORVATY");
 const QString kRetryQuestion = QStringLiteral("Server nebyl aktivní, ale již je spuštěn - pokračovat....");
+
+// The message above stays as it is; why this attempt failed follows it, so that a user (or whoever
+// the user calls) sees whether the server, the login or the protocol is at fault.
+QString connectFailureText(const store::StoreError& e) {
+    QString text = kConnectError + QLatin1String("\n\n") + e.message();
+    if (!e.engineText().isEmpty())
+        text += QLatin1Char('\n') + e.engineText();
+    return text;
+}
+
 } // namespace
 
 int runInitDataServer(const QString& programFolder) {
@@ -142,19 +153,30 @@ void TDM::readSettings(ConnectionUi& ui) {
 
 bool TDM::connectLoop(ConnectionUi& ui) {
     for (;;) {
+        int version = kNoSchema;
         try {
             client.setActive(true);
             session.setActive(true);
-            connected_ = true;
-            return true;
+            version = databaseVersion(session.backend(databaseName_));
         } catch (const store::StoreError& e) {
-            qWarning("%s", e.what());
-            ui.showError(kConnectError);
+            session.setActive(false);
+            ui.showError(connectFailureText(e));
             if (!ui.confirm(kRetryQuestion)) {
                 ui.requestTerminate();
                 return false;
             }
+            continue;
         }
+        // Another version is not a passing server failure: retrying would not help, and working on
+        // it could damage it. A database without any table goes on; each table reports itself missing.
+        if (version != kNoSchema && version != kSchemaVersion) {
+            session.setActive(false);
+            ui.showError(versionMismatchMessage(databaseName_, version));
+            ui.requestTerminate();
+            return false;
+        }
+        connected_ = true;
+        return true;
     }
 }
 

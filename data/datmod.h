@@ -3,6 +3,8 @@
 // from start-up to the end of the program; every window reads and writes through it.
 #pragma once
 
+#include "ordernumber.h"
+
 #include "data/store/client.h"
 #include "data/store/datasource.h"
 #include "data/store/session.h"
@@ -59,6 +61,12 @@ public:
 
     // The tables in the order they are opened.
     QList<store::Table*> tablesInOpenOrder();
+
+    // The next order number with `initials`, written to the settings row; empty text when none
+    // could be made (ordernumber.h).
+    QString NextOrderNumber(const QString& initials, OrderNumberUi& ui) {
+        return issueOrderNumber(tabSystem, initials, ui);
+    }
 
     // After every move of the category record: the suppliers are filtered to that trade category.
     void tabOboryAfterScroll();

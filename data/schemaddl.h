@@ -1,6 +1,6 @@
-// Creates what is missing of the database: the seven tables with their columns in stored order, the
-// hidden storage key, one binary sort-key column and index per named index, and the one settings
-// row. Running it again on a complete database changes nothing.
+// Creates what is missing of the database: the seven tables with their columns in stored order and
+// native types, the hidden storage key, one binary sort-key column and index per named index, the
+// schema version row and the one settings row. Running it again on a complete database changes nothing.
 #pragma once
 
 #include "data/store/backend.h"
@@ -15,7 +15,8 @@ struct DdlReport {
     bool createdSettingsRow = false;
 };
 
-// Throws store::StoreError when the engine refuses.
+// All in one transaction. Throws SchemaVersionError for a database of another version (an earlier
+// one is upgraded by upgradeDatabase(), never here) and store::StoreError when the engine refuses.
 DdlReport createMissing(store::Backend& backend);
 // Creates one table (and its indexes) when it is missing; used by tests for tables of their own.
 bool createTableIfMissing(store::Backend& backend, const store::TableDef& def);

@@ -3,9 +3,28 @@
 
 #include "base/iniprofile.h"
 #include "data/schemaddl.h"
+#include "data/schemaupgrade.h"
+#include "data/schemaversion.h"
 #include "data/store/storeerror.h"
 
+#include <QFileInfo>
+
 namespace kv::tools {
+
+SetupRequest requestFromFolder(const QString& folder) {
+    SetupRequest r;
+    r.folder = folder;
+    const QString ini = folder + QLatin1String("SERVER.INI");
+    if (!QFileInfo::exists(ini))
+        return r;
+    const data::ServerSettings s = data::ServerSettings::read(ini);
+    r.protocol = s.protocol;
+    r.server = s.server;
+    r.login = s.login;
+    r.database = s.database;
+    r.password = data::decodeHeslo(s.heslo).value_or(QString());
+    return r;
+}
 
 SetupResult prepareDatabase(const SetupRequest& request) {
     SetupResult result;
@@ -15,6 +34,14 @@ SetupResult prepareDatabase(const SetupRequest& request) {
                 .arg(request.protocol);
         return result;
     }
+    // SERVER.INI keeps the password as Windows-1250 codes; a character without one could never be read back.
+    if (const auto bad = data::firstCharNotInCp1250(request.password)) {
+        result.message =
+            QStringLiteral("Heslo obsahuje znak „%1“, který nelze uložit v kódování Windows-1250 "
+                           "souboru SERVER.INI. Zvolte heslo bez tohoto znaku.")
+                .arg(*bad);
+        return result;
+    }
     store::ConnectParams params;
     params.protocol = store::ConnectParams::Protocol(request.protocol);
     params.server = request.server;
@@ -22,14 +49,21 @@ SetupResult prepareDatabase(const SetupRequest& request) {
     params.password = request.password;
     params.database = request.database;
     params.folder = request.folder;
-    params.createMissing = true;
+    // An upgrade works on a database that exists; a mistyped name must not make a new empty one.
+    params.createMissing = !request.upgrade;
+    data::UpgradeReport upgraded;
     try {
         auto backend = store::openBackend(params);
+        if (request.upgrade)
+            upgraded = data::upgradeDatabase(*backend);
         const data::DdlReport report = data::createMissing(*backend);
         result.createdTables = report.createdTables;
     } catch (const store::StoreError& e) {
         result.message =
             e.message() + (e.engineText().isEmpty() ? QString() : QLatin1String("\n") + e.engineText());
+        return result;
+    } catch (const data::SchemaVersionError& e) {
+        result.message = e.message();
         return result;
     }
     try {
@@ -45,6 +79,17 @@ SetupResult prepareDatabase(const SetupRequest& request) {
         return result;
     }
     result.ok = true;
+    result.upgradedFrom = upgraded.from != upgraded.to ? upgraded.from : 0;
+    if (result.upgradedFrom) {
+        result.message =
+            QStringLiteral("Databáze '%1' byla převedena z verze %2 na verzi %3; všechny záznamy zůstaly "
+                           "zachovány (tabulky: %4).")
+                .arg(request.database)
+                .arg(upgraded.from)
+                .arg(upgraded.to)
+                .arg(upgraded.tables.join(QLatin1String(", ")));
+        return result;
+    }
     result.message =
         result.createdTables.isEmpty()
             ? QStringLiteral("Databáze '%1' je připravena; nic nebylo třeba zakládat.").arg(request.database)
@@ -58,6 +103,10 @@ bool parseBatchArguments(const QStringList& args, SetupRequest* request, QString
         const QString& a = args[i];
         if (a == QLatin1String("--batch"))
             continue;
+        if (a == QLatin1String("--upgrade")) {
+            request->upgrade = true;
+            continue;
+        }
         const bool known = a == QLatin1String("--protocol") || a == QLatin1String("--server") ||
                            a == QLatin1String("--login") || a == QLatin1String("--password") ||
                            a == QLatin1String("--database");

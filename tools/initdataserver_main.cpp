@@ -2,6 +2,7 @@
 // or the data folder of an installed copy; a folder it cannot write fails the preparation).
 //   InitDataServer.exe                 the window (one click for the embedded database)
 //   InitDataServer.exe --batch [...]   no window; exit code 0 on success, 1 on failure
+//   InitDataServer.exe [--batch] --upgrade   converts the database SERVER.INI names to this version
 #include "initdataserver.h"
 #include "initdataserverdialog.h"
 
@@ -16,8 +17,7 @@
 namespace {
 
 int prepareInBatch(const QStringList& arguments) {
-    kv::tools::SetupRequest request;
-    request.folder = kv::programFolder();
+    kv::tools::SetupRequest request = kv::tools::requestFromFolder(kv::programFolder());
     QString error;
     if (!kv::tools::parseBatchArguments(arguments, &request, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
@@ -28,9 +28,9 @@ int prepareInBatch(const QStringList& arguments) {
     return result.ok ? 0 : 1;
 }
 
-int prepareInWindow() {
+int prepareInWindow(bool upgrade) {
     kv::ui::useCzechToolkit();
-    kv::tools::InitDataServerDialog dialog(kv::programFolder());
+    kv::tools::InitDataServerDialog dialog(kv::programFolder(), upgrade);
     return dialog.exec() == QDialog::Accepted ? 0 : 1;
 }
 
@@ -38,14 +38,17 @@ int prepareInWindow() {
 
 int main(int argc, char** argv) {
     bool batch = false;
-    for (int i = 1; i < argc; ++i)
+    bool upgrade = false;
+    for (int i = 1; i < argc; ++i) {
         batch = batch || qstrcmp(argv[i], "--batch") == 0;
+        upgrade = upgrade || qstrcmp(argv[i], "--upgrade") == 0;
+    }
     const std::unique_ptr<QCoreApplication> app =
         batch ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
     // The data folder of an installed copy is shared by the machine's users: what is made there is
     // made theirs to write, before (new files) and after (the database file is made readable only).
     kv::prepareProgramFolder();
-    const int result = batch ? prepareInBatch(app->arguments().mid(1)) : prepareInWindow();
+    const int result = batch ? prepareInBatch(app->arguments().mid(1)) : prepareInWindow(upgrade);
     kv::prepareProgramFolder();
     return result;
 }

@@ -5,6 +5,7 @@
 
 #include "ui/dialogs.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -15,28 +16,44 @@
 
 namespace kv::tools {
 
-InitDataServerDialog::InitDataServerDialog(const QString& folder, QWidget* parent)
+InitDataServerDialog::InitDataServerDialog(const QString& folder, bool upgrade, QWidget* parent)
     : QDialog(parent)
     , folder_(folder) {
+    const SetupRequest start = requestFromFolder(folder);
     setWindowTitle(QStringLiteral("Kalmorvaty - příprava databáze"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Kde budou uložena data programu Kalmorvaty?"), this));
     embedded_ = new QRadioButton(QStringLiteral("Na tomto počítači (jeden uživatel)"), this);
     server_ = new QRadioButton(QStringLiteral("Na databázovém serveru PostgreSQL (více stanic)"), this);
-    embedded_->setChecked(true);
+    embedded_->setObjectName(QStringLiteral("rbEmbedded"));
+    server_->setObjectName(QStringLiteral("rbServer"));
+    (start.protocol == 1 ? server_ : embedded_)->setChecked(true);
     layout->addWidget(embedded_);
     layout->addWidget(server_);
     auto* form = new QFormLayout;
-    host_ = new QLineEdit(QStringLiteral("localhost"), this);
-    login_ = new QLineEdit(QStringLiteral("SYSDBA"), this);
-    password_ = new QLineEdit(this);
+    host_ = new QLineEdit(start.server, this);
+    login_ = new QLineEdit(start.login, this);
+    password_ = new QLineEdit(start.password, this);
     password_->setEchoMode(QLineEdit::Password);
-    database_ = new QLineEdit(QStringLiteral("Kalmorvaty"), this);
-    form->addRow(QStringLiteral("Server:"), host_);
-    form->addRow(QStringLiteral("Uživatel:"), login_);
-    form->addRow(QStringLiteral("Heslo:"), password_);
-    form->addRow(QStringLiteral("Databáze:"), database_);
+    database_ = new QLineEdit(start.database, this);
+    const std::tuple<QLineEdit*, const char*, QString> rows[] = {
+        {host_, "edServer", QStringLiteral("Server:")},
+        {login_, "edLogin", QStringLiteral("Uživatel:")},
+        {password_, "edHeslo", QStringLiteral("Heslo:")},
+        {database_, "edDatabaze", QStringLiteral("Databáze:")}};
+    for (const auto& [edit, name, caption] : rows) {
+        edit->setObjectName(QLatin1String(name));
+        edit->setAccessibleName(caption);
+        form->addRow(caption, edit);
+    }
     layout->addLayout(form);
+    upgrade_ = new QCheckBox(QStringLiteral("Převést databázi na novou verzi"), this);
+    upgrade_->setObjectName(QStringLiteral("chUpgrade"));
+    upgrade_->setToolTip(
+        QStringLiteral("Databázi z dřívější verze programu převede na tuto verzi a zachová všechny "
+                       "záznamy. Nejprve aktualizujte program na všech stanicích."));
+    upgrade_->setChecked(upgrade);
+    layout->addWidget(upgrade_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ui::useProgramCaptions(*buttons);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Připravit"));
@@ -62,6 +79,7 @@ void InitDataServerDialog::prepare() {
     r.password = password_->text();
     r.database = database_->text().trimmed();
     r.folder = folder_;
+    r.upgrade = upgrade_->isChecked();
     const SetupResult result = prepareDatabase(r);
     if (!result.ok) {
         ui::showError(result.message, this);

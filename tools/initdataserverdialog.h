@@ -1,9 +1,11 @@
 // The set-up program's window: embedded database (the default, one click) or a PostgreSQL server
-// with host, user, password and database name.
+// with host, user, password and database name, filled from SERVER.INI when it exists, and the choice
+// to convert a database of an earlier version.
 #pragma once
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -12,7 +14,8 @@ namespace kv::tools {
 class InitDataServerDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit InitDataServerDialog(const QString& folder, QWidget* parent = nullptr);
+    // `upgrade`: the conversion box starts ticked.
+    explicit InitDataServerDialog(const QString& folder, bool upgrade = false, QWidget* parent = nullptr);
 
 private:
     void prepare();
@@ -25,6 +28,7 @@ private:
     QLineEdit* login_;
     QLineEdit* password_;
     QLineEdit* database_;
+    QCheckBox* upgrade_;
 };
 
 } // namespace kv::tools

@@ -4,6 +4,7 @@
 // The tree is rendered straight into SQL while parsing; every literal becomes a parameter.
 #include "filter.h"
 
+#include "backend.h"
 #include "base/czechformat.h"
 #include "storeerror.h"
 #include "valueconv.h"
@@ -125,7 +126,7 @@ private:
         const Token lit = take();
         if (lit.kind != Token::Literal)
             fail(text_, QStringLiteral("za %1 má být hodnota v apostrofech").arg(op.text));
-        *sql_ += QLatin1Char('"') + f.name + QLatin1String("\" ") + op.text + QLatin1String(" ?");
+        *sql_ += Backend::quote(f.name) + QLatin1Char(' ') + op.text + QLatin1String(" ?");
         params_->append(literal(f, lit.text));
     }
 
@@ -133,15 +134,15 @@ private:
         switch (f.type) {
         case FieldType::Boolean:
             if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-                return qint64(1);
+                return true;
             if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-                return qint64(0);
+                return false;
             fail(text_, QStringLiteral("pole '%1' se porovnává s 'True' nebo 'False'").arg(f.name));
         case FieldType::DateTime: {
             const QDate d = parseShortDate(text);
             if (!d.isValid())
                 fail(text_, QStringLiteral("'%1' není datum ve tvaru d.M.rrrr").arg(text));
-            return dateTimeToStored(QDateTime(d, QTime(0, 0)));
+            return toParam(FieldType::DateTime, dateTimeToStored(QDateTime(d, QTime(0, 0))));
         }
         case FieldType::Integer: {
             bool ok = false;

@@ -1,7 +1,9 @@
 // WAL journal so that readers never block a writer of another process; a busy timeout so that two
-// processes writing at once wait for each other instead of failing.
+// processes writing at once wait for each other instead of failing. A TIMESTAMP column's ISO text is
+// turned into milliseconds as it is read, and a Timestamp parameter into that text as it is bound.
 #include "sqlitebackend.h"
 
+#include "isotime.h"
 #include "storeerror.h"
 
 #include <QFileInfo>
@@ -16,12 +18,13 @@ QString SqliteBackend::databasePath(const QString& folder, const QString& alias)
     return f + alias + QLatin1String(".sqlite");
 }
 
-SqliteBackend::SqliteBackend(const ConnectParams& params) {
+SqliteBackend::SqliteBackend(const ConnectParams& params)
+    : Backend(params.database) {
     path_ = databasePath(params.folder, params.database);
     if (!params.createMissing && !QFileInfo::exists(path_))
         throw StoreError(StoreError::Kind::Connection,
-                         QStringLiteral("Databáze '%1' neexistuje (soubor %2).").arg(params.database, path_), {}, 0,
-                         false);
+                         QStringLiteral("Databáze '%1' neexistuje (soubor %2).").arg(params.database, path_),
+                         {}, 0, false);
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (params.createMissing)
         flags |= SQLITE_OPEN_CREATE;
@@ -30,9 +33,10 @@ SqliteBackend::SqliteBackend(const ConnectParams& params) {
         const QString text = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
         sqlite3_close(db_);
         db_ = nullptr;
-        throw StoreError(StoreError::Kind::Connection,
-                         QStringLiteral("Databázi '%1' nelze otevřít (soubor %2).").arg(params.database, path_), text, rc,
-                         false);
+        throw StoreError(
+            StoreError::Kind::Connection,
+            QStringLiteral("Databázi '%1' nelze otevřít (soubor %2).").arg(params.database, path_), text, rc,
+            false);
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, 10000);
@@ -43,10 +47,7 @@ SqliteBackend::SqliteBackend(const ConnectParams& params) {
         execute(QStringLiteral("PRAGMA synchronous=NORMAL"), {});
         locks_ = std::make_unique<SqliteLocks>(path_);
     } catch (const StoreError& e) {
-        for (sqlite3_stmt* s : std::as_const(statements_))
-            sqlite3_finalize(s);
-        statements_.clear();
-        byBuffer_.clear();
+        finalizeAll();
         sqlite3_close(db_);
         db_ = nullptr;
         throw StoreError(StoreError::Kind::Connection,
@@ -56,42 +57,67 @@ SqliteBackend::SqliteBackend(const ConnectParams& params) {
 }
 
 SqliteBackend::~SqliteBackend() {
-    for (sqlite3_stmt* s : std::as_const(statements_))
-        sqlite3_finalize(s);
+    finalizeAll();
     sqlite3_close(db_);
+}
+
+void SqliteBackend::finalizeAll() {
+    for (Prepared* p : std::as_const(statements_)) {
+        sqlite3_finalize(p->stmt);
+        delete p;
+    }
+    statements_.clear();
+    byBuffer_.clear();
 }
 
 void SqliteBackend::fail(const QString& message, const QString& sql, int rc) {
     const int primary = rc & 0xFF;
     const bool usable = primary != SQLITE_CORRUPT && primary != SQLITE_NOTADB && primary != SQLITE_IOERR &&
                         primary != SQLITE_CANTOPEN;
-    throw StoreError(primary == SQLITE_BUSY || primary == SQLITE_LOCKED ? StoreError::Kind::Locked : StoreError::Kind::Engine,
+    // Some failures (a full disk, an I/O error) end the transaction inside the engine.
+    if (transactionDepth() > 0 && sqlite3_get_autocommit(db_))
+        noteTransactionLost();
+    throw StoreError(primary == SQLITE_BUSY || primary == SQLITE_LOCKED ? StoreError::Kind::Locked
+                                                                        : StoreError::Kind::Engine,
                      message, QString::fromUtf8(sqlite3_errmsg(db_)), rc, usable, sql);
 }
 
-sqlite3_stmt* SqliteBackend::prepare(const QString& sql) {
+SqliteBackend::Prepared& SqliteBackend::prepare(const QString& sql) {
     // Callers keep their statement texts, so the text's buffer is usually the one cached as the key;
     // the map holds that buffer alive, so an equal address means an equal text, without hashing it.
-    if (sqlite3_stmt* s = byBuffer_.value(sql.constData()))
-        return s;
-    if (sqlite3_stmt* s = statements_.value(sql))
-        return s;
+    if (Prepared* p = byBuffer_.value(sql.constData()))
+        return *p;
+    if (Prepared* p = statements_.value(sql))
+        return *p;
     sqlite3_stmt* s = nullptr;
     const QByteArray utf8 = sql.toUtf8();
-    const int rc = sqlite3_prepare_v3(db_, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &s, nullptr);
+    const int rc =
+        sqlite3_prepare_v3(db_, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &s, nullptr);
     if (rc != SQLITE_OK)
         fail(QStringLiteral("Chyba databáze při přípravě dotazu."), sql, rc);
-    statements_.insert(sql, s);
-    byBuffer_.insert(statements_.find(sql).key().constData(), s);
-    return s;
+    auto* p = new Prepared;
+    p->stmt = s;
+    p->readOnly = sqlite3_stmt_readonly(s) != 0;
+    for (int c = 0, n = sqlite3_column_count(s); c < n; ++c) {
+        const char* declared = sqlite3_column_decltype(s, c);
+        p->timestamp.push_back(declared && qstrnicmp(declared, "TIMESTAMP", 9) == 0);
+    }
+    statements_.insert(sql, p);
+    byBuffer_.insert(statements_.find(sql).key().constData(), p);
+    return *p;
 }
 
-void SqliteBackend::bind(sqlite3_stmt* stmt, const QVariantList& params, const QString& sql) {
+void SqliteBackend::bind(const Prepared& p, const QVariantList& params, const QString& sql) {
+    sqlite3_stmt* stmt = p.stmt;
     for (int i = 0; i < params.size(); ++i) {
         const QVariant& v = params[i];
         int rc = SQLITE_OK;
         if (v.isNull()) {
             rc = sqlite3_bind_null(stmt, i + 1);
+        } else if (v.metaType() == QMetaType::fromType<Timestamp>()) {
+            char iso[kIsoDateTimeLength];
+            isoFromMillis(v.value<Timestamp>().ms, iso);
+            rc = sqlite3_bind_text(stmt, i + 1, iso, kIsoDateTimeLength, SQLITE_TRANSIENT);
         } else {
             switch (v.typeId()) {
             case QMetaType::QString: {
@@ -104,8 +130,15 @@ void SqliteBackend::bind(sqlite3_stmt* stmt, const QVariantList& params, const Q
                 rc = sqlite3_bind_blob(stmt, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
                 break;
             }
-            case QMetaType::Double: rc = sqlite3_bind_double(stmt, i + 1, v.toDouble()); break;
-            default: rc = sqlite3_bind_int64(stmt, i + 1, v.toLongLong()); break;
+            case QMetaType::Double:
+                rc = sqlite3_bind_double(stmt, i + 1, v.toDouble());
+                break;
+            case QMetaType::Bool:
+                rc = sqlite3_bind_int(stmt, i + 1, v.toBool() ? 1 : 0);
+                break;
+            default:
+                rc = sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+                break;
             }
         }
         if (rc != SQLITE_OK)
@@ -114,8 +147,10 @@ void SqliteBackend::bind(sqlite3_stmt* stmt, const QVariantList& params, const Q
 }
 
 QList<Row> SqliteBackend::query(const QString& sql, const QVariantList& params, int maxRows) {
-    sqlite3_stmt* s = prepare(sql);
-    bind(s, params, sql);
+    const Prepared& p = prepare(sql);
+    sqlite3_stmt* s = p.stmt;
+    bind(p, params, sql);
+    noteRoundTrip();
     QList<Row> rows;
     const int n = sqlite3_column_count(s);
     int rc;
@@ -124,16 +159,31 @@ QList<Row> SqliteBackend::query(const QString& sql, const QVariantList& params, 
         r.reserve(n);
         for (int c = 0; c < n; ++c) {
             switch (sqlite3_column_type(s, c)) {
-            case SQLITE_INTEGER: r << QVariant(qint64(sqlite3_column_int64(s, c))); break;
-            case SQLITE_FLOAT: r << QVariant(sqlite3_column_double(s, c)); break;
-            case SQLITE_TEXT:
-                r << QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
-                                                sqlite3_column_bytes(s, c)));
+            case SQLITE_INTEGER:
+                r << QVariant(qint64(sqlite3_column_int64(s, c)));
                 break;
+            case SQLITE_FLOAT:
+                r << QVariant(sqlite3_column_double(s, c));
+                break;
+            case SQLITE_TEXT: {
+                const char* text = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+                const int bytes = sqlite3_column_bytes(s, c);
+                qint64 ms = 0;
+                if (!p.timestamp[std::size_t(c)])
+                    r << QVariant(QString::fromUtf8(text, bytes));
+                else if (millisFromIso(text, bytes, &ms))
+                    r << QVariant(ms);
+                else
+                    r << QVariant(); // a date-time another tool wrote in a form this program does not read
+                break;
+            }
             case SQLITE_BLOB:
-                r << QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(s, c)), sqlite3_column_bytes(s, c)));
+                r << QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(s, c)),
+                                         sqlite3_column_bytes(s, c)));
                 break;
-            default: r << QVariant(); break;
+            default:
+                r << QVariant();
+                break;
             }
         }
         rows << std::move(r);
@@ -147,28 +197,31 @@ QList<Row> SqliteBackend::query(const QString& sql, const QVariantList& params, 
     return rows;
 }
 
-bool SqliteBackend::isWrite(const QString& sql) const { return !sqlite3_stmt_readonly(statements_.value(sql)); }
-
 qint64 SqliteBackend::execute(const QString& sql, const QVariantList& params) {
-    sqlite3_stmt* s = prepare(sql);
-    bind(s, params, sql);
-    const int rc = sqlite3_step(s);
-    sqlite3_reset(s);
-    sqlite3_clear_bindings(s);
+    const Prepared& p = prepare(sql);
+    bind(p, params, sql);
+    noteRoundTrip();
+    const int rc = sqlite3_step(p.stmt);
+    sqlite3_reset(p.stmt);
+    sqlite3_clear_bindings(p.stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW)
         fail(QStringLiteral("Chyba databáze při zápisu."), sql, rc);
-    if (isWrite(sql))
+    if (!p.readOnly)
         noteWrite();
-    return sqlite3_changes64(db_);
+    const qint64 changed = sqlite3_changes64(db_);
+    if (changesSchema(sql))
+        finalizeAll();
+    return changed;
 }
 
-qint64 SqliteBackend::insert(const QString&, const QString& sql, const QVariantList& params) {
+qint64 SqliteBackend::insert(const QString& sql, const QVariantList& params) {
     execute(sql, params);
     return sqlite3_last_insert_rowid(db_);
 }
 
 bool SqliteBackend::tableExists(const QString& table) {
-    return !query(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+    return !query(QStringLiteral(
+                      "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
                   {table}, 1)
                 .isEmpty();
 }
@@ -180,36 +233,40 @@ QStringList SqliteBackend::columnNames(const QString& table) {
     return out;
 }
 
-bool SqliteBackend::tryLockRow(quint32 tableTag, qint64 rowId) { return locks_->tryLock(tableTag, rowId); }
-void SqliteBackend::unlockRow(quint32 tableTag, qint64 rowId) { locks_->unlock(tableTag, rowId); }
-
-void SqliteBackend::begin() {
-    if (depth_++ == 0)
-        execute(QStringLiteral("BEGIN IMMEDIATE"), {});
+bool SqliteBackend::engineTryLock(quint32 tableTag, qint64 rowId) {
+    return locks_->tryLock(tableTag, rowId);
+}
+void SqliteBackend::engineUnlock(quint32 tableTag, qint64 rowId) {
+    locks_->unlock(tableTag, rowId);
 }
 
-void SqliteBackend::commit() {
-    if (depth_ > 0 && --depth_ == 0)
-        execute(QStringLiteral("COMMIT"), {});
-}
-
-void SqliteBackend::rollback() {
-    if (depth_ > 0) {
-        depth_ = 0;
-        execute(QStringLiteral("ROLLBACK"), {});
-    }
-}
-
-QString SqliteBackend::columnType(FieldType type) const {
-    switch (type) {
-    case FieldType::String:
-    case FieldType::Memo: return QStringLiteral("TEXT NOT NULL DEFAULT ''");
-    case FieldType::Boolean: return QStringLiteral("INTEGER NOT NULL DEFAULT 0");
-    case FieldType::Integer:
-    case FieldType::DateTime: return QStringLiteral("INTEGER");
-    case FieldType::Graphic: return QStringLiteral("BLOB");
-    }
+// A date-time written in another form by some other tool would sort and compare wrongly against the
+// fixed form, so the column refuses it.
+QString SqliteBackend::columnCheck(FieldType type, const QString& quotedColumn) const {
+    if (type == FieldType::Boolean)
+        return QLatin1String("CHECK (") + quotedColumn + QLatin1String(" IN (0, 1))");
+    if (type == FieldType::DateTime)
+        return QLatin1String("CHECK (") + quotedColumn + QLatin1String(" IS NULL OR ") + quotedColumn +
+               QLatin1String(
+                   " GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-5][0-9]."
+                   "[0-9][0-9][0-9]')");
     return {};
+}
+
+// Whole seconds by integer division rounded down (so that times before 1970 stay exact), the
+// milliseconds written after them; 'unixepoch' reads an integer exactly.
+QString SqliteBackend::timestampFromMillisSql(const QString& column) const {
+    const QString c = column;
+    const QString seconds =
+        QLatin1String("(") + c + QLatin1String(" / 1000 - (") + c + QLatin1String(" % 1000 < 0))");
+    return QLatin1String("CASE WHEN ") + c +
+           QLatin1String(" IS NULL THEN NULL ELSE strftime('%Y-%m-%d %H:%M:%S', ") + seconds +
+           QLatin1String(", 'unixepoch') || printf('.%03d', (") + c +
+           QLatin1String(" % 1000 + 1000) % 1000) END");
+}
+
+QString SqliteBackend::booleanFromFlagSql(const QString& column) const {
+    return QLatin1String("CASE WHEN ") + column + QLatin1String(" <> 0 THEN 1 ELSE 0 END");
 }
 
 } // namespace kv::store

@@ -1,6 +1,7 @@
 // The embedded engine: one SQLite database file in the program folder, named after the alias.
 // Opening never creates the file (unless the set-up program asks), so a missing database is a
-// connection failure. Statements are prepared once and kept.
+// connection failure. Statements are prepared once and kept. Date-times are ISO text with
+// milliseconds in TIMESTAMP columns, Booleans 0 and 1 under a CHECK.
 #pragma once
 
 #include "backend.h"
@@ -8,6 +9,7 @@
 
 #include <QHash>
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -24,30 +26,37 @@ public:
     QString engineName() const override { return QStringLiteral("SQLite"); }
     QList<Row> query(const QString& sql, const QVariantList& params, int maxRows) override;
     qint64 execute(const QString& sql, const QVariantList& params) override;
-    qint64 insert(const QString& table, const QString& sql, const QVariantList& params) override;
+    qint64 insert(const QString& sql, const QVariantList& params) override;
     bool tableExists(const QString& table) override;
     QStringList columnNames(const QString& table) override;
-    bool tryLockRow(quint32 tableTag, qint64 rowId) override;
-    void unlockRow(quint32 tableTag, qint64 rowId) override;
-    void begin() override;
-    void commit() override;
-    void rollback() override;
-    QString columnType(FieldType type) const override;
+    QString timestampFromMillisSql(const QString& column) const override;
+    QString booleanFromFlagSql(const QString& column) const override;
+
+protected:
+    QString beginSql() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    bool engineTryLock(quint32 tableTag, qint64 rowId) override;
+    void engineUnlock(quint32 tableTag, qint64 rowId) override;
     QString keyColumnType() const override { return QStringLiteral("INTEGER PRIMARY KEY"); }
-    QString sortKeyColumnType() const override { return QStringLiteral("BLOB"); }
+    QString columnCheck(FieldType type, const QString& quotedColumn) const override;
 
 private:
-    sqlite3_stmt* prepare(const QString& sql);
-    void bind(sqlite3_stmt* stmt, const QVariantList& params, const QString& sql);
+    // A prepared statement and which of its result columns are declared TIMESTAMP.
+    struct Prepared {
+        sqlite3_stmt* stmt = nullptr;
+        std::vector<bool> timestamp;
+        bool readOnly = true;
+    };
+
+    Prepared& prepare(const QString& sql);
+    void bind(const Prepared& p, const QVariantList& params, const QString& sql);
     [[noreturn]] void fail(const QString& message, const QString& sql, int rc);
-    bool isWrite(const QString& sql) const;
+    void finalizeAll();
 
     sqlite3* db_ = nullptr;
     QString path_;
-    QHash<QString, sqlite3_stmt*> statements_;
-    QHash<const void*, sqlite3_stmt*> byBuffer_; // the key text's buffer -> its statement
+    QHash<QString, Prepared*> statements_;
+    QHash<const void*, Prepared*> byBuffer_; // the key text's buffer -> its statement
     std::unique_ptr<SqliteLocks> locks_;
-    int depth_ = 0;
 };
 
 } // namespace kv::store

@@ -1,5 +1,6 @@
 // The one error type of the table store. It carries what a caller needs to decide: the kind of
-// failure, the engine's own code and text, the statement, and whether the connection still works.
+// failure, the engine's own code and text (PostgreSQL's SQLSTATE as its five characters), the
+// statement, and whether the connection still works.
 #pragma once
 
 #include <QByteArray>
@@ -21,13 +22,14 @@ public:
     };
 
     StoreError(Kind kind, QString message, QString engineText = {}, int engineCode = 0,
-               bool connectionUsable = true, QString statement = {});
+               bool connectionUsable = true, QString statement = {}, QString sqlState = {});
 
     Kind kind() const { return kind_; }
     // The text shown to the user where the program shows the store's own message (Czech).
     const QString& message() const { return message_; }
     const QString& engineText() const { return engineText_; }
-    int engineCode() const { return engineCode_; }
+    int engineCode() const { return engineCode_; }        // SQLite's extended result code; 0 for PostgreSQL
+    const QString& sqlState() const { return sqlState_; } // PostgreSQL's SQLSTATE ("55P03"); empty otherwise
     bool connectionUsable() const { return connectionUsable_; }
     const QString& statement() const { return statement_; }
     const char* what() const noexcept override { return what_.constData(); }
@@ -39,6 +41,7 @@ private:
     int engineCode_;
     bool connectionUsable_;
     QString statement_;
+    QString sqlState_;
     QByteArray what_;
 };
 

@@ -19,14 +19,12 @@ constexpr int kFirstBatch = 8;
 constexpr int kMaxBatch = 512;
 constexpr std::size_t kMaxBehind = 1024;
 
-QString joinWhere(const QStringList& parts) {
-    return parts.isEmpty() ? QString() : QLatin1String(" WHERE ") + parts.join(QLatin1String(" AND "));
-}
-
 } // namespace
 
 Table::Table(Session& session, const QString& tableName, QObject* parent)
-    : QObject(parent), session_(session), tableName_(tableName) {
+    : QObject(parent)
+    , session_(session)
+    , tableName_(tableName) {
     setObjectName(tableName);
 }
 
@@ -40,11 +38,13 @@ Table::~Table() {
 
 void Table::setDefinition(const TableDef& def) {
     if (isOpen())
-        throw StoreError(StoreError::Kind::State, QStringLiteral("Definici otevřené tabulky '%1' nelze měnit.").arg(tableName_));
+        throw StoreError(StoreError::Kind::State,
+                         QStringLiteral("Definici otevřené tabulky '%1' nelze měnit.").arg(tableName_));
     def_ = def;
     if (def_.name.isEmpty())
         def_.name = tableName_;
     sql_ = std::make_unique<Sql>(def_);
+    forgetSqlTexts();
     fields_.clear();
     for (int i = 0; i < def_.fields.size(); ++i)
         fields_.push_back(std::make_unique<Field>(*this, i));
@@ -53,7 +53,8 @@ void Table::setDefinition(const TableDef& def) {
 
 void Table::setDatabaseName(const QString& alias) {
     if (isOpen() && alias != alias_)
-        throw StoreError(StoreError::Kind::State, QStringLiteral("Databázi otevřené tabulky '%1' nelze měnit.").arg(tableName_));
+        throw StoreError(StoreError::Kind::State,
+                         QStringLiteral("Databázi otevřené tabulky '%1' nelze měnit.").arg(tableName_));
     alias_ = alias;
 }
 
@@ -65,12 +66,14 @@ Field* Table::findField(const QString& name) {
 Field& Table::fieldByName(const QString& name) {
     if (Field* f = findField(name))
         return *f;
-    throw StoreError(StoreError::Kind::Value, QStringLiteral("Pole '%1' v tabulce '%2' neexistuje.").arg(name, tableName_));
+    throw StoreError(StoreError::Kind::Value,
+                     QStringLiteral("Pole '%1' v tabulce '%2' neexistuje.").arg(name, tableName_));
 }
 
 void Table::requireOpen() const {
     if (!isOpen())
-        throw StoreError(StoreError::Kind::State, QStringLiteral("Tabulka '%1' není otevřena.").arg(tableName_));
+        throw StoreError(StoreError::Kind::State,
+                         QStringLiteral("Tabulka '%1' není otevřena.").arg(tableName_));
 }
 
 void Table::setState(State s) {
@@ -86,12 +89,14 @@ void Table::open() {
     if (isOpen())
         return;
     if (!sql_)
-        throw StoreError(StoreError::Kind::State, QStringLiteral("Tabulka '%1' nemá definici polí.").arg(tableName_));
+        throw StoreError(StoreError::Kind::State,
+                         QStringLiteral("Tabulka '%1' nemá definici polí.").arg(tableName_));
     Backend& backend = session_.backend(alias_.isEmpty() ? session_.defaultDatabase() : alias_);
     if (!backend.tableVerified(def_.name)) {
         if (!backend.tableExists(def_.name))
-            throw StoreError(StoreError::Kind::TableMissing,
-                             QStringLiteral("Tabulka '%1' v databázi '%2' neexistuje.").arg(def_.name, alias_));
+            throw StoreError(
+                StoreError::Kind::TableMissing,
+                QStringLiteral("Tabulka '%1' v databázi '%2' neexistuje.").arg(def_.name, alias_));
         const QStringList present = backend.columnNames(def_.name);
         QStringList needed{QStringLiteral("_id")};
         for (const FieldDef& f : def_.fields)
@@ -107,9 +112,9 @@ void Table::open() {
     std::unique_ptr<Filter> filter;
     if (filtered_)
         filter = Filter::parse(filterText_, def_);
+    sql_->useEngine(backend);
     backend_ = &backend;
     filter_ = std::move(filter);
-    forgetSqlTexts();
     dropWindows();
     setState(State::Browse);
     first();
@@ -150,7 +155,8 @@ void Table::dropWindows() {
         generation_ = backend_->writeGeneration();
 }
 
-// The reading statements depend on the filter, so a new filter or connection builds them anew.
+// The reading statements depend on the definition and the filter, so a new one of either builds them
+// anew; reopening keeps them, and the engine finds its prepared statements for them at once.
 void Table::forgetSqlTexts() {
     for (QString& text : fetchSql_)
         text.clear();
@@ -158,7 +164,9 @@ void Table::forgetSqlTexts() {
         text.clear();
 }
 
-bool Table::windowsValid() const { return backend_ && generation_ == backend_->writeGeneration(); }
+bool Table::windowsValid() const {
+    return backend_ && generation_ == backend_->writeGeneration();
+}
 
 QList<QVariant> Table::emptyRecord() const {
     QList<QVariant> out;
@@ -168,7 +176,9 @@ QList<QVariant> Table::emptyRecord() const {
     return out;
 }
 
-QVariant Table::value(int i) const { return fromStored(def_.fields[i].type, current_.value(i)); }
+QVariant Table::value(int i) const {
+    return fromStored(def_.fields[i].type, current_.value(i));
+}
 
 Table::CachedRow Table::toCachedRow(Row&& r) const {
     CachedRow c;
@@ -181,10 +191,13 @@ Table::CachedRow Table::toCachedRow(Row&& r) const {
 }
 
 QString Table::filterWhere() const {
-    return filter_ && !filter_->sql().isEmpty() ? QLatin1Char('(') + filter_->sql() + QLatin1Char(')') : QString();
+    return filter_ && !filter_->sql().isEmpty() ? QLatin1Char('(') + filter_->sql() + QLatin1Char(')')
+                                                : QString();
 }
 
-QVariantList Table::filterParams() const { return filter_ ? filter_->params() : QVariantList(); }
+QVariantList Table::filterParams() const {
+    return filter_ ? filter_->params() : QVariantList();
+}
 
 QList<Table::CachedRow> Table::fetch(bool forward, bool fromCurrent, int limit) {
     // The four texts stay the same until the filter changes, so the engine's prepared statements are reused.
@@ -195,8 +208,7 @@ QList<Table::CachedRow> Table::fetch(bool forward, bool fromCurrent, int limit) 
             where << filterWhere();
         if (fromCurrent)
             where << (forward ? sql_->after : sql_->before);
-        text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table + joinWhere(where) +
-               (forward ? sql_->orderAsc : sql_->orderDesc) + QLatin1String(" LIMIT ?");
+        text = sql_->select(where, forward, Backend::Paging::Limit);
     }
     QVariantList params = filterParams();
     if (fromCurrent) {
@@ -214,14 +226,13 @@ QList<Table::CachedRow> Table::fetch(bool forward, bool fromCurrent, int limit) 
 }
 
 std::optional<Table::CachedRow> Table::fetchById(qint64 id, bool inView) {
-    QStringList where{QStringLiteral("\"_id\" = ?")};
+    QStringList where{Backend::quote(QStringLiteral("_id")) + QLatin1String(" = ?")};
     QVariantList params{id};
     if (inView && !filterWhere().isEmpty()) {
         where << filterWhere();
         params << filterParams();
     }
-    const QString text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table + joinWhere(where);
-    QList<Row> rows = backend_->query(text, params, 1);
+    QList<Row> rows = backend_->query(Backend::selectSql(sql_->columns, sql_->table, where), params, 1);
     if (rows.isEmpty())
         return std::nullopt;
     return toCachedRow(std::move(rows[0]));
@@ -240,9 +251,8 @@ std::vector<Table::CachedRow> Table::fetchRange(int offset, int count) {
     QString& text = rangeSql_[fromEnd ? 1 : 0];
     if (text.isEmpty()) {
         const QString where = filterWhere();
-        text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table +
-               joinWhere(where.isEmpty() ? QStringList() : QStringList{where}) +
-               (fromEnd ? sql_->orderDesc : sql_->orderAsc) + QLatin1String(" LIMIT ? OFFSET ?");
+        text = sql_->select(where.isEmpty() ? QStringList() : QStringList{where}, !fromEnd,
+                            Backend::Paging::LimitOffset);
     }
     QVariantList params = filterParams();
     params << qint64(count) << qint64(skip);
@@ -319,8 +329,12 @@ void Table::last() {
     moveAfterScroll();
 }
 
-void Table::next() { step(true); }
-void Table::prior() { step(false); }
+void Table::next() {
+    step(true);
+}
+void Table::prior() {
+    step(false);
+}
 
 // One record forward or back: taken from the window on that side, which is refilled from the
 // engine in batches that grow while the user keeps walking in one direction.
@@ -395,7 +409,7 @@ int Table::recordCount() {
             params << filterParams();
         }
         const QList<Row> rows =
-            backend_->query(QLatin1String("SELECT COUNT(*) FROM ") + sql_->table + joinWhere(where), params, 1);
+            backend_->query(Backend::selectSql(QStringLiteral("COUNT(*)"), sql_->table, where), params, 1);
         count_ = rows.isEmpty() ? 0 : int(rows[0][0].toLongLong());
     }
     return count_;
@@ -415,20 +429,19 @@ bool Table::locate(const QString& fieldName, const QVariant& value) {
     for (const IndexDef& ix : def_.indexes) {
         if (f.type() == FieldType::String && ix.fields.size() == 1 &&
             ix.fields[0].compare(f.name(), Qt::CaseInsensitive) == 0) {
-            where << QLatin1Char('"') + sortKeyColumn(ix.name) + QLatin1String("\" = ?");
+            where << Backend::quote(sortKeyColumn(ix.name)) + QLatin1String(" = ?");
             params << collationKey(stored.toString());
             break;
         }
     }
     if (stored.isNull()) {
-        where << QLatin1Char('"') + f.name() + QLatin1String("\" IS NULL");
+        where << Backend::quote(f.name()) + QLatin1String(" IS NULL");
     } else {
-        where << QLatin1Char('"') + f.name() + QLatin1String("\" = ?");
-        params << stored;
+        where << Backend::quote(f.name()) + QLatin1String(" = ?");
+        params << toParam(f.type(), stored);
     }
-    const QString text = QLatin1String("SELECT ") + sql_->columns + QLatin1String(" FROM ") + sql_->table +
-                         joinWhere(where) + sql_->orderAsc + QLatin1String(" LIMIT 1");
-    QList<Row> rows = backend_->query(text, params, 1);
+    params << qint64(1);
+    QList<Row> rows = backend_->query(sql_->select(where, true, Backend::Paging::Limit), params, 1);
     if (rows.isEmpty())
         return false;
     CachedRow c = toCachedRow(std::move(rows[0]));
@@ -459,7 +472,7 @@ int Table::recNo() {
         params << filterParams();
     }
     const QList<Row> rows =
-        backend_->query(QLatin1String("SELECT COUNT(*) FROM ") + sql_->table + joinWhere(where), params, 1);
+        backend_->query(Backend::selectSql(QStringLiteral("COUNT(*)"), sql_->table, where), params, 1);
     pos_ = rows.isEmpty() ? 0 : int(rows[0][0].toLongLong());
     return pos_;
 }
@@ -530,8 +543,9 @@ void Table::edit() {
         return;
     }
     if (!backend_->tryLockRow(tableTag(def_.name), rowId_))
-        throw StoreError(StoreError::Kind::Locked,
-                         QStringLiteral("Záznam v tabulce '%1' je právě upravován jiným uživatelem.").arg(tableName_));
+        throw StoreError(
+            StoreError::Kind::Locked,
+            QStringLiteral("Záznam v tabulce '%1' je právě upravován jiným uživatelem.").arg(tableName_));
     locked_ = true;
     std::optional<CachedRow> fresh;
     try {
@@ -542,8 +556,9 @@ void Table::edit() {
     }
     if (!fresh) {
         releaseLock();
-        throw StoreError(StoreError::Kind::Engine,
-                         QStringLiteral("Záznam v tabulce '%1' byl mezitím vymazán jiným uživatelem.").arg(tableName_));
+        throw StoreError(
+            StoreError::Kind::Engine,
+            QStringLiteral("Záznam v tabulce '%1' byl mezitím vymazán jiným uživatelem.").arg(tableName_));
     }
     const bool changed = fresh->values != current_;
     loadRow(std::move(*fresh), pos_);
@@ -569,7 +584,7 @@ void Table::append() {
 QVariantList Table::storedValues(QList<QVariant>* keys) const {
     QVariantList out;
     for (int i = 0; i < def_.fields.size(); ++i)
-        out << current_[i];
+        out << toParam(def_.fields[i].type, current_[i]);
     for (const QList<int>& positions : sql_->indexFields) {
         QStringList texts;
         for (int p : positions)
@@ -587,15 +602,17 @@ void Table::post() {
     QList<QVariant> keys;
     QVariantList params = storedValues(&keys);
     params << keys;
-    const QByteArray activeKey = sql_->activeIndex >= 0 ? keys[sql_->activeIndex].toByteArray() : QByteArray();
+    const QByteArray activeKey =
+        sql_->activeIndex >= 0 ? keys[sql_->activeIndex].toByteArray() : QByteArray();
     if (state_ == State::Insert) {
-        rowId_ = backend_->insert(def_.name, sql_->insert, params);
+        rowId_ = backend_->insert(sql_->insert, params);
         hasRecord_ = true;
     } else {
         params << rowId_;
         if (backend_->execute(sql_->update, params) == 0)
             throw StoreError(StoreError::Kind::Engine,
-                             QStringLiteral("Záznam v tabulce '%1' byl mezitím vymazán jiným uživatelem.").arg(tableName_));
+                             QStringLiteral("Záznam v tabulce '%1' byl mezitím vymazán jiným uživatelem.")
+                                 .arg(tableName_));
         releaseLock();
     }
     key_ = activeKey;
@@ -635,8 +652,9 @@ void Table::deleteRecord() {
         throw StoreError(StoreError::Kind::State, QStringLiteral("Tabulka '%1' je prázdná.").arg(tableName_));
     if (state_ != State::Edit) {
         if (!backend_->tryLockRow(tableTag(def_.name), rowId_))
-            throw StoreError(StoreError::Kind::Locked,
-                             QStringLiteral("Záznam v tabulce '%1' je právě upravován jiným uživatelem.").arg(tableName_));
+            throw StoreError(
+                StoreError::Kind::Locked,
+                QStringLiteral("Záznam v tabulce '%1' je právě upravován jiným uživatelem.").arg(tableName_));
         locked_ = true;
     }
     try {
@@ -684,23 +702,21 @@ void Table::applyView(const QString& filterText, bool filtered) {
         checkBrowseMode();
     filterText_ = filterText;
     filtered_ = filtered;
+    forgetSqlTexts();
     if (!isOpen())
         return;
     filter_ = std::move(parsed);
-    forgetSqlTexts();
     dropWindows();
     first();
 }
 
+// Setting the same text or switch again still re-applies the view: the cursor moves into it and the
+// view shows what other stations changed meanwhile.
 void Table::setFilter(const QString& text) {
-    if (text == filterText_)
-        return;
     applyView(text, filtered_);
 }
 
 void Table::setFiltered(bool on) {
-    if (on == filtered_)
-        return;
     applyView(filterText_, on);
 }
 

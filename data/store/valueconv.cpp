@@ -1,6 +1,7 @@
 // Conversions between field values in memory, in the database and as text.
 #include "valueconv.h"
 
+#include "backend.h"
 #include "base/czechformat.h"
 #include "storeerror.h"
 
@@ -38,6 +39,14 @@ QVariant toStored(FieldType type, const QVariant& value) {
         return value.toByteArray();
     }
     return {};
+}
+
+QVariant toParam(FieldType type, const QVariant& stored) {
+    if (type == FieldType::DateTime && !stored.isNull())
+        return QVariant::fromValue(Timestamp{stored.toLongLong()});
+    if (type == FieldType::Boolean)
+        return QVariant(stored.toLongLong() != 0);
+    return stored;
 }
 
 QVariant fromStored(FieldType type, const QVariant& stored) {

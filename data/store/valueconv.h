@@ -11,6 +11,9 @@ namespace kv::store {
 
 QVariant toStored(FieldType type, const QVariant& value);
 QVariant fromStored(FieldType type, const QVariant& stored);
+// A stored value as a statement parameter: date-times as Timestamp, Booleans as bool, so that each
+// engine binds its own native type.
+QVariant toParam(FieldType type, const QVariant& stored);
 // A field's text (as a data-aware edit or a grid cell shows it) straight from its stored form;
 // date-times are taken apart without any time-zone lookup.
 QString storedText(FieldType type, const QVariant& stored);

@@ -1,11 +1,16 @@
 // Creating the data module: SERVER.INI and its defaults, the set-up program, the connection loop with
-// its two questions, opening the tables in order, and the set-up program's own work.
+// its two questions and the reason for each failure, the schema version check, opening the tables in
+// order, and the set-up program's own work (passwords, upgrades).
+#include "tests/support/legacydatabase.h"
 #include "tests/support/testdatabase.h"
 
 #include "base/iniprofile.h"
 #include "base/programfolder.h"
 #include "data/connectionui.h"
 #include "data/datmod.h"
+#include "data/schemaversion.h"
+#include "data/serversettings.h"
+#include "data/store/pgbackend.h"
 #include "data/store/sqlitebackend.h"
 #include "tools/initdataserver.h"
 
@@ -49,6 +54,47 @@ tools::SetupRequest embeddedRequest(const QString& folder) {
     return r;
 }
 
+// The log with every connection failure written as "error: connect": the message above is always
+// shown whole, and what follows it (why this attempt failed) is checked where it matters.
+QStringList withoutReasons(const QStringList& log) {
+    QStringList out;
+    for (const QString& entry : log)
+        out << (entry.startsWith(QLatin1String("error: ") + kConnectError + QLatin1String("\n\n"))
+                    ? QStringLiteral("error: connect")
+                    : entry);
+    return out;
+}
+
+QString reasonOf(const QString& entry) {
+    return entry.mid(QString(QLatin1String("error: ") + kConnectError).size() + 2);
+}
+
+// The embedded database of `folder` in the layout of version 1, with one order in it.
+void makeVersion1Database(const QString& folder) {
+    store::ConnectParams p;
+    p.folder = folder;
+    p.database = QStringLiteral("Kalmorvaty");
+    p.createMissing = true;
+    auto backend = store::openBackend(p);
+    test::createVersion1Schema(*backend, test::Engine::Sqlite);
+    backend->execute(
+        QStringLiteral("INSERT INTO \"Kalmorvaty\" (\"Cislo\", \"Datum\", \"Vyrizena\") VALUES (?, ?, ?)"),
+        {QStringLiteral("2026/12/00001/JNO"), qint64(1796825100123), qint64(1)});
+}
+
+int versionOf(const QString& folder) {
+    store::ConnectParams p;
+    p.folder = folder;
+    p.database = QStringLiteral("Kalmorvaty");
+    return data::databaseVersion(*store::openBackend(p));
+}
+
+QString pgPort() {
+    return QString::fromLatin1(qgetenv("KV_TEST_PG"))
+        .section(QStringLiteral("port="), 1)
+        .section(QLatin1Char(' '), 0, 0);
+}
+
 } // namespace
 
 class TestConnection : public QObject {
@@ -74,8 +120,8 @@ private Q_SLOTS:
         ScriptedUi ui;
         QVERIFY(!dm.DMCreate(ui));
         QCOMPARE(setupRuns, 1);
-        QCOMPARE(ui.log, (QStringList{"minimise", "restore", "error: " + kConnectError, "confirm: " + kRetry,
-                                      "terminate"}));
+        QCOMPARE(withoutReasons(ui.log),
+                 (QStringList{"minimise", "restore", "error: connect", "confirm: " + kRetry, "terminate"}));
         QCOMPARE(dm.userName(), QStringLiteral("SYSDBA"));
         QCOMPARE(dm.serverName(), QStringLiteral("localhost"));
         QCOMPARE(dm.databaseName(), QStringLiteral("Kalmorvaty"));
@@ -154,7 +200,7 @@ private Q_SLOTS:
         } ui;
         ui.folder = folder_;
         QVERIFY(dm.DMCreate(ui));
-        QCOMPARE(ui.log, (QStringList{"error: " + kConnectError, "confirm: " + kRetry}));
+        QCOMPARE(withoutReasons(ui.log), (QStringList{"error: connect", "confirm: " + kRetry}));
         QVERIFY(dm.tabKalmorvaty.isOpen());
     }
 
@@ -174,7 +220,7 @@ private Q_SLOTS:
         data::TDM dm;
         ScriptedUi ui;
         QVERIFY(!dm.DMCreate(ui));
-        QCOMPARE(ui.log.value(0), "error: " + kConnectError);
+        QCOMPARE(withoutReasons(ui.log).value(0), QStringLiteral("error: connect"));
         f.open(QIODevice::ReadOnly);
         QCOMPARE(f.readAll(), content); // nothing was written into the user's file
     }
@@ -231,8 +277,210 @@ private Q_SLOTS:
         ScriptedUi ui;
         ui.answers = {true}; // retry once, then give up
         QVERIFY(!dm.DMCreate(ui));
-        QCOMPARE(ui.log, (QStringList{"error: " + kConnectError, "confirm: " + kRetry,
-                                      "error: " + kConnectError, "confirm: " + kRetry, "terminate"}));
+        QCOMPARE(withoutReasons(ui.log), (QStringList{"error: connect", "confirm: " + kRetry,
+                                                      "error: connect", "confirm: " + kRetry, "terminate"}));
+    }
+
+    // The message stays the one users know; the reason after it says what to look at.
+    void connectionFailureTellsWhyAfterTheMessage_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QByteArray>("pgport"); // libpq's environment, empty: unset
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("IPX/SPX is not available here")
+            << QByteArray("[SERVER]\r\nPROTOKOL=2\r\n") << QByteArray() << "IPX/SPX";
+        QTest::newRow("PostgreSQL host and port tried")
+            << QByteArray("[SERVER]\r\nPROTOKOL=1\r\nSERVER=127.0.0.1:1\r\n") << QByteArray()
+            << "127.0.0.1:1";
+        QTest::newRow("port left to libpq's environment is the one named")
+            << QByteArray("[SERVER]\r\nPROTOKOL=1\r\nSERVER=127.0.0.1\r\n") << QByteArray("1")
+            << "127.0.0.1:1";
+        QTest::newRow("embedded database file missing")
+            << QByteArray("[SERVER]\r\nPROTOKOL=0\r\n") << QByteArray() << "Kalmorvaty.sqlite";
+    }
+    void connectionFailureTellsWhyAfterTheMessage() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QByteArray, pgport);
+        QFETCH(QString, reason);
+        writeIni(folder_, ini);
+        const QByteArray savedPort = qgetenv("PGPORT");
+        if (!pgport.isEmpty())
+            qputenv("PGPORT", pgport);
+        data::TDM dm;
+        ScriptedUi ui;
+        const bool connected = dm.DMCreate(ui);
+        if (savedPort.isEmpty())
+            qunsetenv("PGPORT");
+        else
+            qputenv("PGPORT", savedPort);
+        QVERIFY(!connected);
+        QCOMPARE(withoutReasons(ui.log), (QStringList{"error: connect", "confirm: " + kRetry, "terminate"}));
+        QVERIFY2(reasonOf(ui.log[0]).contains(reason), qPrintable(ui.log[0]));
+    }
+
+    // libpq takes whatever the keywords do not say from its environment variables, password file and
+    // service file; so the keywords hold SERVER.INI's values and the program's own needs only.
+    void connectionKeywordsLeaveTheRestToLibpq_data() {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("keywords");
+        QTest::newRow("host and port from SERVER, password given")
+            << "db.firma.cz:5433" << QStringLiteral("tajné")
+            << QStringLiteral("host=db.firma.cz port=5433 user=SYSDBA password=tajné dbname=Kalmorvaty");
+        QTest::newRow("no port: PGPORT or the default")
+            << "db.firma.cz"
+            << "x"
+            << "host=db.firma.cz user=SYSDBA password=x dbname=Kalmorvaty";
+        QTest::newRow("empty HESLO: no password, the password file serves")
+            << "db.firma.cz"
+            << ""
+            << "host=db.firma.cz user=SYSDBA dbname=Kalmorvaty";
+    }
+    void connectionKeywordsLeaveTheRestToLibpq() {
+        QFETCH(QString, server);
+        QFETCH(QString, password);
+        QFETCH(QString, keywords);
+        store::ConnectParams p;
+        p.server = server;
+        p.user = QStringLiteral("SYSDBA");
+        p.password = password;
+        p.database = QStringLiteral("Kalmorvaty");
+        QStringList got;
+        for (const auto& [key, value] : store::PgBackend::connectionKeywords(p))
+            got << QString::fromUtf8(key + '=' + value);
+        const QString own = QStringLiteral(" client_encoding=UTF8 fallback_application_name=Kalmorvaty");
+        const QString timeout = qEnvironmentVariableIsEmpty("PGCONNECT_TIMEOUT")
+                                    ? QStringLiteral(" connect_timeout=10")
+                                    : QString();
+        QCOMPARE(got.join(QLatin1Char(' ')), keywords + own + timeout);
+    }
+
+    // An administrator requires TLS with PGSSLMODE alone; the test server speaks no TLS, so the
+    // connection must fail for exactly that reason, and work again without the variable.
+    void libpqEnvironmentCanRequireTls() {
+        if (!test::postgresAvailable()) {
+            if (qEnvironmentVariable("CI") == QLatin1String("true"))
+                QFAIL("KV_TEST_PG is not set in CI");
+            QSKIP("KV_TEST_PG not set");
+        }
+        test::TestDatabase db(test::Engine::Postgres);
+        db.createSchema();
+        writeIni(folder_, "[SERVER]\r\nPROTOKOL=1\r\nSERVER=127.0.0.1:" + pgPort().toLatin1() +
+                              "\r\nLOGIN=postgres\r\nDATAB\xC1ZE=" + db.params().database.toLatin1() +
+                              "\r\n");
+        qputenv("PGSSLMODE", "require");
+        {
+            data::TDM dm;
+            ScriptedUi ui;
+            QVERIFY(!dm.DMCreate(ui));
+            QVERIFY2(reasonOf(ui.log.value(0)).contains(QStringLiteral("SSL")), qPrintable(ui.log.value(0)));
+        }
+        qunsetenv("PGSSLMODE");
+        data::TDM dm;
+        ScriptedUi ui;
+        QVERIFY(dm.DMCreate(ui));
+        QVERIFY(ui.log.isEmpty());
+    }
+
+    // SERVER.INI keeps each password character as its Windows-1250 code, so a password typed with Czech
+    // letters reaches the server as typed; one that code page cannot hold is refused at set-up.
+    void passwordIsStoredAsWindows1250Codes_data() {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("stored"); // empty: the set-up program refuses the password
+        QTest::newRow("plain ASCII") << "abc"
+                                     << "0063626100";
+        QTest::newRow("č is E8, not a carriage return") << QStringLiteral("č") << "00E800";
+        QTest::newRow("Czech letters, last character first")
+            << QStringLiteral("žluťoučký kůň") << "00F2F96B20FD6BE8756F9D756C9E00";
+        QTest::newRow("a character Windows-1250 has not") << QStringLiteral("heslo日") << "";
+    }
+    void passwordIsStoredAsWindows1250Codes() {
+        QFETCH(QString, password);
+        QFETCH(QString, stored);
+        tools::SetupRequest r = embeddedRequest(folder_);
+        r.password = password;
+        const tools::SetupResult result = tools::prepareDatabase(r);
+        if (stored.isEmpty()) {
+            QVERIFY(!result.ok);
+            QVERIFY2(result.message.contains(QStringLiteral("„日“")) &&
+                         result.message.contains(QStringLiteral("Windows-1250")),
+                     qPrintable(result.message));
+            QVERIFY(!QFile::exists(folder_ + QLatin1String("SERVER.INI")));
+            return;
+        }
+        QVERIFY2(result.ok, qPrintable(result.message));
+        const IniProfile ini(folder_ + QLatin1String("SERVER.INI"));
+        QCOMPARE(ini.readString(QStringLiteral("SERVER"), QStringLiteral("HESLO")), stored);
+        QCOMPARE(data::decodeHeslo(stored), std::optional(password));
+        data::TDM dm;
+        ScriptedUi ui;
+        QVERIFY(dm.DMCreate(ui));
+        QCOMPARE(dm.password(), password);
+        QCOMPARE(dm.client.password(), password);
+    }
+
+    // One message naming both versions, no question, no table opened, nothing written.
+    void databaseOfAnotherVersionIsRefusedWithOneMessage_data() {
+        QTest::addColumn<int>("version");
+        QTest::newRow("earlier layout, before the version was kept") << 1;
+        QTest::newRow("a newer program's database") << 3;
+    }
+    void databaseOfAnotherVersionIsRefusedWithOneMessage() {
+        QFETCH(int, version);
+        if (version == 1) {
+            makeVersion1Database(folder_);
+        } else {
+            QVERIFY(tools::prepareDatabase(embeddedRequest(folder_)).ok);
+            store::ConnectParams p;
+            p.folder = folder_;
+            p.database = QStringLiteral("Kalmorvaty");
+            store::openBackend(p)->execute(QStringLiteral("UPDATE \"_Verze\" SET \"Verze\" = ?"),
+                                           {qint64(version)});
+        }
+        writeIni(folder_, "[SERVER]\r\nPROTOKOL=0\r\n");
+        data::TDM dm;
+        ScriptedUi ui;
+        QVERIFY(!dm.DMCreate(ui));
+        const QString message = data::versionMismatchMessage(QStringLiteral("Kalmorvaty"), version);
+        QCOMPARE(ui.log, (QStringList{"error: " + message, "terminate"}));
+        QVERIFY(message.contains(QStringLiteral("verzi %1").arg(version)) &&
+                message.contains(QStringLiteral("verzí 2")));
+        QCOMPARE(message.contains(QStringLiteral("--upgrade")), version == 1);
+        for (store::Table* t : dm.tablesInOpenOrder())
+            QVERIFY(!t->isOpen());
+        QCOMPARE(versionOf(folder_), version);
+    }
+
+    // With SERVER.INI already there the set-up program works on the database it names; without
+    // --upgrade it refuses an earlier version, with it the program can work on the database again.
+    void setupProgramUpgradesOnlyWhenAsked() {
+        makeVersion1Database(folder_);
+        writeIni(folder_, "[SERVER]\r\nPROTOKOL=0\r\nLOGIN=spravce\r\n");
+        auto request = [&](const QStringList& args) {
+            tools::SetupRequest r = tools::requestFromFolder(folder_);
+            QString error;
+            [&] { QVERIFY(tools::parseBatchArguments(args, &r, &error)); }();
+            return r;
+        };
+        const tools::SetupResult refused = tools::prepareDatabase(request({"--batch"}));
+        QVERIFY(!refused.ok);
+        QCOMPARE(refused.message, data::versionMismatchMessage(QStringLiteral("Kalmorvaty"), 1));
+        QCOMPARE(versionOf(folder_), 1);
+        const tools::SetupResult upgraded = tools::prepareDatabase(request({"--batch", "--upgrade"}));
+        QVERIFY2(upgraded.ok, qPrintable(upgraded.message));
+        QCOMPARE(upgraded.upgradedFrom, 1);
+        QCOMPARE(versionOf(folder_), data::kSchemaVersion);
+        QCOMPARE(IniProfile(folder_ + QLatin1String("SERVER.INI"))
+                     .readString(QStringLiteral("SERVER"), QStringLiteral("LOGIN")),
+                 QStringLiteral("spravce"));
+        data::TDM dm;
+        ScriptedUi ui;
+        QVERIFY(dm.DMCreate(ui));
+        QVERIFY(ui.log.isEmpty());
+        QCOMPARE(dm.tabKalmorvaty.fieldByName(QStringLiteral("Datum")).asDateTime(),
+                 QDateTime(QDate(2026, 12, 9), QTime(14, 5, 0, 123)));
+        QVERIFY(dm.tabKalmorvaty.fieldByName(QStringLiteral("Vyrizena")).asBoolean());
+        QVERIFY(tools::prepareDatabase(request({"--batch", "--upgrade"})).upgradedFrom ==
+                0); // nothing left to do
     }
 
     void setupProgramRunTwiceChangesNothing() {
@@ -324,6 +572,7 @@ private Q_SLOTS:
         QTest::newRow("defaults") << QStringList{"--batch"} << true << 0 << "Kalmorvaty";
         QTest::newRow("server") << QStringList{"--batch", "--protocol", "1", "--database", "Firma"} << true
                                 << 1 << "Firma";
+        QTest::newRow("upgrade") << QStringList{"--batch", "--upgrade"} << true << 0 << "Kalmorvaty";
         QTest::newRow("protocol 2 refused") << QStringList{"--batch", "--protocol", "2"} << false << 0 << "";
         QTest::newRow("missing value") << QStringList{"--batch", "--server"} << false << 0 << "";
         QTest::newRow("unknown option") << QStringList{"--batch", "--force"} << false << 0 << "";
@@ -340,6 +589,7 @@ private Q_SLOTS:
         if (ok) {
             QCOMPARE(r.protocol, protocol);
             QCOMPARE(r.database, database);
+            QCOMPARE(r.upgrade, args.contains(QStringLiteral("--upgrade")));
         }
     }
 };

@@ -1,15 +1,21 @@
 // The table store's behaviour, run once against the embedded engine and once against PostgreSQL:
-// ordering, navigation, field conversion and cutting, editing, filters, locks between stations and
-// between processes, and the failures a user can meet.
+// ordering, navigation, field conversion and cutting, native column types, editing, filters,
+// transactions, locks between stations and between processes, a lost server session, the upgrade of
+// an earlier database, and the failures a user can meet.
+#include "tests/support/legacydatabase.h"
 #include "tests/support/testdatabase.h"
 
 #include "data/schema.h"
+#include "data/schemaupgrade.h"
+#include "data/schemaversion.h"
+#include "data/store/collationkey.h"
 #include "data/store/datasource.h"
 #include "data/store/storeerror.h"
 #include "data/store/table.h"
 
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QThread>
 
@@ -39,6 +45,39 @@ QStringList column(Table& t, const QString& field) {
         t.next();
     }
     return out;
+}
+
+// libpq keywords of KV_TEST_PG ("host=127.0.0.1 port=5432 user=postgres dbname=postgres").
+QString pgSetting(const QString& key) {
+    for (const QString& part : QString::fromLocal8Bit(qgetenv("KV_TEST_PG")).split(QLatin1Char(' ')))
+        if (part.startsWith(key + QLatin1Char('=')))
+            return part.mid(key.size() + 1);
+    return {};
+}
+
+// Runs the engine's own shell on the test database and returns its output lines, or fails the test.
+QStringList shellLines(const test::TestDatabase& db, const QString& sql) {
+    QProcess shell;
+    if (db.engine() == test::Engine::Sqlite) {
+        shell.start(QStringLiteral("sqlite3"),
+                    {QStringLiteral("-batch"), QStringLiteral("-noheader"), QStringLiteral("-separator"),
+                     QStringLiteral("|"), db.folder() + db.params().database + QLatin1String(".sqlite"),
+                     sql});
+    } else {
+        shell.start(QStringLiteral("psql"),
+                    {QStringLiteral("-X"), QStringLiteral("-A"), QStringLiteral("-t"), QStringLiteral("-F"),
+                     QStringLiteral("|"), QStringLiteral("-h"), pgSetting(QStringLiteral("host")),
+                     QStringLiteral("-p"), pgSetting(QStringLiteral("port")), QStringLiteral("-U"),
+                     pgSetting(QStringLiteral("user")), QStringLiteral("-d"), db.params().database,
+                     QStringLiteral("-c"), sql});
+    }
+    if (!shell.waitForFinished(20000) || shell.exitCode() != 0)
+        return {QStringLiteral("shell failed: ") + QString::fromUtf8(shell.readAllStandardError())};
+    return QString::fromUtf8(shell.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms));
 }
 
 } // namespace
@@ -76,14 +115,15 @@ private Q_SLOTS:
     void czechOrderIgnoresCaseAndKeepsStorageOrderForTies() {
         auto t = table(QStringLiteral("Obory"));
         // Stored in this order; "stavba" and "Stavba" tie, so storage order decides.
-        for (const char16_t* s : {u"Zámečnictví", u"chemie", u"Čalounictví", u"stavba", u"Hutnictví", u"Cukrárny",
-                                  u"Stavba", u"Řeznictví", u"Šperky", u"Rybářství", u"Železářství", u"Interiéry"})
+        for (const char16_t* s :
+             {u"Zámečnictví", u"chemie", u"Čalounictví", u"stavba", u"Hutnictví", u"Cukrárny", u"Stavba",
+              u"Řeznictví", u"Šperky", u"Rybářství", u"Železářství", u"Interiéry"})
             t->insertRecord({QString::fromUtf16(s)});
         const QStringList expected = {
-            QStringLiteral("Cukrárny"), QStringLiteral("Čalounictví"), QStringLiteral("Hutnictví"),
-            QStringLiteral("chemie"),   QStringLiteral("Interiéry"),   QStringLiteral("Rybářství"),
-            QStringLiteral("Řeznictví"), QStringLiteral("stavba"),     QStringLiteral("Stavba"),
-            QStringLiteral("Šperky"),   QStringLiteral("Zámečnictví"), QStringLiteral("Železářství")};
+            QStringLiteral("Cukrárny"),  QStringLiteral("Čalounictví"), QStringLiteral("Hutnictví"),
+            QStringLiteral("chemie"),    QStringLiteral("Interiéry"),   QStringLiteral("Rybářství"),
+            QStringLiteral("Řeznictví"), QStringLiteral("stavba"),      QStringLiteral("Stavba"),
+            QStringLiteral("Šperky"),    QStringLiteral("Zámečnictví"), QStringLiteral("Železářství")};
         QCOMPARE(column(*t, QStringLiteral("Obor")), expected);
     }
 
@@ -91,7 +131,8 @@ private Q_SLOTS:
         auto t = table(QStringLiteral("Dodavatele"));
         t->insertRecord({QStringLiteral("Zeta s.r.o.")});
         t->insertRecord({QStringLiteral("Alfa a.s.")});
-        QCOMPARE(column(*t, QStringLiteral("Nazev")), (QStringList{QStringLiteral("Zeta s.r.o."), QStringLiteral("Alfa a.s.")}));
+        QCOMPARE(column(*t, QStringLiteral("Nazev")),
+                 (QStringList{QStringLiteral("Zeta s.r.o."), QStringLiteral("Alfa a.s.")}));
     }
 
     void navigationCrossesReadWindowsBothWays() {
@@ -168,12 +209,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("six-character postcode into Dod_PSC(5)") << "Dod_PSC" << "123456" << "12345";
+        QTest::newRow("six-character postcode into Dod_PSC(5)") << "Dod_PSC"
+                                                                << "123456"
+                                                                << "12345";
         QTest::newRow("52-character name into Objednal(45)")
             << "Objednal" << QString(52, QLatin1Char('x')) << QString(45, QLatin1Char('x'));
         QTest::newRow("Czech letters count as one character each")
             << "Dod_PSC" << QStringLiteral("ČŘŠŽÝÁ") << QStringLiteral("ČŘŠŽÝ");
-        QTest::newRow("exact size is kept") << "Telefon" << "12345678901234" << "12345678901234";
+        QTest::newRow("exact size is kept") << "Telefon"
+                                            << "12345678901234"
+                                            << "12345678901234";
     }
     void stringsAreCutToTheFieldSize() {
         QFETCH(QString, field);
@@ -189,12 +234,13 @@ private Q_SLOTS:
 
     void insertWithValuesUsesTheProgramsFieldOrder() {
         auto t = table(QStringLiteral("Uzivatele"));
-        t->insertRecord({QStringLiteral("Ing."), QStringLiteral("Novák"), QStringLiteral("Jan"), QStringLiteral("JNO"),
-                         QStringLiteral("jan@firma.cz"), QStringLiteral("nákupčí")});
+        t->insertRecord({QStringLiteral("Ing."), QStringLiteral("Novák"), QStringLiteral("Jan"),
+                         QStringLiteral("JNO"), QStringLiteral("jan@firma.cz"), QStringLiteral("nákupčí")});
         QCOMPARE(t->fieldByName(QStringLiteral("Email")).asString(), QStringLiteral("jan@firma.cz"));
         QCOMPARE(t->fieldByName(QStringLiteral("Funkce")).asString(), QStringLiteral("nákupčí"));
         QVERIFY(t->fieldByName(QStringLiteral("Telefon")).isNull()); // unlisted field stays empty
-        const auto rows = db_->admin().query(QStringLiteral("SELECT \"Funkce\", \"Email\" FROM \"Uzivatele\""), {});
+        const auto rows =
+            db_->admin().query(QStringLiteral("SELECT \"Funkce\", \"Email\" FROM \"Uzivatele\""), {});
         QCOMPARE(rows[0][0].toString(), QStringLiteral("nákupčí"));
     }
 
@@ -202,25 +248,32 @@ private Q_SLOTS:
         auto t = table(QStringLiteral("Kalmorvaty"));
         t->append();
         t->fieldByName(QStringLiteral("Termin_Dod")).setAsString(QStringLiteral("9.12.2026"));
-        t->fieldByName(QStringLiteral("Vyrizena_dne")).setAsDateTime(QDateTime(QDate(2026, 12, 9), QTime(14, 5, 7)));
+        t->fieldByName(QStringLiteral("Vyrizena_dne"))
+            .setAsDateTime(QDateTime(QDate(2026, 12, 9), QTime(14, 5, 7)));
         t->fieldByName(QStringLiteral("Vyrizena")).setAsBoolean(true);
         t->post();
         t->refresh();
-        QCOMPARE(t->fieldByName(QStringLiteral("termin_dod")).asDateTime(), QDateTime(QDate(2026, 12, 9), QTime(0, 0)));
-        QCOMPARE(t->fieldByName(QStringLiteral("Vyrizena_dne")).asString(), QStringLiteral("9.12.2026 14:05:07"));
+        QCOMPARE(t->fieldByName(QStringLiteral("termin_dod")).asDateTime(),
+                 QDateTime(QDate(2026, 12, 9), QTime(0, 0)));
+        QCOMPARE(t->fieldByName(QStringLiteral("Vyrizena_dne")).asString(),
+                 QStringLiteral("9.12.2026 14:05:07"));
         QCOMPARE(t->fieldByName(QStringLiteral("Vyrizena")).asString(), QStringLiteral("True"));
         QVERIFY(t->fieldByName(QStringLiteral("Datum")).isNull());
         t->edit();
-        QCOMPARE(errorKind([&] { t->fieldByName(QStringLiteral("Datum")).setAsString(QStringLiteral("zítra")); }),
+        QCOMPARE(
+            errorKind([&] { t->fieldByName(QStringLiteral("Datum")).setAsString(QStringLiteral("zítra")); }),
+            std::optional(StoreError::Kind::Value));
+        QCOMPARE(errorKind([&] { t->fieldByName(QStringLiteral("Neni")); }),
                  std::optional(StoreError::Kind::Value));
-        QCOMPARE(errorKind([&] { t->fieldByName(QStringLiteral("Neni")); }), std::optional(StoreError::Kind::Value));
         t->cancel();
     }
 
     void settingsIntegerAndLogoRoundTrip() {
         auto t = table(QStringLiteral("System"));
         QCOMPARE(t->fieldByName(QStringLiteral("Std_Dod_Lhuta")).asInteger(), 14);
-        const QByteArray logo("\x01\x00\x00\x01\x03\x00\x00\x00" "BMx", 11);
+        const QByteArray logo("\x01\x00\x00\x01\x03\x00\x00\x00"
+                              "BMx",
+                              11);
         t->edit();
         t->fieldByName(QStringLiteral("Logo")).setAsBytes(logo);
         t->post();
@@ -244,7 +297,8 @@ private Q_SLOTS:
         t->field(0).setAsString(QStringLiteral("B2"));
         t->setFilter(QStringLiteral("Platba >= 'B'"));
         t->setFiltered(false);
-        QCOMPARE(column(*t, QStringLiteral("Platba")), (QStringList{QStringLiteral("A1"), QStringLiteral("B2")}));
+        QCOMPARE(column(*t, QStringLiteral("Platba")),
+                 (QStringList{QStringLiteral("A1"), QStringLiteral("B2")}));
     }
 
     void cancelRestoresAndDeleteMovesOn() {
@@ -285,11 +339,15 @@ private Q_SLOTS:
     void filtersSelectRowsByTypedLiterals_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("numbers");
-        QTest::newRow("open orders") << "Vyrizena='False'" << QStringList{"1", "3"};
+        QTest::newRow("open orders") << "Vyrizena='False'" << QStringList{"1", "3", "4"};
         QTest::newRow("Boolean literal without case") << "vyrizena = 'true'" << QStringList{"2"};
+        // 4 is issued at 23:59:59.999 on 1.3., 2 at midnight of 2.3., 3 one second later.
         QTest::newRow("date range is midnight to midnight")
-            << "(Datum >= '1.3.2026') AND (Datum <= '2.3.2026')" << QStringList{"2"};
-        QTest::newRow("completion time excludes the upper day") << "Vyrizena_dne <= '5.3.2026'" << QStringList{};
+            << "(Datum >= '1.3.2026') AND (Datum <= '2.3.2026')" << QStringList{"2", "4"};
+        QTest::newRow("last millisecond of a day is before the next midnight")
+            << "Datum < '2.3.2026'" << QStringList{"1", "4"};
+        QTest::newRow("completion time excludes the upper day")
+            << "Vyrizena_dne <= '5.3.2026'" << QStringList{};
         QTest::newRow("apostrophe written twice") << "Dod_firma = 'O''Neil'" << QStringList{"3"};
         QTest::newRow("string order") << "Dod_firma < 'B'" << QStringList{"1"};
     }
@@ -299,9 +357,11 @@ private Q_SLOTS:
         auto t = table(QStringLiteral("Kalmorvaty"));
         const QDateTime d1(QDate(2026, 2, 28), QTime(10, 0)), d2(QDate(2026, 3, 2), QTime(0, 0)),
             d3(QDate(2026, 3, 2), QTime(0, 0, 1));
+        const QDateTime d4 = at(2026, 3, 1, 23, 59, 59, 999);
         const QDateTime done(QDate(2026, 3, 5), QTime(9, 30));
-        for (auto [num, date, firm, vyr] : {std::tuple{"1", d1, "Alfa", false}, std::tuple{"2", d2, "Beta", true},
-                                            std::tuple{"3", d3, "O'Neil", false}}) {
+        for (auto [num, date, firm, vyr] :
+             {std::tuple{"1", d1, "Alfa", false}, std::tuple{"2", d2, "Beta", true},
+              std::tuple{"3", d3, "O'Neil", false}, std::tuple{"4", d4, "Delta", false}}) {
             t->append();
             t->fieldByName(QStringLiteral("Cislo")).setAsString(QString::fromLatin1(num));
             t->fieldByName(QStringLiteral("Datum")).setAsDateTime(date);
@@ -404,6 +464,317 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!errorKind([&] { t->edit(); }), 5000);
         QCOMPARE(t->field(0).asString(), QStringLiteral("Původní"));
         t->cancel();
+    }
+
+    // Setting the same text or the same switch again re-reads the view and moves into it.
+    void settingTheSameFilterAgainReappliesTheView() {
+        auto t = table(QStringLiteral("Platba"));
+        for (const char* s : {"A", "B", "C"})
+            t->insertRecord({QString::fromLatin1(s)});
+        t->setFilter(QStringLiteral("Platba >= 'B'"));
+        t->setFiltered(true);
+        t->last();
+        QSignalSpy scrolled(t.get(), &Table::afterScroll);
+        t->setFilter(QStringLiteral("Platba >= 'B'"));
+        QCOMPARE(t->field(0).asString(), QStringLiteral("B"));
+        QCOMPARE(scrolled.size(), 1);
+        test::TestStation other(*db_);
+        table(QStringLiteral("Platba"), &other)->insertRecord({QStringLiteral("Bb")});
+        t->last();
+        t->setFiltered(true);
+        QCOMPARE(t->field(0).asString(), QStringLiteral("B"));
+        QCOMPARE(scrolled.size(), 3);
+        QCOMPARE(t->recordCount(), 3); // B, Bb, C: the other station's row is in the re-read view
+    }
+
+    // What a plain SQL tool finds: the engine's own types, with the declared lengths.
+    void columnsHaveTheEnginesNativeTypes_data() {
+        QTest::addColumn<QString>("tableName");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("sqliteType");
+        QTest::addColumn<QString>("postgresType");
+        QTest::newRow("date-time") << "Kalmorvaty"
+                                   << "Datum"
+                                   << "TIMESTAMP"
+                                   << "timestamp without time zone";
+        QTest::newRow("Boolean") << "Kalmorvaty"
+                                 << "Vyrizena"
+                                 << "BOOLEAN"
+                                 << "boolean";
+        QTest::newRow("string with its size") << "Kalmorvaty"
+                                              << "Dod_PSC"
+                                              << "VARCHAR(5)"
+                                              << "character varying(5)";
+        QTest::newRow("memo") << "Kalmorvaty"
+                              << "Text"
+                              << "TEXT"
+                              << "text";
+        QTest::newRow("integer") << "System"
+                                 << "Std_dod_lhuta"
+                                 << "INTEGER"
+                                 << "integer";
+        QTest::newRow("picture") << "System"
+                                 << "Logo"
+                                 << "BLOB"
+                                 << "bytea";
+        QTest::newRow("hidden sort key stays binary") << "Platba"
+                                                      << "_k_Platba"
+                                                      << "BLOB"
+                                                      << "bytea";
+    }
+    void columnsHaveTheEnginesNativeTypes() {
+        QFETCH(QString, tableName);
+        QFETCH(QString, field);
+        QFETCH(QString, sqliteType);
+        QFETCH(QString, postgresType);
+        const bool pg = db_->engine() == test::Engine::Postgres;
+        const QString sql = pg ? QStringLiteral("SELECT format_type(atttypid, atttypmod) FROM pg_attribute "
+                                                "WHERE attrelid = CAST(? AS regclass) AND attname = ?")
+                               : QStringLiteral("SELECT type FROM pragma_table_info(?) WHERE name = ?");
+        const auto rows = db_->admin().query(
+            sql, {pg ? QLatin1Char('"') + tableName + QLatin1Char('"') : tableName, field});
+        QCOMPARE(rows.value(0).value(0).toString(), pg ? postgresType : sqliteType);
+    }
+
+    // Every type written through fields, seen in native form by plain SQL and read back unchanged:
+    // milliseconds survive, a date before 1970 stays on its day, an empty date stays NULL.
+    void everyTypeRoundTripsThroughItsNativeForm() {
+        auto t = table(QStringLiteral("Kalmorvaty"));
+        const QDateTime issued = at(2026, 12, 9, 14, 5, 0, 123), due = at(1969, 12, 31, 23, 59, 59, 999);
+        const QString text = QStringLiteral("Řádek 1\r\nŘádek 2");
+        t->append();
+        t->fieldByName(QStringLiteral("Cislo")).setAsString(QStringLiteral("2026/12/00042/JNO"));
+        t->fieldByName(QStringLiteral("Datum")).setAsDateTime(issued);
+        t->fieldByName(QStringLiteral("Termin_dod")).setAsDateTime(due);
+        t->fieldByName(QStringLiteral("Vyrizena")).setAsBoolean(true);
+        t->fieldByName(QStringLiteral("Text")).setAsString(text);
+        t->post();
+        const auto found = db_->admin().query(
+            QStringLiteral(
+                "SELECT COUNT(*) FROM \"Kalmorvaty\" WHERE \"Datum\" = '2026-12-09 14:05:00.123' AND "
+                "\"Termin_dod\" = '1969-12-31 23:59:59.999' AND \"Vyrizena\" = TRUE AND "
+                "\"Stornovana\" = FALSE AND \"Vyrizena_dne\" IS NULL AND \"Text\" = ?"),
+            {text});
+        QCOMPARE(found[0][0].toLongLong(), 1);
+        t->refresh();
+        QCOMPARE(t->fieldByName(QStringLiteral("Datum")).asDateTime(), issued);
+        QCOMPARE(t->fieldByName(QStringLiteral("Termin_dod")).asDateTime(), due);
+        QCOMPARE(t->fieldByName(QStringLiteral("Datum")).asString(), QStringLiteral("9.12.2026 14:05:00"));
+        QVERIFY(t->fieldByName(QStringLiteral("Vyrizena")).asBoolean());
+        QVERIFY(!t->fieldByName(QStringLiteral("Stornovana")).asBoolean());
+        QVERIFY(t->fieldByName(QStringLiteral("Vyrizena_dne")).isNull());
+        QCOMPARE(t->fieldByName(QStringLiteral("Text")).asString(), text);
+        QVERIFY(t->locate(QStringLiteral("Datum"), issued));
+        // What plain SQL could write wrongly is refused by the columns themselves: a flag other than true
+        // and false, a date that is none, and on SQLite a date-time not in the one form that sorts right.
+        QStringList refused{QStringLiteral("\"Vyrizena\" = 2"), QStringLiteral("\"Datum\" = 'zítra'")};
+        if (db_->engine() == test::Engine::Sqlite)
+            refused << QStringLiteral("\"Datum\" = '2026-12-09'");
+        for (const QString& set : refused)
+            QVERIFY2(errorKind([&] {
+                         db_->admin().execute(QStringLiteral("UPDATE \"Kalmorvaty\" SET ") + set);
+                     }) == StoreError::Kind::Engine,
+                     qPrintable(set));
+    }
+
+    // The query an administrator would write, with the mixed-case names quoted and no conversion:
+    // orders issued in December 2026 that are still open, in the engine's own shell.
+    void plainSqlQueryReadsDatesAndFlagsInTheEnginesShell() {
+        auto t = table(QStringLiteral("Kalmorvaty"));
+        for (auto [num, issued, done] :
+             {std::tuple{"2026/12/00001/JNO", at(2026, 12, 9, 14, 5), false},
+              std::tuple{"2026/12/00002/JNO", at(2026, 12, 10), true},
+              std::tuple{"2026/11/00001/JNO", at(2026, 11, 30, 23, 59, 59, 999), false},
+              std::tuple{"2027/01/00001/JNO", at(2027, 1, 1), false}}) {
+            t->append();
+            t->fieldByName(QStringLiteral("Cislo")).setAsString(QString::fromLatin1(num));
+            t->fieldByName(QStringLiteral("Datum")).setAsDateTime(issued);
+            t->fieldByName(QStringLiteral("Vyrizena")).setAsBoolean(done);
+            t->post();
+        }
+        const QString query = QStringLiteral(
+            "SELECT \"Cislo\", \"Datum\", \"Vyrizena\" FROM \"Kalmorvaty\" WHERE \"Datum\" >= '2026-12-01' "
+            "AND \"Datum\" < '2027-01-01' AND \"Vyrizena\" = FALSE ORDER BY \"Datum\"");
+        const bool pg = db_->engine() == test::Engine::Postgres;
+        QCOMPARE(shellLines(*db_, query),
+                 QStringList{pg ? QStringLiteral("2026/12/00001/JNO|2026-12-09 14:05:00|f")
+                                : QStringLiteral("2026/12/00001/JNO|2026-12-09 14:05:00.000|0")});
+        // The shell's own date functions read the stored form.
+        const QString month =
+            pg ? QStringLiteral("SELECT DISTINCT date_trunc('month', \"Datum\")::date FROM \"Kalmorvaty\" "
+                                "WHERE \"Cislo\" LIKE '2026/11/%'")
+               : QStringLiteral("SELECT DISTINCT date(\"Datum\", 'start of month') FROM \"Kalmorvaty\" "
+                                "WHERE \"Cislo\" LIKE '2026/11/%'");
+        QCOMPARE(shellLines(*db_, month), QStringList{QStringLiteral("2026-11-01")});
+    }
+
+    // A rollback inside a transaction dooms the whole of it: the outer commit fails clearly and
+    // keeps nothing, where committing would have kept the half written before the inner part.
+    void innerRollbackMakesTheOuterCommitFailAndKeepsNothing() {
+        auto t = table(QStringLiteral("Platba"));
+        store::Backend& backend = station_->session.backend(db_->params().database);
+        {
+            store::Transaction outer(backend);
+            t->insertRecord({QStringLiteral("A")});
+            {
+                store::Transaction inner(backend);
+                t->insertRecord({QStringLiteral("B")});
+            }
+            QVERIFY(backend.rollbackOnly());
+            QString message;
+            QCOMPARE(errorKind([&] { outer.commit(); }, &message), std::optional(StoreError::Kind::State));
+            QVERIFY2(message.contains(QStringLiteral("nebylo uloženo nic")), qPrintable(message));
+        }
+        QCOMPARE(backend.transactionDepth(), 0);
+        t->refresh();
+        QVERIFY(t->isEmpty());
+        t->insertRecord({QStringLiteral("C")}); // the connection goes on working
+        QCOMPARE(db_->admin().query(QStringLiteral("SELECT COUNT(*) FROM \"Platba\""), {})[0][0].toLongLong(),
+                 1);
+        QCOMPARE(errorKind([&] { backend.commit(); }), std::optional(StoreError::Kind::State));
+    }
+
+    void engineErrorsCarryTheEnginesOwnCode() {
+        try {
+            db_->admin().query(QStringLiteral("SELECT * FROM \"Neni\""), {});
+            QFAIL("no error");
+        } catch (const StoreError& e) {
+            QCOMPARE(e.kind(), StoreError::Kind::Engine);
+            QVERIFY(e.connectionUsable());
+            QCOMPARE(e.statement(), QStringLiteral("SELECT * FROM \"Neni\""));
+            if (db_->engine() == test::Engine::Postgres) {
+                QCOMPARE(e.sqlState(), QStringLiteral("42P01")); // undefined_table, as the server names it
+                QVERIFY(QByteArray(e.what()).contains("[SQLSTATE 42P01]"));
+            } else {
+                QCOMPARE(e.engineCode(), 1); // SQLITE_ERROR
+                QVERIFY(e.sqlState().isEmpty());
+            }
+        }
+    }
+
+    // The server ends station A's session while A edits: A's record lock is gone with it, and B
+    // changes the record meanwhile. A must never post without its lock, not on the first attempt and
+    // not after a silent reconnect; A keeps what it typed, and only after cancelling works again.
+    void lostSessionNeverPostsWithoutItsLock() {
+        if (db_->engine() != test::Engine::Postgres)
+            QSKIP("only a server session can be lost");
+        auto a = table(QStringLiteral("Platba"));
+        a->insertRecord({QStringLiteral("Původní")});
+        store::Backend& aBackend = station_->session.backend(db_->params().database);
+        const qint64 pid = aBackend.query(QStringLiteral("SELECT pg_backend_pid()"), {})[0][0].toLongLong();
+        a->edit();
+        a->field(0).setAsString(QStringLiteral("Od stanice A"));
+        db_->admin().query(QStringLiteral("SELECT pg_terminate_backend(CAST(? AS integer))"), {pid});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            db_->admin()
+                .query(QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE pid = "
+                                      "CAST(? AS integer)"),
+                       {pid})[0][0]
+                .toLongLong(),
+            qint64(0), 5000);
+        test::TestStation stationB(*db_);
+        auto b = table(QStringLiteral("Platba"), &stationB);
+        b->edit();
+        b->field(0).setAsString(QStringLiteral("Od stanice B"));
+        b->post();
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            QCOMPARE(errorKind([&] { a->post(); }), std::optional(StoreError::Kind::Connection));
+            QCOMPARE(a->state(), Table::State::Edit);
+            QCOMPARE(a->field(0).asString(), QStringLiteral("Od stanice A"));
+        }
+        // Nothing else on A's connection renews the session behind the editing table's back.
+        QCOMPARE(errorKind([&] { aBackend.query(QStringLiteral("SELECT 1"), {}); }),
+                 std::optional(StoreError::Kind::Connection));
+        QCOMPARE(db_->admin().query(QStringLiteral("SELECT \"Platba\" FROM \"Platba\""), {})[0][0].toString(),
+                 QStringLiteral("Od stanice B"));
+        a->cancel();
+        a->refresh(); // a clean point: the session is renewed
+        QCOMPARE(a->field(0).asString(), QStringLiteral("Od stanice B"));
+        a->edit(); // and a new edit takes the lock again
+        QCOMPARE(errorKind([&] { b->edit(); }), std::optional(StoreError::Kind::Locked));
+        a->cancel();
+    }
+
+    // A database written by the layout before native types (made here with that layout's DDL and
+    // rows) is rebuilt in place: every row keeps its storage key, its sort keys and every value.
+    void upgradeFromVersion1KeepsEveryRowAndValue() {
+        test::TestDatabase old(db_->engine());
+        store::Backend& admin = old.admin();
+        test::createVersion1Schema(admin, old.engine());
+        const QByteArray logo("\x01\x00\x00\x01\x03\x00\x00\x00"
+                              "BM\x00\xff",
+                              12);
+        admin.execute(
+            QStringLiteral("UPDATE \"System\" SET \"Firma\" = ?, \"Logo\" = ?, \"Std_dod_lhuta\" = ?"),
+            {QStringLiteral("Žluťoučký kůň s.r.o."), logo, qint64(21)});
+        const QString insert =
+            QStringLiteral("INSERT INTO \"Kalmorvaty\" (\"_id\", \"Cislo\", \"Datum\", \"Termin_dod\", "
+                           "\"Vyrizena\", \"Stornovana\", "
+                           "\"Text\", \"Vyrizena_dne\", \"_k_Cislo\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        // 9.12.2026 14:05:00.123, 31.12.1969 23:59:59.999 (one millisecond before 1970), 10.12.2026 8:00.
+        admin.execute(insert,
+                      {qint64(7), QStringLiteral("2026/12/00042/JNO"), qint64(1796825100123), qint64(-1),
+                       qint64(1), qint64(1), QStringLiteral("Řádek\r\nDalší"), qint64(1796889600000),
+                       store::collationKey(QStringLiteral("2026/12/00042/JNO"))});
+        admin.execute(insert, {qint64(3), QStringLiteral("2026/12/00041/ABC"), qint64(1796774400000),
+                               QVariant(), qint64(0), qint64(0), QString(), QVariant(),
+                               store::collationKey(QStringLiteral("2026/12/00041/ABC"))});
+        for (const char16_t* p : {u"Převodem", u"Hotově", u"čekem"})
+            admin.execute(QStringLiteral("INSERT INTO \"Platba\" (\"Platba\", \"_k_Platba\") VALUES (?, ?)"),
+                          {QString::fromUtf16(p), store::collationKey(QString::fromUtf16(p))});
+        QCOMPARE(data::databaseVersion(admin), 1);
+
+        const data::UpgradeReport report = data::upgradeDatabase(admin);
+        QCOMPARE(report.from, 1);
+        QCOMPARE(report.to, data::kSchemaVersion);
+        QCOMPARE(report.tables.size(), 7);
+        QCOMPARE(data::databaseVersion(admin), data::kSchemaVersion);
+
+        test::TestStation station(old);
+        auto orders = station.openTable(QStringLiteral("Kalmorvaty"));
+        QCOMPARE(orders->recordCount(), 2);
+        QCOMPARE(orders->field(0).asString(), QStringLiteral("2026/12/00041/ABC")); // Cislo order kept
+        QCOMPARE(orders->rowId(), qint64(3));
+        QVERIFY(orders->fieldByName(QStringLiteral("Termin_dod")).isNull());
+        QVERIFY(!orders->fieldByName(QStringLiteral("Vyrizena")).asBoolean());
+        orders->next();
+        QCOMPARE(orders->rowId(), qint64(7));
+        QCOMPARE(orders->fieldByName(QStringLiteral("Datum")).asDateTime(), at(2026, 12, 9, 14, 5, 0, 123));
+        QCOMPARE(orders->fieldByName(QStringLiteral("Termin_dod")).asDateTime(),
+                 at(1969, 12, 31, 23, 59, 59, 999));
+        QCOMPARE(orders->fieldByName(QStringLiteral("Vyrizena_dne")).asDateTime(), at(2026, 12, 10, 8, 0));
+        QVERIFY(orders->fieldByName(QStringLiteral("Vyrizena")).asBoolean());
+        QVERIFY(orders->fieldByName(QStringLiteral("Stornovana")).asBoolean());
+        QCOMPARE(orders->fieldByName(QStringLiteral("Text")).asString(), QStringLiteral("Řádek\r\nDalší"));
+        orders->insertRecord({QStringLiteral("2026/12/00043/JNO")});
+        QVERIFY(orders->rowId() > 7); // new rows get keys above the kept ones
+        auto settings = station.openTable(QStringLiteral("System"));
+        QCOMPARE(settings->fieldByName(QStringLiteral("Firma")).asString(),
+                 QStringLiteral("Žluťoučký kůň s.r.o."));
+        QCOMPARE(settings->fieldByName(QStringLiteral("Logo")).asBytes(), logo);
+        QCOMPARE(settings->fieldByName(QStringLiteral("Std_dod_lhuta")).asInteger(), 21);
+        auto payments = station.openTable(QStringLiteral("Platba"));
+        QCOMPARE(
+            column(*payments, QStringLiteral("Platba")),
+            (QStringList{QStringLiteral("čekem"), QStringLiteral("Hotově"), QStringLiteral("Převodem")}));
+        payments->setFilter(QStringLiteral("Platba = 'Hotově'"));
+        payments->setFiltered(true);
+        QCOMPARE(payments->recordCount(), 1);
+
+        QCOMPARE(data::upgradeDatabase(admin).tables.size(), 0); // a second run finds nothing to do
+    }
+
+    // An empty version table is not a database this program may guess about.
+    void unknownVersionIsRefusedByTheUpgrade() {
+        db_->admin().execute(QStringLiteral("DELETE FROM \"_Verze\""));
+        QCOMPARE(data::databaseVersion(db_->admin()), data::kUnknownVersion);
+        bool refused = false;
+        try {
+            data::upgradeDatabase(db_->admin());
+        } catch (const data::SchemaVersionError& e) {
+            refused = e.found() == data::kUnknownVersion;
+        }
+        QVERIFY(refused);
     }
 
     void missingTableFailsToOpenWithItsName() {

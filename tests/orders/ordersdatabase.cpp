@@ -1,0 +1,72 @@
+// Making the orders tests' database and connecting the data module to it.
+#include "ordersdatabase.h"
+
+#include "base/programfolder.h"
+#include "data/connectionui.h"
+#include "tools/initdataserver.h"
+
+#include <stdexcept>
+
+namespace kv::test {
+namespace {
+
+class QuietConnectionUi : public data::ConnectionUi {
+public:
+    void showError(const QString& text) override { errors += text + QLatin1Char('\n'); }
+    bool confirm(const QString&) override { return false; }
+    void showMessage(const QString& text) override { errors += text + QLatin1Char('\n'); }
+    void beforeSetupProgram() override {}
+    void afterSetupProgram() override {}
+    void requestTerminate() override {}
+    QString errors;
+};
+
+} // namespace
+
+std::unique_ptr<data::TDM> connectDataModule(QString* errors) {
+    auto dm = std::make_unique<data::TDM>();
+    QuietConnectionUi ui;
+    if (!dm->DMCreate(ui) || !ui.errors.isEmpty()) {
+        *errors = ui.errors;
+        return nullptr;
+    }
+    return dm;
+}
+
+OrdersDatabase::OrdersDatabase(Engine engine)
+    : db_(engine) {
+    const store::ConnectParams p = db_.params();
+    tools::SetupRequest request;
+    request.protocol = engine == Engine::Sqlite ? 0 : 1;
+    request.server = p.server;
+    request.login = p.user;
+    request.password = p.password;
+    request.database = p.database;
+    request.folder = folder();
+    const tools::SetupResult made = tools::prepareDatabase(request);
+    if (!made.ok)
+        throw std::runtime_error(made.message.toStdString());
+    setProgramFolder(folder());
+    QString errors;
+    dm_ = connectDataModule(&errors);
+    if (!dm_) {
+        setProgramFolder({});
+        throw std::runtime_error(errors.toStdString());
+    }
+}
+
+void OrdersDatabase::clearOrders() {
+    store::Table& orders = dm_->tabKalmorvaty;
+    orders.cancel();
+    orders.setFiltered(false);
+    db_.admin().execute(QStringLiteral("DELETE FROM \"Kalmorvaty\""), {});
+    orders.refresh();
+}
+
+OrdersDatabase::~OrdersDatabase() {
+    dm_->DMDestroy();
+    dm_.reset();
+    setProgramFolder({});
+}
+
+} // namespace kv::test

@@ -1,0 +1,524 @@
+// The new order window: showing it, the pick buttons with their windows' places and the fields they
+// copy, the six checks with their follow-ups, the line limit, the whole road from the main window's
+// button to the preview and the stored record, the held number after a failed save, and closing.
+// The code-list windows are the program's own, made as at start-up.
+#include "ordersdatabase.h"
+#include "tests/support/accessiblenames.h"
+
+#include "app/formobj.h"
+#include "codelists/codelistwindows.h"
+#include "orders/formnovaobj.h"
+#include "orders/neworder.h"
+#include "orders/orderswindows.h"
+#include "print/formnahledtisku.h"
+#include "print/printwindows.h"
+#include "tools/render/sampledata.h"
+
+#include "base/clock.h"
+#include "data/ordernumber.h"
+#include "ui/appwindows.h"
+#include "ui/scripteddialogs.h"
+
+#include <QTest>
+#include <map>
+
+using namespace kv;
+using namespace kv::orders;
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 30));
+const QString kCategory = QStringLiteral("Stavební materiál");
+
+struct Supplier {
+    QString nazev, telefon, gsm, fax;
+};
+const Supplier kSuppliers[] = {
+    {QStringLiteral("Stavebniny Čížek s.r.o."), QStringLiteral(" 495 123 456 "),
+     QStringLiteral("777 111 222"), QStringLiteral("495 123 457")},
+    {QStringLiteral("Pila Dvořák"), QStringLiteral("  "), QString(), QStringLiteral("466 999 000")},
+};
+
+void addSupplier(data::TDM& dm, const Supplier& s) {
+    store::Table& t = dm.tabDodavatele;
+    t.append();
+    const std::pair<const char*, QString> values[] = {{"Nazev", s.nazev},
+                                                      {"Obor", kCategory},
+                                                      {"Zastupce", QStringLiteral("Petr Čížek")},
+                                                      {"Ulice", QStringLiteral("Žižkova 12")},
+                                                      {"Obec", QStringLiteral("Hradec Králové")},
+                                                      {"PSC", QStringLiteral("500 02")},
+                                                      {"Telefon", s.telefon},
+                                                      {"GSM", s.gsm},
+                                                      {"Fax", s.fax},
+                                                      {"Email", QStringLiteral("obchod@cizek.cz")}};
+    for (const auto& [field, value] : values)
+        t.fieldByName(QLatin1String(field)).setAsString(value);
+    t.post();
+}
+
+} // namespace
+
+class TestNewOrder : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::OrdersDatabase> db_;
+    std::unique_ptr<clock::FixedClock> clock_;
+    std::unique_ptr<ui::ScriptedDialogs> dialogs_;
+    TFormNovaObj* window_ = nullptr;
+    // What a modal showing of each window does, by its instance name (the user moving its cursor).
+    std::map<QString, std::function<void(QDialog&)>> onShown_;
+    QStringList shown_; // "FormPlatba at 300,70" for every modal showing
+
+    // The styles of the messages shown, in order.
+    QList<ui::MsgStyle> messageStyles() const {
+        QList<ui::MsgStyle> out;
+        for (const ui::RecordedCall& c : dialogs_->calls)
+            if (c.kind == QLatin1String("message"))
+                out << c.style;
+        return out;
+    }
+
+    data::TDM& dm() { return db_->dm(); }
+    QString storedNumber() {
+        auto station = db_->otherStation();
+        return station->openTable(QStringLiteral("System"))
+            ->fieldByName(QStringLiteral("PosledniObj"))
+            .asString();
+    }
+    void setStoredNumber(const QString& number, int leadTime = 14) {
+        dm().tabSystem.edit();
+        dm().tabSystem.fieldByName(QStringLiteral("PosledniObj")).setAsString(number);
+        dm().tabSystem.fieldByName(QStringLiteral("Std_dod_lhuta")).setAsInteger(leadTime);
+        dm().tabSystem.post();
+    }
+    // Everything filled in as the clerk would, through the pick buttons.
+    void fillIn() {
+        onShown_[QStringLiteral("FormPlatba")] = [&](QDialog&) {
+            dm().tabPlatba.locate(QStringLiteral("Platba"), QStringLiteral("Dobírkou"));
+        };
+        onShown_[QStringLiteral("FormDoprava")] = [&](QDialog&) {
+            dm().tabDoprava.locate(QStringLiteral("Doprava"), QStringLiteral("PPL"));
+        };
+        onShown_[QStringLiteral("FormUzivatele")] = [&](QDialog&) {
+            dm().tabUzivatele.locate(QStringLiteral("Inicialy"), QStringLiteral("JH"));
+        };
+        onShown_[QStringLiteral("FormDodavatele")] = [&](QDialog&) {
+            dm().tabDodavatele.locate(QStringLiteral("Nazev"), kSuppliers[0].nazev);
+        };
+        for (QPushButton* b : {window_->tlVybZpPlatby, window_->tlVybDopravu, window_->tlVybObjednal,
+                               window_->tlVybDodavatele})
+            b->click();
+        window_->edTextObj->setPlainText(
+            QStringLiteral("1. Cement portlandský - 20 ks\n2. Písek praný - 2 t"));
+    }
+    // The stored order `number` as "field=value" lines, read by another station.
+    QStringList storedOrder(const QString& number) {
+        auto station = db_->otherStation();
+        auto t = station->openTable(QStringLiteral("Kalmorvaty"));
+        if (!t->locate(QStringLiteral("Cislo"), number))
+            return {QStringLiteral("missing")};
+        QStringList out;
+        for (int i = 0; i < t->fieldCount(); ++i)
+            out << t->field(i).name() + QLatin1Char('=') + t->field(i).asString();
+        return out;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        clock_ = std::make_unique<clock::FixedClock>(kNow);
+        db_ = std::make_unique<test::OrdersDatabase>(test::currentEngine());
+        tools::fillFirm(dm(), false);
+        tools::fillUsers(dm());
+        tools::addCategory(dm(), kCategory);
+        dm().tabObory.locate(QStringLiteral("Obor"), kCategory);
+        for (const Supplier& s : kSuppliers)
+            addSupplier(dm(), s);
+    }
+    void init() {
+        db_->clearOrders();
+        setStoredNumber(QStringLiteral("2026/12/00041/ZK"));
+        dm().tabDodavatele.first();
+        ui::AppWindows& w = ui::appWindows();
+        w.add(QStringLiteral("TFormDoprava"), codelists::createFormDoprava());
+        w.add(QStringLiteral("TFormPlatba"), codelists::createFormPlatba());
+        w.add(QStringLiteral("TFormUzivatele"), codelists::createFormUzivatele());
+        w.add(QStringLiteral("TFormDodavatele"), codelists::createFormDodavatele());
+        w.add(QStringLiteral("TFormNovaObj"), createNewOrder());
+        w.add(QStringLiteral("TFormNahledTisku"), print::createPrintPreview());
+        w.add(QStringLiteral("TSestavy"), print::createReportContainer());
+        window_ = w.find<TFormNovaObj>(QStringLiteral("TFormNovaObj"));
+        dialogs_ = std::make_unique<ui::ScriptedDialogs>();
+        shown_.clear();
+        onShown_.clear();
+        dialogs_->onModal = [this](QDialog& d) {
+            shown_ << QStringLiteral("%1 at %2,%3").arg(d.objectName()).arg(d.x()).arg(d.y());
+            d.show();
+            if (auto it = onShown_.find(d.objectName()); it != onShown_.end())
+                it->second(d);
+            d.hide();
+            return 0;
+        };
+        window_->move(10, 20);
+        window_->show();
+    }
+    void cleanup() {
+        dialogs_.reset();
+        ui::appWindows().clear();
+        window_ = nullptr;
+    }
+    void cleanupTestCase() {
+        db_.reset();
+        clock_.reset();
+    }
+
+    void everyControlHasANameAScreenReaderReads() {
+        QCOMPARE(test::unnamedControls(*window_), QStringList());
+    }
+
+    void showingStartsEmptyWithTodayAndTheLeadTime_data() {
+        QTest::addColumn<QVariant>("leadTime"); // invalid: the settings table is closed
+        QTest::addColumn<QDate>("due");
+        QTest::newRow("ten days") << QVariant(10) << QDate(2026, 12, 19);
+        QTest::newRow("no lead time: today") << QVariant(QString()) << QDate(2026, 12, 9);
+        QTest::newRow("settings unreadable: two weeks") << QVariant() << QDate(2026, 12, 23);
+    }
+    void showingStartsEmptyWithTodayAndTheLeadTime() {
+        QFETCH(QVariant, leadTime);
+        QFETCH(QDate, due);
+        store::Table& settings = dm().tabSystem;
+        window_->hide();
+        window_->edObjednal->setText(QStringLiteral("left from last time"));
+        window_->edTextObj->setPlainText(QStringLiteral("left from last time"));
+        window_->PageControl1->setCurrentWidget(window_->tabTextObj);
+        if (leadTime.isValid()) {
+            settings.edit();
+            settings.fieldByName(QStringLiteral("Std_dod_lhuta")).setAsString(leadTime.toString());
+            settings.post();
+        } else {
+            settings.close();
+        }
+        window_->show();
+        if (!settings.isOpen())
+            settings.open();
+        QCOMPARE(window_->edDatVytvoreni->date(), QDate(2026, 12, 9));
+        QCOMPARE(window_->edDatVytvoreni->minimumDate(), QDate(2026, 12, 9));
+        QCOMPARE(window_->edDodani->date(), due);
+        QCOMPARE(window_->edDodani->minimumDate(), QDate(2026, 12, 9));
+        QCOMPARE(window_->edObjednal->text(), QString());
+        QCOMPARE(window_->edTextObj->toPlainText(), QString());
+        QCOMPARE(window_->PageControl1->currentWidget(), window_->tabParametry);
+        QCOMPARE(window_->labZbRadek->text(), QStringLiteral("26"));
+    }
+
+    void pickButtonsOpenTheirWindowsBesideAndCopyTheCurrentRecord_data() {
+        QTest::addColumn<QPoint>("at"); // where the new order window stands
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");      // the record the user moves to
+        QTest::addColumn<QStringList>("copied"); // edit=text
+        // The offscreen screen is 800 x 800; the windows' sizes are their own.
+        QTest::newRow("payment: +290,+60")
+            << QPoint(10, 20) << "tlVybZpPlatby"
+            << "FormPlatba at 300,80"
+            << "Platba"
+            << "Platba"
+            << "Hotově při převzetí" << QStringList{"edZpPlatby=Hotově při převzetí"};
+        QTest::newRow("transport: +290,+95") << QPoint(10, 20) << "tlVybDopravu"
+                                             << "FormDoprava at 300,115"
+                                             << "Doprava"
+                                             << "Doprava"
+                                             << "Vlastní odvoz" << QStringList{"edDoprava=Vlastní odvoz"};
+        QTest::newRow("user with a title: +40,+150")
+            << QPoint(10, 20) << "tlVybObjednal"
+            << "FormUzivatele at 50,170"
+            << "Uzivatele"
+            << "Inicialy"
+            << "JH"
+            << QStringList{"edObjednal=Ing. Jaroslav Horák", "edFunkce=jednatel", "edTelefon=466 612 341",
+                           "edEmail=horak@shorak.cz", "edInicialy=JH"};
+        QTest::newRow("user without a title")
+            << QPoint(10, 20) << "tlVybObjednal"
+            << "FormUzivatele at 50,170"
+            << "Uzivatele"
+            << "Inicialy"
+            << "ZK" << QStringList{"edObjednal=Zdeňka Kratochvílová", "edInicialy=ZK"};
+        QTest::newRow("supplier: +40,+270")
+            << QPoint(10, 20) << "tlVybDodavatele"
+            << "FormDodavatele at 50,290"
+            << "Dodavatele"
+            << "Nazev"
+            << "Stavebniny Čížek s.r.o." << QStringList{"edDodavatel=Stavebniny Čížek s.r.o."};
+        // 692 x 416 from 240,570 would pass the right edge and the bottom: flush right, and ending
+        // 30 pixels above the bottom. The supplier's postcode of 6 characters fills the 5 of its box.
+        QTest::newRow("supplier, kept on the screen")
+            << QPoint(200, 300) << "tlVybDodavatele"
+            << "FormDodavatele at 108,354"
+            << "Dodavatele"
+            << "Nazev"
+            << "Pila Dvořák"
+            << QStringList{"edDodavatel=Pila Dvořák", "edKontakt=Petr Čížek", "edUliceCP=Žižkova 12",
+                           "edObec=Hradec Králové", "edPSC=500 0"};
+    }
+    void pickButtonsOpenTheirWindowsBesideAndCopyTheCurrentRecord() {
+        QFETCH(QPoint, at);
+        QFETCH(QString, button);
+        QFETCH(QString, shown);
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QStringList, copied);
+        window_->move(at);
+        onShown_[shown.section(QLatin1Char(' '), 0, 0)] = [&](QDialog&) {
+            const std::map<QString, store::Table*> tables{
+                {QStringLiteral("Platba"), &dm().tabPlatba},
+                {QStringLiteral("Doprava"), &dm().tabDoprava},
+                {QStringLiteral("Uzivatele"), &dm().tabUzivatele},
+                {QStringLiteral("Dodavatele"), &dm().tabDodavatele}};
+            QVERIFY(tables.at(table)->locate(field, value));
+        };
+        window_->findChild<QPushButton*>(button)->click();
+        QCOMPARE(shown_, QStringList{shown});
+        for (const QString& c : copied)
+            QCOMPARE(window_->findChild<controls::TProLabelEdit*>(c.section(QLatin1Char('='), 0, 0))->text(),
+                     c.section(QLatin1Char('='), 1));
+    }
+
+    // A date picker takes a Tab for each of its day, month and year before passing it on.
+    void tabWalksTheEntriesInOrderPastThePickButtons() {
+        QApplication::setActiveWindow(window_);
+        window_->edDatVytvoreni->setFocus();
+        QStringList walked;
+        for (int i = 0; i < 40 && walked.size() < 16; ++i) {
+            QWidget* w = QApplication::focusWidget();
+            QWidget* control =
+                qobject_cast<QDateEdit*>(w->parentWidget()) || w->objectName() == QLatin1String("edit")
+                    ? w->parentWidget()
+                    : w;
+            if (walked.isEmpty() || walked.last() != control->objectName())
+                walked << control->objectName();
+            QTest::keyClick(w, Qt::Key_Tab);
+        }
+        QCOMPARE(walked, (QStringList{"edDatVytvoreni", "edDodani", "edZpPlatby", "edDoprava", "edObjednal",
+                                      "edFunkce", "edTelefon", "edEmail", "edInicialy", "edDodavatel",
+                                      "edKontakt", "edUliceCP", "edObec", "edPSC", "tlHotovo", "tlZavrit"}));
+    }
+
+    void ordererNameJoinsTheThreeParts_data() {
+        QTest::addColumn<QString>("titul");
+        QTest::addColumn<QString>("jmeno");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("all three") << "Ing."
+                                   << "Jan"
+                                   << "Ing. Jan Novák";
+        QTest::newRow("no title: no leading blank") << ""
+                                                    << "Jan"
+                                                    << "Jan Novák";
+        QTest::newRow("no first name: two blanks") << "Ing."
+                                                   << ""
+                                                   << "Ing.  Novák";
+    }
+    void ordererNameJoinsTheThreeParts() {
+        QFETCH(QString, titul);
+        QFETCH(QString, jmeno);
+        QFETCH(QString, name);
+        QCOMPARE(ordererName(titul, jmeno, QStringLiteral("Novák")), name);
+    }
+
+    void supplierTelephoneFallsBackToGsmThenFax_data() {
+        QTest::addColumn<QStringList>("phones"); // Telefon, GSM, Fax
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("telephone, trimmed") << QStringList{" 495 1 ", "777", "496"} << "495 1";
+        QTest::newRow("blank telephone: GSM") << QStringList{"  ", "777 1", "496"} << "777 1";
+        QTest::newRow("only a fax") << QStringList{"", "", " 496 2"} << "496 2";
+        QTest::newRow("none") << QStringList{"", " ", ""} << "";
+    }
+    void supplierTelephoneFallsBackToGsmThenFax() {
+        QFETCH(QStringList, phones);
+        QFETCH(QString, stored);
+        QCOMPARE(supplierPhone(phones[0], phones[1], phones[2]), stored);
+    }
+
+    void eachCheckShowsItsMessageAndItsFollowUp_data() {
+        QTest::addColumn<QString>("emptied"); // the entry left empty (blanks only)
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("followUp"); // the window opened, or where the focus goes
+        QTest::newRow("payment") << "edZpPlatby"
+                                 << "Není vybrán, nebo zadán způsob platby!"
+                                 << "FormPlatba";
+        QTest::newRow("transport") << "edDoprava"
+                                   << "Není zadán, nebo vybrán typ dopravy!"
+                                   << "FormDoprava";
+        QTest::newRow("orderer") << "edObjednal"
+                                 << "Není vybrán, nebo zadán objednatel!"
+                                 << "FormUzivatele";
+        QTest::newRow("initials of blanks")
+            << "edInicialy"
+            << "Nejsou zadány iniciály objednatele nutné pro generaci čísla objednávky!"
+            << "focus edInicialy";
+        QTest::newRow("supplier") << "edDodavatel"
+                                  << "Není vybrán, nebo zadán dodavatel!"
+                                  << "FormDodavatele";
+        QTest::newRow("text") << "edTextObj"
+                              << "Text objednávky je prázdný!"
+                              << "page tabTextObj";
+    }
+    void eachCheckShowsItsMessageAndItsFollowUp() {
+        QFETCH(QString, emptied);
+        QFETCH(QString, message);
+        QFETCH(QString, followUp);
+        fillIn();
+        if (emptied == QLatin1String("edTextObj"))
+            window_->edTextObj->setPlainText(QStringLiteral("  "));
+        else
+            window_->findChild<controls::TProLabelEdit*>(emptied)->setText(QStringLiteral("  "));
+        window_->PageControl1->setCurrentWidget(window_->tabParametry);
+        onShown_.clear(); // the follow-up's window is only looked at
+        shown_.clear();
+        dialogs_->calls.clear();
+        window_->tlHotovo->click();
+        QCOMPARE(dialogs_->messages(), QStringList{message});
+        QCOMPARE(messageStyles(), QList<ui::MsgStyle>{ui::MsgStyle::Error});
+        if (followUp.startsWith(QLatin1String("focus")))
+            QCOMPARE(window_->focusWidget(), window_->edInicialy->editBox());
+        else if (followUp.startsWith(QLatin1String("page")))
+            QCOMPARE(window_->PageControl1->currentWidget(), window_->tabTextObj);
+        else
+            QCOMPARE(shown_.size() == 1 ? shown_[0].section(QLatin1Char(' '), 0, 0)
+                                        : shown_.join(QLatin1Char(';')),
+                     followUp);
+        QCOMPARE(storedNumber(), QStringLiteral("2026/12/00041/ZK"));
+    }
+
+    void theTextKeepsItsFirstTwentySixLines() {
+        QStringList lines;
+        for (int i = 1; i <= 30; ++i)
+            lines << QStringLiteral("řádek %1").arg(i);
+        window_->edTextObj->insertPlainText(lines.join(QLatin1Char('\n')));
+        QCOMPARE(window_->edTextObj->toPlainText(), lines.mid(0, 26).join(QLatin1Char('\n')));
+        QCOMPARE(window_->labZbRadek->text(), QStringLiteral("0"));
+        window_->edTextObj->setPlainText(QStringLiteral("a\nb\n"));
+        QCOMPARE(window_->labZbRadek->text(), QStringLiteral("24"));
+    }
+
+    // From the main window's button to the preview and the stored record.
+    void theWholeRoadStoresTheOrderAndShowsItsForm() {
+        window_->hide();
+        app::TFormObj main(ui::appWindows());
+        QString preview;
+        onShown_[QStringLiteral("FormNovaObj")] = [&](QDialog&) {
+            fillIn();
+            // Typed by hand over the picked supplier; the telephone still comes from the suppliers table.
+            window_->edDodavatel->setText(QStringLiteral("Dřevo Liberec"));
+            window_->edInicialy->setText(QStringLiteral(" JH"));
+            window_->tlHotovo1->click();
+        };
+        onShown_[QStringLiteral("FormNahledTisku")] = [&](QDialog& d) {
+            auto& p = static_cast<print::TFormNahledTisku&>(d);
+            preview = QStringLiteral("%1, %2 page, order %3")
+                          .arg(p.NahledReportu->ReportName())
+                          .arg(p.NahledReportu->PageCount())
+                          .arg(dm().tabKalmorvaty.fieldByName(QStringLiteral("Cislo")).asString());
+        };
+        main.tlNova->click();
+        QCOMPARE(dialogs_->messages(), QStringList{confirmQuestion()});
+        QCOMPARE(messageStyles(), QList<ui::MsgStyle>{ui::MsgStyle::Warning});
+        QCOMPARE(preview, QStringLiteral("Objednávka, 1 page, order 2026/12/00042/ JH"));
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(storedNumber(), QStringLiteral("2026/12/00042/ JH"));
+        QCOMPARE(storedOrder(QStringLiteral("2026/12/00042/ JH")),
+                 (QStringList{"Cislo=2026/12/00042/ JH",
+                              "Datum=9.12.2026",
+                              "Termin_dod=23.12.2026",
+                              "Zpusob_platby=Dobírkou",
+                              "Doprava=PPL",
+                              "Objednal=Ing. Jaroslav Horák",
+                              "Funkce=jednatel",
+                              "Telefon=466 612 341",
+                              "Email=horak@shorak.cz",
+                              "Dod_firma=Dřevo Liberec",
+                              "Dod_osoba=Petr Čížek",
+                              "Dod_ulice=Žižkova 12",
+                              "Dod_Obec=Hradec Králové",
+                              "Dod_PSC=500 0",
+                              "Dod_Telefon=495 123 456",
+                              "Dod_email=obchod@cizek.cz",
+                              "Vyrizena=False",
+                              "Stornovana=False",
+                              "Text=1. Cement portlandský - 20 ks\r\n2. Písek praný - 2 t",
+                              "Vyrizena_dne="}));
+    }
+
+    void aSupplierWithOnlyAFaxStoresTheFax() {
+        fillIn();
+        dm().tabDodavatele.locate(QStringLiteral("Nazev"), kSuppliers[1].nazev);
+        window_->tlHotovo->click();
+        QCOMPARE(storedOrder(QStringLiteral("2026/12/00042/JH")).value(14),
+                 QStringLiteral("Dod_Telefon=466 999 000"));
+    }
+
+    void answeringNoToTheQuestionChangesNothing() {
+        fillIn();
+        dialogs_->messageAnswers.push_back(ui::MsgButton::No);
+        window_->tlHotovo->click();
+        QCOMPARE(storedNumber(), QStringLiteral("2026/12/00041/ZK"));
+        QCOMPARE(window_->heldNumber(), QString());
+        QVERIFY(window_->isVisible());
+        QCOMPARE(dm().tabKalmorvaty.recordCount(), 0);
+    }
+
+    // The orders table is gone for the first save; the second stores under the number held.
+    void aFailedSaveKeepsItsNumberForTheNextTry() {
+        fillIn();
+        auto& admin = db_->database().admin();
+        admin.execute(QStringLiteral("ALTER TABLE \"Kalmorvaty\" RENAME TO \"Odlozeno\""), {});
+        window_->tlHotovo->click();
+        admin.execute(QStringLiteral("ALTER TABLE \"Odlozeno\" RENAME TO \"Kalmorvaty\""), {});
+        QCOMPARE(dialogs_->messages(), (QStringList{confirmQuestion(), orderNotSavedMessage()}));
+        QCOMPARE(messageStyles(), (QList<ui::MsgStyle>{ui::MsgStyle::Warning, ui::MsgStyle::Error}));
+        QVERIFY(window_->isVisible());
+        QCOMPARE(window_->heldNumber(), QStringLiteral("2026/12/00042/JH"));
+        QCOMPARE(storedNumber(), QStringLiteral("2026/12/00042/JH"));
+        QCOMPARE(dm().tabKalmorvaty.state(), store::Table::State::Browse);
+
+        window_->tlHotovo->click();
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(storedNumber(), QStringLiteral("2026/12/00042/JH"));
+        QCOMPARE(storedOrder(QStringLiteral("2026/12/00042/JH")).value(0),
+                 QStringLiteral("Cislo=2026/12/00042/JH"));
+    }
+
+    void noNumberStoresNothing() {
+        setStoredNumber(QStringLiteral("2026/12/0004x/ZK"));
+        fillIn();
+        window_->tlHotovo->click();
+        QCOMPARE(dialogs_->messages(),
+                 (QStringList{confirmQuestion(), data::orderNumberErrorMessage(), noNumberMessage()}));
+        QVERIFY(window_->isVisible());
+        QCOMPARE(dm().tabKalmorvaty.recordCount(), 0);
+    }
+
+    void closingAsksOnlyThroughItsButtons() {
+        dialogs_->messageAnswers.push_back(ui::MsgButton::No);
+        window_->tlZavrit->click();
+        QCOMPARE(dialogs_->messages(), QStringList{closeQuestion()});
+        QCOMPARE(messageStyles(), QList<ui::MsgStyle>{ui::MsgStyle::Warning});
+        QVERIFY(window_->isVisible());
+        window_->tlZavri1->click();
+        QVERIFY(!window_->isVisible());
+        window_->show();
+        dialogs_->calls.clear();
+        window_->close();
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(dialogs_->calls.size(), 0);
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    TestNewOrder t;
+    return kv::test::runPerEngine(t, argc, argv);
+}
+
+#include "tst_neworder.moc"
