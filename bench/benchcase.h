@@ -43,6 +43,9 @@ struct ChildRegistrar {
 double timeMs(const std::function<void()>& work, int repeats = 3);
 // The same with `setup` run, untimed, before each run of `work`.
 double bestMs(const std::function<void()>& setup, const std::function<void()>& work, int repeats = 5);
+// Processor time this thread spends in `work`, milliseconds, best of `repeats` runs: on a machine other
+// work shares, long runs wait for the processor more than short ones, and this leaves the waiting out.
+double cpuMs(const std::function<void()>& work, int repeats = 3);
 
 } // namespace kv::bench
 

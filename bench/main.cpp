@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <ctime>
 
 namespace kv::bench {
 
@@ -29,6 +30,20 @@ void report(const QString& caseName, double ours, double baseline, const char* u
 }
 
 double timeMs(const std::function<void()>& work, int repeats) { return bestMs([] {}, work, repeats); }
+
+double cpuMs(const std::function<void()>& work, int repeats) {
+    double best = -1;
+    for (int i = 0; i < repeats; ++i) {
+        timespec from{}, to{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &from);
+        work();
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &to);
+        const double ms = double(to.tv_sec - from.tv_sec) * 1e3 + double(to.tv_nsec - from.tv_nsec) / 1e6;
+        if (best < 0 || ms < best)
+            best = ms;
+    }
+    return best;
+}
 
 double bestMs(const std::function<void()>& setup, const std::function<void()>& work, int repeats) {
     double best = -1;

@@ -26,10 +26,12 @@ QFont arial(int pixels, bool bold = false) {
     return f;
 }
 
-QToolButton* speedButton(QWidget* parent, const char* name, PreviewGlyph glyph, int size,
-                         const QString& hint) {
+// A glyph-only button; a screen reader names it by its hint, or by `accessibleName` where it has none.
+QToolButton* speedButton(QWidget* parent, const char* name, PreviewGlyph glyph, int size, const QString& hint,
+                         const QString& accessibleName = {}) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
+    b->setAccessibleName(accessibleName.isEmpty() ? hint : accessibleName);
     b->setAutoRaise(true);
     b->setFixedSize(size, size);
     const int icon = size >= 35 ? 26 : 18;
@@ -46,6 +48,7 @@ QFrame* panel(QWidget* parent, const char* name, const QString& hint = {}) {
     f->setFrameShape(QFrame::Panel);
     f->setFrameShadow(QFrame::Raised);
     f->setStatusTip(hint);
+    f->setAccessibleName(hint);
     return f;
 }
 
@@ -56,8 +59,16 @@ QLabel* panelLabel(QWidget* parent, const char* name, const QString& hint, int w
     l->setFrameShadow(QFrame::Raised);
     l->setAlignment(Qt::AlignCenter);
     l->setStatusTip(hint);
+    // A screen reader reads the shown text as the name and the hint as what it means.
+    l->setAccessibleDescription(hint);
     l->setFixedWidth(width);
     return l;
+}
+
+// An edit is named by the caption of the label above it, which also gives it its keyboard focus.
+void nameByLabel(QWidget* edit, QLabel* label) {
+    edit->setAccessibleName(label->text());
+    label->setBuddy(edit);
 }
 
 } // namespace
@@ -79,6 +90,7 @@ TFormNahledTisku::TFormNahledTisku(QWidget* parent)
 
     NahledReportu = new kv::report::TZirezIduzozView(this);
     NahledReportu->setObjectName(QStringLiteral("NahledReportu"));
+    NahledReportu->setAccessibleName(QStringLiteral("Náhled reportu"));
     NahledReportu->SetReportName(QStringLiteral("Objednávka..."));
     // The user's home folder stands where a fixed drive letter would.
     NahledReportu->SetReportDirectory(QDir::homePath() + QLatin1Char('/'));
@@ -104,6 +116,11 @@ TFormNahledTisku::TFormNahledTisku(QWidget* parent)
             &TFormNahledTisku::NahledReportuPageChange);
     connect(NahledReportu, &kv::report::TZirezIduzozView::OnZoomChange, this,
             &TFormNahledTisku::NahledReportuZoomChange);
+
+    SD = new QFileDialog(this, QStringLiteral("Výběr umístění a názvu exportu...."));
+    SD->setObjectName(QStringLiteral("SD"));
+    SD->setAcceptMode(QFileDialog::AcceptSave);
+    connectExports();
 }
 
 TFormNahledTisku::~TFormNahledTisku() {
@@ -119,8 +136,10 @@ void TFormNahledTisku::buildToolBar() {
     row->setSpacing(2);
     const QString disabledExport =
         QStringLiteral("Export do %1 je v tomto programu zakázán z důvodu \"proložených\" reportů... - %2");
-    SpeedButton2 = speedButton(ToolBarPanel, "SpeedButton2", PreviewGlyph::ZoomOut, 35, {});
-    SpeedButton1 = speedButton(ToolBarPanel, "SpeedButton1", PreviewGlyph::ZoomIn, 35, {});
+    SpeedButton2 = speedButton(ToolBarPanel, "SpeedButton2", PreviewGlyph::ZoomOut, 35, {},
+                               QStringLiteral("Zmenšit náhled"));
+    SpeedButton1 = speedButton(ToolBarPanel, "SpeedButton1", PreviewGlyph::ZoomIn, 35, {},
+                               QStringLiteral("Zvětšit náhled"));
     SBNastaveniTisku = speedButton(ToolBarPanel, "SBNastaveniTisku", PreviewGlyph::PrinterSetup, 35,
                                    QStringLiteral("Nastavení tiskárny..."));
     SBTisk = speedButton(ToolBarPanel, "SBTisk", PreviewGlyph::Print, 35,
@@ -166,6 +185,7 @@ void TFormNahledTisku::buildMailPanel() {
     PanOdesliEmail->setAutoFillBackground(true);
     PanOdesliEmail->setFont(arial(13));
     PanOdesliEmail->setGeometry(199, 0, 340, 360);
+    PanOdesliEmail->setAccessibleName(QStringLiteral("Odeslání reportu e-mailem"));
 
     auto* title = new QLabel(QStringLiteral("Odeslání reportu e-mailem:"), PanOdesliEmail);
     QFont titleFont = arial(13, true);
@@ -179,18 +199,21 @@ void TFormNahledTisku::buildMailPanel() {
     edPrijemcelEmailu_Email = new QLineEdit(PanOdesliEmail);
     edPrijemcelEmailu_Email->setObjectName(QStringLiteral("edPrijemcelEmailu_Email"));
     edPrijemcelEmailu_Email->setGeometry(10, 47, 320, 22);
+    nameByLabel(edPrijemcelEmailu_Email, recipient);
 
     auto* subject = new QLabel(QStringLiteral("Předmět (nadpis zprávy):"), PanOdesliEmail);
     subject->setGeometry(10, 74, 320, 16);
     edPredmetEmailu = new QLineEdit(PanOdesliEmail);
     edPredmetEmailu->setObjectName(QStringLiteral("edPredmetEmailu"));
     edPredmetEmailu->setGeometry(10, 91, 320, 22);
+    nameByLabel(edPredmetEmailu, subject);
 
     auto* text = new QLabel(QStringLiteral("Text zprávy:"), PanOdesliEmail);
     text->setGeometry(10, 118, 320, 16);
     edTextZpravy = new QPlainTextEdit(PanOdesliEmail);
     edTextZpravy->setObjectName(QStringLiteral("edTextZpravy"));
     edTextZpravy->setGeometry(10, 135, 320, 150);
+    nameByLabel(edTextZpravy, text);
 
     auto* note =
         new QLabel(QStringLiteral("Údaje je možno zadat později v poštovním programu...."), PanOdesliEmail);
@@ -245,6 +268,7 @@ void TFormNahledTisku::buildStatusBar() {
     Ukazatel = new QProgressBar(PosPanel);
     Ukazatel->setObjectName(QStringLiteral("Ukazatel"));
     Ukazatel->setStatusTip(QStringLiteral("Ukazatel průběhu..."));
+    Ukazatel->setAccessibleName(Ukazatel->statusTip());
     Ukazatel->setRange(0, 100);
     Ukazatel->setTextVisible(false);
     pos->addWidget(Ukazatel);
@@ -255,6 +279,7 @@ void TFormNahledTisku::buildStatusBar() {
     hint->setContentsMargins(4, 0, 4, 0);
     HintLabel = new QLabel(QStringLiteral("...................."), Panel3);
     HintLabel->setObjectName(QStringLiteral("HintLabel"));
+    HintLabel->setAccessibleDescription(Panel3->statusTip());
     HintLabel->setFont(arial(11));
     HintLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     hint->addWidget(HintLabel);

@@ -8,6 +8,7 @@
 #include "report/view/zireziduzozview.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,13 +61,9 @@ public:
     QFrame* Panel3 = nullptr;
     QLabel* HintLabel = nullptr;
 
-    // The save dialog of the exports: its title and whether it asks for an existing folder.
-    struct SaveDialogSettings {
-        QString title = QStringLiteral("Výběr umístění a názvu exportu....");
-        bool hideReadOnly = true;
-        bool pathMustExist = true;
-        bool resizable = true;
-    } SD;
+    // The save dialog of the exports, shown through the dialog seam. The first image export of
+    // all pages in one picture puts a picture save dialog in its place for the rest of the run.
+    QFileDialog* SD = nullptr;
 
     // Handlers, public so that tests drive them as the buttons do.
     void FormShow();
@@ -83,17 +80,38 @@ public:
     void NahledReportuPageChange(int newPage);
     void NahledReportuZoomChange(int zoom);
     void SBCloseClick();
+    void SBExportTXTClick();
+    void SBHtmlExportClick();
+    void SBExcelExportClick();
+    void SBImageClick();
+    void SBImagesClick();
+    void SBMailujClick();
+    void SBPosliZpravuClick();
+    void SBZrusSendMailClick();
+    void PanOdesliEmailClick();
+    void edPrijemcelEmailu_EmailKeyPress();
+    void edPredmetEmailuKeyPress();
+
+    // Where mails' picture copies are kept (the user's cache folder unless a test sets another).
+    QString MailFolder;
 
     bool followsHints() const { return hints_->installed(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolBar();
     void buildMailPanel();
     void buildStatusBar();
+    void connectExports();
+    // Shows SD with `filter`; the chosen file with the chosen filter's extension, or empty.
+    QString askSaveFile(const QString& filter);
+    // Asks with SD; the chosen file's folder and name (with its extension) become the report's
+    // directory and name. False when cancelled.
+    bool chooseExportTarget(const QString& filter);
 
     HintFollower* hints_ = nullptr;
 };

@@ -10,7 +10,9 @@ HintFollower::HintFollower(QLabel* label, QObject* parent)
     : QObject(parent)
     , label_(label) {}
 
-HintFollower::~HintFollower() { remove(); }
+HintFollower::~HintFollower() {
+    remove();
+}
 
 void HintFollower::install() {
     if (installed_ || !QCoreApplication::instance())

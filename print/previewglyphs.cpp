@@ -119,7 +119,8 @@ void envelope(QPainter& p, const QRectF& r) {
     p.setPen(ink());
     p.setBrush(kPaper);
     p.drawRect(r);
-    p.drawPolyline(QPolygonF({r.topLeft(), QPointF(r.center().x(), r.top() + r.height() * 0.6), r.topRight()}));
+    p.drawPolyline(
+        QPolygonF({r.topLeft(), QPointF(r.center().x(), r.top() + r.height() * 0.6), r.topRight()}));
 }
 
 void triangle(QPainter& p, qreal tipX, bool left) {

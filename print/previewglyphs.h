@@ -7,8 +7,24 @@
 namespace kv::print {
 
 enum class PreviewGlyph {
-    ZoomOut, ZoomIn, PrinterSetup, Print, Text, Html, Spreadsheet, Picture, Pictures, Mail, Close,
-    First, Prior, Next, Last, GoToPage, Cancel, Send
+    ZoomOut,
+    ZoomIn,
+    PrinterSetup,
+    Print,
+    Text,
+    Html,
+    Spreadsheet,
+    Picture,
+    Pictures,
+    Mail,
+    Close,
+    First,
+    Prior,
+    Next,
+    Last,
+    GoToPage,
+    Cancel,
+    Send
 };
 
 // The glyph drawn at `pixels` x `pixels`, with a greyed form for disabled buttons.

@@ -7,7 +7,7 @@
 namespace kv::print {
 
 struct PageStatus {
-    QString pageText;        // "2 / 5"
+    QString pageText; // "2 / 5"
     bool firstEnabled = false;
     bool priorEnabled = false;
     bool nextEnabled = false;
@@ -23,8 +23,8 @@ QString zoomText(int zoom);
 
 struct PageJump {
     bool ok = false;
-    int page = 0;     // the page to show when ok
-    QString error;    // the message to show when not ok
+    int page = 0;  // the page to show when ok
+    QString error; // the message to show when not ok
 };
 
 // Checks an answer of the jump box against the page count: a whole number from 1 to the count.

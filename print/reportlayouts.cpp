@@ -3,7 +3,6 @@
 
 #include "data/datmod.h"
 #include "report/reporterror.h"
-#include "report/textmeasurer.h"
 #include "report/tlabel.h"
 #include "report/turboband.h"
 
@@ -25,7 +24,9 @@ kv::report::DataSources dataSources(kv::data::TDM& dm) {
     return s;
 }
 
-std::unique_ptr<kv::report::TZirezIduzoz> loadLayout(const QString& name, const kv::report::DataSources& sources,
+std::unique_ptr<kv::report::TZirezIduzoz> loadLayout(const QString& name,
+                                                     const kv::report::DataSources& sources,
+                                                     const kv::report::ReportMetrics& metrics,
                                                      QObject* parent) {
     if (!layoutNames().contains(name))
         throw kv::report::ReportError(QStringLiteral("Neznámá sestava \"%1\"").arg(name));
@@ -35,12 +36,13 @@ std::unique_ptr<kv::report::TZirezIduzoz> loadLayout(const QString& name, const 
         throw kv::report::ReportError(QStringLiteral("Definici sestavy \"%1\" nelze otevřít").arg(path));
     auto report = kv::report::parseReportDefinition(QString::fromUtf8(file.readAll()), sources,
                                                     name.toLower() + QStringLiteral(".rep"), {}, parent);
+    report->SetMetrics(metrics);
     fitLabelsToCaptions(*report);
     return report;
 }
 
 void fitLabelsToCaptions(kv::report::TZirezIduzoz& report) {
-    kv::report::TextMeasurer& measure = kv::report::textMeasurer();
+    kv::report::TextMeasurer& measure = report.Metrics().measurer();
     for (kv::report::TTurboBand* band : report.Bands()) {
         for (const auto& control : band->Controls()) {
             // Only plain labels size themselves; data texts and system data keep their boxes.
@@ -52,8 +54,9 @@ void fitLabelsToCaptions(kv::report::TZirezIduzoz& report) {
             for (const QString& line : lines)
                 width = std::max(width, measure.textWidth(line, label->Font));
             const int height = int(lines.size()) * measure.textHeight(label->Font);
-            const int left = label->Alignment == kv::report::taRightJustify ? label->Left + label->Width - width
-                                                                             : label->Left;
+            const int left = label->Alignment == kv::report::taRightJustify
+                                 ? label->Left + label->Width - width
+                                 : label->Left;
             label->SetBounds(left, label->Top, width, height);
         }
     }

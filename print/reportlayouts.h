@@ -21,14 +21,16 @@ const QStringList& layoutNames();
 // The data sources of `dm` under the names the definitions use (DSKalmorvaty, DSSystem, ...).
 kv::report::DataSources dataSources(kv::data::TDM& dm);
 
-// Loads the layout `name` from the compiled-in definitions and sizes its auto-sized labels.
-// Throws kv::report::ReportError for an unknown name or a faulty definition.
-std::unique_ptr<kv::report::TZirezIduzoz> loadLayout(const QString& name, const kv::report::DataSources& sources,
+// Loads the layout `name` from the compiled-in definitions with `metrics` and sizes its auto-sized
+// labels by them. Throws kv::report::ReportError for an unknown name or a faulty definition.
+std::unique_ptr<kv::report::TZirezIduzoz> loadLayout(const QString& name,
+                                                     const kv::report::DataSources& sources,
+                                                     const kv::report::ReportMetrics& metrics,
                                                      QObject* parent = nullptr);
 
 // Gives every label that is not of fixed size the size of its caption in its font (the widest
 // line by the number of lines). A right-justified label keeps its right edge, any other its left
-// edge. Text is measured through the report's text measurer.
+// edge. Text is measured with the report's own measurer.
 void fitLabelsToCaptions(kv::report::TZirezIduzoz& report);
 
 } // namespace kv::print

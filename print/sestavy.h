@@ -17,8 +17,11 @@ class TSestavy : public QObject {
     Q_OBJECT
 public:
     // Loads the three definitions over the data sources of `dm`, which must outlive the reports'
-    // use. Throws kv::report::ReportError when a definition does not load.
-    explicit TSestavy(kv::data::TDM& dm, QObject* parent = nullptr);
+    // use, laid out and measured with `metrics` (the screen's by default). Throws
+    // kv::report::ReportError when a definition does not load.
+    explicit TSestavy(kv::data::TDM& dm,
+                      const kv::report::ReportMetrics& metrics = kv::report::ReportMetrics::ofScreen(),
+                      QObject* parent = nullptr);
     ~TSestavy() override;
 
     // Owned by the container.

@@ -1,13 +1,14 @@
 // Page-breaking arithmetic of paged output.
 #include "pagemodel.h"
 
-#include "reportunits.h"
 #include "zireziduzoz.h"
 
 namespace kv::report {
 
 PageFrame PageFrame::of(const TZirezIduzoz& report) {
     const TTurboMargins& m = report.Margins();
+    const ReportMetrics& metrics = report.Metrics();
+    auto mmToPixels = [&](int mm) { return metrics.mmToPixels(mm); };
     PageFrame f;
     f.width = report.Width();
     f.height = report.Height();

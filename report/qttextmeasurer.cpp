@@ -1,22 +1,7 @@
-// Font metrics text measuring and the measurer seam.
+// Font metrics text measuring.
 #include "qttextmeasurer.h"
 
 namespace kv::report {
-
-namespace {
-TextMeasurer* installed = nullptr;
-} // namespace
-
-TextMeasurer& textMeasurer() {
-    if (installed)
-        return *installed;
-    static QtTextMeasurer real;
-    return real;
-}
-
-void setTextMeasurer(TextMeasurer* m) {
-    installed = m;
-}
 
 const QFontMetrics& QtTextMeasurer::metrics(const QFont& font) {
     if (last_ < cache_.size() && cache_[last_].first == font)

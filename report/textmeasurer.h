@@ -1,5 +1,5 @@
-// The one place reports measure text. Production measures with the font's own metrics in pixels;
-// layout and wrapping tests install fixed metrics.
+// How reports measure text. Production measures with the fonts' own metrics in pixels; layout and
+// wrapping tests give their reports fixed metrics (each report carries its measurer).
 #pragma once
 
 #include <QFont>
@@ -15,10 +15,5 @@ public:
     // Height of a line of text in `font` (ascent plus descent), pixels.
     virtual int textHeight(const QFont& font) = 0;
 };
-
-// The measurer in force; the font metrics one unless a test installed another.
-TextMeasurer& textMeasurer();
-// Installs `m` (not owned); nullptr returns to the font metrics measurer.
-void setTextMeasurer(TextMeasurer* m);
 
 } // namespace kv::report

@@ -11,7 +11,11 @@
 namespace kv::report {
 
 TZirezIduzoz::TZirezIduzoz(QObject* parent)
-    : QObject(parent) {
+    : TZirezIduzoz(ReportMetrics::ofScreen(), parent) {}
+
+TZirezIduzoz::TZirezIduzoz(ReportMetrics metrics, QObject* parent)
+    : QObject(parent)
+    , metrics_(std::move(metrics)) {
     connect(&printer_, &TTurboPrinter::OnSizeChange, this, &TZirezIduzoz::printerChanged);
     connect(&margins_, &TTurboMargins::OnSizeChange, this, &TZirezIduzoz::marginsChanged);
 }
@@ -21,6 +25,11 @@ TZirezIduzoz::~TZirezIduzoz() {
     for (TTurboBand* band : bands_)
         disconnect(band, nullptr, this, nullptr);
     bands_.clear();
+}
+
+void TZirezIduzoz::SetMetrics(ReportMetrics metrics) {
+    metrics_ = std::move(metrics);
+    LayoutBands();
 }
 
 TTurboBand* TZirezIduzoz::FindBand(const QString& name) const {
@@ -57,13 +66,13 @@ void TZirezIduzoz::marginsChanged() {
 }
 
 void TZirezIduzoz::LayoutBands() {
-    const int left = mmToPixels(margins_.Left());
-    const int right = mmToPixels(margins_.Right());
+    const int left = metrics_.mmToPixels(margins_.Left());
+    const int right = metrics_.mmToPixels(margins_.Right());
     const int columns = margins_.Column();
-    const int bodyWidth =
-        (width_ - mmToPixels((columns - 1) * margins_.ColumnSpace() + margins_.Left() + margins_.Right())) /
-        columns;
-    int top = mmToPixels(margins_.Top());
+    const int bodyWidth = (width_ - metrics_.mmToPixels((columns - 1) * margins_.ColumnSpace() +
+                                                        margins_.Left() + margins_.Right())) /
+                          columns;
+    int top = metrics_.mmToPixels(margins_.Top());
     for (TTurboBand* band : bands_) {
         const bool pageBand = band->BandType() == rbPageHeader || band->BandType() == rbPageFooter;
         band->SetPlacement(left, top, pageBand ? width_ - right - left : bodyWidth);

@@ -4,6 +4,7 @@
 
 #include "data/store/datasource.h"
 
+#include "reportmetrics.h"
 #include "turbomargins.h"
 #include "turboprinter.h"
 
@@ -19,7 +20,9 @@ class TTurboBand;
 class TZirezIduzoz : public QObject {
     Q_OBJECT
 public:
+    // A report laid out for the primary screen's resolution, measuring text with the fonts' metrics.
     explicit TZirezIduzoz(QObject* parent = nullptr);
+    explicit TZirezIduzoz(ReportMetrics metrics, QObject* parent = nullptr);
     ~TZirezIduzoz() override;
 
     TTurboPrinter& Printer() { return printer_; }
@@ -29,6 +32,11 @@ public:
     // The master data set: detail bands repeat once per record. Cleared when the source goes away.
     kv::store::DataSource* DataSource() const { return dataSource_; }
     void SetDataSource(kv::store::DataSource* ds) { dataSource_ = ds; }
+
+    // The resolution and text measurer the report is laid out and generated with. Setting them lays
+    // the bands out again.
+    const ReportMetrics& Metrics() const { return metrics_; }
+    void SetMetrics(ReportMetrics metrics);
 
     // Surface size in pixels, from the paper (793 x 1121 for A4 portrait).
     int Width() const { return width_; }
@@ -55,6 +63,7 @@ private:
     void marginsChanged();
     void bandGone(QObject* band);
 
+    ReportMetrics metrics_;
     TTurboPrinter printer_;
     TTurboMargins margins_;
     QPointer<kv::store::DataSource> dataSource_;

@@ -4,7 +4,6 @@
 #include "tdbimage.h"
 #include "tdbmemo.h"
 #include "tdbtext.h"
-#include "textmeasurer.h"
 #include "timage.h"
 #include "tlabel.h"
 #include "tmemo.h"
@@ -31,8 +30,7 @@ kv::store::Table* openDataSet(kv::store::DataSource* ds) {
 }
 } // namespace
 
-TZirezIduzozGenerator::TZirezIduzozGenerator()
-    : measurer_(&textMeasurer()) {}
+TZirezIduzozGenerator::TZirezIduzozGenerator() = default;
 
 TZirezIduzozGenerator::~TZirezIduzozGenerator() = default;
 
@@ -116,7 +114,7 @@ void TZirezIduzozGenerator::GenerateGrid(TTurboGridBand& band) {
     kv::store::Table* table = openDataSet(data->DataSource());
     if (!table)
         return;
-    const int h = measurer_->textHeight(data->Font);
+    const int h = measurer().textHeight(data->Font);
     // A column without a field of the data set has nothing to print and is left out.
     QList<TReportGridColumn> columns;
     QList<int> fieldIndexes;
@@ -231,6 +229,7 @@ void TZirezIduzozGenerator::bandPass() {
 
 void TZirezIduzozGenerator::Execute(TZirezIduzoz& report) {
     report_ = &report;
+    measurer_ = &report.Metrics().measurer();
     BeginReport();
     NewPage();
     if (report.DataSource()) {

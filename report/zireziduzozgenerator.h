@@ -58,6 +58,7 @@ public:
     virtual void Execute(TZirezIduzoz& report);
 
 protected:
+    // The measurer of the report being generated.
     TextMeasurer& measurer() const { return *measurer_; }
 
 private:
@@ -66,7 +67,7 @@ private:
                    int height);
 
     TZirezIduzoz* report_ = nullptr;
-    TextMeasurer* measurer_;
+    TextMeasurer* measurer_ = nullptr;
 };
 
 } // namespace kv::report

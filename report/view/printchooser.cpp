@@ -1,14 +1,38 @@
-// The system print dialogs behind the print seam, and the printed page range.
+// The system print dialog and the printer setup dialog behind the print seam, the setup of a
+// printer, and the printed page range.
 #include "printchooser.h"
+
+#include "printersetupdialog.h"
 
 #include "ui/dialogs.h"
 
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <algorithm>
 
 namespace kv::report {
+
+PrinterSetupChoice setupOf(const QPrinter& printer) {
+    PrinterSetupChoice c;
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        c.printer = printer.printerName();
+    const QPageLayout layout = printer.pageLayout();
+    c.paper = layout.pageSize().id();
+    c.orientation = layout.orientation();
+    return c;
+}
+
+void applySetup(QPrinter& printer, const PrinterSetupChoice& choice) {
+    if (choice.printer.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(choice.printer)) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(choice.printer);
+    }
+    printer.setPageSize(QPageSize(choice.paper));
+    printer.setPageOrientation(choice.orientation);
+}
 
 std::pair<int, int> printedPages(const PrintChoice& choice, int pageCount, int currentPage) {
     int first = 1;
@@ -50,9 +74,12 @@ public:
         return true;
     }
 
-    bool printerSetup(QPrinter& printer, QWidget* parent) override {
-        QPageSetupDialog dialog(&printer, parent);
-        return kv::ui::dialogs().showModal(dialog) == QDialog::Accepted;
+    bool printerSetup(PrinterSetupChoice& choice, QWidget* parent) override {
+        PrinterSetupDialog dialog(QPrinterInfo::availablePrinterNames(), choice, parent);
+        if (kv::ui::dialogs().showModal(dialog) != QDialog::Accepted)
+            return false;
+        choice = dialog.choice();
+        return true;
     }
 };
 

@@ -1,8 +1,11 @@
 // The print and printer-setup dialogs of the preview, behind one seam: the program shows the
-// system dialogs (modally through the dialog seam), tests install a chooser that picks the range
-// and the output file without a window.
+// system print dialog and its own printer setup dialog (modally through the dialog seam), tests
+// install a chooser that picks the range, the output file and the setup without a window.
 #pragma once
 
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
 #include <utility>
 
 class QPrinter;
@@ -17,6 +20,19 @@ struct PrintChoice {
     int to = 1;
 };
 
+// What the printer setup chooses: the printer, the paper and its orientation.
+struct PrinterSetupChoice {
+    QString printer; // a printer's name; empty prints to a PDF file named in the print dialog
+    QPageSize::PageSizeId paper = QPageSize::A4;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    bool operator==(const PrinterSetupChoice&) const = default;
+};
+
+// The setup `printer` stands at, and `printer` set to `choice` (a printer the system does not know
+// leaves it printing to a PDF file).
+PrinterSetupChoice setupOf(const QPrinter& printer);
+void applySetup(QPrinter& printer, const PrinterSetupChoice& choice);
+
 // First and last page to print; an empty range (first > last) prints nothing. The selection is
 // the shown page; a page range is limited to the document.
 std::pair<int, int> printedPages(const PrintChoice& choice, int pageCount, int currentPage);
@@ -28,8 +44,9 @@ public:
     // pages 1 to pageCount, all preset). False when cancelled; otherwise the choice is filled and
     // the printer holds the chosen device or file.
     virtual bool choosePrint(QPrinter& printer, int pageCount, PrintChoice& choice, QWidget* parent) = 0;
-    // The printer setup dialog; false when cancelled.
-    virtual bool printerSetup(QPrinter& printer, QWidget* parent) = 0;
+    // The printer setup dialog, showing `choice` and the system's printers; false when cancelled,
+    // otherwise `choice` holds what the user chose.
+    virtual bool printerSetup(PrinterSetupChoice& choice, QWidget* parent) = 0;
 };
 
 // The chooser in force: the system dialogs unless a test installed another.

@@ -14,6 +14,7 @@ ScriptedPrintChooser::~ScriptedPrintChooser() {
 
 bool ScriptedPrintChooser::choosePrint(QPrinter& printer, int pageCount, PrintChoice& choice, QWidget*) {
     shownPageCount = pageCount;
+    printedAt = setupOf(printer);
     if (cancel)
         return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -22,8 +23,12 @@ bool ScriptedPrintChooser::choosePrint(QPrinter& printer, int pageCount, PrintCh
     return true;
 }
 
-bool ScriptedPrintChooser::printerSetup(QPrinter&, QWidget*) {
+bool ScriptedPrintChooser::printerSetup(PrinterSetupChoice& choice, QWidget*) {
     ++setups;
+    shownSetup = choice;
+    if (!setupAnswer)
+        return false;
+    choice = *setupAnswer;
     return true;
 }
 

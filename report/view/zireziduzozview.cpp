@@ -9,9 +9,8 @@
 
 #include <QDir>
 #include <QMouseEvent>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
+#include <QPrinterInfo>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -23,6 +22,9 @@ public:
         : QWidget(nullptr)
         , view_(view) {
         setCursor(magnifierCursor());
+        setAccessibleName(QStringLiteral("Stránka náhledu"));
+        setAccessibleDescription(QStringLiteral("Levé tlačítko myši zvětší, pravé zmenší, prostřední vrátí "
+                                                "normální velikost"));
     }
 
 protected:
@@ -190,18 +192,14 @@ void TZirezIduzozView::Print() {
     } afterPrint{*this};
 
     QPrinter& printer = Printer();
-    if (report_) {
-        // Preset paper and orientation from the report, so a landscape list is not squeezed onto
-        // an upright sheet; the dialog may still change them.
-        const bool landscape = report_->Printer().Orientation() == poLandscape;
-        printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        static const QPageSize::PageSizeId ids[] = {QPageSize::A3, QPageSize::A4, QPageSize::A5,
-                                                    QPageSize::B4, QPageSize::B5};
-        printer.setPageSize(QPageSize(ids[report_->Printer().PaperSize()]));
-    }
+    // The report's own paper and orientation only until the user chooses others, in the setup
+    // or the print dialog: so a landscape list is not squeezed onto an upright sheet, and a
+    // choice of the user is not undone at the next print.
+    applySetup(printer, printSetup_.startingChoice(report_, QPrinterInfo::defaultPrinterName()));
     PrintChoice choice;
     if (!printChooser().choosePrint(printer, pageCount_, choice, this))
         return;
+    printSetup_.chosenInPrintDialog(report_, setupOf(printer));
     if (!generator_)
         return;
     // After a failed Prepare the generator may hold fewer pages than the count shown.
@@ -209,12 +207,13 @@ void TZirezIduzozView::Print() {
         printedPages(choice, std::min(pageCount_, generator_->PageCount()), currentPage_);
     if (first > last)
         return;
-    if (report_) {
-        printer.setDocName(report_->Printer().Title());
-        if (report_->Printer().Mode() == prFast)
-            throw ReportError(QStringLiteral("Rychlý tisk textu na port zatím není k dispozici; "
-                                             "přepněte sestavu na běžný tisk (prNormal)."));
+    if (report_ && report_->Printer().Mode() == prFast) {
+        // Text goes to the port, not to the printer chosen: no print job is begun for it.
+        printFast(first, last);
+        return;
     }
+    if (report_)
+        printer.setDocName(report_->Printer().Title());
     QPainter painter;
     if (!painter.begin(&printer))
         throw ReportError(
@@ -237,7 +236,11 @@ void TZirezIduzozView::Print() {
 }
 
 void TZirezIduzozView::PrinterSetup() {
-    printChooser().printerSetup(Printer(), this);
+    PrinterSetupChoice choice = printSetup_.startingChoice(report_, QPrinterInfo::defaultPrinterName());
+    if (!printChooser().printerSetup(choice, this))
+        return;
+    printSetup_.chosenInSetup(report_, choice);
+    applySetup(Printer(), choice);
 }
 
 } // namespace kv::report

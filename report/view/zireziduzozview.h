@@ -2,6 +2,8 @@
 // through the document and prints it. The print preview window is built around it.
 #pragma once
 
+#include "printsetupmemory.h"
+
 #include "report/turbowmfgenerator.h"
 #include "report/zireziduzoz.h"
 
@@ -52,11 +54,27 @@ public:
     void NextPage();
     void LastPage();
     // Prints a page range chosen in the print dialog. OnAfterPrint fires always, also after a
-    // cancel or an error; an error is passed on after it.
+    // cancel or an error; an error is passed on after it. The dialog starts from the printer,
+    // paper and orientation the user chose last for this report, or from the report's own.
     void Print();
+    // The printer setup dialog: printer, paper and orientation, kept for the following prints.
     void PrinterSetup();
     // Left button zooms in by 25, right out by 25, middle back to 100.
     void PageMouseDown(Qt::MouseButton button);
+
+    // The outputs of the report beside the pages. ExportText: the text output with the report's
+    // character cell, its lines copied to `lines` when given and, with `writeFile`, saved as
+    // ReportDirectory/ReportName.txt (Windows-1250, CR LF). ExportHTML: the HTML document, saved as
+    // ReportDirectory/ReportName.HTML with its pictures beside it. ExportExcel: the spreadsheet
+    // commands, copied to `lines` when given and sent to the spreadsheet service `service`.
+    // Errors reach the caller (ReportError).
+    void ExportText(QStringList* lines, bool writeFile);
+    void ExportHTML(QStringList* lines, bool writeFile);
+    void ExportExcel(QStringList* lines, const QString& service = QStringLiteral("Excel"));
+    // The generated pages as image files: one picture of all pages, or one file per page
+    // (name_00001.png, ...), the kind by the extension (.png, .jpg, .bmp; others write nothing).
+    // Shows the busy pointer and the progress bar meanwhile; errors are shown as messages.
+    void ExportImage(const QString& fileName, bool singleImage);
 
 Q_SIGNALS:
     void OnPageChange(int newPage);
@@ -74,6 +92,9 @@ private:
     friend class PaintBox;
 
     void PaintPage(QPainter& painter);
+    // The fast print mode: the text lines of pages first..last written to the report's port.
+    void printFast(int first, int last);
+    void showImageError(const QString& reason);
     void updatePlacement();
     void setViewColour(const QColor& colour);
 
@@ -87,6 +108,7 @@ private:
     QSize visible_; // the part of the view the page is placed in
     std::unique_ptr<TTurboWMFGenerator> generator_;
     std::unique_ptr<QPrinter> printer_;
+    PrintSetupMemory printSetup_;
 };
 
 } // namespace kv::report

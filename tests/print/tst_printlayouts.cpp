@@ -1,7 +1,8 @@
 // The three report layouts over sample data, read from their recorded pages at 96 dots per inch:
 // report settings and bands, the one-page order form, the orders list's pages of ten, the
 // suppliers list's categories, a long supplier name's wrapping, and reference pages.
-#include "tests/report/fixedmeasurer.h"
+#include "tests/reportsupport/fixedmeasurer.h"
+#include "tests/reportsupport/pagetexts.h"
 #include "tools/render/sampledata.h"
 #include "tools/render/sampledatabase.h"
 
@@ -9,49 +10,24 @@
 #include "print/sestavy.h"
 #include "report/pagetext.h"
 #include "report/reporterror.h"
-#include "report/reportunits.h"
 #include "report/turboband.h"
 #include "report/turbowmfgenerator.h"
 
 #include "base/clock.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 #include <optional>
 
 using namespace kv::report;
+using kv::report::test::fixedMetrics;
+using kv::report::test::opLines;
+using kv::report::test::plainTexts;
 using kv::tools::SampleDatabase;
 
 namespace {
 
 const QDateTime kPrinted(QDate(2026, 12, 9), QTime(8, 5, 0));
-
-// "x,y:text" for every text written on the page, in drawing order.
-QStringList texts(const ReportPage& page) {
-    QStringList out;
-    for (const PageOp& op : page.ops())
-        if (op.kind == PageOpKind::Text)
-            out << QStringLiteral("%1,%2:%3").arg(op.left).arg(op.top).arg(page.text(op.ref));
-    return out;
-}
-
-QStringList plainTexts(const ReportPage& page) {
-    QStringList out;
-    for (const PageOp& op : page.ops())
-        if (op.kind == PageOpKind::Text)
-            out << page.text(op.ref);
-    return out;
-}
-
-// The text-form lines of the page that start with `prefix`.
-QStringList opLines(const ReportPage& page, const QString& prefix) {
-    QStringList out;
-    for (const QString& line : pageText(page).split(QLatin1Char('\n')))
-        if (line.startsWith(prefix))
-            out << line;
-    return out;
-}
 
 int countMatching(const QStringList& list, const QRegularExpression& re) {
     return int(
@@ -76,20 +52,18 @@ class TestPrintLayouts : public QObject {
     std::unique_ptr<kv::print::TSestavy> sestavy_;
 
     kv::data::TDM& dm() { return db_->dm(); }
-    kv::print::TSestavy& sestavy() {
+    // The layouts are loaded on first use, laid out and measured with `metrics` (96 dots per inch
+    // and the fonts' own metrics unless a test asks for fixed ones).
+    TZirezIduzoz& layout(const QString& name, const ReportMetrics& metrics = ReportMetrics(96)) {
         if (!sestavy_)
-            sestavy_ = std::make_unique<kv::print::TSestavy>(dm());
-        return *sestavy_;
-    }
-    TZirezIduzoz& layout(const QString& name) {
-        kv::print::TSestavy& s = sestavy();
+            sestavy_ = std::make_unique<kv::print::TSestavy>(dm(), metrics);
+        kv::print::TSestavy& s = *sestavy_;
         return name == QLatin1String("Objednavka")         ? *s.Objednavka
                : name == QLatin1String("SeznamObjednavek") ? *s.SeznamObjednavek
                                                            : *s.SeznamDodavatelu;
     }
 
 private Q_SLOTS:
-    void initTestCase() { setScreenDotsPerInch(96); }
     void init() {
         kv::clock::setFixed(kPrinted);
         db_ = std::make_unique<SampleDatabase>();
@@ -194,8 +168,7 @@ private Q_SLOTS:
         QFETCH(QString, band);
         QFETCH(QString, control);
         QFETCH(QRect, bounds);
-        kv::report::test::FixedMeasurer measurer(6, 10);
-        const TTurboBand* b = layout(report).FindBand(band);
+        const TTurboBand* b = layout(report, fixedMetrics(6, 10)).FindBand(band);
         QVERIFY(b);
         const TReportControl* c = b->FindControl(control);
         QVERIFY(c);
@@ -203,8 +176,9 @@ private Q_SLOTS:
     }
 
     void unknownLayoutIsRefused() {
-        QVERIFY_THROWS_EXCEPTION(
-            ReportError, kv::print::loadLayout(QStringLiteral("Faktura"), kv::print::dataSources(dm())));
+        QVERIFY_THROWS_EXCEPTION(ReportError,
+                                 kv::print::loadLayout(QStringLiteral("Faktura"),
+                                                       kv::print::dataSources(dm()), ReportMetrics(96)));
     }
 
     void orderFormIsOnePage_data() {
@@ -311,7 +285,6 @@ private Q_SLOTS:
 
     void longSupplierNameWrapsInItsBox() {
         // Six pixels a character: the 310-pixel box holds 51 characters a line.
-        kv::report::test::FixedMeasurer measurer(6, 10);
         kv::tools::fillFirm(dm(), false);
         kv::tools::SampleOrder order;
         order.supplier =
@@ -319,8 +292,8 @@ private Q_SLOTS:
         kv::tools::addOrder(dm(), order);
         dm().tabKalmorvaty.first();
         TTurboWMFGenerator g;
-        g.Execute(layout(QStringLiteral("Objednavka")));
-        const QStringList t = texts(g.Page(1));
+        g.Execute(layout(QStringLiteral("Objednavka"), fixedMetrics(6, 10)));
+        const QStringList t = kv::report::test::placedTexts(g.Page(1));
         // The box is 437..747 x 162..217. The break falls after the last space that fits, each
         // line is centred by its own width, and the two-line block (21 pixels) is centred in 55.
         const int first =
@@ -339,26 +312,20 @@ private Q_SLOTS:
     void pagesMatchTheirReferences() {
         QFETCH(QString, name);
         QFETCH(int, pages);
-        kv::report::test::FixedMeasurer measurer(6, 12);
         kv::tools::fillFirm(dm(), true);
         kv::tools::fillUsers(dm());
         kv::tools::fillSuppliers(dm(), 9);
         kv::tools::fillOrders(dm(), 12);
         dm().tabKalmorvaty.last();
         TTurboWMFGenerator g;
-        g.Execute(layout(name));
+        g.Execute(layout(name, fixedMetrics(6, 12)));
         QCOMPARE(g.PageCount(), pages);
         for (int n = 1; n <= pages; ++n) {
-            const QString got = pageText(g.Page(n));
-            QFile file(QStringLiteral(KV_PRINT_TEST_DATA "/%1_page%2.txt").arg(name.toLower()).arg(n));
-            if (qEnvironmentVariableIsSet("KV_REGENERATE_REFERENCES")) {
-                QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-                file.write(got.toUtf8());
-                continue;
-            }
-            QVERIFY2(file.open(QIODevice::ReadOnly),
-                     "reference missing: run with KV_REGENERATE_REFERENCES=1");
-            QCOMPARE(got, QString::fromUtf8(file.readAll()));
+            kv::report::test::compareWithReference(
+                pageText(g.Page(n)),
+                QStringLiteral(KV_PRINT_TEST_DATA "/%1_page%2.txt").arg(name.toLower()).arg(n));
+            if (QTest::currentTestFailed())
+                return;
         }
     }
 };

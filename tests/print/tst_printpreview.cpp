@@ -1,6 +1,7 @@
 // The print preview: its status texts, button states and page-number check as plain functions,
 // and the window over real reports: caption, page status, navigation, the jump box with its two
 // messages, following the application's hint, and closing (hint handler and "temp.png").
+#include "tests/support/accessiblenames.h"
 #include "tools/render/sampledata.h"
 #include "tools/render/sampledatabase.h"
 
@@ -8,7 +9,7 @@
 #include "print/previewstatus.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
-#include "report/reportunits.h"
+#include "report/reportmetrics.h"
 #include "report/view/scriptedprintchooser.h"
 
 #include "base/programfolder.h"
@@ -62,7 +63,7 @@ class TestPrintPreview : public QObject {
     // The window showing the orders list of `orders` orders, as a caller shows it.
     TFormNahledTisku& showOrdersList(int orders) {
         kv::tools::fillOrders(db_->dm(), orders);
-        sestavy_ = std::make_unique<kv::print::TSestavy>(db_->dm());
+        sestavy_ = std::make_unique<kv::print::TSestavy>(db_->dm(), kv::report::ReportMetrics(96));
         window_ = std::make_unique<TFormNahledTisku>();
         window_->NahledReportu->SetReport(sestavy_->SeznamObjednavek);
         window_->NahledReportu->SetReportDirectory(kv::programFolder());
@@ -72,7 +73,6 @@ class TestPrintPreview : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { kv::report::setScreenDotsPerInch(96); }
     void init() { db_ = std::make_unique<kv::tools::SampleDatabase>(); }
     void cleanup() {
         window_.reset();
@@ -155,6 +155,56 @@ private Q_SLOTS:
                            "Exportovat do jednoduchého textového souboru"));
         QCOMPARE(w.sbPrvniStrana->toolTip(), QStringLiteral("Jdi ma 1. stránku"));
         QCOMPARE(w.HintLabel->text(), QStringLiteral("...................."));
+    }
+
+    void everyControlHasAnAccessibleName_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        // Glyph buttons are named by their hints; the zoom buttons, which have none, by our words.
+        QTest::newRow("zoom out") << "SpeedButton2"
+                                  << "Zmenšit náhled";
+        QTest::newRow("zoom in") << "SpeedButton1"
+                                 << "Zvětšit náhled";
+        QTest::newRow("print") << "SBTisk"
+                               << "Tisk aktuálního reportu...";
+        QTest::newRow("disabled export") << "SBHtmlExport"
+                                         << "Export do HTML je v tomto programu zakázán z důvodu "
+                                            "\"proložených\" reportů... - Exportovat do "
+                                            "HTML souboru";
+        QTest::newRow("first page") << "sbPrvniStrana"
+                                    << "Jdi ma 1. stránku";
+        QTest::newRow("send") << "SBPosliZpravu"
+                              << "Odeslat report...";
+        // Edits are named by the captions of their labels.
+        QTest::newRow("recipient") << "edPrijemcelEmailu_Email"
+                                   << "E-mail příjemce:";
+        QTest::newRow("subject") << "edPredmetEmailu"
+                                 << "Předmět (nadpis zprávy):";
+        QTest::newRow("message") << "edTextZpravy"
+                                 << "Text zprávy:";
+        QTest::newRow("progress") << "Ukazatel"
+                                  << "Ukazatel průběhu...";
+        // Status labels read their text; their hint says what it is.
+        QTest::newRow("page status") << "CurPageLabel"
+                                     << "1 / 1";
+        QTest::newRow("the page") << "PaintBox"
+                                  << "Stránka náhledu";
+    }
+    void everyControlHasAnAccessibleName() {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        TFormNahledTisku& w = showOrdersList(3);
+        auto* widget = w.findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QCOMPARE(kv::test::accessibleName(*widget), name);
+    }
+
+    void noControlAUserCanReachIsNameless() {
+        TFormNahledTisku& w = showOrdersList(3);
+        QCOMPARE(kv::test::unnamedControls(w), QStringList{});
+        // The e-mail panel's controls too, once it is open.
+        w.SBMailuj->click();
+        QCOMPARE(kv::test::unnamedControls(w), QStringList{});
     }
 
     void showingPreparesThePages() {

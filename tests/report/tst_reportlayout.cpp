@@ -1,7 +1,7 @@
 // Decisions made without drawing: how label text is split, wrapped and placed in its box, and
 // when a band breaks to the next column or page. Text is measured with fixed metrics
 // (6 pixels a character, 10 a line).
-#include "fixedmeasurer.h"
+#include "tests/reportsupport/fixedmeasurer.h"
 
 #include "report/labellayout.h"
 #include "report/pagemodel.h"

@@ -1,9 +1,10 @@
 // Report definitions: units and paper sizes, printer and margin settings with their change events,
 // the layout of bands on the surface, references that clear themselves, and definition files.
-#include "itemtable.h"
+#include "tests/reportsupport/itemtable.h"
 
 #include "report/reportdefinition.h"
 #include "report/reporterror.h"
+#include "report/reportmetrics.h"
 #include "report/reportunits.h"
 #include "report/tdbmemo.h"
 #include "report/tdbtext.h"
@@ -22,14 +23,16 @@ class TestReportModel : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setScreenDotsPerInch(96); }
-
     void conversionFactorsTruncate() {
         // 96 / 25.4 in single precision; millimetres become pixels by truncation, never rounding.
-        QCOMPARE(pixelsPerMillimetre(), float(96 / 25.4));
-        QCOMPARE(mmToPixels(10), 37); // 37.795...
-        QCOMPARE(mmToPixels(20), 75); // 75.59..., not 2 x 37
-        QCOMPARE(mmToPixels(30), 113);
+        const ReportMetrics metrics(96);
+        QCOMPARE(metrics.pixelsPerMillimetre(), float(96 / 25.4));
+        QCOMPARE(metrics.mmToPixels(10), 37); // 37.795...
+        QCOMPARE(metrics.mmToPixels(20), 75); // 75.59..., not 2 x 37
+        QCOMPARE(metrics.mmToPixels(30), 113);
+        QCOMPARE(metrics.gridStep(), float(96 / 12.7));
+        // 120 / 25.4 = 4.724...: the factor follows the report's resolution, the surface does not.
+        QCOMPARE(ReportMetrics(120).mmToPixels(10), 47);
         QCOMPARE(surfaceSize(210, 297), QSize(793, 1121));
         QCOMPARE(surfaceSize(297, 210), QSize(1121, 793));
     }
@@ -97,7 +100,7 @@ private Q_SLOTS:
     void bandsAreLaidOutOnTheSurface() {
         // Three columns 5 mm apart between 10 mm margins on A4 portrait: a body band is one column
         // wide, (793 - Trunc(30 x 3.7795)) div 3; page bands span the margins, 793 - 37 - 37.
-        TZirezIduzoz report;
+        TZirezIduzoz report(ReportMetrics(96));
         report.Margins().SetLeft(10);
         report.Margins().SetRight(10);
         report.Margins().SetTop(10);
@@ -123,6 +126,11 @@ private Q_SLOTS:
         TTurboBand loose;
         loose.SetHeight(10);
         QCOMPARE(loose.Width(), 150);
+
+        // At 120 dots per inch the margins are 47 pixels: new metrics lay the bands out again.
+        report.SetMetrics(ReportMetrics(120));
+        QCOMPARE(detail->Left(), 47);
+        QCOMPARE(detail->Width(), 793 - 47 - 47);
     }
 
     void referencesClearWhenTheirTargetGoes() {
@@ -151,6 +159,7 @@ private Q_SLOTS:
         kv::report::test::ItemTable items(0);
         const auto report = loadReportDefinition(QStringLiteral(KV_REPORT_TEST_DATA "/example.rep"),
                                                  {{QStringLiteral("DSPolozky"), &items.source()}});
+        report->SetMetrics(ReportMetrics(96));
         QCOMPARE(report->objectName(), QStringLiteral("SeznamPolozek"));
         QCOMPARE(report->Printer().Title(), QStringLiteral("Seznam položek"));
         QCOMPARE(report->Width(), 1121);

@@ -1,13 +1,14 @@
 // Paged output read from the recorded pages: where bands land, when they break to the next column
 // or page, and what each control draws (labels, data texts, system data, memos, shapes, images,
 // grids). Text is measured with fixed metrics: 6 pixels a character, 10 a line.
-#include "fixedmeasurer.h"
-#include "itemtable.h"
+#include "tests/reportsupport/fixedmeasurer.h"
+#include "tests/reportsupport/itemtable.h"
+#include "tests/reportsupport/pagetexts.h"
+#include "tests/reportsupport/reportbuild.h"
 
 #include "report/pagepainter.h"
 #include "report/pagetext.h"
 #include "report/reportdefinition.h"
-#include "report/reportunits.h"
 #include "report/tdbimage.h"
 #include "report/tdbtext.h"
 #include "report/timage.h"
@@ -23,29 +24,17 @@
 #include "data/store/graphicblob.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QPainter>
 #include <QTest>
 
 using namespace kv::report;
-using kv::report::test::FixedMeasurer;
+using kv::report::test::add;
+using kv::report::test::band;
+using kv::report::test::fixedMetrics;
 using kv::report::test::ItemTable;
+using kv::report::test::opLines;
 
 namespace {
-
-TTurboBand* band(TZirezIduzoz& report, const char* name, TTurboBandType type, int height) {
-    auto* b = new TTurboBand(&report, type);
-    b->setObjectName(QString::fromLatin1(name));
-    b->SetHeight(height);
-    return b;
-}
-
-template <class T> T& add(TTurboBand* band, const char* name, QRect bounds) {
-    auto c = std::make_unique<T>();
-    c->Name = QString::fromLatin1(name);
-    c->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-    return band->AddControl(std::move(c));
-}
 
 TLabel& label(TTurboBand* band, const char* name, QRect bounds, const QString& caption) {
     TLabel& l = add<TLabel>(band, name, bounds);
@@ -61,26 +50,8 @@ TDBText& dbText(TTurboBand* band, const char* name, QRect bounds, kv::store::Dat
     return t;
 }
 
-// "x,y:text" for every text written on the page.
 QStringList texts(const ReportPage& page) {
-    QStringList out;
-    for (const PageOp& op : page.ops()) {
-        if (op.kind == PageOpKind::Text)
-            out << QStringLiteral("%1,%2:%3").arg(op.left).arg(op.top).arg(page.text(op.ref));
-        else if (op.kind == PageOpKind::TextBox)
-            out << QStringLiteral("%1,%2:%3").arg(op.left).arg(op.top).arg(page.text(op.ref));
-    }
-    return out;
-}
-
-// Lines of the page's text form that start with `prefix`.
-QStringList opLines(const ReportPage& page, const QString& prefix) {
-    QStringList out;
-    for (const QString& line : pageText(page).split(QLatin1Char('\n'))) {
-        if (line.startsWith(prefix))
-            out << line;
-    }
-    return out;
+    return kv::report::test::placedTexts(page);
 }
 
 int countStarting(const QStringList& lines, const QString& prefix) {
@@ -91,7 +62,7 @@ int countStarting(const QStringList& lines, const QString& prefix) {
 // The orders list layout: A4 landscape, margins 10/10/10/0 mm, a 40 and a 58 pixel page header, a
 // 25 pixel page footer with the page number, and one 60 pixel band per record.
 std::unique_ptr<TZirezIduzoz> ordersList(kv::store::DataSource& source) {
-    auto report = std::make_unique<TZirezIduzoz>();
+    auto report = std::make_unique<TZirezIduzoz>(fixedMetrics());
     report->Printer().SetOrientation(poLandscape);
     report->Margins().SetLeft(10);
     report->Margins().SetRight(10);
@@ -114,12 +85,7 @@ std::unique_ptr<TZirezIduzoz> ordersList(kv::store::DataSource& source) {
 class TestReportPages : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<FixedMeasurer> measurer_;
-
 private Q_SLOTS:
-    void initTestCase() { setScreenDotsPerInch(96); }
-    void init() { measurer_ = std::make_unique<FixedMeasurer>(); }
-    void cleanup() { measurer_.reset(); }
 
     void listOfTwentyFiveOrdersHasThreePages() {
         ItemTable items(25);
@@ -164,7 +130,7 @@ private Q_SLOTS:
         // of 1050 (past the page's bottom even from the top of the body) breaks at its start and again at its
         // check: one page keeps only its page bands, the band is drawn on the next one and runs past the
         // footer.
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         label(band(report, "H", rbPageHeader, 100), "HL", {0, 0, 50, 12}, QStringLiteral("hlava"));
         label(band(report, "F", rbPageFooter, 100), "FL", {0, 0, 50, 12}, QStringLiteral("pata"));
         label(band(report, "D", rbDetail, 50), "DL", {0, 0, 50, 12}, QStringLiteral("prvni"));
@@ -182,7 +148,7 @@ private Q_SLOTS:
         // fit in a column, the third goes to the top of the second column at 378 + 37 to the right,
         // the fifth to a new page.
         ItemTable items(5);
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         report.SetDataSource(&items.source());
         report.Margins().SetColumn(2);
         report.Margins().SetColumnSpace(10);
@@ -202,7 +168,7 @@ private Q_SLOTS:
         // same offset, and so do the memo after it and the following records. The data text drawn
         // before the memo stays on the first page.
         ItemTable items(10);
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         report.SetDataSource(&items.source());
         report.Margins().SetTop(10);
         TTurboBand* detail = band(report, "D", rbDetail, 120);
@@ -219,7 +185,7 @@ private Q_SLOTS:
     }
 
     void memoIsCutAtTheRightMargin() {
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         report.Margins().SetLeft(10);
         report.Margins().SetRight(10);
         add<TMemo>(band(report, "S", rbSummary, 50), "M", {650, 0, 200, 40}).Lines =
@@ -235,7 +201,7 @@ private Q_SLOTS:
 
     void labelsOnThePage() {
         ItemTable items(1);
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         TTurboBand* b = band(report, "S", rbSummary, 100);
         TDBText& text = dbText(b, "T", {10, 10, 100, 30}, items.source(), "Nazev");
         text.Layout = tlTop;
@@ -275,7 +241,7 @@ private Q_SLOTS:
         QFETCH(QRect, bounds);
         QFETCH(int, pen);
         QFETCH(QString, drawn);
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         TShape& s = add<TShape>(band(report, "S", rbSummary, 50), "Sh", bounds);
         s.Shape = TShapeType(shape);
         s.Pen.setWidth(pen);
@@ -303,7 +269,7 @@ private Q_SLOTS:
         QFETCH(QRect, bounds);
         QFETCH(bool, stretch);
         QFETCH(QString, drawn);
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         report.Margins().SetLeft(10);
         report.Margins().SetRight(10);
         TTurboBand* b = band(report, "S", rbSummary, 120);
@@ -329,7 +295,7 @@ private Q_SLOTS:
         items.table().edit();
         items.table().fieldByName(QStringLiteral("Obrazek")).setAsBytes(kv::store::wrapBitmap(bmp));
         items.table().post();
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         report.SetDataSource(&items.source());
         TDBImage& image = add<TDBImage>(band(report, "D", rbDetail, 50), "I", {5, 5, 100, 100});
         image.Link.DataSource = &items.source();
@@ -341,7 +307,7 @@ private Q_SLOTS:
     }
 
     void stringGridIsPrintedCellByCell() {
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         auto* gridBand = new TTurboGridBand(&report, rbSummary);
         TReportStringGrid grid;
         grid.SetSize(2, 2);
@@ -371,7 +337,7 @@ private Q_SLOTS:
 
     void dataGridHasATitleRowAndOneRowPerRecord() {
         ItemTable items(2);
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         auto* gridBand = new TTurboGridBand(&report, rbSummary);
         TReportDataGrid grid;
         grid.SetDataSource(&items.source());
@@ -390,7 +356,7 @@ private Q_SLOTS:
     void pageHeadersThatNeverFitDoNotLoop() {
         // A page header taller than the page would break to a new page for ever; page bands of a
         // fresh page do not break, so the report ends.
-        TZirezIduzoz report;
+        TZirezIduzoz report(fixedMetrics());
         label(band(report, "H", rbPageHeader, 1200), "HL", {0, 0, 50, 12}, QStringLiteral("hlava"));
         label(band(report, "D", rbDetail, 50), "DL", {0, 0, 50, 12}, QStringLiteral("telo"));
         TTurboWMFGenerator g;
@@ -399,30 +365,46 @@ private Q_SLOTS:
         QVERIFY(texts(g.Page(3)).contains(QStringLiteral("0,1200:telo")));
     }
 
+    void reportsWithDifferentMetricsGenerateSideBySide() {
+        // Each report lays out and measures with its own metrics. At 96 dpi the 10 mm margin is 37
+        // pixels and "abc" is 18 wide, centred at 37 + 100 - 9; at 120 dpi the margin is 47 and
+        // "abc" 24 wide. Generating one between two runs of the other changes nothing in it.
+        auto make = [](ReportMetrics metrics) {
+            auto report = std::make_unique<TZirezIduzoz>(std::move(metrics));
+            report->Margins().SetLeft(10);
+            report->Margins().SetTop(10);
+            TLabel& l = label(band(*report, "S", rbSummary, 40), "L", {0, 0, 200, 20}, QStringLiteral("abc"));
+            l.Alignment = taCenter;
+            return report;
+        };
+        auto narrow = make(fixedMetrics(6, 10));
+        auto wide = make(ReportMetrics(120, std::make_shared<kv::report::test::FixedMeasurer>(8, 14)));
+        TTurboWMFGenerator first, other, again;
+        first.Execute(*narrow);
+        other.Execute(*wide);
+        again.Execute(*narrow);
+        QCOMPARE(texts(first.Page(1)), QStringList{"128,37:abc"});
+        QCOMPARE(texts(other.Page(1)), QStringList{"135,47:abc"});
+        QCOMPARE(pageText(again.Page(1)), pageText(first.Page(1)));
+    }
+
     void exampleDefinitionMatchesItsReference() {
         const kv::clock::FixedClock fixedClock(QDateTime(QDate(2026, 12, 9), QTime(8, 5, 0)));
         ItemTable items(3);
         const auto report = loadReportDefinition(QStringLiteral(KV_REPORT_TEST_DATA "/example.rep"),
                                                  {{QStringLiteral("DSPolozky"), &items.source()}});
+        report->SetMetrics(fixedMetrics());
         TTurboWMFGenerator g;
         g.Execute(*report);
         QCOMPARE(g.PageCount(), 1);
-        const QString got = pageText(g.Page(1));
-        const QString path = QStringLiteral(KV_REPORT_TEST_DATA "/example_page1.txt");
-        QFile file(path);
-        if (qEnvironmentVariableIsSet("KV_REGENERATE_REFERENCES")) {
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(got.toUtf8());
-            return;
-        }
-        QVERIFY2(file.open(QIODevice::ReadOnly), "reference missing: run with KV_REGENERATE_REFERENCES=1");
-        QCOMPARE(got, QString::fromUtf8(file.readAll()));
+        kv::report::test::compareWithReference(pageText(g.Page(1)),
+                                               QStringLiteral(KV_REPORT_TEST_DATA "/example_page1.txt"));
     }
 
     void pageReplaysIntoAnImage() {
-        measurer_.reset(); // real fonts for real pixels
         ItemTable items(3);
         auto report = ordersList(items.source());
+        report->SetMetrics(kv::report::ReportMetrics(96)); // real fonts for real pixels
         TTurboBand* title = report->FindBand(QStringLiteral("Nadpis"));
         title->SetBrush(QBrush(Qt::black));
         static_cast<TLabel*>(title->FindControl(QStringLiteral("L")))->Transparent = true;

@@ -1,16 +1,23 @@
 // The preview control: placing the page in the view, paging and zooming with their events, the
-// magnifier over the page, and printing page ranges to a PDF file through a scripted print dialog.
+// magnifier over the page, printing page ranges to a PDF file through a scripted print dialog, and
+// the printer setup with what it keeps.
+#include "tests/support/accessiblenames.h"
+
 #include "report/reporterror.h"
 #include "report/tlabel.h"
 #include "report/turboband.h"
 #include "report/view/previewgeometry.h"
+#include "report/view/printersetupdialog.h"
+#include "report/view/printsetupmemory.h"
 #include "report/view/scriptedprintchooser.h"
 #include "report/view/zireziduzozview.h"
 #include "ui/scripteddialogs.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -19,6 +26,17 @@
 using namespace kv::report;
 
 namespace {
+
+// The first page's size in points as the PDF file states it.
+QSize pdfMediaBox(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression box(
+        QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"));
+    const QRegularExpressionMatch m = box.match(QString::fromLatin1(f.readAll()));
+    return m.hasMatch() ? QSize(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble())) : QSize();
+}
 
 int pdfPageCount(const QString& path) {
     QFile f(path);
@@ -281,12 +299,50 @@ private Q_SLOTS:
         QCOMPARE(ints(after), QList<int>{2});
     }
 
-    void fastPrintIsNotAvailableYet() {
+    void fastPrintWritesTheTextLinesOfThePagesToThePort() {
+        // One 1000-pixel band a page: with cells of 793 / 80 = 9 by 1121 / 55 = 20 pixels a band is
+        // 50 text rows, so two bands share a text page of 56 lines. Pages 2 to 3 send lines
+        // (2 - 1) x 56 = 56 to 3 x 55 = 165.
         QTemporaryDir dir;
         ScriptedPrintChooser chooser;
         chooser.file = dir.filePath(QStringLiteral("tisk.pdf"));
-        auto report = pagedReport(2);
+        chooser.answer = PrintChoice{PrintChoice::PageRange, 2, 3};
+        auto report = pagedReport(5);
         report->Printer().SetMode(prFast);
+        report->Printer().SetPort(dir.filePath(QStringLiteral("port.txt")));
+        TZirezIduzozView view;
+        QProgressBar bar;
+        bar.setRange(0, 1000);
+        view.SetProgressBar(&bar);
+        view.SetReport(report.get());
+        view.Prepare();
+        QStringList lines;
+        view.ExportText(&lines, false);
+        QCOMPARE(lines.size(), 3 * 56);
+        QSignalSpy printed(&view, &TZirezIduzozView::OnPrint);
+        QSignalSpy after(&view, &TZirezIduzozView::OnAfterPrint);
+        view.Print();
+        QFile port(report->Printer().Port());
+        QVERIFY(port.open(QIODevice::ReadOnly));
+        const QByteArray bytes = port.readAll();
+        QCOMPARE(bytes.count("\r\n"), 110);
+        QCOMPARE(bytes.left(bytes.indexOf('\r')), lines[56].toLatin1());
+        QVERIFY(bytes.contains(QByteArray(" 4          ")));
+        // Each line reports its index, and the end reports 0; nothing went to the printer.
+        QCOMPARE(printed.size(), 111);
+        QCOMPARE(printed.first().at(0).toInt(), 56);
+        QCOMPARE(printed.last().at(0).toInt(), 0);
+        QCOMPARE(bar.value(), 110);
+        QCOMPARE(after.size(), 1);
+        QVERIFY(!QFile::exists(chooser.file));
+    }
+
+    void fastPrintToAPortThatCannotBeOpenedFails() {
+        QTemporaryDir dir;
+        ScriptedPrintChooser chooser;
+        auto report = pagedReport(1);
+        report->Printer().SetMode(prFast);
+        report->Printer().SetPort(dir.filePath(QStringLiteral("chybi/port.txt")));
         TZirezIduzozView view;
         view.SetReport(report.get());
         view.Prepare();
@@ -295,17 +351,104 @@ private Q_SLOTS:
             view.Print();
             QFAIL("no error");
         } catch (const ReportError& e) {
-            QVERIFY(e.message().contains(QStringLiteral("prNormal")));
+            QVERIFY2(e.message().startsWith(QStringLiteral("Na port \"")), qPrintable(e.message()));
         }
-        QCOMPARE(after.count(), 1);
-        QVERIFY(!QFile::exists(chooser.file));
+        QCOMPARE(after.size(), 1);
     }
 
-    void printerSetupGoesThroughTheSeam() {
+    void printerSetupHoldsForTheFollowingPrints() {
+        QTemporaryDir dir;
         ScriptedPrintChooser chooser;
+        chooser.file = dir.filePath(QStringLiteral("tisk.pdf"));
+        auto report = pagedReport(2);
         TZirezIduzozView view;
+        view.SetReport(report.get());
+        view.Prepare();
+        // Before any setup the print starts from the report's own paper: A4 upright.
+        view.Print();
+        QCOMPARE(chooser.printedAt.paper, QPageSize::A4);
+        QCOMPARE(chooser.printedAt.orientation, QPageLayout::Portrait);
+        QCOMPARE(pdfMediaBox(chooser.file), QSize(595, 842));
+
+        const PrinterSetupChoice office{QStringLiteral("Kancelář"), QPageSize::A5, QPageLayout::Landscape};
+        chooser.setupAnswer = office;
         view.PrinterSetup();
-        QCOMPARE(chooser.setups, 1);
+        QCOMPARE(chooser.shownSetup.paper, QPageSize::A4);
+        // The next print, and the one after, go out as chosen: A5 across (595 x 420 points).
+        for (int print = 0; print < 2; ++print) {
+            view.Print();
+            QCOMPARE(chooser.printedAt.paper, QPageSize::A5);
+            QCOMPARE(chooser.printedAt.orientation, QPageLayout::Landscape);
+            QCOMPARE(pdfMediaBox(chooser.file), QSize(595, 420));
+        }
+        // The setup opens again at the printer chosen, even one this machine does not know; a
+        // cancelled setup changes nothing, and generating the pages again neither.
+        chooser.setupAnswer.reset();
+        view.PrinterSetup();
+        QCOMPARE(chooser.shownSetup, office);
+        view.Prepare();
+        view.PrinterSetup();
+        QCOMPARE(chooser.shownSetup, office);
+        QCOMPARE(chooser.setups, 3);
+    }
+
+    void setupMemoryStartsFromTheReportUntilTheUserChooses() {
+        TZirezIduzoz upright, across;
+        across.Printer().SetOrientation(poLandscape);
+        across.Printer().SetPaperSize(B5);
+        PrintSetupMemory memory;
+        const QString none;
+        QCOMPARE(memory.startingChoice(&upright, none),
+                 (PrinterSetupChoice{none, QPageSize::A4, QPageLayout::Portrait}));
+        // The report's B5 (184 x 257 mm) is JIS B5, not ISO B5 (176 x 250 mm).
+        QCOMPARE(memory.startingChoice(&across, QStringLiteral("Sklad")),
+                 (PrinterSetupChoice{QStringLiteral("Sklad"), QPageSize::JisB5, QPageLayout::Landscape}));
+
+        // Paper and orientation are the report's own choice; the printer is the run's.
+        memory.chosenInSetup(&upright, {QStringLiteral("Kancelář"), QPageSize::A3, QPageLayout::Landscape});
+        QCOMPARE(memory.startingChoice(&upright, none),
+                 (PrinterSetupChoice{QStringLiteral("Kancelář"), QPageSize::A3, QPageLayout::Landscape}));
+        QCOMPARE(memory.startingChoice(&across, none),
+                 (PrinterSetupChoice{QStringLiteral("Kancelář"), QPageSize::JisB5, QPageLayout::Landscape}));
+
+        // Printing once to a file keeps the printer; the paper chosen in the print dialog holds.
+        memory.chosenInPrintDialog(&across, {none, QPageSize::A4, QPageLayout::Portrait});
+        QCOMPARE(memory.startingChoice(&across, none),
+                 (PrinterSetupChoice{QStringLiteral("Kancelář"), QPageSize::A4, QPageLayout::Portrait}));
+        // A PDF file chosen in the setup is a choice of printer.
+        memory.chosenInSetup(&across, {none, QPageSize::A4, QPageLayout::Portrait});
+        QCOMPARE(memory.startingChoice(&upright, QStringLiteral("Sklad")).printer, none);
+    }
+
+    void printerSetupDialogShowsAndReturnsTheChoice() {
+        const PrinterSetupChoice start{QStringLiteral("Sklad"), QPageSize::B4, QPageLayout::Landscape};
+        PrinterSetupDialog dialog({QStringLiteral("Kancelář")}, start);
+        // A printer chosen earlier that the system no longer lists is still offered.
+        QCOMPARE(dialog.cbTiskarna->count(), 3);
+        QCOMPARE(dialog.choice(), start);
+        dialog.cbTiskarna->setCurrentIndex(dialog.cbTiskarna->count() - 1);
+        dialog.cbPapir->setCurrentIndex(dialog.cbPapir->findData(int(QPageSize::A5)));
+        dialog.rbNaVysku->setChecked(true);
+        QCOMPARE(dialog.choice(), (PrinterSetupChoice{QString(), QPageSize::A5, QPageLayout::Portrait}));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Nastavení tiskárny"));
+        QCOMPARE(kv::test::unnamedControls(dialog), QStringList{});
+    }
+
+    void systemPrinterSetupIsShownThroughTheDialogSeam() {
+        kv::ui::ScriptedDialogs dialogs;
+        PrinterSetupChoice shown;
+        dialogs.onModal = [&](QDialog& d) {
+            auto& dialog = dynamic_cast<PrinterSetupDialog&>(d);
+            shown = dialog.choice();
+            dialog.rbNaSirku->setChecked(true);
+            return int(QDialog::Accepted);
+        };
+        auto report = pagedReport(1);
+        TZirezIduzozView view;
+        view.SetReport(report.get());
+        view.PrinterSetup();
+        QCOMPARE(shown.orientation, QPageLayout::Portrait);
+        QCOMPARE(view.Printer().pageLayout().orientation(), QPageLayout::Landscape);
     }
 
     void printedPageRange_data() {

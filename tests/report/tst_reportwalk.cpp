@@ -1,7 +1,7 @@
 // The generation walk, seen through a generator that writes down every operation it is handed:
 // which bands are output how often and in what order, over which records, with which events,
 // and in what order the controls of a band are dispatched.
-#include "itemtable.h"
+#include "tests/reportsupport/itemtable.h"
 
 #include "report/tdbimage.h"
 #include "report/tdbtext.h"

@@ -2,19 +2,22 @@
 // report layout as a PNG file, through the same recorded pages the preview and the printer use.
 //
 //   kalmorvaty-render Objednavka|SeznamObjednavek|SeznamDodavatelu [--orders N] [--suppliers N]
-//                     [--no-logo] [--text] --out DIR
+//                     [--no-logo] [--text] [--export NAME [--per-page]] --out DIR
 //
 // Pages are drawn at 96 dots per inch, one report pixel to one image pixel. --text also writes
-// each page's drawing operations as page_00001.txt beside the picture.
-#include "sampledatabase.h"
+// each page's drawing operations as page_00001.txt beside the picture. --export also writes the
+// pages through the preview's image export, as one picture or --per-page, the kind chosen by the
+// extension of NAME (.png, .jpg, .bmp) and the file placed in DIR.
 #include "sampledata.h"
+#include "sampledatabase.h"
 
 #include "print/reportlayouts.h"
 #include "print/sestavy.h"
+#include "report/imageexport.h"
 #include "report/pagepainter.h"
 #include "report/pagetext.h"
 #include "report/reporterror.h"
-#include "report/reportunits.h"
+#include "report/reportmetrics.h"
 #include "report/turbowmfgenerator.h"
 
 #include <QDir>
@@ -32,12 +35,15 @@ struct Options {
     int suppliers = 24;
     bool logo = true;
     bool text = false;
+    QString exportName;
+    bool perPage = false;
     QString out;
 };
 
 int usage(const QString& error) {
-    std::fprintf(stderr, "%s\nusage: kalmorvaty-render Objednavka|SeznamObjednavek|SeznamDodavatelu "
-                         "[--orders N] [--suppliers N] [--no-logo] [--text] --out DIR\n",
+    std::fprintf(stderr,
+                 "%s\nusage: kalmorvaty-render Objednavka|SeznamObjednavek|SeznamDodavatelu "
+                 "[--orders N] [--suppliers N] [--no-logo] [--text] [--export NAME [--per-page]] --out DIR\n",
                  qPrintable(error));
     return 2;
 }
@@ -62,6 +68,10 @@ bool parse(const QStringList& args, Options& o, QString& error) {
             o.logo = false;
         } else if (a == QLatin1String("--text")) {
             o.text = true;
+        } else if (a == QLatin1String("--export") && i + 1 < args.size()) {
+            o.exportName = args[++i];
+        } else if (a == QLatin1String("--per-page")) {
+            o.perPage = true;
         } else if (a == QLatin1String("--out") && i + 1 < args.size()) {
             o.out = args[++i];
         } else if (!a.startsWith(QLatin1String("--")) && o.layout.isEmpty()) {
@@ -90,7 +100,6 @@ int main(int argc, char** argv) {
         return usage(error);
     if (!QDir().mkpath(o.out))
         return usage(QStringLiteral("cannot make ") + o.out);
-    kv::report::setScreenDotsPerInch(96);
 
     try {
         kv::tools::SampleDatabase db;
@@ -103,10 +112,11 @@ int main(int argc, char** argv) {
         dm.tabKalmorvaty.last();
         dm.tabObory.first();
 
-        kv::print::TSestavy sestavy(dm);
+        kv::print::TSestavy sestavy(dm, kv::report::ReportMetrics(96));
         kv::report::TZirezIduzoz* report = o.layout == QLatin1String("Objednavka") ? sestavy.Objednavka
-                                           : o.layout == QLatin1String("SeznamObjednavek") ? sestavy.SeznamObjednavek
-                                                                                          : sestavy.SeznamDodavatelu;
+                                           : o.layout == QLatin1String("SeznamObjednavek")
+                                               ? sestavy.SeznamObjednavek
+                                               : sestavy.SeznamDodavatelu;
         kv::report::TTurboWMFGenerator generator;
         generator.Execute(*report);
         for (int n = 1; n <= generator.PageCount(); ++n) {
@@ -117,9 +127,11 @@ int main(int argc, char** argv) {
                 QPainter painter(&image);
                 kv::report::paintPage(page, painter, QRectF(QPointF(0, 0), page.size()));
             }
-            const QString base = QDir(o.out).filePath(QStringLiteral("page_%1").arg(n, 5, 10, QLatin1Char('0')));
+            const QString base =
+                QDir(o.out).filePath(QStringLiteral("page_%1").arg(n, 5, 10, QLatin1Char('0')));
             if (!image.save(base + QStringLiteral(".png"), "PNG"))
-                throw kv::report::ReportError(QStringLiteral("cannot write ") + base + QStringLiteral(".png"));
+                throw kv::report::ReportError(QStringLiteral("cannot write ") + base +
+                                              QStringLiteral(".png"));
             if (o.text) {
                 QFile f(base + QStringLiteral(".txt"));
                 if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -127,6 +139,14 @@ int main(int argc, char** argv) {
                 f.write(kv::report::pageText(page).toUtf8());
             }
             std::printf("%s.png\n", qPrintable(base));
+        }
+        if (!o.exportName.isEmpty()) {
+            kv::report::ImageExportSteps steps;
+            steps.onJpegFallback = [](const QString& reason) {
+                std::printf("JPEG failed (%s): written as PNG\n", qPrintable(reason));
+            };
+            kv::report::exportImages(generator.Pages(), QDir(o.out).filePath(o.exportName), !o.perPage,
+                                     steps);
         }
         std::printf("%s: %d page(s)\n", qPrintable(o.layout), generator.PageCount());
     } catch (const std::exception& e) {

@@ -1,5 +1,5 @@
-// A throwaway embedded database with one small table of items (name, number, note, picture) and a
-// data source over it, for report tests that walk records.
+// A throwaway embedded database with one small table of items (name, number, note, picture, done
+// flag, date) and a data source over it, for report tests that walk records.
 #pragma once
 
 #include "tests/support/testdatabase.h"
@@ -14,7 +14,8 @@ namespace kv::report::test {
 
 class ItemTable {
 public:
-    // `count` items named "Položka 1", "Položka 2", ... numbered 1, 2, ... with the note "Poznámka n".
+    // `count` items named "Položka 1", "Položka 2", ... numbered 1, 2, ... with the note "Poznámka n",
+    // done when odd, dated December (n mod 28) + 1, 2026 at 8:05.
     explicit ItemTable(int count, const QString& tableName = QStringLiteral("Polozky"));
     ~ItemTable();
 

@@ -18,8 +18,11 @@ kv::store::TableDef ItemTable::definition(const QString& tableName) {
         return f;
     };
     def.fields = {field("Nazev", FieldType::String, 40, QStringLiteral("Název")),
-                  field("Cislo", FieldType::Integer), field("Poznamka", FieldType::Memo),
-                  field("Obrazek", FieldType::Graphic)};
+                  field("Cislo", FieldType::Integer),
+                  field("Poznamka", FieldType::Memo),
+                  field("Obrazek", FieldType::Graphic),
+                  field("Hotovo", FieldType::Boolean),
+                  field("Datum", FieldType::DateTime)};
     return def;
 }
 
@@ -33,7 +36,8 @@ ItemTable::ItemTable(int count, const QString& tableName) {
     kv::store::Backend& backend = station_->session.backend(db_.params().database);
     kv::store::Transaction tx(backend);
     for (int i = 1; i <= count; ++i)
-        table_->insertRecord({QStringLiteral("Položka %1").arg(i), i, QStringLiteral("Poznámka %1").arg(i)});
+        table_->insertRecord({QStringLiteral("Položka %1").arg(i), i, QStringLiteral("Poznámka %1").arg(i),
+                              QVariant(), i % 2 == 1, QDateTime(QDate(2026, 12, i % 28 + 1), QTime(8, 5))});
     tx.commit();
     table_->first();
     source_.setDataSet(table_.get());

@@ -1,0 +1,151 @@
+// The print preview window's exports and e-mail: the image buttons with their save dialogs, the
+// e-mail panel and its hand-off to the mail client, and the handlers of the disabled text, HTML
+// and spreadsheet buttons.
+#include "formnahledtisku.h"
+
+#include "mailhandoff.h"
+#include "savechoice.h"
+
+#include "base/programfolder.h"
+#include "ui/dialogs.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMouseEvent>
+
+namespace kv::print {
+
+namespace {
+const QString kPictureFilter =
+    QStringLiteral("Obrázek PNG (doporučeno)|*.png|Obrázek JPEG|*.jpg|Obrázek BMP (veliká velikost)|*.bmp|");
+const QString kPicturesFilter =
+    QStringLiteral("Obrázky PNG (doporučeno)|*.png|Obrázky JPEG|*.jpg|Obrázky BMP (veliká velikost)|*.bmp|");
+// Mails' picture copies live this long before a start of the program removes them.
+constexpr int kMailCopyDays = 1;
+} // namespace
+
+void TFormNahledTisku::connectExports() {
+    MailFolder = MailAttachments::defaultFolder();
+    MailAttachments(MailFolder).removeOlderThan(QDateTime::currentDateTime().addDays(-kMailCopyDays));
+
+    connect(SBExportTXT, &QToolButton::clicked, this, &TFormNahledTisku::SBExportTXTClick);
+    connect(SBHtmlExport, &QToolButton::clicked, this, &TFormNahledTisku::SBHtmlExportClick);
+    connect(SBExcelExport, &QToolButton::clicked, this, &TFormNahledTisku::SBExcelExportClick);
+    connect(SBImage, &QToolButton::clicked, this, &TFormNahledTisku::SBImageClick);
+    connect(SBImages, &QToolButton::clicked, this, &TFormNahledTisku::SBImagesClick);
+    connect(SBMailuj, &QToolButton::clicked, this, &TFormNahledTisku::SBMailujClick);
+    connect(SBPosliZpravu, &QToolButton::clicked, this, &TFormNahledTisku::SBPosliZpravuClick);
+    connect(SBZrusSendMail, &QToolButton::clicked, this, &TFormNahledTisku::SBZrusSendMailClick);
+    connect(edPrijemcelEmailu_Email, &QLineEdit::returnPressed, this,
+            &TFormNahledTisku::edPrijemcelEmailu_EmailKeyPress);
+    connect(edPredmetEmailu, &QLineEdit::returnPressed, this, &TFormNahledTisku::edPredmetEmailuKeyPress);
+    PanOdesliEmail->installEventFilter(this);
+}
+
+QString TFormNahledTisku::askSaveFile(const QString& filter) {
+    SD->setNameFilters(kv::ui::toQtFilter(filter).split(QStringLiteral(";;")));
+    if (kv::ui::dialogs().showModal(*SD) != QDialog::Accepted || SD->selectedFiles().isEmpty())
+        return {};
+    return SD->selectedFiles().constFirst();
+}
+
+bool TFormNahledTisku::chooseExportTarget(const QString& filter) {
+    const QString file = askSaveFile(filter);
+    if (file.isEmpty())
+        return false;
+    const ExportTarget target = exportTarget(file);
+    NahledReportu->SetReportDirectory(target.directory);
+    NahledReportu->SetReportName(target.name);
+    return true;
+}
+
+void TFormNahledTisku::SBExportTXTClick() {
+    if (chooseExportTarget(QStringLiteral("Textové soubory|*.txt")))
+        NahledReportu->ExportText(nullptr, true);
+}
+
+void TFormNahledTisku::SBHtmlExportClick() {
+    if (chooseExportTarget(QStringLiteral("HTML soubory|*.html")))
+        NahledReportu->ExportHTML(nullptr, true);
+}
+
+void TFormNahledTisku::SBExcelExportClick() {
+    if (kv::ui::dialogs().message(QStringLiteral("Tato funkce vyžaduje spuštěný program Microsoft Excel...\n"
+                                                 "Spusťte prosím MS Excel a stiskněte tlačítko OK...."),
+                                  kv::ui::MsgStyle::Warning,
+                                  kv::ui::MsgButton::Ok | kv::ui::MsgButton::Cancel,
+                                  this) != kv::ui::MsgButton::Ok)
+        return;
+    NahledReportu->ExportExcel(nullptr);
+}
+
+void TFormNahledTisku::SBImageClick() {
+    // A picture save dialog with the system's own title takes the place of SD from now on.
+    auto* picture = new QFileDialog(this);
+    picture->setObjectName(QStringLiteral("SD"));
+    picture->setAcceptMode(QFileDialog::AcceptSave);
+    picture->setDefaultSuffix(QStringLiteral("png"));
+    SD->deleteLater();
+    SD = picture;
+    const QString file = askSaveFile(kPictureFilter);
+    if (!file.isEmpty())
+        NahledReportu->ExportImage(withFilterExtension(file, SD->selectedNameFilter()), true);
+}
+
+void TFormNahledTisku::SBImagesClick() {
+    const QString file = askSaveFile(kPicturesFilter);
+    if (!file.isEmpty())
+        NahledReportu->ExportImage(withFilterExtension(file, SD->selectedNameFilter()), false);
+}
+
+void TFormNahledTisku::SBMailujClick() {
+    PanOdesliEmail->show();
+    PanOdesliEmail->raise();
+    edPredmetEmailu->setText(NahledReportu->ReportName());
+    edTextZpravy->clear();
+    QCoreApplication::processEvents();
+    edPrijemcelEmailu_Email->setFocus();
+}
+
+void TFormNahledTisku::edPrijemcelEmailu_EmailKeyPress() {
+    edPredmetEmailu->setFocus();
+}
+
+void TFormNahledTisku::edPredmetEmailuKeyPress() {
+    edTextZpravy->setFocus();
+}
+
+void TFormNahledTisku::SBPosliZpravuClick() {
+    const QString picture = kv::programFolder() + QStringLiteral("temp.png");
+    QFile::remove(picture);
+    NahledReportu->ExportImage(picture, true);
+    // An export that failed has said so itself; there is nothing to send then.
+    if (QFile::exists(picture)) {
+        const QString copy = MailAttachments(MailFolder).keep(picture);
+        handToMailClient({edPrijemcelEmailu_Email->text(), edPredmetEmailu->text(),
+                          edTextZpravy->toPlainText(), copy.isEmpty() ? picture : copy});
+    }
+    PanOdesliEmail->hide();
+}
+
+void TFormNahledTisku::SBZrusSendMailClick() {
+    PanOdesliEmail->hide();
+}
+
+void TFormNahledTisku::PanOdesliEmailClick() {
+    PanOdesliEmail->hide();
+}
+
+bool TFormNahledTisku::eventFilter(QObject* watched, QEvent* event) {
+    // Only the panel's own background: a click on its labels or edits is theirs.
+    if (watched == PanOdesliEmail && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!PanOdesliEmail->childAt(mouse->position().toPoint())) {
+            PanOdesliEmailClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace kv::print

@@ -1,0 +1,17 @@
+// Where the text and HTML outputs are written and how: the path made of the report directory and
+// the report name, and lines saved in Windows-1250 with CR LF line ends.
+#pragma once
+
+#include <QStringList>
+
+namespace kv::report {
+
+// `directory` (the user's home folder when empty) without one final separator, "/", and `name`
+// ("Turbo Report" when empty). No extension is added.
+QString outputBasePath(const QString& directory, const QString& name);
+
+// Writes `lines` to `path` in Windows-1250, each ended by CR LF. Throws ReportError naming the
+// file when it cannot be written.
+void saveLines(const QStringList& lines, const QString& path);
+
+} // namespace kv::report

@@ -1,0 +1,38 @@
+// Spreadsheet output: the report as macro commands for a new worksheet, one row per band output
+// and one cell per text control, memos down one column. The commands start with "[NEW(1)]".
+#pragma once
+
+#include "zireziduzozgenerator.h"
+
+#include <QStringList>
+
+namespace kv::store {
+class Field;
+}
+
+namespace kv::report {
+
+class TTurboExcelGenerator : public TZirezIduzozGenerator {
+public:
+    TTurboExcelGenerator();
+
+    const QStringList& Commands() const { return commands_; }
+
+    void StartBand(TTurboBand& band) override;
+    void AdvanceBand(TTurboBand& band) override;
+    void GenerateLabel(TTurboBand& band, TCustomLabel& label) override;
+    void GenerateMemo(TTurboBand& band, TCustomMemo& memo) override;
+
+    // "[FORMULA("text","R2C1")]": the text as it is, the row and column.
+    static QString formula(const QString& text, int row, int column);
+    // A field's value as the spreadsheet gets it: strings their text, integers in decimal, dates
+    // the date part in the short date format; other types an empty text.
+    static QString fieldValue(const kv::store::Field& field);
+
+private:
+    QStringList commands_;
+    int column_ = 1;
+    int row_ = 1;
+};
+
+} // namespace kv::report

@@ -1,0 +1,163 @@
+// HTML output: the fixed fragments of the document, text cells with their font tags, pictures.
+#include "turbohtmlgenerator.h"
+
+#include "customlabel.h"
+#include "custommemo.h"
+#include "jpegwriter.h"
+#include "tdbimage.h"
+#include "tdbtext.h"
+#include "timage.h"
+#include "turboband.h"
+#include "turbosysdata.h"
+#include "zireziduzoz.h"
+
+#include "data/store/field.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QUrl>
+#include <cmath>
+
+namespace kv::report {
+
+namespace {
+const char* alignmentWord(TAlignment a) {
+    return a == taRightJustify ? "right" : a == taCenter ? "center" : "left";
+}
+
+// A numeric field lines up right, as data-aware controls show it; other fields left.
+TAlignment fieldAlignment(const TDBText& text) {
+    const kv::store::Field* f = text.Link.field();
+    return f && f->type() == kv::store::FieldType::Integer ? taRightJustify : taLeftJustify;
+}
+} // namespace
+
+TTurboHTMLGenerator::TTurboHTMLGenerator(const QString& basePath, const QString& title)
+    : basePath_(basePath)
+    , title_(title) {}
+
+QString TTurboHTMLGenerator::colour(const QColor& c) {
+    return QString::asprintf("#%02X%02X%02X", c.red(), c.green(), c.blue());
+}
+
+QString TTurboHTMLGenerator::escaped(const QString& text) {
+    QString out = text.toHtmlEscaped().replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    out.remove(QLatin1Char('\r'));
+    return out.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+int TTurboHTMLGenerator::pointSize(const QFont& font) const {
+    if (font.pointSize() > 0)
+        return font.pointSize();
+    // Report fonts are sized in pixels: points at the report's resolution, rounded.
+    return int(std::lround(font.pixelSize() * 72.0 / Report()->Metrics().dotsPerInch()));
+}
+
+void TTurboHTMLGenerator::BeginReport() {
+    lines_ = {
+        QStringLiteral("<html>"),
+        QStringLiteral("<head>"),
+        QStringLiteral("<META HTTP-EQUIV=\"CONTENT-TYPE\" CONTENT=\"text/html; charset=windows-1250\">"),
+        QStringLiteral("<title>") + title_ + QStringLiteral("</title>"),
+        QStringLiteral("</head>"),
+        QStringLiteral("<body>"),
+        QStringLiteral("<body bgcolor=\"#FFFFFF\">")};
+    imageCounter_ = 0;
+    GenerateBands(rbPageHeader);
+}
+
+void TTurboHTMLGenerator::EndReport() {
+    GenerateBands(rbPageFooter);
+    lines_ << QStringLiteral("</body>") << QStringLiteral("</html>");
+}
+
+void TTurboHTMLGenerator::StartBand(TTurboBand& band) {
+    const TTurboBandType t = band.BandType();
+    const bool framed = t == rbHeaderFooter || t == rbPageHeader || t == rbPageFooter;
+    lines_ << (framed ? QStringLiteral("  <table border=\"3\">") : QStringLiteral("  <table border=\"0\">"));
+    lines_ << QStringLiteral("  <tr>");
+}
+
+void TTurboHTMLGenerator::EndBand(TTurboBand&) {
+    lines_ << QStringLiteral("  </tr>") << QStringLiteral("  </table>") << QStringLiteral("  ");
+}
+
+void TTurboHTMLGenerator::textCell(const QString& alignment, int width, const QColor& background,
+                                   const QString& text, const QFont& font, const QColor& fontColour) {
+    QString cell = QStringLiteral("  <td align=\"") + alignment + QStringLiteral("\" width=\"") +
+                   QString::number(width + 20) + QStringLiteral("\"");
+    if (background.isValid())
+        cell += QStringLiteral(" bgColor=\"") + colour(background) + QStringLiteral("\">");
+    else
+        cell += QStringLiteral(">");
+    lines_ << cell;
+
+    QString open =
+        QStringLiteral("<font size=\"") + QString::number(pointSize(font) / 4) + QStringLiteral("\"");
+    if (font.family() != QLatin1String("MS Sans Serif"))
+        open += QStringLiteral("face=\"") + font.family() + QStringLiteral("\"");
+    if (fontColour.isValid())
+        open += QStringLiteral(" color=\"") + colour(fontColour) + QStringLiteral("\">");
+    if (font.italic())
+        open += QStringLiteral("<em>");
+    if (font.bold())
+        open += QStringLiteral("<strong>");
+    QString close;
+    if (font.bold())
+        close += QStringLiteral("</strong>");
+    if (font.italic())
+        close += QStringLiteral("</em>");
+    close += QStringLiteral("</font>");
+    lines_ << QStringLiteral("  ") + open + escaped(text) + QStringLiteral("  ") + close;
+}
+
+void TTurboHTMLGenerator::GenerateLabel(TTurboBand&, TCustomLabel& label) {
+    TAlignment alignment = label.Alignment;
+    if (dynamic_cast<TTurboSysData*>(&label))
+        alignment = taLeftJustify;
+    else if (auto* text = dynamic_cast<TDBText*>(&label))
+        alignment = fieldAlignment(*text);
+    textCell(QLatin1String(alignmentWord(alignment)), label.Width, label.Color, label.Text(), label.Font,
+             label.FontColor);
+}
+
+void TTurboHTMLGenerator::GenerateMemo(TTurboBand&, TCustomMemo& memo) {
+    textCell(QLatin1String(alignmentWord(memo.Alignment)), memo.Width, memo.Color, memo.Text(), memo.Font,
+             memo.FontColor);
+}
+
+void TTurboHTMLGenerator::picture(const QImage& picture) {
+    if (picture.isNull())
+        return;
+    const QString file = basePath_ + QString::number(imageCounter_) + QStringLiteral(".JPG");
+    // JPEG has no transparency: transparent parts come out white, as on the page.
+    QImage opaque = picture;
+    if (picture.hasAlphaChannel()) {
+        opaque = QImage(picture.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        QPainter(&opaque).drawImage(0, 0, picture);
+    }
+    JpegWriter writer(90);
+    writer.begin(file, opaque.size());
+    writer.write(opaque);
+    writer.finish();
+    // A file URL of the absolute path: three slashes before it, as browsers read it.
+    const QString url = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded);
+    lines_ << QStringLiteral("  ");
+    lines_ << QStringLiteral("  <td align=\"center\" width=\"") + QString::number(picture.width()) +
+                  QStringLiteral("\">");
+    lines_ << QStringLiteral("  <img src=\"") + url + QStringLiteral("\"width=\"") +
+                  QString::number(picture.width()) + QStringLiteral("\"Height=\"") +
+                  QString::number(picture.height()) + QStringLiteral("\" border=\"1\">");
+    ++imageCounter_;
+}
+
+void TTurboHTMLGenerator::GenerateImage(TTurboBand&, TImage& image) {
+    picture(image.Picture);
+}
+
+void TTurboHTMLGenerator::GenerateDBImage(TTurboBand&, TDBImage& image) {
+    picture(image.Picture());
+}
+
+} // namespace kv::report

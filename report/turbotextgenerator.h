@@ -1,0 +1,61 @@
+// Text output: the report laid out on a grid of characters. Each band is one text row at the
+// current position, each text control a padded field at the character column of its left edge,
+// each memo one row per line. Pages have ColHeight + 1 lines, the last row of a page being the first
+// of the next. Used for text files and for the fast print mode.
+#pragma once
+
+#include "zireziduzozgenerator.h"
+
+#include <QSize>
+#include <QStringList>
+#include <utility>
+
+namespace kv::report {
+
+class TTurboTextGenerator : public TZirezIduzozGenerator {
+public:
+    // The pixels of one character cell; 8 x 20 until set from a report (see cellSizeOf).
+    void SetCellSize(QSize cell) { cell_ = cell; }
+    QSize CellSize() const { return cell_; }
+    // The document, one string per text line.
+    const QStringList& Lines() const { return lines_; }
+    int PageCount() const { return pageCount_; }
+
+    void BeginReport() override;
+    void NewPage() override;
+    void GenerateLabel(TTurboBand& band, TCustomLabel& label) override;
+    void GenerateMemo(TTurboBand& band, TCustomMemo& memo) override;
+    void AdvanceBand(TTurboBand& band) override;
+
+    // The cell of a report's text output: report width div ColWidth by height div ColHeight.
+    static QSize cellSizeOf(const TZirezIduzoz& report);
+    // A field of `width` characters: left-justified and right-justified texts padded or cut to
+    // the width, a centred one padded to half the width (and cut to twice that half). At most 512
+    // characters.
+    static QString formatField(const QString& text, int width, TAlignment alignment);
+    // The lines the fast print mode sends for pages first..last (from 1) of a document of
+    // `lineCount` lines: indices (first - 1) x (ColHeight + 1) to last x ColHeight, not beyond the
+    // document's last line. An empty range has first > last.
+    static std::pair<int, int> printedLines(int first, int last, int colHeight, int lineCount);
+
+private:
+    int rowsOf(int pixels) const { return pixels / cell_.height(); }
+    int currentLine() const;
+    // Writes `field` into line `index` at the 1-based column `column`.
+    void put(int index, int column, const QString& field);
+    // After a band or before a memo line: past the body of the page, go to the next column or page.
+    void breakTest();
+    bool pastBody() const;
+
+    QSize cell_{8, 20};
+    QStringList lines_;
+    int column_ = 0;
+    int headerRows_ = 0;
+    int footerRows_ = 0;
+    int pageCount_ = 0;
+    int x_ = 0;
+    int y_ = 0;
+    bool inPageBands_ = false;
+};
+
+} // namespace kv::report

@@ -1,0 +1,155 @@
+// The preview control's outputs beside the pages: text (and the fast print mode that sends it to a
+// port), HTML, the spreadsheet and image files.
+#include "zireziduzozview.h"
+
+#include "report/imageexport.h"
+#include "report/reporterror.h"
+#include "report/reportoutput.h"
+#include "report/turboexcel.h"
+#include "report/turboexcelgenerator.h"
+#include "report/turbohtmlgenerator.h"
+#include "report/turbotextgenerator.h"
+
+#include "base/codec1250.h"
+#include "base/programfolder.h"
+#include "ui/dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRegularExpression>
+
+namespace kv::report {
+
+namespace {
+
+TZirezIduzoz& reportOf(const QPointer<TZirezIduzoz>& report) {
+    if (!report)
+        throw ReportError(QStringLiteral("Náhled tisku nemá zadanou sestavu."));
+    return *report;
+}
+
+// "LPT1" is the first parallel printer, LPT2 the second...; any other text is a file or device,
+// a relative path taken from the program folder.
+QString portPath(const QString& port) {
+    static const QRegularExpression lpt(QStringLiteral("^LPT([1-9])$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = lpt.match(port.trimmed()); m.hasMatch())
+        return QStringLiteral("/dev/lp%1").arg(m.captured(1).toInt() - 1);
+    return QDir(kv::programFolder()).absoluteFilePath(port);
+}
+
+} // namespace
+
+void TZirezIduzozView::ExportText(QStringList* lines, bool writeFile) {
+    TZirezIduzoz& report = reportOf(report_);
+    TTurboTextGenerator generator;
+    generator.SetCellSize(TTurboTextGenerator::cellSizeOf(report));
+    generator.Execute(report);
+    if (lines)
+        *lines = generator.Lines();
+    if (writeFile)
+        saveLines(generator.Lines(), outputBasePath(reportDirectory_, reportName_) + QStringLiteral(".txt"));
+}
+
+void TZirezIduzozView::ExportHTML(QStringList* lines, bool writeFile) {
+    TZirezIduzoz& report = reportOf(report_);
+    const QString base = outputBasePath(reportDirectory_, reportName_);
+    TTurboHTMLGenerator generator(base, report.Printer().Title());
+    generator.Execute(report);
+    if (lines)
+        *lines = generator.Lines();
+    if (writeFile)
+        saveLines(generator.Lines(), base + QStringLiteral(".HTML"));
+}
+
+void TZirezIduzozView::ExportExcel(QStringList* lines, const QString& service) {
+    TZirezIduzoz& report = reportOf(report_);
+    TTurboExcelGenerator generator;
+    generator.Execute(report);
+    if (lines)
+        *lines = generator.Commands();
+    TTurboExcel excel(QCoreApplication::instance());
+    excel.Service = service;
+    excel.Connect();
+    for (const QString& command : generator.Commands())
+        excel.Exec(command);
+}
+
+void TZirezIduzozView::printFast(int first, int last) {
+    QStringList lines;
+    ExportText(&lines, false);
+    const TTurboPrinter& settings = report_->Printer();
+    const auto [from, to] =
+        TTurboTextGenerator::printedLines(first, last, settings.ColHeight(), int(lines.size()));
+    QFile port(portPath(settings.Port()));
+    if (!port.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw ReportError(
+            QStringLiteral("Na port \"%1\" nelze tisknout: %2").arg(settings.Port(), port.errorString()));
+    if (progressBar_) {
+        progressBar_->setValue(0);
+        progressBar_->show();
+    }
+    for (int i = from; i <= to; ++i) {
+        const QByteArray line = kv::toCp1250(lines[i]) + "\r\n";
+        if (port.write(line) != line.size())
+            throw ReportError(
+                QStringLiteral("Na port \"%1\" nelze tisknout: %2").arg(settings.Port(), port.errorString()));
+        if (progressBar_)
+            progressBar_->setValue(progressBar_->value() + 1);
+        Q_EMIT OnPrint(i);
+    }
+    if (!port.flush())
+        throw ReportError(
+            QStringLiteral("Na port \"%1\" nelze tisknout: %2").arg(settings.Port(), port.errorString()));
+    port.close();
+    Q_EMIT OnPrint(0);
+}
+
+void TZirezIduzozView::ExportImage(const QString& fileName, bool singleImage) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    // Always, also after an error: the progress bar hidden at 0 and the pointer as it was.
+    struct Restore {
+        QProgressBar* bar;
+        ~Restore() {
+            if (bar) {
+                bar->hide();
+                bar->setValue(0);
+            }
+            QGuiApplication::restoreOverrideCursor();
+        }
+    } restore{progressBar_};
+    const int pages = generator_ ? generator_->PageCount() : 0;
+    if (progressBar_) {
+        progressBar_->setRange(0, pages);
+        progressBar_->setValue(0);
+        progressBar_->show();
+    }
+    ImageExportSteps steps;
+    steps.onPage = [this](int page) {
+        if (progressBar_) {
+            progressBar_->setValue(page);
+            progressBar_->repaint();
+        }
+    };
+    steps.onJpegFallback = [this](const QString&) {
+        kv::ui::dialogs().message(QStringLiteral("Chyba při kompresi JPG obrázku!\nObrázek bude uložen se "
+                                                 "stejným jménem, ale ve formátu PNG..."),
+                                  kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
+    };
+    try {
+        if (generator_)
+            exportImages(generator_->Pages(), fileName, singleImage, steps);
+    } catch (const ReportError& e) {
+        showImageError(e.message());
+    } catch (const std::exception& e) {
+        showImageError(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TZirezIduzozView::showImageError(const QString& reason) {
+    kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu obrázku!\nChybová zpráva:") + reason,
+                              kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
+}
+
+} // namespace kv::report

@@ -1,0 +1,435 @@
+// The text, HTML and spreadsheet outputs: the text output's cells, columns, fields, memo rows and
+// page footers, its file; the HTML document's fragments byte for byte, pictures and file; the
+// spreadsheet commands and the conversation with a stand-in spreadsheet, with every error.
+#include "tests/reportsupport/itemtable.h"
+#include "tests/reportsupport/reportbuild.h"
+#include "tests/reportsupport/spreadsheettarget.h"
+
+#include "report/reporterror.h"
+#include "report/tdbtext.h"
+#include "report/timage.h"
+#include "report/tlabel.h"
+#include "report/tmemo.h"
+#include "report/turboband.h"
+#include "report/turboexcel.h"
+#include "report/turboexcelgenerator.h"
+#include "report/turbohtmlgenerator.h"
+#include "report/turbotextgenerator.h"
+#include "report/view/zireziduzozview.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kv::report;
+using kv::report::test::add;
+using kv::report::test::band;
+using kv::report::test::ItemTable;
+using kv::report::test::SpreadsheetTarget;
+using kv::report::test::uniqueServiceName;
+
+Q_DECLARE_METATYPE(kv::report::TAlignment)
+
+namespace {
+
+TLabel& label(TTurboBand* band, QRect bounds, const QString& caption, TAlignment alignment = taLeftJustify) {
+    TLabel& l = add<TLabel>(band, "L", bounds);
+    l.Caption = caption;
+    l.Alignment = alignment;
+    return l;
+}
+
+TDBText& dataText(TTurboBand* band, QRect bounds, ItemTable& items, const char* field) {
+    TDBText& t = add<TDBText>(band, "T", bounds);
+    t.Link.DataSource = &items.source();
+    t.Link.DataField = QString::fromLatin1(field);
+    return t;
+}
+
+QStringList textLines(TZirezIduzoz& report) {
+    TTurboTextGenerator g;
+    g.SetCellSize(TTurboTextGenerator::cellSizeOf(report));
+    g.Execute(report);
+    return g.Lines();
+}
+
+// An 80-character line with `field` written from the 1-based `column`.
+QString lineWith(std::initializer_list<std::pair<int, QString>> fields) {
+    QString line(80, QLatin1Char(' '));
+    for (const auto& [column, field] : fields)
+        line.replace(column - 1, field.size(), field);
+    return line;
+}
+
+QStringList htmlLines(TZirezIduzoz& report, const QString& base = QStringLiteral("/tmp/x")) {
+    TTurboHTMLGenerator g(base, report.Printer().Title());
+    g.Execute(report);
+    return g.Lines();
+}
+
+QStringList commands(TZirezIduzoz& report) {
+    TTurboExcelGenerator g;
+    g.Execute(report);
+    return g.Commands();
+}
+
+} // namespace
+
+class TestReportOutputs : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // ---- text ----
+
+    void textCellComesFromTheReport() {
+        TZirezIduzoz report;
+        // 793 div 80 = 9, 1121 div 55 = 20.
+        QCOMPARE(TTurboTextGenerator::cellSizeOf(report), QSize(9, 20));
+        report.Printer().SetOrientation(poLandscape);
+        QCOMPARE(TTurboTextGenerator::cellSizeOf(report), QSize(14, 14));
+        QCOMPARE(TTurboTextGenerator().CellSize(), QSize(8, 20));
+    }
+
+    void fields_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<TAlignment>("alignment");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("left padded") << "ab" << 5 << taLeftJustify << "ab   ";
+        QTest::newRow("left cut at its end") << "abcdefg" << 5 << taLeftJustify << "abcde";
+        QTest::newRow("right padded") << "ab" << 5 << taRightJustify << "   ab";
+        QTest::newRow("right cut at its end") << "abcdefg" << 5 << taRightJustify << "abcde";
+        // Centred: padded to half the width only, so in fact left-aligned in that half.
+        QTest::newRow("centred padded to half") << "a" << 7 << taCenter << "a  ";
+        QTest::newRow("centred cut to twice the half") << "abcdefgh" << 7 << taCenter << "abcdef";
+        QTest::newRow("no wider than 512")
+            << QString(600, QLatin1Char('x')) << 600 << taLeftJustify << QString(512, QLatin1Char('x'));
+    }
+    void fields() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(TAlignment, alignment);
+        QFETCH(QString, field);
+        QCOMPARE(TTurboTextGenerator::formatField(text, width, alignment), field);
+    }
+
+    void labelsOfABandShareItsRowAtTheirColumns() {
+        // Cells of 9 x 20: a label at left 37 goes to column Round(37 / 9) + 1 = 5, 90 pixels are
+        // 10 characters; at 370 (41.1) to column 42, 45 pixels are 5; at 460 (51.1) to 52.
+        TZirezIduzoz report;
+        TTurboBand* b = band(report, "S", rbSummary, 40);
+        label(b, {37, 0, 90, 12}, QStringLiteral("vlevo"));
+        label(b, {370, 20, 45, 12}, QStringLiteral("xy"), taRightJustify);
+        label(b, {460, 5, 90, 12}, QStringLiteral("stred"), taCenter);
+        const QStringList lines = textLines(report);
+        QCOMPARE(lines.size(), 56);
+        QCOMPARE(lines[0], lineWith({{5, "vlevo     "}, {42, "   xy"}, {52, "stred"}}));
+        QCOMPARE(lines[1], QString(80, QLatin1Char(' ')));
+    }
+
+    void memoRowsAndTheBandAfterIt() {
+        // Three memo lines in a band of 2 rows move the output by four rows: the band after it
+        // starts on row 4. Memo lines are as wide as a band column (80).
+        TZirezIduzoz report;
+        TTurboBand* m = band(report, "M", rbSummary, 40);
+        add<TMemo>(m, "M", {0, 0, 200, 40}).Lines = QStringList{"a", "b", "c"};
+        label(band(report, "N", rbSummary, 20), {0, 0, 90, 12}, QStringLiteral("po"));
+        const QStringList lines = textLines(report);
+        QCOMPARE(lines.mid(0, 5),
+                 (QStringList{lineWith({{1, "a"}}), lineWith({{1, "b"}}), lineWith({{1, "c"}}),
+                              QString(80, QLatin1Char(' ')), lineWith({{1, "po"}})}));
+    }
+
+    void pageFooterRowsComeTwiceOnTheLastPage() {
+        // One footer row: on a fresh page it stands at row 55 - 0 - 0 - 0 + 1 = 56, which the
+        // document's last line takes; at the end it comes again after the last body row.
+        ItemTable items(3);
+        TZirezIduzoz report;
+        report.SetDataSource(&items.source());
+        label(band(report, "F", rbPageFooter, 20), {0, 0, 90, 12}, QStringLiteral("pata"));
+        dataText(band(report, "D", rbDetail, 20), {0, 0, 180, 12}, items, "Nazev");
+        const QStringList lines = textLines(report);
+        QCOMPARE(lines.size(), 56);
+        QStringList withText;
+        for (int i = 0; i < lines.size(); ++i) {
+            if (!lines[i].trimmed().isEmpty())
+                withText << QStringLiteral("%1:%2").arg(i).arg(lines[i].trimmed());
+        }
+        QCOMPARE(withText, (QStringList{"0:Položka 1", "1:Položka 2", "2:Položka 3", "3:pata", "55:pata"}));
+    }
+
+    void linesOfTheFastPrint_data() {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        // ColHeight 55, a document of three pages (168 lines).
+        QTest::newRow("first page") << 1 << 1 << 0 << 55;
+        QTest::newRow("pages 2 to 3") << 2 << 3 << 56 << 165;
+        QTest::newRow("not past the last line") << 3 << 4 << 112 << 167;
+    }
+    void linesOfTheFastPrint() {
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QCOMPARE(TTurboTextGenerator::printedLines(first, last, 55, 168), std::make_pair(from, to));
+    }
+
+    void textFileOfAReportWithoutBands() {
+        // One page of ColHeight + 1 blank lines, under "Turbo Report.txt" when the report has no name.
+        QTemporaryDir dir;
+        TZirezIduzoz report;
+        TZirezIduzozView view;
+        view.SetReport(&report);
+        view.SetReportDirectory(dir.path() + QLatin1Char('/'));
+        view.SetReportName(QString());
+        view.ExportText(nullptr, true);
+        QFile file(dir.filePath(QStringLiteral("Turbo Report.txt")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray(80, ' ').append("\r\n").repeated(56));
+    }
+
+    void textFileIsWindows1250() {
+        QTemporaryDir dir;
+        TZirezIduzoz report;
+        label(band(report, "S", rbSummary, 20), {0, 0, 90, 12}, QStringLiteral("Žluťoučký"));
+        TZirezIduzozView view;
+        view.SetReport(&report);
+        view.SetReportDirectory(dir.path());
+        view.SetReportName(QStringLiteral("kůň"));
+        QStringList lines;
+        view.ExportText(&lines, true);
+        QFile file(dir.filePath(QStringLiteral("kůň.txt")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        // Ž is 8E, ť 9D, č E8, ý FD in Windows-1250.
+        QVERIFY(file.readAll().startsWith(QByteArray("\x8Elu\x9Dou\xE8k\xFD ")));
+        QCOMPARE(lines[0].left(10), QStringLiteral("Žluťoučký "));
+    }
+
+    // ---- HTML ----
+
+    void reportWithoutBandsGivesNineLines() {
+        TZirezIduzoz report;
+        report.Printer().SetTitle(QStringLiteral("Seznam"));
+        QCOMPARE(
+            htmlLines(report),
+            (QStringList{"<html>", "<head>",
+                         "<META HTTP-EQUIV=\"CONTENT-TYPE\" CONTENT=\"text/html; charset=windows-1250\">",
+                         "<title>Seznam</title>", "</head>", "<body>", "<body bgcolor=\"#FFFFFF\">",
+                         "</body>", "</html>"}));
+    }
+
+    void labelCellByteForByte() {
+        TZirezIduzoz report;
+        TLabel& l = label(band(report, "S", rbSummary, 20), {0, 0, 100, 12}, QStringLiteral("Text"));
+        QFont f(QStringLiteral("Arial"));
+        f.setPointSize(8);
+        f.setBold(true);
+        f.setItalic(true);
+        l.Font = f;
+        const QStringList lines = htmlLines(report);
+        QCOMPARE(lines.mid(7, 7),
+                 (QStringList{"  <table border=\"0\">", "  <tr>",
+                              "  <td align=\"left\" width=\"120\" bgColor=\"#FFFFFF\">",
+                              "  <font size=\"2\"face=\"Arial\" color=\"#000000\"><em><strong>Text  "
+                              "</strong></em></font>",
+                              "  </tr>", "  </table>", "  "}));
+    }
+
+    void fontAndAlignmentRules() {
+        ItemTable items(1);
+        TZirezIduzoz report(ReportMetrics(96));
+        TTurboBand* b = band(report, "S", rbSummary, 20);
+        // 11 pixels at 96 dpi are 8 points: size 2. No face for "MS Sans Serif".
+        TLabel& sans = label(b, {0, 0, 50, 12}, QStringLiteral("a < b & c"));
+        sans.Font = reportFont(11, false, QStringLiteral("MS Sans Serif"));
+        // A numeric field lines up right whatever the control says.
+        dataText(b, {0, 0, 40, 12}, items, "Cislo").Alignment = taLeftJustify;
+        const QStringList lines = htmlLines(report);
+        QCOMPARE(lines.value(10),
+                 QStringLiteral("  <font size=\"2\" color=\"#000000\">a &lt; b &amp; c  </font>"));
+        QCOMPARE(lines.value(11), QStringLiteral("  <td align=\"right\" width=\"60\" bgColor=\"#FFFFFF\">"));
+    }
+
+    void pictureBesideTheDocumentWithAFileUrl() {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("Out"));
+        TZirezIduzoz report;
+        TImage& image = add<TImage>(band(report, "S", rbSummary, 100), "I", {0, 0, 10, 10});
+        image.Picture = QImage(50, 30, QImage::Format_RGB32);
+        image.Picture.fill(Qt::red);
+        TZirezIduzozView view;
+        view.SetReport(&report);
+        view.SetReportDirectory(dir.filePath(QStringLiteral("Out")) + QLatin1Char('/'));
+        view.SetReportName(QStringLiteral("Objednávka"));
+        QStringList lines;
+        view.ExportHTML(&lines, true);
+        const QString picture = dir.filePath(QStringLiteral("Out/Objednávka0.JPG"));
+        QCOMPARE(QImage(picture).size(), QSize(50, 30));
+        // Three slashes and the absolute path, encoded as a URL must be.
+        const QString url =
+            QStringLiteral("file://") + QString::fromLatin1(QUrl::toPercentEncoding(picture, "/"))
+                                            .replace(QLatin1String("%2F"), QLatin1String("/"));
+        QCOMPARE(lines.mid(9, 3),
+                 (QStringList{"  ", "  <td align=\"center\" width=\"50\">",
+                              "  <img src=\"" + url + "\"width=\"50\"Height=\"30\" border=\"1\">"}));
+        QFile file(dir.filePath(QStringLiteral("Out/Objednávka.HTML")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count("\r\n"), qsizetype(lines.size()));
+    }
+
+    void pageFooterOnceAtTheEndFramed() {
+        ItemTable items(2);
+        TZirezIduzoz report;
+        report.SetDataSource(&items.source());
+        label(band(report, "F", rbPageFooter, 20), {0, 0, 50, 12}, QStringLiteral("pata"));
+        dataText(band(report, "D", rbDetail, 20), {0, 0, 50, 12}, items, "Nazev");
+        const QStringList lines = htmlLines(report);
+        QCOMPARE(lines.count(QStringLiteral("  <table border=\"3\">")), 1);
+        QCOMPARE(lines.mid(lines.size() - 9, 3),
+                 (QStringList{"  <table border=\"3\">", "  <tr>",
+                              "  <td align=\"left\" width=\"70\" bgColor=\"#FFFFFF\">"}));
+    }
+
+    // ---- spreadsheet ----
+
+    void commandsOfHeaderLabelsAndRecords() {
+        ItemTable items(2);
+        TZirezIduzoz report;
+        report.SetDataSource(&items.source());
+        TTurboBand* header = band(report, "H", rbPageHeader, 20);
+        label(header, {0, 0, 50, 12}, QStringLiteral("Název"));
+        label(header, {60, 0, 50, 12}, QStringLiteral("Číslo"));
+        TTurboBand* detail = band(report, "D", rbDetail, 20);
+        dataText(detail, {0, 0, 50, 12}, items, "Nazev");
+        dataText(detail, {60, 0, 50, 12}, items, "Cislo");
+        dataText(detail, {120, 0, 50, 12}, items, "Datum");
+        // A Boolean field gives an empty text.
+        dataText(detail, {180, 0, 50, 12}, items, "Hotovo");
+        QCOMPARE(commands(report),
+                 (QStringList{"[NEW(1)]", "[FORMULA(\"Název\",\"R2C1\")]", "[FORMULA(\"Číslo\",\"R2C2\")]",
+                              "[FORMULA(\"Položka 1\",\"R3C1\")]", "[FORMULA(\"1\",\"R3C2\")]",
+                              "[FORMULA(\"2.12.2026\",\"R3C3\")]", "[FORMULA(\"\",\"R3C4\")]",
+                              "[FORMULA(\"Položka 2\",\"R4C1\")]", "[FORMULA(\"2\",\"R4C2\")]",
+                              "[FORMULA(\"3.12.2026\",\"R4C3\")]", "[FORMULA(\"\",\"R4C4\")]"}));
+    }
+
+    void memoLinesRunDownOneColumn() {
+        // Bands 2 to 4 are empty; the fifth has a label in column 1 and the memo one column further
+        // than the next cell: A, an empty line as five blanks, B (its quote dropped) down column 3.
+        TZirezIduzoz report;
+        for (const char* name : {"A", "B", "C"})
+            band(report, name, rbSummary, 20);
+        TTurboBand* b = band(report, "M", rbSummary, 20);
+        label(b, {0, 0, 50, 12}, QStringLiteral("x"));
+        add<TMemo>(b, "M", {60, 0, 50, 40}).Lines = QStringList{"A", "", "\"B\""};
+        QCOMPARE(commands(report).mid(1),
+                 (QStringList{"[FORMULA(\"x\",\"R5C1\")]", "[FORMULA(\"A\",\"R5C3\")]",
+                              "[FORMULA(\"     \",\"R6C3\")]", "[FORMULA(\"B\",\"R7C3\")]"}));
+    }
+
+    void batchLimitsAndProgramName() {
+        TTurboExcel excel;
+        excel.SetBatchMin(300);
+        QCOMPARE(excel.BatchMin(), 250);
+        excel.SetBatchMin(200);
+        excel.SetBatchMax(100);
+        QCOMPARE(excel.BatchMax(), 200);
+        excel.SetExeName(QStringLiteral("/opt/office/EXCEL.EXE"));
+        QCOMPARE(excel.ExeName(), QStringLiteral("/opt/office/EXCEL"));
+    }
+
+    void reportReachesTheSpreadsheet() {
+        ItemTable items(2);
+        TZirezIduzoz report;
+        report.SetDataSource(&items.source());
+        dataText(band(report, "D", rbDetail, 20), {0, 0, 50, 12}, items, "Nazev");
+        SpreadsheetTarget target(uniqueServiceName(QStringLiteral("Excel")));
+        TZirezIduzozView view;
+        view.SetReport(&report);
+        QStringList lines;
+        view.ExportExcel(&lines, target.service());
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(target.commands(), lines);
+    }
+
+    void conversationErrors_data() {
+        QTest::addColumn<int>("refusals");
+        QTest::addColumn<bool>("ready");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QStringList>("executed");
+        // Refused once: once ready, it is sent again waiting for completion.
+        QTest::newRow("refused once") << 1 << true << "" << QStringList{"wait:[NEW(1)]"};
+        QTest::newRow("refused twice")
+            << -1 << true << "\"[NEW(1)]\" není excelem akceptováno!" << QStringList{};
+        QTest::newRow("never ready") << -1 << false << "Excel neodpovídá!" << QStringList{};
+    }
+    void conversationErrors() {
+        QFETCH(int, refusals);
+        QFETCH(bool, ready);
+        QFETCH(QString, error);
+        QFETCH(QStringList, executed);
+        SpreadsheetTarget target(uniqueServiceName(QStringLiteral("Excel")));
+        target.refuse(refusals);
+        target.setReady(ready);
+        TTurboExcel excel;
+        excel.Service = target.service();
+        excel.Connect();
+        QVERIFY(excel.Connected());
+        QString got;
+        try {
+            excel.Exec(QStringLiteral("[NEW(1)]"));
+        } catch (const ReportError& e) {
+            got = e.message();
+        }
+        QCOMPARE(got, error);
+        QCOMPARE(target.commands(), executed);
+        if (!ready)
+            QCOMPARE(target.statusRequests(), 64);
+        QCOMPARE(excel.Request(QStringLiteral("Selection")), QStringLiteral("*** bez odpovědi ***"));
+    }
+
+    void withoutAConversationNothingIsSent() {
+        TTurboExcel excel;
+        excel.Service = uniqueServiceName(QStringLiteral("nikdo"));
+        excel.SetExeName(QStringLiteral("kalmorvaty-zadny-program"));
+        QVERIFY_THROWS_EXCEPTION(ReportError, excel.Exec(QStringLiteral("[NEW(1)]")));
+        try {
+            excel.Connect();
+            QFAIL("connected to nothing");
+        } catch (const ReportError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Excel nenalezen!"));
+        }
+        try {
+            excel.CheckConnected();
+        } catch (const ReportError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Excel nelze připojit!"));
+        }
+    }
+
+    void silentServiceStartsTheProgramOnThePath() {
+        // A stand-in program on the path that only notes it was started; nothing answers after it.
+        QTemporaryDir dir;
+        const QString started = dir.filePath(QStringLiteral("started"));
+        const QString program = dir.filePath(QStringLiteral("kv-tabulka"));
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(started).toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeUser);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(dir.path()) + ':' + path);
+        TTurboExcel excel;
+        excel.Service = uniqueServiceName(QStringLiteral("nikdo"));
+        excel.SetExeName(QStringLiteral("kv-tabulka.exe"));
+        excel.StartTimeoutMs = 300;
+        QVERIFY_THROWS_EXCEPTION(ReportError, excel.Connect());
+        qputenv("PATH", path);
+        QTRY_VERIFY(QFile::exists(started));
+    }
+};
+
+QTEST_MAIN(TestReportOutputs)
+#include "tst_reportoutputs.moc"
