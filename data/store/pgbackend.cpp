@@ -99,8 +99,10 @@ PgBackend::PgBackend(const ConnectParams& params) {
         PGconn* admin = nullptr;
         connectTo(&admin, params, QStringLiteral("postgres"));
         if (PQstatus(admin) == CONNECTION_OK) {
-            const QByteArray name = PQescapeIdentifier(admin, params.database.toUtf8().constData(),
-                                                      size_t(params.database.toUtf8().size()));
+            const QByteArray database = params.database.toUtf8();
+            char* escaped = PQescapeIdentifier(admin, database.constData(), size_t(database.size()));
+            const QByteArray name(escaped);
+            PQfreemem(escaped);
             Result r(PQexec(admin, ("CREATE DATABASE " + name + " ENCODING 'UTF8' TEMPLATE template0").constData()));
             PQfinish(conn_);
             connectTo(&conn_, params, params.database);
