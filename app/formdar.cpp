@@ -66,6 +66,8 @@ TFormDar::TFormDar(int tickMs, QWidget* parent)
     QFont hf = heading->font();
     hf.setPixelSize(16);
     heading->setFont(hf);
+    // Without a title bar, the heading is what a screen reader announces the window by.
+    setAccessibleName(heading->text());
     QLabel* intro =
         label(QStringLiteral("labText"),
               QStringLiteral("Pokud se vám program líbí můžete jej zdarma a volně používat, chcete-li "

@@ -30,10 +30,15 @@ QFrame* separator(QWidget* parent) {
     return line;
 }
 
+// A tool window's small frame (title and close button only) on a normal window: a tool window
+// has no place in the desktop's task bar and window switcher, and the main window must have one.
+constexpr Qt::WindowFlags kFrame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
 } // namespace
 
 TFormObj::TFormObj(ui::AppWindows& windows, QWidget* parent)
-    : QWidget(parent, Qt::Tool)
+    : QWidget(parent, kFrame)
     , windows_(windows) {
     setObjectName(QStringLiteral("FormObj"));
     setWindowTitle(QStringLiteral("Kalmorvaty..."));
@@ -102,7 +107,7 @@ TFormObj::~TFormObj() {
 }
 
 QString TFormObj::manualPath(const QString& fileName) {
-    return programFolder() + QLatin1String("MAN/") + fileName;
+    return executableFolder() + QLatin1String("MAN/") + fileName;
 }
 
 void TFormObj::closeEvent(QCloseEvent* event) {

@@ -1,4 +1,4 @@
-// TFormObj: the main window, a small tool window with one button per function of the program. It
+// TFormObj: the main window, a small window with one button per function of the program. It
 // opens each function's window modally at its own corner, offers the manual through a pop-up menu,
 // and remembers its position in SETUP.INI.
 #pragma once
@@ -35,7 +35,7 @@ public:
     QPushButton* tlKonec;
     QMenu* mnuManual;
 
-    // The manual file `fileName` in the folder MAN of the program folder.
+    // The manual file `fileName` in the folder MAN installed beside the executable.
     static QString manualPath(const QString& fileName);
 
 Q_SIGNALS:

@@ -3,12 +3,17 @@
 #include "kvapplication.h"
 #include "startupsequence.h"
 
+#include "errors/errorreporting.h"
+
 int main(int argc, char** argv) {
     kv::app::KvApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalmorvaty"));
     QApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("kalmorvaty"));
     QApplication::setStyle(QStringLiteral("Fusion"));
+
+    // Before the start-up: errors of the start-up itself are logged, and the map is read once.
+    kv::errors::ErrorReportingScope errorReporting;
 
     kv::app::StartupSequence startup;
     if (!startup.run())

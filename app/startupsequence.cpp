@@ -8,17 +8,27 @@
 #include "formobj.h"
 #include "setupini.h"
 #include "splashform.h"
+#include "ui/czechtoolkit.h"
 #include "ui/dialogs.h"
 #include "ui/exceptionhook.h"
 
 #include "base/clock.h"
+#include "base/programfolder.h"
 #include "data/datmod.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QThread>
 
 namespace kv::app {
+
+namespace {
+const QString kUnwritableFolder =
+    QStringLiteral("Do složky programu nelze zapisovat:\n%1\n\nNastavení, databáze, rozložení tabulek "
+                   "ani chybový protokol se do ní neuloží. Požádejte správce počítače o právo zápisu "
+                   "do této složky.");
+} // namespace
 
 StartupSequence::StartupSequence(StartupTiming timing, std::vector<StartupWindow> windowOrder)
     : timing_(timing)
@@ -27,18 +37,32 @@ StartupSequence::StartupSequence(StartupTiming timing, std::vector<StartupWindow
 StartupSequence::~StartupSequence() {
     splash_.reset();
     ui::appWindows().clear();
+    ui::appWindows().setOwner(nullptr);
     dm_.reset();
     main_.reset();
 }
 
 bool StartupSequence::run() {
-    QApplication::setApplicationDisplayName(QStringLiteral("Kalmorvaty..."));
+    ui::useCzechToolkit();
+    // Every later write to the program folder fails without a word (SETUP.INI's by design), so a
+    // folder that cannot be written is said once, here.
+    if (!prepareProgramFolder())
+        ui::dialogs().message(kUnwritableFolder.arg(QDir::toNativeSeparators(programFolder())),
+                              ui::MsgStyle::Warning, ui::MsgButton::Ok);
+
+    // The program's title is the main window's: the desktop lists that window alone, under
+    // "Kalmorvaty...". No application display name is set, since the toolkit would append it to
+    // every other window's title.
     QApplication::setWindowIcon(applicationIcon());
 
     main_ = std::make_unique<TFormObj>(ui::appWindows());
     QObject::connect(main_.get(), &TFormObj::closed, qApp, &QCoreApplication::quit);
+    ui::appWindows().setOwner(main_.get());
+    // Made native now, though hidden until the message loop, so that the splash and the notice
+    // are owned by it on the desktop as every later window is.
+    main_->winId();
 
-    splash_ = std::make_unique<TSplashForm>(timing_.splashTickMs);
+    splash_ = std::make_unique<TSplashForm>(timing_.splashTickMs, main_.get());
     splash_->show();
     waitForSplash();
 
@@ -103,7 +127,7 @@ void StartupSequence::showSupportNotice() {
     // An application that is ending closes modal windows at once; the notice is not shown then.
     if (!due || terminating_)
         return;
-    TFormDar notice(timing_.noticeTickMs);
+    TFormDar notice(timing_.noticeTickMs, main_.get());
     ui::dialogs().showModal(notice);
 }
 

@@ -27,12 +27,13 @@ const QString kRetryQuestion = QStringLiteral("Server nebyl aktivní, ale již j
 
 int runInitDataServer(const QString& programFolder) {
     const QString name = QStringLiteral("InitDataServer.exe");
-    QString program = programFolder + name;
+    QString program = kv::executableFolder() + name;
     if (!QFileInfo(program).isExecutable())
         program = QStandardPaths::findExecutable(name);
     if (program.isEmpty())
         return 0;
     QProcess p;
+    p.setWorkingDirectory(programFolder);
     p.setProcessChannelMode(QProcess::ForwardedChannels);
     p.start(program, {});
     if (!p.waitForStarted(-1))

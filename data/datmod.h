@@ -88,7 +88,8 @@ private:
 // The single instance, set while it exists.
 extern TDM* DM;
 
-// Runs "InitDataServer.exe" from `programFolder` (else from PATH), waiting without a time limit.
+// Runs "InitDataServer.exe" from the executable's folder (else from PATH) in `programFolder`,
+// waiting without a time limit.
 int runInitDataServer(const QString& programFolder);
 
 } // namespace kv::data

@@ -9,7 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libsqlite3-dev sqlite3 libpq-dev postgresql-15 libicu-dev
   libpng-dev libjpeg62-turbo-dev zlib1g-dev
-  fonts-liberation xdg-utils xvfb xauth
+  libdw-dev libelf-dev
+  fonts-liberation xdg-utils xvfb xauth x11-utils qt6-translations-l10n
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev llvm)

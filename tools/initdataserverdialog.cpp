@@ -38,8 +38,8 @@ InitDataServerDialog::InitDataServerDialog(const QString& folder, QWidget* paren
     form->addRow(QStringLiteral("Databáze:"), database_);
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    ui::useProgramCaptions(*buttons);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Připravit"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Storno"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &InitDataServerDialog::prepare);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -2,6 +2,7 @@
 #include "appwindows.h"
 
 #include <QStringList>
+#include <QWidget>
 
 namespace kv::ui {
 
@@ -15,6 +16,10 @@ AppWindows::~AppWindows() {
 }
 
 void AppWindows::add(const QString& className, std::unique_ptr<QObject> window) {
+    // The windows are made in other folders, each with the frame the program gives it; ownership is
+    // added here so that no window has to know the main window.
+    if (auto* w = qobject_cast<QWidget*>(window.get()); w && owner_ && w->isWindow() && !w->parentWidget())
+        w->setParent(owner_, w->windowFlags());
     windows_.emplace_back(className, std::move(window));
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 namespace kv::ui {
@@ -34,6 +35,12 @@ public:
     // Shows a message box; returns the button pressed (MsgButton::Cancel when closed otherwise).
     virtual MsgButton message(const QString& text, MsgStyle style, MsgButtons buttons,
                               QWidget* parent = nullptr) = 0;
+    // A message box under its own caption instead of the style's. Dialogs that do not show captions
+    // show the message as message() does.
+    virtual MsgButton captionedMessage([[maybe_unused]] const QString& caption, const QString& text,
+                                       MsgStyle style, MsgButtons buttons, QWidget* parent = nullptr) {
+        return message(text, style, buttons, parent);
+    }
     // An input box; true and the new text in `value` on OK.
     virtual bool inputQuery(const QString& caption, const QString& prompt, QString& value,
                             QWidget* parent = nullptr) = 0;
@@ -46,6 +53,13 @@ public:
     // Shows a window modally and returns its result code.
     virtual int showModal(QDialog& dialog) = 0;
 };
+
+// The caption the program gives a button in its message boxes, input boxes and button boxes:
+// "OK", "Storno", "&Ano", "&Ne", "&Přerušit", "&Opakovat", "&Ignorovat". The toolkit's Czech would
+// say "Zrušit" for Storno, so these are set over it.
+QString buttonCaption(MsgButton button);
+// Gives the standard buttons of `box` (OK, Cancel, Yes, No, Abort, Retry, Ignore) those captions.
+void useProgramCaptions(QDialogButtonBox& box);
 
 // The dialogs in force; the real ones unless a test installed others.
 Dialogs& dialogs();

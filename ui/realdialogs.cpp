@@ -1,8 +1,11 @@
 // The real message, input and file dialogs and modal showing.
 #include "realdialogs.h"
 
+#include "appwindows.h"
+
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -11,6 +14,7 @@
 namespace kv::ui {
 namespace {
 
+// The toolkit's message box and button box number their standard buttons alike.
 struct ButtonMap {
     MsgButton ours;
     QMessageBox::StandardButton qt;
@@ -25,6 +29,17 @@ constexpr ButtonMap kButtons[] = {
     {MsgButton::Retry, QMessageBox::Retry, "&Opakovat"},
     {MsgButton::Ignore, QMessageBox::Ignore, "&Ignorovat"},
 };
+
+// A dialog belongs to the window it was opened for, else to the active one, else to the main window
+// once that shows: the desktop then keeps it above its window, never behind an unrelated one.
+QWidget* owningWindow(QWidget* parent) {
+    if (parent)
+        return parent;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    QWidget* main = appWindows().owner();
+    return main && main->isVisible() ? main : nullptr;
+}
 
 Dialogs*& installed() {
     static Dialogs* d = nullptr;
@@ -42,6 +57,19 @@ void setDialogs(Dialogs* d) {
     installed() = d;
 }
 
+QString buttonCaption(MsgButton button) {
+    for (const auto& b : kButtons)
+        if (b.ours == button)
+            return QString::fromUtf8(b.czech);
+    return {};
+}
+
+void useProgramCaptions(QDialogButtonBox& box) {
+    for (const auto& b : kButtons)
+        if (QPushButton* button = box.button(QDialogButtonBox::StandardButton(int(b.qt))))
+            button->setText(QString::fromUtf8(b.czech));
+}
+
 QString toQtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
@@ -52,7 +80,12 @@ QString toQtFilter(const QString& filter) {
 }
 
 MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent) {
-    QMessageBox box(parent ? parent : QApplication::activeWindow());
+    return captionedMessage(QString(), text, style, buttons, parent);
+}
+
+MsgButton RealDialogs::captionedMessage(const QString& caption, const QString& text, MsgStyle style,
+                                        MsgButtons buttons, QWidget* parent) {
+    QMessageBox box(owningWindow(parent));
     switch (style) {
     case MsgStyle::Error:
         box.setIcon(QMessageBox::Critical);
@@ -71,13 +104,17 @@ MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons b
         box.setWindowTitle(QStringLiteral("Potvrzení"));
         break;
     case MsgStyle::Plain:
-        box.setWindowTitle(QApplication::applicationDisplayName());
+        // A message without a style of its own is titled with the program's title.
+        if (const QWidget* main = appWindows().owner())
+            box.setWindowTitle(main->windowTitle());
         break;
     }
+    if (!caption.isEmpty())
+        box.setWindowTitle(caption);
     box.setText(text);
     for (const auto& b : kButtons)
         if (buttons.testFlag(b.ours))
-            box.addButton(b.qt)->setText(QString::fromUtf8(b.czech));
+            box.addButton(b.qt)->setText(buttonCaption(b.ours));
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     for (const auto& b : kButtons)
@@ -87,21 +124,26 @@ MsgButton RealDialogs::message(const QString& text, MsgStyle style, MsgButtons b
 }
 
 bool RealDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget* parent) {
-    bool ok = false;
-    const QString v = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
-    if (ok)
-        value = v;
-    return ok;
+    QInputDialog box(owningWindow(parent));
+    box.setWindowTitle(caption);
+    box.setLabelText(prompt);
+    box.setTextValue(value);
+    box.setOkButtonText(buttonCaption(MsgButton::Ok));
+    box.setCancelButtonText(buttonCaption(MsgButton::Cancel));
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    value = box.textValue();
+    return true;
 }
 
 QString RealDialogs::openFileName(const QString& caption, const QString& filter, const QString& dir,
                                   QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, caption, dir, toQtFilter(filter));
+    return QFileDialog::getOpenFileName(owningWindow(parent), caption, dir, toQtFilter(filter));
 }
 
 QString RealDialogs::saveFileName(const QString& caption, const QString& filter, const QString& dir,
                                   const QString& defaultSuffix, QWidget* parent) {
-    QFileDialog dlg(parent, caption, dir, toQtFilter(filter));
+    QFileDialog dlg(owningWindow(parent), caption, dir, toQtFilter(filter));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(defaultSuffix);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())

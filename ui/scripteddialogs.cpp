@@ -30,6 +30,13 @@ MsgButton ScriptedDialogs::message(const QString& text, MsgStyle style, MsgButto
     return buttons.testFlag(MsgButton::Yes) ? MsgButton::Yes : MsgButton::Ok;
 }
 
+MsgButton ScriptedDialogs::captionedMessage(const QString& caption, const QString& text, MsgStyle style,
+                                            MsgButtons buttons, QWidget* parent) {
+    const MsgButton answer = message(text, style, buttons, parent);
+    calls.last().caption = caption;
+    return answer;
+}
+
 bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget*) {
     calls.append({QStringLiteral("input"), prompt, MsgStyle::Plain, {}});
     Q_UNUSED(caption);

@@ -16,6 +16,7 @@ struct RecordedCall {
     QString text; // message text, prompt, caption or window objectName
     MsgStyle style = MsgStyle::Plain;
     MsgButtons buttons;
+    QString caption = {}; // a message's own caption; empty for the style's
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -32,6 +33,9 @@ public:
     QStringList messages() const; // the texts of every message shown, in order
 
     MsgButton message(const QString& text, MsgStyle style, MsgButtons buttons, QWidget* parent) override;
+    // Recorded as a message with its caption.
+    MsgButton captionedMessage(const QString& caption, const QString& text, MsgStyle style,
+                               MsgButtons buttons, QWidget* parent) override;
     bool inputQuery(const QString& caption, const QString& prompt, QString& value, QWidget* parent) override;
     QString openFileName(const QString& caption, const QString& filter, const QString& dir,
                          QWidget* parent) override;

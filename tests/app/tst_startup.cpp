@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using namespace kv;
 using namespace kv::app;
@@ -141,6 +142,30 @@ private Q_SLOTS:
                  0);
     }
 
+    void aProgramFolderThatCannotBeWrittenIsReportedOnce() {
+        // A folder under a file can be neither made nor written, whoever runs the test.
+        QFile file(folder_ + QLatin1String("soubor"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QString unwritable = folder_ + QLatin1String("soubor/Kalmorvaty/");
+        setProgramFolder(unwritable);
+        ScriptedDialogs dialogs;
+        dialogs.messageAnswers = {MsgButton::Ok, MsgButton::Ok, MsgButton::No};
+        StartupSequence startup(kFast);
+        startup.prepareDataModule = noSetupProgram;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("neexistuje")));
+        QVERIFY(!startup.run());
+        // Said first, before the main window reads its position; then the data module's own
+        // messages (it finds no SERVER.INI and no database there), and nothing more about the folder.
+        QCOMPARE(dialogs.calls[0].style, MsgStyle::Warning);
+        QCOMPARE(dialogs.messages()[0],
+                 QStringLiteral("Do složky programu nelze zapisovat:\n%1\n\nNastavení, databáze, rozložení "
+                                "tabulek ani chybový protokol se do ní neuloží. Požádejte správce počítače o "
+                                "právo zápisu do této složky.")
+                     .arg(unwritable));
+        QCOMPARE(dialogs.messages().mid(1), (QStringList{kConnectError, kRetry}));
+    }
+
     void firstStartShowsTheNoticeAndWritesBothSectionsOnExit() {
         prepareDatabase();
         QVERIFY(!setupIni().exists());
@@ -160,7 +185,6 @@ private Q_SLOTS:
             QVERIFY(startup.dataModule()->connected());
             QVERIFY(startup.dataModule()->tabKalmorvaty.isOpen());
             QCOMPARE(startup.mainWindow()->pos(), QPoint(0, 0));
-            QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Kalmorvaty..."));
             QVERIFY(!QApplication::windowIcon().isNull()); // every window shows the program's icon
         }
         QCOMPARE(setupIni().readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), -1),
@@ -229,6 +253,64 @@ private Q_SLOTS:
         QCOMPARE(startup.windows().classNames(), (QStringList{"TFormSetup", "TFormAbout"}));
         QVERIFY(startup.windows().find(QStringLiteral("TFormSetup"))->isWidgetType());
         QVERIFY(!startup.windows().find<QWidget>(QStringLiteral("TFormSetup"))->isVisible());
+    }
+
+    void everyWindowIsOwnedByTheMainWindowAndKeepsItsFrame() {
+        prepareDatabase();
+        struct Made {
+            const char* name;
+            Qt::WindowFlags frame;
+            Qt::WindowStates state;
+        };
+        // The frames of the design's windows: tool windows, the borderless exception window, the
+        // maximised preview with its system menu and maximise button.
+        const Made made[] = {
+            {"TFormDoprava", Qt::Tool, {}},
+            {"TFormVyjimka", Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint, {}},
+            {"TFormNahledTisku",
+             Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint,
+             Qt::WindowMaximized},
+        };
+        std::vector<StartupWindow> order;
+        QMap<QString, Qt::WindowFlags> frames; // as the toolkit completed them at creation
+        for (const Made& m : made)
+            order.push_back({m.name, [m, &frames]() -> std::unique_ptr<QObject> {
+                                 auto w = std::make_unique<QDialog>(nullptr, m.frame);
+                                 w->setWindowState(m.state);
+                                 frames[QLatin1String(m.name)] = w->windowFlags();
+                                 return w;
+                             }});
+        ScriptedDialogs dialogs;
+        StartupSequence startup(kFast, order);
+        QStringList startOwners;
+        auto ownerOf = [&startup](const QWidget& w) {
+            const QWindow* owner = w.windowHandle() ? w.windowHandle()->transientParent() : nullptr;
+            return QLatin1String(w.parentWidget() == startup.mainWindow() &&
+                                         owner == startup.mainWindow()->windowHandle()
+                                     ? "main"
+                                     : "?");
+        };
+        startup.prepareDataModule = [&](data::TDM&) { startOwners << ownerOf(*startup.splash()); };
+        dialogs.onModal = [&](QDialog& notice) {
+            notice.show();
+            startOwners << ownerOf(notice);
+            return 0;
+        };
+        QVERIFY(startup.run());
+        QCOMPARE(startOwners, (QStringList{"main", "main"})); // the splash, the notice
+
+        for (const Made& m : made) {
+            auto* w = startup.windows().find<QWidget>(QLatin1String(m.name));
+            QVERIFY(w->isHidden());
+            w->show();
+            QCOMPARE(ownerOf(*w), QLatin1String("main"));
+            QCOMPARE(w->windowFlags(), frames[QLatin1String(m.name)]);
+            QCOMPARE(w->windowState(), m.state);
+            w->hide();
+        }
+        // The main window stays a window of its own, owned by none.
+        QCOMPARE(startup.mainWindow()->parentWidget(), nullptr);
+        QCOMPARE(startup.mainWindow()->windowType(), Qt::Window);
     }
 
     void ordersListOpensOnTheOpenOrdersAndDropsTheFilterAfter() {

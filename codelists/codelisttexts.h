@@ -1,0 +1,69 @@
+// The messages the code-list and settings windows show. The wording is the program's own and is
+// used exactly, blanks and punctuation included; tests compare against these texts.
+#pragma once
+
+#include <QString>
+
+namespace kv::codelists::texts {
+
+// Code lists.
+inline QString insertFailed() {
+    return QStringLiteral("Chyba při zápisu do tabulky! Opakujte prosím operaci později!");
+}
+inline QString recordLocked() {
+    return QStringLiteral("Tabulka je uzamčena jiným uživatelem! Opakujte prosím operaci později!");
+}
+inline QString postFailed() {
+    return QStringLiteral("Při zápisu dat došlo k chybě! Opakujte prosím operaci později!");
+}
+inline QString categoryExists() {
+    return QStringLiteral("Tento obor je již v tabulce zadán!");
+}
+
+// Saving boxes over a record that another station changed, deleted, or that is no longer current.
+inline QString changedElsewhere() {
+    return QStringLiteral("Tento záznam mezitím změnil jiný uživatel!\n\n"
+                          "Ano - přepsat jeho změny vašimi údaji\n"
+                          "Ne - načíst do formuláře údaje uložené jiným uživatelem");
+}
+inline QString deletedElsewhere() {
+    return QStringLiteral("Tento záznam mezitím vymazal jiný uživatel! Údaje nebyly uloženy.");
+}
+inline QString otherRecordCurrent() {
+    return QStringLiteral("Údaje ve formuláři patří k jinému záznamu, než je právě vybraný! "
+                          "Údaje nebyly uloženy.");
+}
+
+// System settings.
+inline QString settingsLocked() {
+    return QStringLiteral("Tabulku právě používá jiný uživatel a proto do ní nelze zapisovat!");
+}
+inline QString settingsPostFailed() {
+    return QStringLiteral("Došlo k chybě při zápisu obrázku do tabuky!");
+}
+inline QString pictureLoadFailed() {
+    return QStringLiteral("Chyba při načítání obrázku!");
+}
+inline QString leadTimeRange() {
+    return QStringLiteral("Je nutno zadat číslo od 1 do 999 dní!");
+}
+inline QString orderNumberQuestion() {
+    return QStringLiteral("Opravdu chcete nastavit číslo objednávky?");
+}
+inline QString orderNumberCaption() {
+    return QStringLiteral("Změma čísla objednávky...");
+}
+inline QString orderNumberPrompt() {
+    return QStringLiteral("Zadejte nové číslo objednávky:");
+}
+inline QString orderNumberInvalid() {
+    return QStringLiteral("Nesprávné číslo! Číslo objednávky je 5-ti místné celé číslo!");
+}
+inline QString orderNumberLocked() {
+    return QStringLiteral("Nelze otevřít tabulku pro zápis - opakujte prosím operaci později!");
+}
+inline QString orderNumberPostFailed() {
+    return QStringLiteral("Data se nepodařilo uložit - opakujte prosím operaci později!");
+}
+
+} // namespace kv::codelists::texts

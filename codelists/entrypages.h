@@ -1,0 +1,57 @@
+// The list page and the unbound add/edit page of a code list (suppliers, users): entering the
+// add/edit page by the user fills it from the current record or starts a new one, "Nový…" empties
+// it, and "Uložit změny" stores a new record or writes back the one it was filled from.
+#pragma once
+
+#include "boxset.h"
+#include "recordentry.h"
+
+#include <functional>
+
+class QTabWidget;
+class QWidget;
+
+namespace kv::codelists {
+
+class EntryPages {
+public:
+    // `fieldNames`: every field the add/edit page shows and writes, its edits' and any others.
+    EntryPages(store::Table& table, QStringList fieldNames);
+
+    // The page control with the list page shown after a save and the add/edit page; the edits of
+    // the add/edit page are added to boxes() by the window.
+    void setPages(QTabWidget* pages, QWidget* listPage, QWidget* entryPage);
+    BoxSet& boxes() { return boxes_; }
+    RecordEntry& entry() { return entry_; }
+
+    // What the window adds to the edits: filling and emptying its other controls, the values of a
+    // new record in the table's field order, and the values written over an edited record.
+    std::function<void(store::Table&)> fillOthers;
+    std::function<void()> clearOthers;
+    std::function<QVariantList()> newRecord;
+    std::function<QList<std::pair<QString, QVariant>>()> changedRecord;
+
+    // The tab change handler: entering the add/edit page by the user fills it from the current
+    // record (edit mode), or starts a new record when the table shows none.
+    void tabChanged(int index);
+    // "Nový…": new mode, every edit empty; the page stays.
+    void startNew();
+    // "Uložit změny" in the save mode in force. After a save the list page is shown; after a
+    // failure the add/edit page stays with what was typed.
+    void save(QWidget* parent);
+
+private:
+    void setPage(QWidget* page);
+    void enterEntryPage();
+    void fillFromCurrent();
+
+    store::Table& table_;
+    BoxSet boxes_;
+    RecordEntry entry_;
+    QTabWidget* pages_ = nullptr;
+    QWidget* listPage_ = nullptr;
+    QWidget* entryPage_ = nullptr;
+    bool settingPage_ = false;
+};
+
+} // namespace kv::codelists

@@ -1,0 +1,42 @@
+// The checks and texts of the system settings window without the window: the standard lead time,
+// the order number a user sets with its stored reset form, and the logo picture read from a file.
+#pragma once
+
+#include <QDate>
+#include <QImage>
+#include <QString>
+#include <optional>
+
+namespace kv::codelists {
+
+// The lead time typed into its edit: a whole number of days from 1 to 999; nullopt otherwise.
+std::optional<int> parseLeadTime(const QString& text);
+
+struct OrderSequence {
+    enum class Kind { Empty, Invalid, Valid } kind = Kind::Empty;
+    QString digits; // Valid: exactly five digits
+};
+// The sequence typed into the input box: blanks at both ends removed; nothing left is Empty; at
+// most five digits (nothing else, not even a sign) is Valid, padded with leading zeros to five.
+OrderSequence parseOrderSequence(const QString& entered);
+
+// Year and month of an order number as the numbering derives them from the short date text
+// "d.M.yyyy": the month with a leading zero when it has one digit.
+struct OrderYearMonth {
+    QString year;
+    QString month;
+};
+OrderYearMonth orderYearMonth(const QDate& day);
+// What the settings store as the last order number so that numbering goes on after `digits`:
+// "2026/03/00012/---".
+QString orderNumberResetForm(const QDate& today, const QString& digits);
+
+// The picture of a logo file, read by its extension: PNG, JPEG (".jpg", ".jpeg"), BMP and ICO.
+// GIF files are always refused, and metafiles (".emf", ".wmf") have no reader here; those, any other
+// extension and a file that does not read as its extension says give a null image.
+QImage loadLogoPicture(const QString& path);
+
+// The open-picture dialog's filter.
+QString logoFilter();
+
+} // namespace kv::codelists
