@@ -6,6 +6,7 @@
 #include "base/iniprofile.h"
 #include "data/serversettings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdint>
@@ -30,8 +31,11 @@ QString text(const char16_t* s) {
     return QString::fromUtf16(s);
 }
 
+// Writing an INI file syncs it to disk; in memory (/dev/shm, where there is one) that costs nothing.
 QString iniPath() {
-    static QTemporaryDir dir;
+    const QString shm = QStringLiteral("/dev/shm");
+    static QTemporaryDir dir((QDir(shm).exists() ? shm : QDir::tempPath()) +
+                             QStringLiteral("/kv-fuzz-XXXXXX"));
     return dir.filePath(QStringLiteral("SERVER.INI"));
 }
 
