@@ -175,6 +175,8 @@ private:
 
 controls::DBGridColumn readItem(Reader& r) {
     controls::DBGridColumn c;
+    // The writer leaves "Expanded" out exactly for an expanded column.
+    c.expanded = true;
     for (QByteArray prop = r.shortString(); !prop.isEmpty(); prop = r.shortString()) {
         if (prop == "Expanded")
             c.expanded = r.boolean();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Kalmorvaty need on a Debian 12 machine,
-# skipping the download when every package is already there.
+# skipping the download when every package is already there. "bash tools/deps.sh fuzz" adds clang
+# with libFuzzer and the symbolizer its reports need (tools/fuzz.sh).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,9 @@ packages=(
   libdw-dev libelf-dev
   fonts-liberation xdg-utils xvfb xauth x11-utils qt6-translations-l10n
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-dev llvm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -131,6 +131,23 @@ private Q_SLOTS:
         QCOMPARE(*read, c.columns());
     }
 
+    void aColumnWithoutExpandedIsExpandedAndWrittenAgainAsItWasRead() {
+        // The writer leaves "Expanded" out for an expanded column, so the reader takes it for one.
+        const QByteArray expanded = '\x01' + name("Expanded") + '\x09' + name("FieldName") + "\x06\x02IC" +
+                                    name("Visible") + '\x09' + '\0';
+        const QByteArray bytes = file(expanded + '\x01' + name("FieldName") + "\x06\x03" + "DIC" +
+                                      name("Visible") + '\x09' + '\0');
+        const auto read = GridLayoutFile::read(bytes);
+        QVERIFY(read.has_value());
+        QCOMPARE(read->size(), 2);
+        QVERIFY(read->at(0).expanded);
+        QVERIFY(read->at(1).expanded);
+        const QByteArray written = GridLayoutFile::write(loaded(*read), suppliers(), kCharWidth);
+        const auto again = GridLayoutFile::read(written);
+        QVERIFY(again.has_value());
+        QCOMPARE(*again, *read);
+    }
+
     void filesThatDoNotParseLeaveTheColumnsAlone_data() {
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray good = file(item("Nazev") + item("IC", QByteArray("\x02\x20", 2)));
