@@ -145,9 +145,7 @@ void TFormObj::tlVyrizeneClick() {
         return;
     // The list opens on the open orders; the filter is the orders table's, shared with the list.
     auto& orders = data::DM->tabKalmorvaty;
-    orders.setFiltered(false);
-    orders.setFilter(QStringLiteral("Vyrizena='False'"));
-    orders.setFiltered(true);
+    orders.setFilterView(QStringLiteral("Vyrizena='False'"), true);
     ui::showModalAtOpener(*list, *this);
     orders.setFiltered(false);
 }

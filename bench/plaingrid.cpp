@@ -3,6 +3,8 @@
 
 #include "rawsqlite.h"
 
+#include "data/store/isotime.h"
+
 #include <QDateTime>
 #include <QHeaderView>
 #include <QTimeZone>
@@ -86,7 +88,10 @@ QList<QStringList> shownTexts(sqlite3_stmt* s, int rows, const QList<store::Fiel
         for (int f = 0; f < types.size(); ++f) {
             QString& cell = row[f + kRawFieldOffset];
             if (types[f] == store::FieldType::DateTime && !cell.isEmpty()) {
-                const QDateTime dt = QDateTime::fromMSecsSinceEpoch(cell.toLongLong(), QTimeZone::utc());
+                const QByteArray iso = cell.toLatin1();
+                qint64 ms = 0;
+                store::millisFromIso(iso.constData(), iso.size(), &ms);
+                const QDateTime dt = QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
                 cell = dt.toString(dt.time() == QTime(0, 0) ? QStringLiteral("d.M.yyyy")
                                                             : QStringLiteral("d.M.yyyy H:mm:ss"));
             } else if (types[f] == store::FieldType::Boolean) {

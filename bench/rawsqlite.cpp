@@ -69,6 +69,25 @@ QList<QStringList> RawSqlite::texts(sqlite3_stmt* s, int rows) {
     return out;
 }
 
+void RawSqlite::bind(sqlite3_stmt* s, const QVariantList& params) {
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& v = params[i];
+        if (v.metaType() == QMetaType::fromType<store::Timestamp>()) {
+            char iso[store::kIsoDateTimeLength];
+            store::isoFromMillis(v.value<store::Timestamp>().ms, iso);
+            sqlite3_bind_text(s, i + 1, iso, store::kIsoDateTimeLength, SQLITE_TRANSIENT);
+        } else if (v.typeId() == QMetaType::QString) {
+            const QByteArray t = v.toString().toUtf8();
+            sqlite3_bind_text(s, i + 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+        } else if (v.typeId() == QMetaType::QByteArray) {
+            const QByteArray b = v.toByteArray();
+            sqlite3_bind_blob(s, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        } else {
+            sqlite3_bind_int64(s, i + 1, v.toLongLong());
+        }
+    }
+}
+
 namespace {
 
 // The store cases' view of the raw reader: parameters bound as SQLite's own types.
@@ -84,22 +103,7 @@ public:
 
     int run(int statement, const QVariantList& params, int rows) override {
         sqlite3_stmt* s = statements_[std::size_t(statement)];
-        for (int i = 0; i < params.size(); ++i) {
-            const QVariant& v = params[i];
-            if (v.metaType() == QMetaType::fromType<store::Timestamp>()) {
-                char iso[store::kIsoDateTimeLength];
-                store::isoFromMillis(v.value<store::Timestamp>().ms, iso);
-                sqlite3_bind_text(s, i + 1, iso, store::kIsoDateTimeLength, SQLITE_TRANSIENT);
-            } else if (v.typeId() == QMetaType::QString) {
-                const QByteArray t = v.toString().toUtf8();
-                sqlite3_bind_text(s, i + 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-            } else if (v.typeId() == QMetaType::QByteArray) {
-                const QByteArray b = v.toByteArray();
-                sqlite3_bind_blob(s, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-            } else {
-                sqlite3_bind_int64(s, i + 1, v.toLongLong());
-            }
-        }
+        RawSqlite::bind(s, params);
         ++trips_;
         return RawSqlite::run(s, rows);
     }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <sqlite3.h>
 #include <vector>
 
@@ -20,6 +21,9 @@ public:
     // Prepared once, finalized with the connection.
     sqlite3_stmt* prepare(const QByteArray& sql);
 
+    // Binds `params` from the first parameter on as the store binds them: date-times as their text,
+    // Booleans and integers as integers.
+    static void bind(sqlite3_stmt* s, const QVariantList& params);
     // Steps up to `rows` rows reading each column, then resets the statement; returns the rows read.
     // A statement ending in "LIMIT ?", as the store's do, gets `rows` bound to that last parameter.
     static int run(sqlite3_stmt* s, int rows = 1);

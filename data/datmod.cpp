@@ -193,14 +193,13 @@ void TDM::openTables(ConnectionUi& ui) {
 }
 
 void TDM::tabOboryAfterScroll() {
-    tabDodavatele.setFiltered(false);
     const QString category =
         tabObory.isEmpty() ? QString() : tabObory.fieldByName(QStringLiteral("Obor")).asString();
     // The apostrophe is doubled so that a category such as O'Neil is one literal in the filter.
-    tabDodavatele.setFilter(QLatin1String("Obor='") +
-                            QString(category).replace(QLatin1Char('\''), QLatin1String("''")) +
-                            QLatin1Char('\''));
-    tabDodavatele.setFiltered(true);
+    tabDodavatele.setFilterView(QLatin1String("Obor='") +
+                                    QString(category).replace(QLatin1Char('\''), QLatin1String("''")) +
+                                    QLatin1Char('\''),
+                                true);
     Q_EMIT suppliersFiltered();
 }
 

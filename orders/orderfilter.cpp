@@ -70,10 +70,7 @@ void OrdersFilter::apply(store::Table& orders, int kind, const QDate& today) {
         orders.setFiltered(false);
         return;
     }
-    // The steps "filter off, new text, filter on" end where these end; a filter in force takes its
-    // new text in one step, so the view is built once instead of three times.
-    orders.setFilter(view.text);
-    orders.setFiltered(true);
+    orders.setFilterView(view.text, true);
 }
 
 } // namespace kv::orders

@@ -720,4 +720,8 @@ void Table::setFiltered(bool on) {
     applyView(filterText_, on);
 }
 
+void Table::setFilterView(const QString& text, bool on) {
+    applyView(text, on);
+}
+
 } // namespace kv::store

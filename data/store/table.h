@@ -102,6 +102,9 @@ public:
     const QString& filter() const { return filterText_; }
     void setFiltered(bool on);
     bool filtered() const { return filtered_; }
+    // Text and switch at once: ends where setting them one after another ends, with the view built
+    // once instead of for every step.
+    void setFilterView(const QString& text, bool on);
 
 Q_SIGNALS:
     void afterScroll();              // the cursor moved (first/prior/next/last, locate, delete, open, filter)
