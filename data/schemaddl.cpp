@@ -9,14 +9,24 @@ namespace {
 
 using store::Backend;
 
-// Plain indexes that let the orders filters (state, date ranges) find their rows without reading the
-// whole table. The program never names them; they only serve the engine's planner.
+// Plain indexes that let the orders filters (state, date ranges) find and count their rows without
+// reading the whole table: the states by their flags, the overdue orders by flag and delivery date. The
+// program never names them; they only serve the engine's planner.
 void createFilterIndexes(Backend& backend) {
     const QString orders = QString::fromUtf16(tables::kOrders);
-    for (const char* field : {"Vyrizena", "Datum", "Termin_dod", "Vyrizena_dne"})
-        backend.execute(
-            Backend::createIndexSql(QLatin1String("ix_") + orders + QLatin1Char('_') + QLatin1String(field),
-                                    orders, {Backend::quote(QLatin1String(field))}));
+    const QList<QStringList> indexes{{QStringLiteral("Vyrizena")},
+                                     {QStringLiteral("Vyrizena"), QStringLiteral("Stornovana")},
+                                     {QStringLiteral("Vyrizena"), QStringLiteral("Termin_dod")},
+                                     {QStringLiteral("Datum")},
+                                     {QStringLiteral("Termin_dod")},
+                                     {QStringLiteral("Vyrizena_dne")}};
+    for (const QStringList& fields : indexes) {
+        QStringList columns;
+        for (const QString& field : fields)
+            columns << Backend::quote(field);
+        backend.execute(Backend::createIndexSql(
+            QLatin1String("ix_") + orders + QLatin1Char('_') + fields.join(QLatin1Char('_')), orders, columns));
+    }
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // succeed or throw the engine's or the store's error.
 #include "fuzzsupport.h"
 
-#include "tests/report/itemtable.h"
+#include "tests/reportsupport/itemtable.h"
 
 #include "data/store/storeerror.h"
 #include "report/reportdefinition.h"
