@@ -9,20 +9,6 @@
 #include <stdexcept>
 
 namespace kv::bench {
-namespace {
-
-class Unattended : public data::ConnectionUi {
-public:
-    void showError(const QString& text) override { errors += text + QLatin1Char('\n'); }
-    bool confirm(const QString&) override { return false; }
-    void showMessage(const QString& text) override { errors += text + QLatin1Char('\n'); }
-    void beforeSetupProgram() override {}
-    void afterSetupProgram() override {}
-    void requestTerminate() override {}
-    QString errors;
-};
-
-} // namespace
 
 void writeServerIni(const QString& folder, const BenchServer& server) {
     IniProfile ini(folder + QLatin1String("SERVER.INI"));
@@ -38,9 +24,9 @@ std::unique_ptr<data::TDM> connectDataModule(const QString& folder) {
     setProgramFolder(folder);
     auto dm = std::make_unique<data::TDM>();
     dm->runSetupProgram = [](const QString&) { return 0; };
-    Unattended ui;
-    if (!dm->DMCreate(ui) || !ui.errors.isEmpty())
-        throw std::runtime_error(("cannot connect the data module: " + ui.errors).toStdString());
+    data::UnattendedConnectionUi ui;
+    if (!dm->DMCreate(ui) || !ui.messages.isEmpty())
+        throw std::runtime_error(("cannot connect the data module: " + ui.messages).toStdString());
     return dm;
 }
 

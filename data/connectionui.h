@@ -17,4 +17,17 @@ public:
     virtual void requestTerminate() = 0;                    // the user gave up connecting
 };
 
+// Connecting with no user to ask (tools, the benchmark, tests): every message is collected, no
+// question is answered yes, so nothing is retried.
+class UnattendedConnectionUi : public ConnectionUi {
+public:
+    void showError(const QString& text) override { messages += text + QLatin1Char('\n'); }
+    bool confirm(const QString&) override { return false; }
+    void showMessage(const QString& text) override { messages += text + QLatin1Char('\n'); }
+    void beforeSetupProgram() override {}
+    void afterSetupProgram() override {}
+    void requestTerminate() override {}
+    QString messages;
+};
+
 } // namespace kv::data

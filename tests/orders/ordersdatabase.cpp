@@ -8,26 +8,12 @@
 #include <stdexcept>
 
 namespace kv::test {
-namespace {
-
-class QuietConnectionUi : public data::ConnectionUi {
-public:
-    void showError(const QString& text) override { errors += text + QLatin1Char('\n'); }
-    bool confirm(const QString&) override { return false; }
-    void showMessage(const QString& text) override { errors += text + QLatin1Char('\n'); }
-    void beforeSetupProgram() override {}
-    void afterSetupProgram() override {}
-    void requestTerminate() override {}
-    QString errors;
-};
-
-} // namespace
 
 std::unique_ptr<data::TDM> connectDataModule(QString* errors) {
     auto dm = std::make_unique<data::TDM>();
-    QuietConnectionUi ui;
-    if (!dm->DMCreate(ui) || !ui.errors.isEmpty()) {
-        *errors = ui.errors;
+    data::UnattendedConnectionUi ui;
+    if (!dm->DMCreate(ui) || !ui.messages.isEmpty()) {
+        *errors = ui.messages;
         return nullptr;
     }
     return dm;

@@ -10,28 +10,13 @@
 #include <stdexcept>
 
 namespace kv::tools {
-namespace {
-
-// Connecting without a user: every message is collected, no question is answered yes.
-class QuietConnectionUi : public kv::data::ConnectionUi {
-public:
-    void showError(const QString& text) override { errors += text + QLatin1Char('\n'); }
-    bool confirm(const QString&) override { return false; }
-    void showMessage(const QString& text) override { errors += text + QLatin1Char('\n'); }
-    void beforeSetupProgram() override {}
-    void afterSetupProgram() override {}
-    void requestTerminate() override {}
-    QString errors;
-};
-
-} // namespace
 
 std::unique_ptr<kv::data::TDM> connectDataModule(const QString& folder) {
     kv::setProgramFolder(folder);
     auto dm = std::make_unique<kv::data::TDM>();
-    QuietConnectionUi ui;
-    if (!dm->DMCreate(ui) || !ui.errors.isEmpty())
-        throw std::runtime_error(ui.errors.toStdString());
+    kv::data::UnattendedConnectionUi ui;
+    if (!dm->DMCreate(ui) || !ui.messages.isEmpty())
+        throw std::runtime_error(ui.messages.toStdString());
     return dm;
 }
 
