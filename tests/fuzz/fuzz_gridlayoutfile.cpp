@@ -32,9 +32,10 @@ struct UsersGrid {
     }
 };
 
+// Lives as long as the application, which is never torn down.
 UsersGrid& usersGrid() {
-    static UsersGrid g;
-    return g;
+    static UsersGrid* g = new UsersGrid;
+    return *g;
 }
 
 } // namespace
