@@ -59,7 +59,7 @@ void DBGrid::setColumns(const DBGridColumns& columns) {
 }
 
 int DBGrid::charWidth() const {
-    return fontMetrics().averageCharWidth();
+    return fontMetrics().horizontalAdvance(QLatin1Char('0'));
 }
 
 // `widths` (by column) overrides the column list, so widths given in the default state survive a move.

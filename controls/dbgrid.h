@@ -26,8 +26,9 @@ public:
     // The column list in display order, with the widths the user gave in the loaded state.
     const DBGridColumns& columns() const { return model_->columns(); }
     void setColumns(const DBGridColumns& columns);
-    // The average character width of the grid's font, in pixels: display widths in characters
-    // become column widths with it.
+    // The width of a digit in the grid's font, in pixels: display widths in characters become
+    // column widths with it. The font's average character width is narrower than digits, and an
+    // order number of 16 characters in a bold row did not fit its 20-character column.
     int charWidth() const;
 
 protected:

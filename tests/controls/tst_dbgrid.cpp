@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Název firmy:"));
         QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Zástupce firmy:"));
         QCOMPARE(grid.model()->headerData(11, Qt::Horizontal).toString(), QStringLiteral("DIČ:"));
-        const int cw = QFontMetrics(grid.font()).averageCharWidth();
+        const int cw = QFontMetrics(grid.font()).horizontalAdvance(QLatin1Char('0'));
         QCOMPARE(grid.charWidth(), cw);
         QCOMPARE(grid.columnWidth(0), 80 * cw + 4); // Nazev holds 80 characters
         QCOMPARE(grid.columnWidth(4), 6 * cw + 4);  // PSC holds 6
