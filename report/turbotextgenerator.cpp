@@ -32,7 +32,8 @@ QString TTurboTextGenerator::formatField(const QString& text, int width, TAlignm
     case taRightJustify:
         return text.rightJustified(width, QLatin1Char(' '), true);
     case taCenter: {
-        // Padded only to half its width: the design's centred field is left-aligned in that half.
+        // Padded only to half its width: a centred field is left-aligned in that half, as text
+        // output has always written it.
         const int half = width / 2;
         return text.leftJustified(half, QLatin1Char(' ')).left(2 * half);
     }

@@ -265,7 +265,7 @@ private Q_SLOTS:
             Qt::WindowFlags frame;
             Qt::WindowStates state;
         };
-        // The frames of the design's windows: tool windows, the borderless exception window, the
+        // The frames the program's windows keep: tool windows, the borderless exception window, the
         // maximised preview with its system menu and maximise button.
         const Made made[] = {
             {"TFormDoprava", Qt::Tool, {}},
