@@ -2,6 +2,7 @@
 #include "settingsinput.h"
 
 #include "base/czechformat.h"
+#include "data/ordernumber.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -27,18 +28,8 @@ OrderSequence parseOrderSequence(const QString& entered) {
     return {OrderSequence::Kind::Valid, s.rightJustified(5, QLatin1Char('0'))};
 }
 
-OrderYearMonth orderYearMonth(const QDate& day) {
-    QString d = shortDate(day);
-    d.remove(0, d.indexOf(QLatin1Char('.')) + 1);
-    const qsizetype dot = d.indexOf(QLatin1Char('.'));
-    QString month = d.left(dot);
-    if (month.trimmed().size() == 1)
-        month.prepend(QLatin1Char('0'));
-    return {d.mid(dot + 1), month};
-}
-
 QString orderNumberResetForm(const QDate& today, const QString& digits) {
-    const OrderYearMonth ym = orderYearMonth(today);
+    const data::OrderYearMonth ym = data::orderYearMonth(shortDate(today));
     return ym.year + QLatin1Char('/') + ym.month + QLatin1Char('/') + digits + QLatin1String("/---");
 }
 

@@ -20,13 +20,6 @@ struct OrderSequence {
 // most five digits (nothing else, not even a sign) is Valid, padded with leading zeros to five.
 OrderSequence parseOrderSequence(const QString& entered);
 
-// Year and month of an order number as the numbering derives them from the short date text
-// "d.M.yyyy": the month with a leading zero when it has one digit.
-struct OrderYearMonth {
-    QString year;
-    QString month;
-};
-OrderYearMonth orderYearMonth(const QDate& day);
 // What the settings store as the last order number so that numbering goes on after `digits`:
 // "2026/03/00012/---".
 QString orderNumberResetForm(const QDate& today, const QString& digits);

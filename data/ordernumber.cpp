@@ -54,15 +54,18 @@ QString orderNumberErrorMessage() {
     return QStringLiteral("Chyba při zpracování čísla objednávky!");
 }
 
-std::optional<QString> nextOrderNumber(const QString& stored, const QString& today, const QString& initials) {
-    const QString last = stored.trimmed();
-    // "9.12.2026": the day is dropped, the month is up to the next ".", the rest is the year.
-    QString d = today.mid(today.indexOf(QLatin1Char('.')) + 1);
+OrderYearMonth orderYearMonth(const QString& today) {
+    const QString d = today.mid(today.indexOf(QLatin1Char('.')) + 1);
     const qsizetype dot = d.indexOf(QLatin1Char('.'));
     QString month = dot < 0 ? QString() : d.left(dot);
     if (month.trimmed().size() == 1)
         month.prepend(QLatin1Char('0'));
-    const QString year = d.mid(dot + 1);
+    return {d.mid(dot + 1), month};
+}
+
+std::optional<QString> nextOrderNumber(const QString& stored, const QString& today, const QString& initials) {
+    const QString last = stored.trimmed();
+    const auto [year, month] = orderYearMonth(today);
     if (year != last.left(4))
         return year + QLatin1Char('/') + month + QLatin1String("/00001/") + initials;
     const QString rest = last.mid(8);

@@ -17,6 +17,15 @@ namespace kv::data {
 // The message of a stored sequence that is not a number.
 QString orderNumberErrorMessage();
 
+// Year and month of an order number from the short date text `today` ("9.12.2026"): the day is
+// dropped, the month is up to the next "." with a leading zero when it has one digit, the rest is the
+// year.
+struct OrderYearMonth {
+    QString year;
+    QString month;
+};
+OrderYearMonth orderYearMonth(const QString& today);
+
 // The number after `stored` (PosledniObj: a number issued, the reset form ending "/---", or
 // empty) on the day whose short date text is `today` ("9.12.2026"), with `initials` as typed.
 // A year other than the stored one starts at 00001; otherwise the stored sequence (from the ninth
