@@ -26,6 +26,17 @@ SetupRequest requestFromFolder(const QString& folder) {
     return r;
 }
 
+SetupRequest requestFor(const store::ConnectParams& params, const QString& folder) {
+    SetupRequest r;
+    r.protocol = params.protocol == store::ConnectParams::Protocol::SingleUser ? 0 : 1;
+    r.server = params.server;
+    r.login = params.user;
+    r.password = params.password;
+    r.database = params.database;
+    r.folder = folder;
+    return r;
+}
+
 SetupResult prepareDatabase(const SetupRequest& request) {
     SetupResult result;
     if (request.protocol != 0 && request.protocol != 1) {

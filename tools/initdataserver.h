@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/serversettings.h"
+#include "data/store/backend.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,8 @@ struct SetupRequest {
 
 // The defaults, or what SERVER.INI in `folder` says when it is there (the password decoded).
 SetupRequest requestFromFolder(const QString& folder);
+// The request for the database `params` names, with the program folder `folder`.
+SetupRequest requestFor(const store::ConnectParams& params, const QString& folder);
 
 struct SetupResult {
     bool ok = false;

@@ -21,15 +21,7 @@ std::unique_ptr<data::TDM> connectDataModule(QString* errors) {
 
 OrdersDatabase::OrdersDatabase(Engine engine)
     : db_(engine) {
-    const store::ConnectParams p = db_.params();
-    tools::SetupRequest request;
-    request.protocol = engine == Engine::Sqlite ? 0 : 1;
-    request.server = p.server;
-    request.login = p.user;
-    request.password = p.password;
-    request.database = p.database;
-    request.folder = folder();
-    const tools::SetupResult made = tools::prepareDatabase(request);
+    const tools::SetupResult made = tools::prepareDatabase(tools::requestFor(db_.params(), folder()));
     if (!made.ok)
         throw std::runtime_error(made.message.toStdString());
     setProgramFolder(folder());
