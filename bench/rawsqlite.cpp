@@ -5,6 +5,7 @@
 
 #include "data/store/backend.h"
 #include "data/store/isotime.h"
+#include "data/store/sqlitebackend.h"
 
 namespace kv::bench {
 
@@ -24,6 +25,9 @@ QString columnText(sqlite3_stmt* s, int c) {
 
 RawSqlite::RawSqlite(const QString& path) {
     sqlite3_open(path.toUtf8().constData(), &db_);
+    // The program's connection settings, so that both sides read from a page cache of one size.
+    const QByteArray cache = "PRAGMA cache_size=-" + QByteArray::number(store::SqliteBackend::kPageCacheKiB);
+    sqlite3_exec(db_, cache.constData(), nullptr, nullptr, nullptr);
 }
 
 RawSqlite::~RawSqlite() {

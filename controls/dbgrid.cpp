@@ -26,7 +26,8 @@ DBGrid::DBGrid(QWidget* parent)
 
     connect(model_, &DBGridModel::cursorRowChanged, this, &DBGrid::selectCursorRow);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-        applyWidths();
+        if (!model_->resettingRowsOnly())
+            applyWidths();
         selectCursorRow(model_->table() && model_->table()->isOpen() ? model_->table()->recNo() : -1);
     });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -122,13 +122,21 @@ void DBGridModel::onStateChanged() {
 }
 
 // Drops the cached rows and tells the view; rows come and go at the end so the view keeps its
-// columns, widths and scroll position.
+// columns, widths and scroll position. Many rows more (another filter) reset the model instead: the
+// view's header then sizes its rows in one step, where inserting them costs it several times as
+// much; the grid puts the current row back after it.
 void DBGridModel::refreshRows() {
     pages_.clear();
     readFailed_ = false;
     view_ = currentView();
     const int count = view_.count;
-    if (count > rowCount_) {
+    if (count - rowCount_ > kPageRows) {
+        resettingRowsOnly_ = true;
+        beginResetModel();
+        rowCount_ = count;
+        endResetModel();
+        resettingRowsOnly_ = false;
+    } else if (count > rowCount_) {
         beginInsertRows({}, rowCount_, count - 1);
         rowCount_ = count;
         endInsertRows();

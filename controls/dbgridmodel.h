@@ -56,6 +56,8 @@ public:
     // costs one read of just its rows.
     void setPageRows(int rows) { pageRows_ = std::max(rows, 1); }
     int pageRows() const { return pageRows_; }
+    // True while the model resets for its rows alone: the columns and their widths stand.
+    bool resettingRowsOnly() const { return resettingRowsOnly_; }
 
     // Rows asked of the table since the model was made, for tests of the paging.
     qint64 rowsRequested() const { return rowsRequested_; }
@@ -103,6 +105,7 @@ private:
     DBGridColumns columns_;
     QList<int> columnFields_; // fieldIndex() of each column, kept with the column list
     bool readOnly_ = false;
+    bool resettingRowsOnly_ = false;
     DBGridRowStyleHook styleHook_;
 
     int pageRows_ = kPageRows;

@@ -45,6 +45,7 @@ SqliteBackend::SqliteBackend(const ConnectParams& params)
         query(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"), {}, 1);
         query(QStringLiteral("PRAGMA journal_mode=WAL"), {}, 1);
         execute(QStringLiteral("PRAGMA synchronous=NORMAL"), {});
+        execute(QStringLiteral("PRAGMA cache_size=-%1").arg(kPageCacheKiB), {});
         locks_ = std::make_unique<SqliteLocks>(path_);
     } catch (const StoreError& e) {
         finalizeAll();

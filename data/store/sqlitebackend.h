@@ -22,6 +22,11 @@ public:
     ~SqliteBackend() override;
 
     static QString databasePath(const QString& folder, const QString& alias);
+    // The most memory a connection keeps for cached database pages, KiB. The default 2 MB hold less
+    // than one state of the orders filter over a large table: switching between states, or printing
+    // the list again, would read the file anew every time. The cache only grows as pages are read,
+    // and another station's write empties it.
+    static constexpr int kPageCacheKiB = 32 * 1024;
 
     QString engineName() const override { return QStringLiteral("SQLite"); }
     QList<Row> query(const QString& sql, const QVariantList& params, int maxRows) override;

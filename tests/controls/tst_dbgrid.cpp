@@ -285,6 +285,28 @@ private Q_SLOTS:
         QCOMPARE(grid.columnWidth(1), 333); // for this run only
     }
 
+    void aFilterLettingManyRowsInKeepsWidthsAndFollowsTheCursor() {
+        auto t = table(QStringLiteral("Obory"));
+        const int rows = 3 * controls::DBGridModel::kPageRows;
+        for (int i = 0; i < rows; ++i)
+            t->insertRecord({QStringLiteral("Obor %1").arg(i, 5, 10, QLatin1Char('0'))});
+        t->setFilter(QStringLiteral("Obor = 'Obor 00007'"));
+        t->setFiltered(true);
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        show(grid);
+        grid.horizontalHeader()->resizeSection(0, 123);
+        QCOMPARE(grid.model()->rowCount(), 1);
+
+        t->setFiltered(false);
+        t->locate(QStringLiteral("Obor"), QStringLiteral("Obor 00150"));
+        QCOMPARE(grid.model()->rowCount(), rows);
+        QCOMPARE(grid.horizontalHeader()->sectionSize(0), 123);
+        QCOMPARE(grid.currentIndex().row(), 150);
+        QCOMPARE(cell(grid, 150, 0), QStringLiteral("Obor 00150"));
+    }
+
     void aLargeTableIsReadOnlyWhereShown() {
         auto t = table(QStringLiteral("Obory"));
         const int rows = 5000;
