@@ -1,9 +1,8 @@
 // Output paths and saving lines of the text and HTML outputs.
 #include "reportoutput.h"
 
+#include "encodedlines.h"
 #include "reporterror.h"
-
-#include "base/codec1250.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -18,14 +17,19 @@ QString outputBasePath(const QString& directory, const QString& name) {
 }
 
 void saveLines(const QStringList& lines, const QString& path) {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += kv::toCp1250(line);
-        bytes += "\r\n";
-    }
-    // Written whole or not at all: a failed export leaves an earlier file of that name as it was.
+    EncodedLines encoded;
+    for (const QString& line : lines)
+        encoded << line;
+    saveBytes(encoded.bytes(), path);
+}
+
+void saveBytes(const QByteArray& bytes, const QString& path) {
+    saveStreamed(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
+}
+
+void saveStreamed(const QString& path, const std::function<bool(QIODevice&)>& write) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !write(file) || !file.commit())
         throw ReportError(QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(path, file.errorString()));
 }
 

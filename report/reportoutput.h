@@ -4,6 +4,10 @@
 
 #include <QStringList>
 
+#include <functional>
+
+class QIODevice;
+
 namespace kv::report {
 
 // `directory` (the user's home folder when empty) without one final separator, "/", and `name`
@@ -13,5 +17,9 @@ QString outputBasePath(const QString& directory, const QString& name);
 // Writes `lines` to `path` in Windows-1250, each ended by CR LF. Throws ReportError naming the
 // file when it cannot be written.
 void saveLines(const QStringList& lines, const QString& path);
+// Writes `bytes` to `path` whole, or leaves an earlier file of that name as it was; throws the same.
+void saveBytes(const QByteArray& bytes, const QString& path);
+// The same for a file `write` fills, returning false when a write fell short.
+void saveStreamed(const QString& path, const std::function<bool(QIODevice&)>& write);
 
 } // namespace kv::report

@@ -54,14 +54,11 @@ int TTurboHTMLGenerator::pointSize(const QFont& font) const {
 }
 
 void TTurboHTMLGenerator::BeginReport() {
-    lines_ = {
-        QStringLiteral("<html>"),
-        QStringLiteral("<head>"),
-        QStringLiteral("<META HTTP-EQUIV=\"CONTENT-TYPE\" CONTENT=\"text/html; charset=windows-1250\">"),
-        QStringLiteral("<title>") + title_ + QStringLiteral("</title>"),
-        QStringLiteral("</head>"),
-        QStringLiteral("<body>"),
-        QStringLiteral("<body bgcolor=\"#FFFFFF\">")};
+    lines_.clear();
+    lines_ << QStringLiteral("<html>") << QStringLiteral("<head>")
+           << QStringLiteral("<META HTTP-EQUIV=\"CONTENT-TYPE\" CONTENT=\"text/html; charset=windows-1250\">")
+           << QStringLiteral("<title>") + title_ + QStringLiteral("</title>") << QStringLiteral("</head>")
+           << QStringLiteral("<body>") << QStringLiteral("<body bgcolor=\"#FFFFFF\">");
     imageCounter_ = 0;
     GenerateBands(rbPageHeader);
 }

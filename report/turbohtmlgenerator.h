@@ -3,6 +3,7 @@
 // Page headers come once at the top, page footers once at the end.
 #pragma once
 
+#include "encodedlines.h"
 #include "zireziduzozgenerator.h"
 
 #include <QColor>
@@ -19,7 +20,13 @@ public:
     // `title`: the text of the document's title element.
     TTurboHTMLGenerator(const QString& basePath, const QString& title);
 
-    const QStringList& Lines() const { return lines_; }
+    QStringList Lines() const { return lines_.lines(); }
+    // The document as saved: Windows-1250, CR LF.
+    const QByteArray& Document() const { return lines_.bytes(); }
+    // Writes the document to `device` as it is made instead of keeping it; Flush() after Execute()
+    // sends the rest and tells whether every write went through.
+    void StreamTo(QIODevice* device) { lines_.streamTo(device); }
+    bool Flush() { return lines_.flush(); }
     int ImageCount() const { return imageCounter_; }
 
     void BeginReport() override;
@@ -42,7 +49,7 @@ private:
     void picture(const QImage& picture);
     int pointSize(const QFont& font) const;
 
-    QStringList lines_;
+    EncodedLines lines_;
     int imageCounter_ = 0;
     QString basePath_;
     QString title_;

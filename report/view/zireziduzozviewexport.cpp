@@ -55,12 +55,22 @@ void TZirezIduzozView::ExportText(QStringList* lines, bool writeFile) {
 void TZirezIduzozView::ExportHTML(QStringList* lines, bool writeFile) {
     TZirezIduzoz& report = reportOf(report_);
     const QString base = outputBasePath(reportDirectory_, reportName_);
+    const QString path = base + QStringLiteral(".HTML");
     TTurboHTMLGenerator generator(base, report.Printer().Title());
+    if (writeFile && !lines) {
+        // Into the file as it is made: a report of any length takes the memory of one block.
+        saveStreamed(path, [&](QIODevice& file) {
+            generator.StreamTo(&file);
+            generator.Execute(report);
+            return generator.Flush();
+        });
+        return;
+    }
     generator.Execute(report);
     if (lines)
         *lines = generator.Lines();
     if (writeFile)
-        saveLines(generator.Lines(), base + QStringLiteral(".HTML"));
+        saveBytes(generator.Document(), path);
 }
 
 void TZirezIduzozView::ExportExcel(QStringList* lines, const QString& service) {

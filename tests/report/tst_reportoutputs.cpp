@@ -5,6 +5,7 @@
 #include "tests/reportsupport/reportbuild.h"
 #include "tests/reportsupport/spreadsheettarget.h"
 
+#include "base/codec1250.h"
 #include "report/reporterror.h"
 #include "report/tdbtext.h"
 #include "report/timage.h"
@@ -238,6 +239,19 @@ private Q_SLOTS:
                               "  </tr>", "  </table>", "  "}));
     }
 
+    void documentIsItsLinesInWindows1250() {
+        // A label of two lines stays one line of the document, its break written as CR LF.
+        TZirezIduzoz report;
+        label(band(report, "S", rbSummary, 20), {0, 0, 100, 12}, QStringLiteral("Kůň\nšel"));
+        TTurboHTMLGenerator g(QStringLiteral("/tmp/x"), report.Printer().Title());
+        g.Execute(report);
+        const QStringList lines = g.Lines();
+        QCOMPARE(lines.size(), 16);
+        QVERIFY(lines[10].contains(QStringLiteral("Kůň\r\nšel")));
+        QCOMPARE(g.Document(), kv::toCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        QVERIFY(g.Document().contains("K\xF9\xF2\r\n\x9A" "el"));
+    }
+
     void fontAndAlignmentRules() {
         ItemTable items(1);
         TZirezIduzoz report(ReportMetrics(96));
@@ -291,6 +305,45 @@ private Q_SLOTS:
         QCOMPARE(lines.mid(lines.size() - 9, 3),
                  (QStringList{"  <table border=\"3\">", "  <tr>",
                               "  <td align=\"left\" width=\"70\" bgColor=\"#FFFFFF\">"}));
+    }
+
+    void longDocumentWrittenAsItIsMadeIsTheSameDocument() {
+        // Over several blocks of the streamed file; a second export replaces the first whole.
+        QTemporaryDir dir;
+        ItemTable items(1500);
+        TZirezIduzoz report;
+        report.SetDataSource(&items.source());
+        label(band(report, "F", rbPageFooter, 20), {0, 0, 50, 12}, QStringLiteral("pata"));
+        dataText(band(report, "D", rbDetail, 20), {0, 0, 50, 12}, items, "Nazev");
+        TZirezIduzozView view;
+        view.SetReport(&report);
+        view.SetReportDirectory(dir.path());
+        view.SetReportName(QStringLiteral("Seznam"));
+        const QString base = dir.filePath(QStringLiteral("Seznam"));
+        TTurboHTMLGenerator kept(base, report.Printer().Title());
+        kept.Execute(report);
+        QVERIFY2(kept.Document().size() > 2 * 64 * 1024, QByteArray::number(kept.Document().size()));
+        for (int round = 0; round < 2; ++round) {
+            view.ExportHTML(nullptr, true);
+            QFile file(base + QStringLiteral(".HTML"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), kept.Document());
+        }
+    }
+
+    void unwritableHtmlFileIsAnError() {
+        QTemporaryDir dir;
+        TZirezIduzoz report;
+        TZirezIduzozView view;
+        view.SetReport(&report);
+        view.SetReportDirectory(dir.filePath(QStringLiteral("chybí/")));
+        view.SetReportName(QStringLiteral("Seznam"));
+        try {
+            view.ExportHTML(nullptr, true);
+            QFAIL("no error");
+        } catch (const ReportError& e) {
+            QVERIFY(e.message().contains(QStringLiteral("nelze zapsat")));
+        }
     }
 
     // ---- spreadsheet ----
