@@ -216,23 +216,26 @@ KV_BENCH_CASE("export") {
     OrdersList fiveThousand(dir + QStringLiteral("/db50000"), 50000);
     report::TTurboWMFGenerator huge;
     huge.Execute(*fiveThousand.report);
-    auto text = [](OrdersList& list) {
-        return [&list] {
+    // Both as the preview exports them: into the file as the document is made.
+    const QString base = dir + QStringLiteral("/seznam");
+    auto exported = [](auto& generator, OrdersList& list, const QString& path) {
+        report::saveStreamed(path, [&](QIODevice& file) {
+            generator.StreamTo(&file);
+            generator.Execute(*list.report);
+            return generator.Flush();
+        });
+    };
+    auto text = [&](OrdersList& list) {
+        return [&] {
             report::TTurboTextGenerator t;
             t.SetCellSize(report::TTurboTextGenerator::cellSizeOf(*list.report));
-            t.Execute(*list.report);
+            exported(t, list, base + QStringLiteral(".txt"));
         };
     };
-    // As the preview exports it: into the file as the document is made.
-    auto html = [&dir](OrdersList& list) {
-        return [&list, &dir] {
-            const QString base = dir + QStringLiteral("/seznam");
+    auto html = [&](OrdersList& list) {
+        return [&] {
             report::TTurboHTMLGenerator h(base, QStringLiteral("Seznam"));
-            report::saveStreamed(base + QStringLiteral(".HTML"), [&](QIODevice& file) {
-                h.StreamTo(&file);
-                h.Execute(*list.report);
-                return h.Flush();
-            });
+            exported(h, list, base + QStringLiteral(".HTML"));
         };
     };
     // What every output must do anyway: walk the report and read each control's text.

@@ -20,10 +20,7 @@ void saveLines(const QStringList& lines, const QString& path) {
     EncodedLines encoded;
     for (const QString& line : lines)
         encoded << line;
-    saveBytes(encoded.bytes(), path);
-}
-
-void saveBytes(const QByteArray& bytes, const QString& path) {
+    const QByteArray& bytes = encoded.bytes();
     saveStreamed(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
 }
 

@@ -14,11 +14,9 @@ namespace kv::report {
 // ("Turbo Report" when empty). No extension is added.
 QString outputBasePath(const QString& directory, const QString& name);
 
-// Writes `lines` to `path` in Windows-1250, each ended by CR LF. Throws ReportError naming the
-// file when it cannot be written.
+// Writes `lines` to `path` in Windows-1250, each ended by CR LF, whole, or leaves an earlier file of
+// that name as it was. Throws ReportError naming the file when it cannot be written.
 void saveLines(const QStringList& lines, const QString& path);
-// Writes `bytes` to `path` whole, or leaves an earlier file of that name as it was; throws the same.
-void saveBytes(const QByteArray& bytes, const QString& path);
 // The same for a file `write` fills, returning false when a write fell short.
 void saveStreamed(const QString& path, const std::function<bool(QIODevice&)>& write);
 

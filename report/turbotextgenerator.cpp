@@ -48,7 +48,9 @@ std::pair<int, int> TTurboTextGenerator::printedLines(int first, int last, int c
 }
 
 void TTurboTextGenerator::BeginReport() {
+    done_.clear();
     lines_.clear();
+    firstKept_ = 0;
     pageCount_ = 0;
     headerRows_ = 0;
     footerRows_ = 0;
@@ -68,6 +70,7 @@ void TTurboTextGenerator::NewPage() {
         lines_.append(blank);
     column_ = 0;
     ++pageCount_;
+    settleOldPages();
     // Page bands of a fresh page never break: bands taller than the page would start pages without end.
     const bool outer = inPageBands_;
     inPageBands_ = true;
@@ -82,7 +85,25 @@ void TTurboTextGenerator::NewPage() {
 
 int TTurboTextGenerator::currentLine() const {
     const int index = pageCount_ > 0 ? (pageCount_ - 1) * Report()->Printer().ColHeight() + y_ : y_;
-    return std::min(index, int(lines_.size()) - 1);
+    return std::min(index, lineCount() - 1);
+}
+
+void TTurboTextGenerator::settleOldPages() {
+    const qsizetype settled = qsizetype(pageCount_ - 3) * Report()->Printer().ColHeight() - firstKept_;
+    if (settled <= 0)
+        return;
+    for (qsizetype i = 0; i < settled; ++i)
+        done_ << lines_[i];
+    lines_.remove(0, settled);
+    firstKept_ += settled;
+}
+
+bool TTurboTextGenerator::Flush() {
+    for (const QString& line : std::as_const(lines_))
+        done_ << line;
+    firstKept_ += lines_.size();
+    lines_.clear();
+    return done_.flush();
 }
 
 bool TTurboTextGenerator::pastBody() const {
@@ -104,9 +125,9 @@ void TTurboTextGenerator::breakTest() {
 }
 
 void TTurboTextGenerator::put(int index, int column, const QString& field) {
-    if (index < 0 || index >= lines_.size())
+    if (index < firstKept_ || index >= lineCount())
         return;
-    QString& line = lines_[index];
+    QString& line = lines_[index - firstKept_];
     if (column < line.size())
         line.replace(column - 1, field.size(), field);
     else
@@ -133,7 +154,7 @@ void TTurboTextGenerator::GenerateMemo(TTurboBand& band, TCustomMemo& memo) {
     for (int i = 0; i < memoLines.size(); ++i) {
         if (!footer)
             breakTest();
-        put(std::min(first + i, int(lines_.size()) - 1), column,
+        put(std::min(first + i, lineCount() - 1), column,
             formatField(memoLines[i], width, memo.Alignment));
         ++y_;
     }

@@ -4,6 +4,7 @@
 // of the next. Used for text files and for the fast print mode.
 #pragma once
 
+#include "encodedlines.h"
 #include "zireziduzozgenerator.h"
 
 #include <QSize>
@@ -17,8 +18,12 @@ public:
     // The pixels of one character cell; 8 x 20 until set from a report (see cellSizeOf).
     void SetCellSize(QSize cell) { cell_ = cell; }
     QSize CellSize() const { return cell_; }
-    // The document, one string per text line.
-    const QStringList& Lines() const { return lines_; }
+    // The document, one string per text line (empty when streamed).
+    QStringList Lines() const { return done_.lines() + lines_; }
+    // Writes the document to `device` (Windows-1250, CR LF) as its pages are finished, keeping only
+    // the last pages; Flush() after Execute() sends the rest and tells whether every write went through.
+    void StreamTo(QIODevice* device) { done_.streamTo(device); }
+    bool Flush();
     int PageCount() const { return pageCount_; }
 
     void BeginReport() override;
@@ -47,8 +52,14 @@ private:
     void breakTest();
     bool pastBody() const;
 
+    int lineCount() const { return int(firstKept_ + lines_.size()); }
+    // Hands the lines of pages before the last two to done_: nothing is written there any more.
+    void settleOldPages();
+
     QSize cell_{8, 20};
-    QStringList lines_;
+    EncodedLines done_;      // the first lines, finished
+    QStringList lines_;      // the lines from firstKept_ on, still written to
+    qsizetype firstKept_ = 0;
     int column_ = 0;
     int headerRows_ = 0;
     int footerRows_ = 0;

@@ -39,26 +39,12 @@ QString portPath(const QString& port) {
     return QDir(kv::programFolder()).absoluteFilePath(port);
 }
 
-} // namespace
-
-void TZirezIduzozView::ExportText(QStringList* lines, bool writeFile) {
-    TZirezIduzoz& report = reportOf(report_);
-    TTurboTextGenerator generator;
-    generator.SetCellSize(TTurboTextGenerator::cellSizeOf(report));
-    generator.Execute(report);
-    if (lines)
-        *lines = generator.Lines();
-    if (writeFile)
-        saveLines(generator.Lines(), outputBasePath(reportDirectory_, reportName_) + QStringLiteral(".txt"));
-}
-
-void TZirezIduzozView::ExportHTML(QStringList* lines, bool writeFile) {
-    TZirezIduzoz& report = reportOf(report_);
-    const QString base = outputBasePath(reportDirectory_, reportName_);
-    const QString path = base + QStringLiteral(".HTML");
-    TTurboHTMLGenerator generator(base, report.Printer().Title());
+// The text or HTML document of `report` into `lines` and, when `writeFile`, into `path`. Only
+// written, it goes into the file as it is made: a report of any length takes the memory of a few pages.
+template <class Generator>
+void exportDocument(Generator& generator, TZirezIduzoz& report, const QString& path, QStringList* lines,
+                    bool writeFile) {
     if (writeFile && !lines) {
-        // Into the file as it is made: a report of any length takes the memory of one block.
         saveStreamed(path, [&](QIODevice& file) {
             generator.StreamTo(&file);
             generator.Execute(report);
@@ -70,7 +56,24 @@ void TZirezIduzozView::ExportHTML(QStringList* lines, bool writeFile) {
     if (lines)
         *lines = generator.Lines();
     if (writeFile)
-        saveBytes(generator.Document(), path);
+        saveLines(generator.Lines(), path);
+}
+
+} // namespace
+
+void TZirezIduzozView::ExportText(QStringList* lines, bool writeFile) {
+    TZirezIduzoz& report = reportOf(report_);
+    TTurboTextGenerator generator;
+    generator.SetCellSize(TTurboTextGenerator::cellSizeOf(report));
+    exportDocument(generator, report, outputBasePath(reportDirectory_, reportName_) + QStringLiteral(".txt"),
+                   lines, writeFile);
+}
+
+void TZirezIduzozView::ExportHTML(QStringList* lines, bool writeFile) {
+    TZirezIduzoz& report = reportOf(report_);
+    const QString base = outputBasePath(reportDirectory_, reportName_);
+    TTurboHTMLGenerator generator(base, report.Printer().Title());
+    exportDocument(generator, report, base + QStringLiteral(".HTML"), lines, writeFile);
 }
 
 void TZirezIduzozView::ExportExcel(QStringList* lines, const QString& service) {

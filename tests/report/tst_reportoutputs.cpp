@@ -307,27 +307,46 @@ private Q_SLOTS:
                               "  <td align=\"left\" width=\"70\" bgColor=\"#FFFFFF\">"}));
     }
 
-    void longDocumentWrittenAsItIsMadeIsTheSameDocument() {
-        // Over several blocks of the streamed file; a second export replaces the first whole.
+    void longDocumentsWrittenAsTheyAreMadeAreTheSameDocuments() {
+        // Text and HTML over many pages and several blocks of the streamed file; a second export
+        // replaces the first whole.
         QTemporaryDir dir;
-        ItemTable items(1500);
+        const int records = 1500;
+        ItemTable items(records);
         TZirezIduzoz report;
         report.SetDataSource(&items.source());
         label(band(report, "F", rbPageFooter, 20), {0, 0, 50, 12}, QStringLiteral("pata"));
-        dataText(band(report, "D", rbDetail, 20), {0, 0, 50, 12}, items, "Nazev");
+        dataText(band(report, "D", rbDetail, 20), {0, 0, 200, 12}, items, "Nazev");
         TZirezIduzozView view;
         view.SetReport(&report);
         view.SetReportDirectory(dir.path());
         view.SetReportName(QStringLiteral("Seznam"));
         const QString base = dir.filePath(QStringLiteral("Seznam"));
-        TTurboHTMLGenerator kept(base, report.Printer().Title());
-        kept.Execute(report);
-        QVERIFY2(kept.Document().size() > 2 * 64 * 1024, QByteArray::number(kept.Document().size()));
+
+        QStringList text;
+        view.ExportText(&text, false);
+        // Every record once, the last one last, over more than twenty pages.
+        const QStringList named = text.filter(QStringLiteral("Položka "));
+        QCOMPARE(named.size(), records);
+        QCOMPARE(named.last().trimmed(), QStringLiteral("Položka %1").arg(records));
+        const int pages = int(text.size()) / (report.Printer().ColHeight() + 1);
+        QVERIFY2(pages > 20, qPrintable(QString::number(pages)));
+        QStringList html;
+        view.ExportHTML(&html, false);
+
+        const auto saved = [](const QStringList& lines) {
+            return kv::toCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        };
         for (int round = 0; round < 2; ++round) {
+            view.ExportText(nullptr, true);
             view.ExportHTML(nullptr, true);
-            QFile file(base + QStringLiteral(".HTML"));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), kept.Document());
+            QFile textFile(base + QStringLiteral(".txt"));
+            QVERIFY(textFile.open(QIODevice::ReadOnly));
+            QCOMPARE(textFile.readAll(), saved(text));
+            QFile htmlFile(base + QStringLiteral(".HTML"));
+            QVERIFY(htmlFile.open(QIODevice::ReadOnly));
+            QVERIFY(htmlFile.size() > 2 * 64 * 1024);
+            QCOMPARE(htmlFile.readAll(), saved(html));
         }
     }
 
