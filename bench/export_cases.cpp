@@ -218,24 +218,17 @@ KV_BENCH_CASE("export") {
     huge.Execute(*fiveThousand.report);
     // Both as the preview exports them: into the file as the document is made.
     const QString base = dir + QStringLiteral("/seznam");
-    auto exported = [](auto& generator, OrdersList& list, const QString& path) {
-        report::saveStreamed(path, [&](QIODevice& file) {
-            generator.StreamTo(&file);
-            generator.Execute(*list.report);
-            return generator.Flush();
-        });
-    };
-    auto text = [&](OrdersList& list) {
-        return [&] {
+    auto text = [&base](OrdersList& list) {
+        return [&list, &base] {
             report::TTurboTextGenerator t;
             t.SetCellSize(report::TTurboTextGenerator::cellSizeOf(*list.report));
-            exported(t, list, base + QStringLiteral(".txt"));
+            report::exportStreamed(t, *list.report, base + QStringLiteral(".txt"));
         };
     };
-    auto html = [&](OrdersList& list) {
-        return [&] {
+    auto html = [&base](OrdersList& list) {
+        return [&list, &base] {
             report::TTurboHTMLGenerator h(base, QStringLiteral("Seznam"));
-            exported(h, list, base + QStringLiteral(".HTML"));
+            report::exportStreamed(h, *list.report, base + QStringLiteral(".HTML"));
         };
     };
     // What every output must do anyway: walk the report and read each control's text.

@@ -15,7 +15,6 @@ EncodedLines& EncodedLines::operator<<(const QString& line) {
     if (!device_)
         ends_.push_back(bytes_.size());
     bytes_ += "\r\n";
-    ++count_;
     if (device_ && bytes_.size() >= kBlockBytes)
         flush();
     return *this;
@@ -24,7 +23,6 @@ EncodedLines& EncodedLines::operator<<(const QString& line) {
 void EncodedLines::clear() {
     bytes_.clear();
     ends_.clear();
-    count_ = 0;
     written_ = true;
 }
 

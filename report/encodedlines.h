@@ -25,14 +25,12 @@ public:
 
     // The document as saved (what is not yet flushed, when streaming).
     const QByteArray& bytes() const { return bytes_; }
-    qsizetype count() const { return count_; }
     // The lines kept, read back (a line may hold line breaks of its own).
     QStringList lines() const;
 
 private:
     QByteArray bytes_;
     std::vector<qsizetype> ends_; // where each kept line's CR LF begins
-    qsizetype count_ = 0;
     QIODevice* device_ = nullptr;
     bool written_ = true;
 };

@@ -19,5 +19,15 @@ QString outputBasePath(const QString& directory, const QString& name);
 void saveLines(const QStringList& lines, const QString& path);
 // The same for a file `write` fills, returning false when a write fell short.
 void saveStreamed(const QString& path, const std::function<bool(QIODevice&)>& write);
+// Runs the text or HTML `generator` over `report`, its document going into `path` as it is made:
+// a report of any length takes the memory of a few pages.
+template <class Generator, class Report>
+void exportStreamed(Generator& generator, Report& report, const QString& path) {
+    saveStreamed(path, [&](QIODevice& file) {
+        generator.StreamTo(&file);
+        generator.Execute(report);
+        return generator.Flush();
+    });
+}
 
 } // namespace kv::report

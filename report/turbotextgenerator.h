@@ -53,7 +53,7 @@ private:
     bool pastBody() const;
 
     int lineCount() const { return int(firstKept_ + lines_.size()); }
-    // Hands the lines of pages before the last two to done_: nothing is written there any more.
+    // Hands the lines of pages before the last three to done_: nothing is written there any more.
     void settleOldPages();
 
     QSize cell_{8, 20};

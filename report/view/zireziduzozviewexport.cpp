@@ -39,17 +39,13 @@ QString portPath(const QString& port) {
     return QDir(kv::programFolder()).absoluteFilePath(port);
 }
 
-// The text or HTML document of `report` into `lines` and, when `writeFile`, into `path`. Only
-// written, it goes into the file as it is made: a report of any length takes the memory of a few pages.
+// The text or HTML document of `report` into `lines` and, when `writeFile`, into `path`; only
+// written, it goes into the file as it is made.
 template <class Generator>
 void exportDocument(Generator& generator, TZirezIduzoz& report, const QString& path, QStringList* lines,
                     bool writeFile) {
     if (writeFile && !lines) {
-        saveStreamed(path, [&](QIODevice& file) {
-            generator.StreamTo(&file);
-            generator.Execute(report);
-            return generator.Flush();
-        });
+        exportStreamed(generator, report, path);
         return;
     }
     generator.Execute(report);
