@@ -1,5 +1,5 @@
-// The data-aware grid's view: selection and cursor kept together, column moves and widths handed
-// to the column list, and Ctrl+Del.
+// The data-aware grid's view: selection and cursor kept together, the window of rows moved by the
+// scroll bar and the keys, column moves and widths handed to the column list, and Ctrl+Del.
 #include "dbgrid.h"
 
 #include "data/store/storeerror.h"
@@ -8,6 +8,8 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 
 namespace kv::controls {
 
@@ -25,10 +27,14 @@ DBGrid::DBGrid(QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
 
     connect(model_, &DBGridModel::cursorRowChanged, this, &DBGrid::selectCursorRow);
+    connect(model_, &DBGridModel::viewCountChanged, this, &DBGrid::updateRowBar);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-        if (!model_->resettingRowsOnly())
-            applyWidths();
+        applyWidths();
         selectCursorRow(model_->table() && model_->table()->isOpen() ? model_->table()->recNo() : -1);
+    });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!updatingBar_)
+            showRowsFrom(value);
     });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { moveCursorTo(current.row()); });
@@ -91,25 +97,75 @@ void DBGrid::columnMoved(int oldVisual, int newVisual) {
     applyWidths(widths);
 }
 
-void DBGrid::selectCursorRow(int row) {
-    syncing_ = true;
-    if (row < 0 || row >= model_->rowCount()) {
-        selectionModel()->clear();
-    } else {
-        const int column = std::max(currentIndex().column(), 0);
-        const QModelIndex index = model_->index(row, column);
-        if (index.isValid()) {
-            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                         QItemSelectionModel::Rows);
-            scrollTo(index);
-        }
-    }
-    syncing_ = false;
+int DBGrid::fullRows() const {
+    return std::max(viewport()->height() / std::max(verticalHeader()->defaultSectionSize(), 1), 1);
 }
 
-void DBGrid::moveCursorTo(int row) {
+// The scroll bar stands for the view's records: its value is the top record, and the last screen
+// ends with the last record.
+void DBGrid::updateRowBar() {
+    const int lastTop = std::max(model_->viewCount() - fullRows(), 0);
+    if (model_->topRow() > lastTop) {
+        model_->setTopRow(lastTop);
+        selectShownCursor();
+    }
+    QScrollBar* bar = verticalScrollBar();
+    const QScopedValueRollback updating(updatingBar_, true);
+    bar->setRange(0, lastTop);
+    bar->setPageStep(fullRows());
+    bar->setSingleStep(1);
+    bar->setValue(model_->topRow());
+}
+
+void DBGrid::showRowsFrom(int top) {
+    top = std::clamp(top, 0, std::max(model_->viewCount() - fullRows(), 0));
+    if (top != model_->topRow()) {
+        // An open cell editor belongs to its record: what it holds is stored before another record
+        // takes its row.
+        if (state() == EditingState) {
+            const QScopedValueRollback sync(syncing_, true);
+            selectionModel()->clearCurrentIndex();
+        }
+        model_->setTopRow(top);
+        selectShownCursor();
+    }
+    updateRowBar();
+}
+
+void DBGrid::ensureShown(int row) {
+    const int top = model_->topRow();
+    if (row < top)
+        showRowsFrom(row);
+    else if (row >= top + fullRows())
+        showRowsFrom(row - fullRows() + 1);
+}
+
+// The cursor's row is selected while it is on the screen; scrolled away, nothing is.
+void DBGrid::selectShownCursor() {
+    const QScopedValueRollback sync(syncing_, true);
+    const int row = cursorRow_ - model_->topRow();
+    if (cursorRow_ < 0 || row < 0 || row >= model_->rowCount()) {
+        selectionModel()->clear();
+        return;
+    }
+    const int column = std::max(currentIndex().column(), 0);
+    selectionModel()->setCurrentIndex(model_->index(row, column),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void DBGrid::selectCursorRow(int row) {
+    cursorRow_ = row >= 0 && row < model_->viewCount() ? row : -1;
+    if (cursorRow_ >= 0)
+        ensureShown(cursorRow_);
+    selectShownCursor();
+    if (currentIndex().isValid())
+        scrollTo(currentIndex());
+}
+
+void DBGrid::moveCursorTo(int modelRow) {
     store::Table* t = model_->table();
-    if (syncing_ || row < 0 || !t || !t->isOpen() || t->recNo() == row)
+    const int row = recordRow(modelRow);
+    if (syncing_ || modelRow < 0 || row >= model_->viewCount() || !t || !t->isOpen() || t->recNo() == row)
         return;
     try {
         t->moveTo(row);
@@ -119,11 +175,68 @@ void DBGrid::moveCursorTo(int row) {
     }
 }
 
-// The model reads a screenful at a time: a part row at the bottom and one more for a scroll step.
+// Rows are brought onto the screen by moving the window; the table view scrolls only the columns.
+void DBGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    QScrollBar* bar = verticalScrollBar();
+    const QSignalBlocker quiet(bar);
+    const int top = bar->value();
+    QTableView::scrollTo(index, hint);
+    bar->setValue(top);
+}
+
+// The table view sizes its scroll bars for the model's rows, here a screen; the vertical one is
+// given back its range over the whole view.
+void DBGrid::updateGeometries() {
+    QScrollBar* bar = verticalScrollBar();
+    {
+        const QSignalBlocker quiet(bar);
+        const int max = bar->maximum();
+        const int page = bar->pageStep();
+        const int top = bar->value();
+        QTableView::updateGeometries();
+        bar->setRange(0, max);
+        bar->setPageStep(page);
+        bar->setValue(top);
+    }
+    updateRowBar();
+}
+
+// The window has moved instead of the rows.
+void DBGrid::scrollContentsBy(int dx, int) {
+    QTableView::scrollContentsBy(dx, 0);
+}
+
+// Moves between rows go over the whole view, the screen following; other moves stay in the row.
+QModelIndex DBGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const int count = model_->viewCount();
+    if (cursorRow_ >= 0)
+        ensureShown(cursorRow_);
+    const QModelIndex moved = QTableView::moveCursor(action, modifiers);
+    if (cursorRow_ < 0 || count == 0)
+        return moved;
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    int target = cursorRow_;
+    switch (action) {
+    case MoveUp: target -= 1; break;
+    case MoveDown: target += 1; break;
+    case MovePageUp: target -= fullRows(); break;
+    case MovePageDown: target += fullRows(); break;
+    case MoveHome: target = ctrl ? 0 : target; break;
+    case MoveEnd: target = ctrl ? count - 1 : target; break;
+    default: return moved;
+    }
+    target = std::clamp(target, 0, count - 1);
+    ensureShown(target);
+    const int column = moved.isValid() ? moved.column() : std::max(currentIndex().column(), 0);
+    return model_->index(target - model_->topRow(), column);
+}
+
+// The model's rows are the screen's, a part row at the bottom included.
 void DBGrid::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
     const int rowHeight = std::max(verticalHeader()->defaultSectionSize(), 1);
-    model_->setPageRows(viewport()->height() / rowHeight + 2);
+    model_->setScreenRows((viewport()->height() + rowHeight - 1) / rowHeight);
+    updateRowBar();
 }
 
 void DBGrid::keyPressEvent(QKeyEvent* event) {

@@ -1,6 +1,8 @@
 // The data-aware grid: a table view over a DBGridModel whose selected row follows the table's
 // cursor both ways, with column moves and widths kept in its column list, read-only on request,
-// and Ctrl+Del deleting the current record after a confirmation.
+// and Ctrl+Del deleting the current record after a confirmation. The model holds only the rows on
+// the screen; the vertical scroll bar and the keys that move between rows move that window over
+// the whole view.
 #pragma once
 
 #include "dbgridmodel.h"
@@ -31,20 +33,35 @@ public:
     // order number of 16 characters in a bold row did not fit its 20-character column.
     int charWidth() const;
 
+    // The view's record at a model row (the top record is row 0).
+    int recordRow(int modelRow) const { return model_->topRow() + modelRow; }
+    // Ensures the records' row is on the screen, horizontally as well.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void applyWidths(const QList<int>& widths = {});
+    int fullRows() const;
+    void updateRowBar();
+    void showRowsFrom(int top);
+    void ensureShown(int row);
+    void selectShownCursor();
     void selectCursorRow(int row);
-    void moveCursorTo(int row);
+    void moveCursorTo(int modelRow);
     void columnMoved(int oldVisual, int newVisual);
     void deleteCurrent();
 
     DBGridModel* model_;
     bool syncing_ = false;
     bool applyingWidths_ = false;
+    bool updatingBar_ = false;
+    int cursorRow_ = -1; // the view's record the table's cursor stands on
 };
 
 } // namespace kv::controls

@@ -1,5 +1,5 @@
-// The data-aware grid's model: paged reading of a table's view, the cache that a data change
-// drops, cell texts and row styles, and edits written back through the table.
+// The data-aware grid's model: the screen's window over a table's view, paged reading, the cache
+// that a data change drops, cell texts and row styles, and edits written back through the table.
 #include "dbgridmodel.h"
 
 #include "data/store/storeerror.h"
@@ -42,9 +42,11 @@ void DBGridModel::onDataSetChanged() {
     pages_.clear();
     readFailed_ = false;
     view_ = currentView();
-    rowCount_ = view_.count;
+    count_ = view_.count;
+    top_ = 0;
     lastRowId_ = table() && table()->isOpen() ? table()->rowId() : 0;
     endResetModel();
+    Q_EMIT viewCountChanged();
 }
 
 void DBGridModel::setColumns(const DBGridColumns& columns) {
@@ -70,8 +72,8 @@ void DBGridModel::mapColumns() {
 
 void DBGridModel::setRowStyleHook(DBGridRowStyleHook hook) {
     styleHook_ = std::move(hook);
-    if (rowCount_ > 0 && columnCount() > 0)
-        Q_EMIT dataChanged(index(0, 0), index(rowCount_ - 1, columnCount() - 1),
+    if (rowCount() > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
                            {Qt::FontRole, Qt::ForegroundRole});
 }
 
@@ -93,8 +95,8 @@ int DBGridModel::cursorRow() const {
 void DBGridModel::onRecordChanged(int fieldIndex) {
     store::Table* t = table();
     if (fieldIndex >= 0) {
-        const int row = cursorRow();
-        if (row >= 0 && row < rowCount_) {
+        const int row = cursorRow() - top_;
+        if (row >= 0 && row < rowCount()) {
             for (int c = 0; c < columnCount(); ++c) {
                 if (this->fieldIndex(c) == fieldIndex)
                     Q_EMIT dataChanged(index(row, c), index(row, c));
@@ -116,42 +118,79 @@ void DBGridModel::onStateChanged() {
         onDataSetChanged();
         return;
     }
-    const int row = cursorRow();
-    if (row >= 0 && row < rowCount_ && columnCount() > 0)
+    const int row = cursorRow() - top_;
+    if (row >= 0 && row < rowCount() && columnCount() > 0)
         Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
-// Drops the cached rows and tells the view; rows come and go at the end so the view keeps its
-// columns, widths and scroll position. Many rows more (another filter) reset the model instead: the
-// view's header then sizes its rows in one step, where inserting them costs it several times as
-// much; the grid puts the current row back after it.
+// Drops the cached rows and tells the view: every shown row may have changed, and the window
+// keeps its top unless the view has grown too short for it.
 void DBGridModel::refreshRows() {
     pages_.clear();
     readFailed_ = false;
     view_ = currentView();
-    const int count = view_.count;
-    if (count - rowCount_ > kPageRows) {
-        resettingRowsOnly_ = true;
-        beginResetModel();
-        rowCount_ = count;
-        endResetModel();
-        resettingRowsOnly_ = false;
-    } else if (count > rowCount_) {
-        beginInsertRows({}, rowCount_, count - 1);
-        rowCount_ = count;
+    resizeWindow(view_.count, std::min(top_, std::max(view_.count - 1, 0)));
+    if (rowCount() > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    Q_EMIT viewCountChanged();
+}
+
+// A screen has as many rows as it shows whatever its top, so moving it lays nothing out again; at
+// the end of the view its part row at the bottom stays empty.
+int DBGridModel::shownRows(int count) const {
+    return std::min(count, screenRows_);
+}
+
+// Moves the window to `count` records from `top`: model rows come and go at the end, so the view
+// keeps its columns, widths and current column.
+void DBGridModel::resizeWindow(int count, int top) {
+    const int before = rowCount();
+    const int after = shownRows(count);
+    if (after > before) {
+        beginInsertRows({}, before, after - 1);
+        count_ = count;
+        top_ = top;
         endInsertRows();
-    } else if (count < rowCount_) {
-        beginRemoveRows({}, count, rowCount_ - 1);
-        rowCount_ = count;
+    } else if (after < before) {
+        beginRemoveRows({}, after, before - 1);
+        count_ = count;
+        top_ = top;
         endRemoveRows();
+    } else {
+        count_ = count;
+        top_ = top;
     }
-    if (rowCount_ > 0 && columnCount() > 0)
-        Q_EMIT dataChanged(index(0, 0), index(rowCount_ - 1, columnCount() - 1));
+}
+
+void DBGridModel::setScreenRows(int rows) {
+    rows = std::max(rows, 1);
+    if (rows == screenRows_)
+        return;
+    const int before = rowCount();
+    const int after = std::min(count_, rows);
+    if (after > before)
+        beginInsertRows({}, before, after - 1);
+    else if (after < before)
+        beginRemoveRows({}, after, before - 1);
+    screenRows_ = rows;
+    if (after > before)
+        endInsertRows();
+    else if (after < before)
+        endRemoveRows();
+}
+
+void DBGridModel::setTopRow(int row) {
+    row = std::clamp(row, 0, std::max(count_ - 1, 0));
+    if (row == top_)
+        return;
+    resizeWindow(count_, row);
+    if (rowCount() > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 const store::Record* DBGridModel::record(int row) const {
     store::Table* t = table();
-    if (!t || !t->isOpen() || row < 0 || row >= rowCount_)
+    if (!t || !t->isOpen() || row < 0 || row >= count_)
         return nullptr;
     auto it = pages_.upper_bound(row);
     if (it == pages_.begin() || row >= std::prev(it)->first + std::prev(it)->second.span)
@@ -167,11 +206,11 @@ const store::Record* DBGridModel::record(int row) const {
 // is already held (a view scrolling up), backward to it.
 std::map<int, DBGridModel::Page>::iterator DBGridModel::readPage(int row) const {
     auto next = pages_.upper_bound(row);
-    const int nextFirst = next == pages_.end() ? rowCount_ : next->first;
+    const int nextFirst = next == pages_.end() ? count_ : next->first;
     const int prevEnd = next == pages_.begin() ? 0 : std::prev(next)->first + std::prev(next)->second.span;
     const bool backward = nextFirst == row + 1 && row > prevEnd;
-    const int first = backward ? std::max(prevEnd, row + 1 - pageRows_) : row;
-    const int span = backward ? row + 1 - first : std::min(nextFirst, row + pageRows_) - row;
+    const int first = backward ? std::max(prevEnd, row + 1 - screenRows_) : row;
+    const int span = backward ? row + 1 - first : std::min(nextFirst, row + screenRows_) - row;
 
     if (pages_.size() >= std::size_t(kCachedPages)) {
         auto oldest = pages_.begin();
@@ -200,7 +239,7 @@ std::map<int, DBGridModel::Page>::iterator DBGridModel::readPage(int row) const 
 }
 
 int DBGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rowCount_;
+    return parent.isValid() ? 0 : shownRows(count_);
 }
 
 int DBGridModel::columnCount(const QModelIndex& parent) const {
@@ -212,7 +251,7 @@ QVariant DBGridModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::FontRole && role != Qt::ForegroundRole)
         return {};
-    const store::Record* rec = record(index.row());
+    const store::Record* rec = record(top_ + index.row());
     if (!rec)
         return {};
     if (role == Qt::FontRole || role == Qt::ForegroundRole) {
@@ -245,7 +284,7 @@ QVariant DBGridModel::headerData(int section, Qt::Orientation orientation, int r
 }
 
 Qt::ItemFlags DBGridModel::flags(const QModelIndex& index) const {
-    if (!index.isValid())
+    if (!index.isValid() || top_ + index.row() >= count_)
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     const int field = fieldIndex(index.column());
@@ -260,11 +299,11 @@ Qt::ItemFlags DBGridModel::flags(const QModelIndex& index) const {
 bool DBGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     const int f = fieldIndex(index.column());
     store::Table* t = table();
-    if (role != Qt::EditRole || readOnly_ || f < 0 || !t || !t->isOpen())
+    if (role != Qt::EditRole || readOnly_ || f < 0 || !t || !t->isOpen() || top_ + index.row() >= count_)
         return false;
     try {
-        if (t->recNo() != index.row())
-            t->moveTo(index.row());
+        if (t->recNo() != top_ + index.row())
+            t->moveTo(top_ + index.row());
         t->edit();
         t->field(f).setAsString(value.toString());
         t->post();

@@ -1,6 +1,9 @@
-// The model of a data-aware grid: one row per record of a table's current view, one column per
-// entry of the grid's column list. It reads only the rows a view asks for, a page at a time, and
-// keeps a few pages; it follows the table through a data source and owns no table.
+// The model of a data-aware grid: the rows of a table's current view that the grid has on its
+// screen, one column per entry of the grid's column list. The view's records are counted, never
+// listed: the model's rows are a window from a top record, as many as the screen shows, so a view
+// of a million records costs the grid no more than one of a hundred. Rows are read a screen at a
+// time and a few screens are kept; the model follows the table through a data source and owns no
+// table.
 #pragma once
 
 #include "dbgridcolumns.h"
@@ -52,12 +55,15 @@ public:
     void setReadOnly(bool on) { readOnly_ = on; }
     bool isReadOnly() const { return readOnly_; }
     void setRowStyleHook(DBGridRowStyleHook hook);
-    // Rows read at a time (at least one): the view sets it to the rows it shows, so a screen
-    // costs one read of just its rows.
-    void setPageRows(int rows) { pageRows_ = std::max(rows, 1); }
-    int pageRows() const { return pageRows_; }
-    // True while the model resets for its rows alone: the columns and their widths stand.
-    bool resettingRowsOnly() const { return resettingRowsOnly_; }
+    // The rows the screen shows, a part row included (at least one): the model's rows, and the
+    // rows read at a time, so a screen costs one read of just its rows.
+    void setScreenRows(int rows);
+    int screenRows() const { return screenRows_; }
+    // The view's records, and the first of them on the screen (model row 0).
+    int viewCount() const { return count_; }
+    int topRow() const { return top_; }
+    // Shows the records from `row` on (kept within the view).
+    void setTopRow(int row);
 
     // Rows asked of the table since the model was made, for tests of the paging.
     qint64 rowsRequested() const { return rowsRequested_; }
@@ -71,8 +77,11 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 Q_SIGNALS:
-    // The table's cursor now stands on `row` (-1: no record). Emitted after the rows are up to date.
+    // The table's cursor now stands on the view's record `row` (-1: no record). Emitted after the
+    // rows are up to date.
     void cursorRowChanged(int row);
+    // The number of the view's records may have changed.
+    void viewCountChanged();
 
 private:
     // Rows read together: `span` rows from the page's first row were asked for, `rows` came back
@@ -98,6 +107,8 @@ private:
     void onStateChanged();
     View currentView() const;
     void refreshRows();
+    void resizeWindow(int count, int top);
+    int shownRows(int count) const;
     int cursorRow() const;
 
     QPointer<store::DataSource> source_;
@@ -105,15 +116,15 @@ private:
     DBGridColumns columns_;
     QList<int> columnFields_; // fieldIndex() of each column, kept with the column list
     bool readOnly_ = false;
-    bool resettingRowsOnly_ = false;
     DBGridRowStyleHook styleHook_;
 
-    int pageRows_ = kPageRows;
-    mutable std::map<int, Page> pages_; // by first row
+    int screenRows_ = kPageRows;
+    mutable std::map<int, Page> pages_; // by the view's row of the first
     mutable quint64 useClock_ = 0;
     mutable qint64 rowsRequested_ = 0;
     mutable bool readFailed_ = false; // a failed read was reported since the data last changed
-    int rowCount_ = 0;
+    int count_ = 0;
+    int top_ = 0;
     View view_;
     qint64 lastRowId_ = 0;
 };

@@ -12,8 +12,10 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace kv;
 using controls::DBGrid;
@@ -27,6 +29,15 @@ class TestDBGrid : public QObject {
     std::unique_ptr<test::EmbeddedFixture> fixture_;
 
     std::unique_ptr<Table> table(const QString& name) { return fixture_->openTable(name); }
+
+    // Trade categories "Obor 00000" onwards, the cursor on the first.
+    std::unique_ptr<Table> categories(int rows) {
+        auto t = table(QStringLiteral("Obory"));
+        for (int i = 0; i < rows; ++i)
+            t->insertRecord({QStringLiteral("Obor %1").arg(i, 5, 10, QLatin1Char('0'))});
+        t->first();
+        return t;
+    }
 
     // Users in index order (surname, name, title): Dvořák, Novák, Svoboda.
     std::unique_ptr<Table> users() {
@@ -47,9 +58,12 @@ class TestDBGrid : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
     }
 
+    // The text of the view's record `row` in a column, as the screen shows it.
     static QString cell(DBGrid& grid, int row, int column) {
-        return grid.model()->index(row, column).data().toString();
+        return grid.model()->index(row - grid.gridModel()->topRow(), column).data().toString();
     }
+    // The view's record the selection stands on.
+    static int selectedRecord(DBGrid& grid) { return grid.recordRow(grid.currentIndex().row()); }
 
 private Q_SLOTS:
     void init() { fixture_ = std::make_unique<test::EmbeddedFixture>(); }
@@ -76,7 +90,7 @@ private Q_SLOTS:
         QCOMPARE(grid.model()->columnCount(), 7);
         QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Příjmení:"));
         QCOMPARE(grid.columnWidth(1), 43 * cw + 4);
-        QCOMPARE(grid.model()->rowCount(), 3);
+        QCOMPARE(grid.gridModel()->viewCount(), 3);
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("Dvořák"));
         QCOMPARE(cell(grid, 1, 0), QStringLiteral("Mgr."));
     }
@@ -144,7 +158,7 @@ private Q_SLOTS:
             QVERIFY(dialogs.calls.isEmpty());
         }
         QStringList surnames;
-        for (int row = 0; row < grid.model()->rowCount(); ++row)
+        for (int row = 0; row < grid.gridModel()->viewCount(); ++row)
             surnames << cell(grid, row, 1);
         QCOMPARE(surnames, surnamesAfter);
         QCOMPARE(grid.currentIndex().row(), t->recNo());
@@ -194,20 +208,20 @@ private Q_SLOTS:
         QCOMPARE(grid.currentIndex().row(), 2);
 
         t->insertRecord({QString(), QStringLiteral("Adámek"), QStringLiteral("Aleš"), QStringLiteral("AAD")});
-        QCOMPARE(grid.model()->rowCount(), 4);
+        QCOMPARE(grid.gridModel()->viewCount(), 4);
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("Adámek"));
 
         // A new record begun and dropped leaves the rows and the selection where they were.
         t->last();
         t->append();
         t->cancel();
-        QCOMPARE(grid.model()->rowCount(), 4);
+        QCOMPARE(grid.gridModel()->viewCount(), 4);
         QCOMPARE(grid.currentIndex().row(), 3);
         QCOMPARE(cell(grid, 3, 1), QStringLiteral("Zeman"));
 
         t->setFilter(QStringLiteral("Inicialy = 'PSV'"));
         t->setFiltered(true);
-        QCOMPARE(grid.model()->rowCount(), 1);
+        QCOMPARE(grid.gridModel()->viewCount(), 1);
         QCOMPARE(cell(grid, 0, 1), QStringLiteral("Svoboda"));
     }
 
@@ -297,13 +311,13 @@ private Q_SLOTS:
         grid.setDataSource(&ds);
         show(grid);
         grid.horizontalHeader()->resizeSection(0, 123);
-        QCOMPARE(grid.model()->rowCount(), 1);
+        QCOMPARE(grid.gridModel()->viewCount(), 1);
 
         t->setFiltered(false);
         t->locate(QStringLiteral("Obor"), QStringLiteral("Obor 00150"));
-        QCOMPARE(grid.model()->rowCount(), rows);
+        QCOMPARE(grid.gridModel()->viewCount(), rows);
         QCOMPARE(grid.horizontalHeader()->sectionSize(0), 123);
-        QCOMPARE(grid.currentIndex().row(), 150);
+        QCOMPARE(selectedRecord(grid), 150);
         QCOMPARE(cell(grid, 150, 0), QStringLiteral("Obor 00150"));
     }
 
@@ -317,14 +331,14 @@ private Q_SLOTS:
         DBGrid grid;
         grid.setDataSource(&ds);
         show(grid);
-        QCOMPARE(grid.model()->rowCount(), rows);
+        QCOMPARE(grid.gridModel()->viewCount(), rows);
         // A 400-pixel window shows some twenty rows: one page of rows is read, not five thousand.
         const qint64 firstScreen = grid.gridModel()->rowsRequested();
         QVERIFY2(firstScreen > 0 && firstScreen <= 2 * controls::DBGridModel::kPageRows,
                  qPrintable(QString::number(firstScreen)));
 
         t->last();
-        QCOMPARE(grid.currentIndex().row(), rows - 1);
+        QCOMPARE(selectedRecord(grid), rows - 1);
         grid.repaint();
         QCOMPARE(cell(grid, rows - 1, 0), QStringLiteral("Obor 04999"));
         const qint64 afterJump = grid.gridModel()->rowsRequested();
@@ -338,16 +352,90 @@ private Q_SLOTS:
 
         // Scrolling up one row reads the screen above it, backwards, so the rest of that screen
         // scrolls in without another read.
-        const int page = grid.gridModel()->pageRows();
+        const int page = grid.gridModel()->screenRows();
         QScrollBar* bar = grid.verticalScrollBar();
-        bar->setValue(grid.rowAt(0) - 1);
+        bar->setValue(bar->value() - 1);
         grid.repaint();
         QCOMPARE(grid.gridModel()->rowsRequested() - afterJump, qint64(page));
         bar->setValue(bar->value() - (page - 1));
         grid.repaint();
         QCOMPARE(grid.gridModel()->rowsRequested() - afterJump, qint64(page));
-        for (int row = grid.rowAt(0); row < rows; ++row)
+        for (int row = bar->value(); row < bar->value() + grid.model()->rowCount(); ++row)
             QCOMPARE(cell(grid, row, 0), QStringLiteral("Obor %1").arg(row, 5, 10, QLatin1Char('0')));
+    }
+
+    // The model holds the screen's rows; the keys move the cursor over the whole view and the
+    // screen follows it, the scroll bar and the wheel move the screen and leave the cursor.
+    void keysAndTheScrollBarMoveAScreenOverTheWholeView() {
+        const int rows = 300;
+        auto t = categories(rows);
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        grid.setReadOnly(true);
+        show(grid);
+        QScrollBar* bar = grid.verticalScrollBar();
+        const int screen = bar->pageStep(); // rows wholly on the screen
+        QVERIFY(screen > 5 && grid.model()->rowCount() <= screen + 1);
+        QCOMPARE(bar->maximum(), rows - screen);
+        auto at = [&](int record, int top) {
+            return t->recNo() == record && selectedRecord(grid) == record && bar->value() == top &&
+                   cell(grid, record, 0) == QStringLiteral("Obor %1").arg(record, 5, 10, QLatin1Char('0'));
+        };
+
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(at(rows - 1, rows - screen));
+        QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+        QVERIFY(at(0, 0));
+        QTest::keyClick(&grid, Qt::Key_PageDown);
+        QVERIFY(at(screen, 1));
+        QTest::keyClick(&grid, Qt::Key_Up);
+        QVERIFY(at(screen - 1, 1));
+        QTest::keyClick(&grid, Qt::Key_PageUp);
+        QVERIFY(at(0, 0));
+
+        // Scrolled away from the cursor: nothing selected, and a key brings the cursor back.
+        bar->setValue(100);
+        QCOMPARE(t->recNo(), 0);
+        QVERIFY(grid.selectionModel()->selectedRows().isEmpty());
+        QCOMPARE(cell(grid, 100, 0), QStringLiteral("Obor 00100"));
+        QTest::keyClick(&grid, Qt::Key_Down);
+        QVERIFY(at(1, 0));
+
+        QWheelEvent wheel(QPointF(10, 10), grid.viewport()->mapToGlobal(QPointF(10, 10)), {}, {0, -120},
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid.viewport(), &wheel);
+        QCOMPARE(bar->value(), QApplication::wheelScrollLines());
+        QCOMPARE(t->recNo(), 1);
+
+        // A moved cursor brings its row onto the screen; a view grown short pulls the screen back.
+        t->moveTo(200);
+        QVERIFY(at(200, 200 - screen + 1));
+        t->setFilter(QStringLiteral("Obor = 'Obor 00007'"));
+        t->setFiltered(true);
+        QCOMPARE(grid.gridModel()->viewCount(), 1);
+        QCOMPARE(grid.model()->rowCount(), 1);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(selectedRecord(grid), 0);
+        QCOMPARE(cell(grid, 0, 0), QStringLiteral("Obor 00007"));
+    }
+
+    void aCellBeingEditedIsStoredInItsOwnRecordWhenTheScreenMoves() {
+        auto t = categories(100);
+        store::DataSource ds(t.get());
+        DBGrid grid;
+        grid.setDataSource(&ds);
+        show(grid);
+        t->moveTo(2);
+        grid.edit(grid.currentIndex());
+        auto* editor = grid.viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("Obor přepsaný"));
+        grid.verticalScrollBar()->setValue(50);
+        QCOMPARE(t->recordCount(), 100);
+        QVERIFY(t->locate(QStringLiteral("Obor"), QStringLiteral("Obor přepsaný")));
+        QVERIFY(!t->locate(QStringLiteral("Obor"), QStringLiteral("Obor 00002")));
+        QVERIFY(t->locate(QStringLiteral("Obor"), QStringLiteral("Obor 00052")));
     }
 };
 
