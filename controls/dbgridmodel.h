@@ -1,9 +1,9 @@
 // The model of a data-aware grid: the rows of a table's current view that the grid has on its
 // screen, one column per entry of the grid's column list. The view's records are counted, never
-// listed: the model's rows are a window from a top record, as many as the screen shows, so a view
-// of a million records costs the grid no more than one of a hundred. Rows are read a screen at a
-// time and a few screens are kept; the model follows the table through a data source and owns no
-// table.
+// listed: the model's rows are a window from a top record, as many as the screen shows, so the
+// table view over it never keeps more than a screen of rows, however long the view. Rows are read a
+// screen at a time and a few screens are kept; the model follows the table through a data source
+// and owns no table.
 #pragma once
 
 #include "dbgridcolumns.h"
@@ -33,7 +33,7 @@ using DBGridRowStyleHook = std::function<DBGridRowStyle(const store::Record&)>;
 class DBGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int kPageRows = 64;
+    static constexpr int kPageRows = 64; // the screen's rows until the view gives its own
     static constexpr int kCachedPages = 8;
 
     explicit DBGridModel(QObject* parent = nullptr);
