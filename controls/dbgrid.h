@@ -35,7 +35,7 @@ public:
 
     // The view's record at a model row (the top record is row 0).
     int recordRow(int modelRow) const { return model_->topRow() + modelRow; }
-    // Ensures the records' row is on the screen, horizontally as well.
+    // Scrolls the columns to the index's; rows come onto the screen by moving the window.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 protected:

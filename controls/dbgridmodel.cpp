@@ -129,61 +129,40 @@ void DBGridModel::refreshRows() {
     pages_.clear();
     readFailed_ = false;
     view_ = currentView();
-    resizeWindow(view_.count, std::min(top_, std::max(view_.count - 1, 0)));
+    setWindow(view_.count, std::min(top_, std::max(view_.count - 1, 0)), screenRows_);
     if (rowCount() > 0 && columnCount() > 0)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     Q_EMIT viewCountChanged();
 }
 
-// A screen has as many rows as it shows whatever its top, so moving it lays nothing out again; at
-// the end of the view its part row at the bottom stays empty.
-int DBGridModel::shownRows(int count) const {
-    return std::min(count, screenRows_);
-}
-
-// Moves the window to `count` records from `top`: model rows come and go at the end, so the view
-// keeps its columns, widths and current column.
-void DBGridModel::resizeWindow(int count, int top) {
+// A screen has as many rows as it shows whatever its top, so moving it lays nothing out again (at
+// the end of the view its part row at the bottom stays empty). Rows come and go at the end, so the
+// view keeps its columns, widths and current column.
+void DBGridModel::setWindow(int count, int top, int screenRows) {
     const int before = rowCount();
-    const int after = shownRows(count);
-    if (after > before) {
+    const int after = std::min(count, screenRows);
+    if (after > before)
         beginInsertRows({}, before, after - 1);
-        count_ = count;
-        top_ = top;
-        endInsertRows();
-    } else if (after < before) {
+    else if (after < before)
         beginRemoveRows({}, after, before - 1);
-        count_ = count;
-        top_ = top;
+    count_ = count;
+    top_ = top;
+    screenRows_ = screenRows;
+    if (after > before)
+        endInsertRows();
+    else if (after < before)
         endRemoveRows();
-    } else {
-        count_ = count;
-        top_ = top;
-    }
 }
 
 void DBGridModel::setScreenRows(int rows) {
-    rows = std::max(rows, 1);
-    if (rows == screenRows_)
-        return;
-    const int before = rowCount();
-    const int after = std::min(count_, rows);
-    if (after > before)
-        beginInsertRows({}, before, after - 1);
-    else if (after < before)
-        beginRemoveRows({}, after, before - 1);
-    screenRows_ = rows;
-    if (after > before)
-        endInsertRows();
-    else if (after < before)
-        endRemoveRows();
+    setWindow(count_, top_, std::max(rows, 1));
 }
 
 void DBGridModel::setTopRow(int row) {
     row = std::clamp(row, 0, std::max(count_ - 1, 0));
     if (row == top_)
         return;
-    resizeWindow(count_, row);
+    setWindow(count_, row, screenRows_);
     if (rowCount() > 0 && columnCount() > 0)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
@@ -239,7 +218,7 @@ std::map<int, DBGridModel::Page>::iterator DBGridModel::readPage(int row) const 
 }
 
 int DBGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : shownRows(count_);
+    return parent.isValid() ? 0 : std::min(count_, screenRows_);
 }
 
 int DBGridModel::columnCount(const QModelIndex& parent) const {

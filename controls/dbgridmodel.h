@@ -107,8 +107,7 @@ private:
     void onStateChanged();
     View currentView() const;
     void refreshRows();
-    void resizeWindow(int count, int top);
-    int shownRows(int count) const;
+    void setWindow(int count, int top, int screenRows);
     int cursorRow() const;
 
     QPointer<store::DataSource> source_;
