@@ -101,24 +101,27 @@ int DBGrid::fullRows() const {
     return std::max(viewport()->height() / std::max(verticalHeader()->defaultSectionSize(), 1), 1);
 }
 
-// The scroll bar stands for the view's records: its value is the top record, and the last screen
-// ends with the last record.
+// The last screen ends with the last record.
+int DBGrid::lastTop() const {
+    return std::max(model_->viewCount() - fullRows(), 0);
+}
+
+// The scroll bar stands for the view's records: its value is the top record.
 void DBGrid::updateRowBar() {
-    const int lastTop = std::max(model_->viewCount() - fullRows(), 0);
-    if (model_->topRow() > lastTop) {
-        model_->setTopRow(lastTop);
-        selectShownCursor();
+    if (model_->topRow() > lastTop()) {
+        showRowsFrom(lastTop()); // comes back here with the top in range
+        return;
     }
     QScrollBar* bar = verticalScrollBar();
     const QScopedValueRollback updating(updatingBar_, true);
-    bar->setRange(0, lastTop);
+    bar->setRange(0, lastTop());
     bar->setPageStep(fullRows());
     bar->setSingleStep(1);
     bar->setValue(model_->topRow());
 }
 
 void DBGrid::showRowsFrom(int top) {
-    top = std::clamp(top, 0, std::max(model_->viewCount() - fullRows(), 0));
+    top = std::clamp(top, 0, lastTop());
     if (top != model_->topRow()) {
         // An open cell editor belongs to its record: what it holds is stored before another record
         // takes its row.

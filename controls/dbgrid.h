@@ -48,6 +48,7 @@ protected:
 private:
     void applyWidths(const QList<int>& widths = {});
     int fullRows() const;
+    int lastTop() const;
     void updateRowBar();
     void showRowsFrom(int top);
     void ensureShown(int row);

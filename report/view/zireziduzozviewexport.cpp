@@ -44,15 +44,15 @@ QString portPath(const QString& port) {
 template <class Generator>
 void exportDocument(Generator& generator, TZirezIduzoz& report, const QString& path, QStringList* lines,
                     bool writeFile) {
-    if (writeFile && !lines) {
-        exportStreamed(generator, report, path);
+    if (!lines) {
+        if (writeFile)
+            exportStreamed(generator, report, path);
         return;
     }
     generator.Execute(report);
-    if (lines)
-        *lines = generator.Lines();
+    *lines = generator.Lines();
     if (writeFile)
-        saveLines(generator.Lines(), path);
+        saveLines(*lines, path);
 }
 
 } // namespace

@@ -300,10 +300,8 @@ private Q_SLOTS:
     }
 
     void aFilterLettingManyRowsInKeepsWidthsAndFollowsTheCursor() {
-        auto t = table(QStringLiteral("Obory"));
         const int rows = 3 * controls::DBGridModel::kPageRows;
-        for (int i = 0; i < rows; ++i)
-            t->insertRecord({QStringLiteral("Obor %1").arg(i, 5, 10, QLatin1Char('0'))});
+        auto t = categories(rows);
         t->setFilter(QStringLiteral("Obor = 'Obor 00007'"));
         t->setFiltered(true);
         store::DataSource ds(t.get());
@@ -322,11 +320,8 @@ private Q_SLOTS:
     }
 
     void aLargeTableIsReadOnlyWhereShown() {
-        auto t = table(QStringLiteral("Obory"));
         const int rows = 5000;
-        for (int i = 0; i < rows; ++i)
-            t->insertRecord({QStringLiteral("Obor %1").arg(i, 5, 10, QLatin1Char('0'))});
-        t->first();
+        auto t = categories(rows);
         store::DataSource ds(t.get());
         DBGrid grid;
         grid.setDataSource(&ds);
