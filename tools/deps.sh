@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Kalmorvaty need on a Debian 12 machine,
-# skipping the download when every package is already there. "bash tools/deps.sh fuzz" adds clang
-# with libFuzzer and the symbolizer its reports need (tools/fuzz.sh).
+# skipping the download when every package is already there. The desktop road tests need a window
+# manager, X input and the screen-reader bus (openbox, xdotool, AT-SPI with its Python binding);
+# builds go through ccache. "bash tools/deps.sh fuzz" adds clang with libFuzzer and the symbolizer
+# its reports need (tools/fuzz.sh).
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,8 @@ packages=(
   libpng-dev libjpeg62-turbo-dev zlib1g-dev
   libdw-dev libelf-dev
   fonts-liberation xdg-utils xvfb xauth x11-utils qt6-translations-l10n
+  ccache
+  openbox xdotool at-spi2-core python3-pyatspi dbus-x11
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev llvm)
