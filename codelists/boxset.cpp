@@ -20,11 +20,31 @@ QStringList BoxSet::fieldNames() const {
 void BoxSet::fill(store::Table& table) {
     for (const auto& [edit, field] : boxes_)
         edit->setText(table.fieldByName(field).asString());
+    settle();
 }
 
 void BoxSet::clear() {
     for (const auto& b : boxes_)
         b.first->setText(QString());
+    settle();
+}
+
+QStringList BoxSet::texts() const {
+    QStringList out;
+    for (const auto& b : boxes_)
+        out << b.first->text();
+    return out;
+}
+
+bool BoxSet::edited() const {
+    const QStringList now = texts();
+    if (settled_.isEmpty())
+        return now.join(QString()) != QString();
+    return now != settled_;
+}
+
+void BoxSet::settle() {
+    settled_ = texts();
 }
 
 QList<std::pair<QString, QVariant>> BoxSet::values() const {

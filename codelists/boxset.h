@@ -1,9 +1,11 @@
 // The unbound labelled edits of an add/edit page, each holding one field of a table: filled from
-// the current record, emptied, and read back as values by field name.
+// the current record, emptied, and read back as values by field name; and whether they were typed
+// in since they were last filled, emptied or saved.
 #pragma once
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <utility>
 
@@ -41,8 +43,16 @@ public:
     // The text of the edit holding `fieldName`; empty when no edit holds it.
     QString text(const QString& fieldName) const;
 
+    // Whether any edit's text differs from what fill(), clear() or settle() left there.
+    bool edited() const;
+    // The texts as they stand are the saved ones now.
+    void settle();
+
 private:
+    QStringList texts() const;
+
     QList<std::pair<controls::TProLabelEdit*, QString>> boxes_;
+    QStringList settled_; // empty until first filled, emptied or settled: every edit empty then
 };
 
 } // namespace kv::codelists

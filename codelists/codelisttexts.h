@@ -66,4 +66,9 @@ inline QString orderNumberPostFailed() {
     return QStringLiteral("Data se nepodařilo uložit - opakujte prosím operaci později!");
 }
 
+// Escape in a window holding typing not yet saved.
+inline QString discardTypingQuestion() {
+    return QStringLiteral("Zavřít okno? Neuložené změny budou ztraceny.");
+}
+
 } // namespace kv::codelists::texts

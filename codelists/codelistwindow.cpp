@@ -1,8 +1,12 @@
 // The common frame of the code-list and settings windows.
 #include "codelistwindow.h"
 
+#include "codelisttexts.h"
+
+#include "ui/dialogs.h"
 #include "ui/windowplacement.h"
 
+#include <QKeyEvent>
 #include <QShowEvent>
 
 namespace kv::codelists {
@@ -28,6 +32,13 @@ void CodeListWindow::showEvent(QShowEvent* event) {
     if (!event->spontaneous())
         FormShow();
     QDialog::showEvent(event);
+}
+
+void CodeListWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && hasUnsavedTyping() &&
+        !ui::askYesNo(texts::discardTypingQuestion(), ui::MsgStyle::Warning, this))
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void CodeListWindow::done(int result) {

@@ -1,6 +1,7 @@
 // What the code-list and settings windows have in common: a tool window of a fixed client size in
 // Arial 12 px, created once at start-up and hidden when closed, opened modally at the corner of
-// the window that opens it (plus an offset), with its show and close handlers.
+// the window that opens it (plus an offset), with its show and close handlers; Escape asks before
+// it closes a window holding typing not yet saved.
 #pragma once
 
 #include <QDialog>
@@ -25,8 +26,11 @@ protected:
     virtual void FormShow() {}
     // Every close (a button, the frame, Escape), before the window hides.
     virtual void FormClose() {}
+    // Whether the window holds typing not yet saved, which Escape would drop.
+    virtual bool hasUnsavedTyping() const { return false; }
 
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void done(int result) override;
 };
 

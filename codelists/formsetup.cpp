@@ -191,12 +191,26 @@ void TFormSetup::loadLeadTime() {
     store::Table& t = dm_.tabSystem;
     const store::Field& f = t.fieldByName(kLeadTimeField);
     edStdDodLhuta->setText(f.isNull() ? QString() : QString::number(f.asInteger()));
+    leadTimeShown_ = edStdDodLhuta->text();
     leadTime_.remember(t);
 }
 
 void TFormSetup::savePage(BoxSet& boxes, RecordEntry& entry) {
-    if (entry.update(boxes.values(), this) == RecordEntry::Saved::TheirsLoaded)
+    switch (entry.update(boxes.values(), this)) {
+    case RecordEntry::Saved::Updated:
+        boxes.settle();
+        break;
+    case RecordEntry::Saved::TheirsLoaded:
         boxes.fill(dm_.tabSystem);
+        break;
+    case RecordEntry::Saved::Inserted:
+    case RecordEntry::Saved::NotSaved:
+        break;
+    }
+}
+
+bool TFormSetup::hasUnsavedTyping() const {
+    return firm_.edited() || delivery_.edited() || edStdDodLhuta->text() != leadTimeShown_;
 }
 
 void TFormSetup::tlNactiFirmuClick() {
@@ -277,6 +291,7 @@ void TFormSetup::tlzapis2Click() {
         ui::showError(texts::settingsPostFailed(), this);
         return;
     }
+    leadTimeShown_ = edStdDodLhuta->text();
     leadTime_.remember(t);
 }
 

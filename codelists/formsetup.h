@@ -88,6 +88,7 @@ public:
 
 protected:
     void FormShow() override;
+    bool hasUnsavedTyping() const override;
 
 private:
     void buildFirmPage();
@@ -105,6 +106,7 @@ private:
     RecordEntry firmEntry_;
     RecordEntry deliveryEntry_;
     FilledRecord leadTime_;
+    QString leadTimeShown_; // as last loaded or stored
     QImage picked_;
 };
 

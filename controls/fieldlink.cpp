@@ -1,6 +1,8 @@
 // Forwards the data source's notifications that concern one field.
 #include "fieldlink.h"
 
+#include "ui/dialogs.h"
+
 namespace kv::controls {
 
 FieldLink::FieldLink(QObject* parent)
@@ -51,6 +53,17 @@ store::Field* FieldLink::field() const {
 bool FieldLink::editing() const {
     const store::Table* t = table();
     return t && (t->state() == store::Table::State::Edit || t->state() == store::Table::State::Insert);
+}
+
+QString cancelTypingQuestion() {
+    return QStringLiteral("Zrušit provedené změny záznamu?");
+}
+
+bool FieldLink::cancelAfterAsking(QWidget* asker) {
+    if (!ui::askYesNo(cancelTypingQuestion(), ui::MsgStyle::Warning, asker))
+        return false;
+    table()->cancel();
+    return true;
 }
 
 bool FieldLink::edit() {

@@ -9,7 +9,12 @@
 #include <QObject>
 #include <QPointer>
 
+class QWidget;
+
 namespace kv::controls {
+
+// Asked before Escape drops the typing in a record being edited.
+QString cancelTypingQuestion();
 
 class FieldLink : public QObject {
     Q_OBJECT
@@ -28,6 +33,10 @@ public:
     // Puts the table into edit state when it browses; store errors (a lock held elsewhere) pass on
     // to the caller. False when there is no field to edit.
     bool edit();
+    // Escape in a control of this link while the record is being edited (typing started it):
+    // cancels the edit, putting back the stored values, once the user agrees to lose the typing.
+    // False when the user keeps it.
+    bool cancelAfterAsking(QWidget* asker);
 
 Q_SIGNALS:
     void dataChanged();  // show the field again: another record, or the field's value changed

@@ -57,7 +57,7 @@ void TDBEdit::keyPressEvent(QKeyEvent* event) {
         event->key() != Qt::Key_Escape && !link_.editing())
         link_.edit();
     if (event->key() == Qt::Key_Escape && link_.editing()) {
-        link_.table()->cancel();
+        link_.cancelAfterAsking(this);
         return;
     }
     TEdit::keyPressEvent(event);

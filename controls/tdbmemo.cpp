@@ -95,7 +95,7 @@ bool TDBMemo::startEditing() {
 
 void TDBMemo::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && link_.editing()) {
-        link_.table()->cancel();
+        link_.cancelAfterAsking(this);
         return;
     }
     if (changesText(event))

@@ -4,12 +4,14 @@
 #include "errorreport.h"
 #include "osinfo.h"
 
+#include "ui/appwindows.h"
 #include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -183,6 +185,7 @@ TFormVyjimka::TFormVyjimka(QWidget* parent)
         b->setObjectName(QLatin1String(name));
         b->setAccessibleName(caption);
         b->setGeometry(x, 430, 135, 25);
+        b->setAutoDefault(true); // Enter presses the focused button, as in the program's dialogs
         return b;
     };
     tlPokracuj = button("tlPokracuj", QStringLiteral("Pokračovat"), 12);
@@ -267,13 +270,31 @@ void TFormVyjimka::showError(const ErrorTexts& t) {
     LabFyzPamet->setText(t.physicalMemory);
     LabVyuzPam->setText(t.memoryLoad);
     LabVirtPamet->setText(t.pageFile);
+    followModalWindow();
     show();
     raise();
+    activateWindow();
+    tlPokracuj->setFocus();
+}
+
+void TFormVyjimka::followModalWindow() {
+    // A modal window takes the mouse and keys from every window it does not own, and most errors
+    // arise inside one (every function window and the preview are modal). Owned by it while it
+    // shows, this window answers, and closing it hands the input back to that window.
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* owner = modal && modal != this ? modal : ui::appWindows().owner();
+    if (owner != parentWidget())
+        setParent(owner, windowFlags());
 }
 
 void TFormVyjimka::TlPokracujClick() {
     if (ListPopis.isEmpty()) {
         close();
+        // Back to the main window's ownership: the modal window may go away before the next error.
+        QWidget* back = parentWidget();
+        setParent(ui::appWindows().owner(), windowFlags());
+        if (back)
+            back->activateWindow();
         return;
     }
     LabPopis->setText(ListPopis.first());

@@ -1,7 +1,8 @@
 // The exception window: one error with its source position and the machine's description, the queue
 // of errors that arrived while it showed, and the buttons to go on, empty the queue, save the log as
 // a report or end the program. Borderless, always on top, shown modeless; closing hides it. A dialog
-// window, so the desktop counts it to the main window that owns it.
+// window, so the desktop counts it to the main window that owns it, or to the modal window it
+// arose in while that shows.
 #pragma once
 
 #include "errorlog.h"
@@ -62,6 +63,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Takes the modal window showing now, or else the main window, as this window's owner.
+    void followModalWindow();
     QList<QStringList*> queueLists();
     void setQueueCount();
 };

@@ -9,12 +9,15 @@
 #include "base/clock.h"
 #include "data/datmod.h"
 #include "data/store/storeerror.h"
+#include "print/ordertextbox.h"
+#include "print/sestavy.h"
 #include "ui/appwindows.h"
 #include "ui/dialogs.h"
 #include "ui/windowplacement.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -202,19 +205,27 @@ void TFormNovaObj::FormShow() {
                                        edInicialy, edDodavatel, edKontakt, edUliceCP, edObec, edPSC})
         e->setText(QString());
     heldNumber_.clear();
+    picked_ = {};
     edTextObj->clear();
     PageControl1->setCurrentWidget(tabParametry);
     edTextObjChange();
 }
 
+int TFormNovaObj::printedLines(const QString& text) const {
+    return print::orderTextLines(print::Sestavy ? print::Sestavy->Objednavka : nullptr, text);
+}
+
 void TFormNovaObj::edTextObjChange() {
+    // Lines are counted as the order form prints them: a long paragraph takes several of the 26.
+    const LineCounter count = [this](const QString& t) { return printedLines(t); };
     const QString text = edTextObj->toPlainText();
-    if (lineCount(text) > kMaxTextLines) {
+    const QString kept = fittingStart(text, kMaxTextLines, count);
+    if (kept != text) {
         const QSignalBlocker quiet(edTextObj);
-        edTextObj->setPlainText(firstLines(text, kMaxTextLines));
+        edTextObj->setPlainText(kept);
         edTextObj->moveCursor(QTextCursor::End);
     }
-    labZbRadek->setText(QString::number(kMaxTextLines - lineCount(edTextObj->toPlainText())));
+    labZbRadek->setText(QString::number(kMaxTextLines - count(kept)));
 }
 
 void TFormNovaObj::pick(const char* className, QPoint offset, void (TFormNovaObj::*copy)()) {
@@ -263,6 +274,11 @@ void TFormNovaObj::copySupplier() {
     edUliceCP->setText(text(suppliers, "Ulice"));
     edObec->setText(text(suppliers, "Obec"));
     edPSC->setText(text(suppliers, "PSC"));
+    // Read back from the boxes, which may hold less than the field (their length limits typing).
+    picked_.boxes = supplierBoxes(entries());
+    picked_.telephone =
+        supplierPhone(text(suppliers, "Telefon"), text(suppliers, "GSM"), text(suppliers, "Fax"));
+    picked_.email = text(suppliers, "Email");
 }
 
 NewOrderEntries TFormNovaObj::entries() const {
@@ -330,16 +346,24 @@ void TFormNovaObj::tlHotovoClick() {
         return;
     }
     try {
-        store::Table& suppliers = dm_.tabDodavatele;
-        const QString phone =
-            supplierPhone(text(suppliers, "Telefon"), text(suppliers, "GSM"), text(suppliers, "Fax"));
-        dm_.tabKalmorvaty.insertRecord(orderValues(entries(), heldNumber_, phone, text(suppliers, "Email")));
+        const NewOrderEntries e = entries();
+        const auto [phone, email] = supplierContact(picked_, e);
+        dm_.tabKalmorvaty.insertRecord(orderValues(e, heldNumber_, phone, email));
     } catch (const store::StoreError&) {
         ui::showError(orderNotSavedMessage(), this);
         return;
     }
     showOrderForm();
     accept();
+}
+
+void TFormNovaObj::keyPressEvent(QKeyEvent* event) {
+    // Escape would close the window and drop the order begun; it asks as "Zavřít" does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && orderBegun(entries())) {
+        tlZavritClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TFormNovaObj::tlZavritClick() {

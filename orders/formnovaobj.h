@@ -4,6 +4,8 @@
 // the order and shows its order form in the print preview, then closes.
 #pragma once
 
+#include "neworder.h"
+
 #include "controls/prolabeledit.h"
 
 #include <QDateEdit>
@@ -18,8 +20,6 @@ class TDM;
 }
 
 namespace kv::orders {
-
-struct NewOrderEntries;
 
 class TFormNovaObj : public QDialog {
     Q_OBJECT
@@ -73,6 +73,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* makeEntryPage();
@@ -86,11 +87,14 @@ private:
     void copyUser();
     void copySupplier();
     NewOrderEntries entries() const;
+    // Lines of `text` as the order form prints it.
+    int printedLines(const QString& text) const;
     // The first check that fails shows its message and follow-up; false then.
     bool checksPass();
 
     data::TDM& dm_;
     QString heldNumber_;
+    PickedSupplier picked_;
 };
 
 } // namespace kv::orders

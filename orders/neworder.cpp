@@ -41,6 +41,26 @@ QString checkMessage(NewOrderCheck check) {
     return {};
 }
 
+bool orderBegun(const NewOrderEntries& e) {
+    for (const QString* text : {&e.payment, &e.transport, &e.orderer, &e.function, &e.phone, &e.email,
+                                &e.initials, &e.supplier, &e.contact, &e.street, &e.town, &e.postcode,
+                                &e.text}) {
+        if (!text->isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QStringList supplierBoxes(const NewOrderEntries& e) {
+    return {e.supplier, e.contact, e.street, e.town, e.postcode};
+}
+
+std::pair<QString, QString> supplierContact(const PickedSupplier& picked, const NewOrderEntries& e) {
+    if (picked.boxes.isEmpty() || picked.boxes != supplierBoxes(e))
+        return {};
+    return {picked.telephone, picked.email};
+}
+
 QString confirmQuestion() {
     return QStringLiteral("Opravdu chcete dokončit objednávku?");
 }
@@ -59,16 +79,21 @@ QString closeQuestion() {
     return QStringLiteral("Opravdu zrušit započatou objednávku?");
 }
 
-int lineCount(const QString& text) {
-    if (text.isEmpty())
-        return 0;
-    return int(text.count(QLatin1Char('\n'))) + (text.endsWith(QLatin1Char('\n')) ? 0 : 1);
-}
-
-QString firstLines(const QString& text, int lines) {
-    if (lineCount(text) <= lines)
+QString fittingStart(const QString& text, int lines, const LineCounter& count) {
+    if (count(text) <= lines)
         return text;
-    return text.section(QLatin1Char('\n'), 0, lines - 1);
+    // Lines only grow as the text does, so the longest start that fits is found by halving.
+    qsizetype fits = 0, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const qsizetype middle = fits + (tooLong - fits) / 2;
+        (count(text.left(middle)) <= lines ? fits : tooLong) = middle;
+    }
+    QString kept = text.left(fits);
+    if (!kept.isEmpty() && kept.back().isHighSurrogate())
+        kept.chop(1);
+    if (kept.endsWith(QLatin1Char('\n')))
+        kept.chop(1);
+    return kept;
 }
 
 QString ordererName(const QString& titul, const QString& jmeno, const QString& prijmeni) {

@@ -1,12 +1,15 @@
 // The new order without its window: the entries, the six checks in their order with their
 // messages, the orderer's name and the supplier's telephone as copied from the code lists, the
-// 26-line limit of the order text, the delivery date from the settings, and the record's values in
+// 26-line limit of the order text (its lines as the order form prints them), the delivery date from the settings, and the record's values in
 // the orders table's field order.
 #pragma once
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
+#include <functional>
+#include <utility>
 
 namespace kv::store {
 class Table;
@@ -30,16 +33,32 @@ enum class NewOrderCheck { None, Payment, Transport, Orderer, Initials, Supplier
 NewOrderCheck firstFailedCheck(const NewOrderEntries& e);
 QString checkMessage(NewOrderCheck check);
 
+// Whether the clerk has typed or picked anything; the two dates are always set.
+bool orderBegun(const NewOrderEntries& e);
+
+// The supplier as picked from the suppliers list: the five boxes as the pick filled them, and the
+// telephone and e-mail of that supplier.
+struct PickedSupplier {
+    QStringList boxes; // firm, contact, street, town, postcode; empty: nothing picked
+    QString telephone, email;
+};
+// The supplier's five boxes of `e`, in the order of PickedSupplier::boxes.
+QStringList supplierBoxes(const NewOrderEntries& e);
+// The telephone and e-mail stored with the order: those of the picked supplier while its boxes
+// still hold what was picked; empty for a supplier typed by hand or changed after the pick.
+std::pair<QString, QString> supplierContact(const PickedSupplier& picked, const NewOrderEntries& e);
+
 QString confirmQuestion();
 QString noNumberMessage();
 QString orderNotSavedMessage();
 QString closeQuestion();
 
 constexpr int kMaxTextLines = 26;
-// Lines as the memo counts them: none when empty, a final line break opens no new line.
-int lineCount(const QString& text);
-// The first `lines` lines of `text`.
-QString firstLines(const QString& text, int lines);
+// Lines of a text as something counts them (the order form, as it prints them).
+using LineCounter = std::function<int(const QString&)>;
+// The longest start of `text` that `count` finds at most `lines` lines long, without a line break
+// left at its end; `text` itself when it fits.
+QString fittingStart(const QString& text, int lines, const LineCounter& count);
 
 // Title, first name and surname joined by single blanks, without blanks at either end.
 QString ordererName(const QString& titul, const QString& jmeno, const QString& prijmeni);

@@ -9,10 +9,12 @@
 namespace kv::orders {
 namespace {
 
+// The upper bound is the next day's midnight, not included: the settling date carries the time of
+// day, and a range ending at its last day's midnight would leave out what was settled that day.
 QString rangeClause(const QString& lowerField, const QString& upperField, const DateRange& r) {
     return QLatin1String("(") + lowerField + QLatin1String(">='") + shortDate(r.from) + QLatin1String("'") +
-           QLatin1String(" AND ") + upperField + QLatin1String("<=") + QLatin1String("'") + shortDate(r.to) +
-           QLatin1String("'") + QLatin1String(")");
+           QLatin1String(" AND ") + upperField + QLatin1String("<'") + shortDate(r.to.addDays(1)) +
+           QLatin1String("')");
 }
 
 QString stateText(int kind) {

@@ -29,7 +29,8 @@ struct FilterRanges {
 };
 
 // The clauses of the active ranges joined with " AND ", dates as short dates; empty when none is
-// active. "(Datum>='1.12.2026' AND Datum<='7.12.2026')" for a creation range. The settling range
+// active. Each range takes its whole last day: "(Datum>='1.12.2026' AND Datum<'8.12.2026')" for a
+// creation range from 1.12. to 7.12. The settling range
 // names its lower bound Vyrizena_Dne and its upper one Vyrizena_dne: field names have no case.
 QString dateCondition(const FilterRanges& ranges);
 

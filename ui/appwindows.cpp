@@ -1,6 +1,7 @@
 // The container of the windows created at start-up.
 #include "appwindows.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -38,8 +39,14 @@ QStringList AppWindows::classNames() const {
 }
 
 void AppWindows::clear() {
-    while (!windows_.empty())
-        windows_.pop_back();
+    // A window may be owned for a while by a later one (the error window by the modal window it
+    // arose in), and deleting that one deletes it too: each is deleted only while it still exists.
+    std::vector<QPointer<QObject>> alive;
+    for (auto& w : windows_)
+        alive.emplace_back(w.second.release());
+    windows_.clear();
+    for (auto it = alive.rbegin(); it != alive.rend(); ++it)
+        delete it->data();
 }
 
 } // namespace kv::ui

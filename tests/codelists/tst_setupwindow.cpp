@@ -173,6 +173,42 @@ private Q_SLOTS:
         QCOMPARE(w.edDodObec->text(), firmPage ? QStringLiteral("Pardubice") : QStringLiteral("Chrudim"));
     }
 
+    // Every showing loads the pages again, so typing left unsaved would be gone: Escape asks first.
+    void escapeAsksBeforeDroppingUnsavedTyping_data() {
+        QTest::addColumn<QString>("typed"); // the edit typed in, or none
+        QTest::addColumn<bool>("saved");    // its page saved before Escape
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("nothing typed closes") << QString() << false << int(MsgButton::Yes) << false << false;
+        QTest::newRow("firm typed, No stays") << "edFirma" << false << int(MsgButton::No) << true << true;
+        QTest::newRow("delivery typed, Yes closes") << "edDodObec" << false << int(MsgButton::Yes) << true << false;
+        QTest::newRow("lead time typed, No stays") << "edStdDodLhuta" << false << int(MsgButton::No) << true << true;
+        QTest::newRow("firm typed and saved closes") << "edFirma" << true << int(MsgButton::No) << false << false;
+        QTest::newRow("lead time typed and saved closes")
+            << "edStdDodLhuta" << true << int(MsgButton::No) << false << false;
+    }
+    void escapeAsksBeforeDroppingUnsavedTyping() {
+        QFETCH(QString, typed);
+        QFETCH(bool, saved);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, open);
+        TFormSetup& w = shown();
+        if (!typed.isEmpty()) {
+            auto* edit = w.findChild<kv::controls::TProLabelEdit*>(typed);
+            edit->setText(typed == QLatin1String("edStdDodLhuta") ? QStringLiteral("21") : QStringLiteral("Jiná"));
+            if (saved)
+                (edit == w.edFirma ? w.tlZapisFirmu : w.tlzapis2)->click();
+        }
+        dialogs_->calls.clear();
+        dialogs_->messageAnswers.push_back(MsgButton(answer));
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QCOMPARE(dialogs_->messages(),
+                 asked ? QStringList{kv::codelists::texts::discardTypingQuestion()} : QStringList());
+        QCOMPARE(w.isVisible(), open);
+    }
+
     void theLeadTimeIsOneTo999Days_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");

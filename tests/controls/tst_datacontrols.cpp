@@ -171,6 +171,35 @@ private Q_SLOTS:
         QCOMPARE(check->recordCount(), 2);
     }
 
+    // Escape in a record being edited puts the stored text back: the typing goes only once the
+    // clerk agrees.
+    void memoEscapeDropsTheTypingOnlyAfterAsking_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("editing");
+        QTest::newRow("No keeps the typing") << int(ui::MsgButton::No) << "Text plus" << true;
+        QTest::newRow("Yes puts the stored text back") << int(ui::MsgButton::Yes) << "Text" << false;
+    }
+    void memoEscapeDropsTheTypingOnlyAfterAsking() {
+        QFETCH(int, answer);
+        QFETCH(QString, shown);
+        QFETCH(bool, editing);
+        auto orders = table(QStringLiteral("Kalmorvaty"));
+        addOrder(*orders, QStringLiteral("2026/12/00001/ABC"), QStringLiteral("Text"), false);
+        store::DataSource source(orders.get());
+        controls::TDBMemo memo;
+        memo.setDataSource(&source);
+        memo.setDataField(QStringLiteral("Text"));
+        memo.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&memo, QStringLiteral(" plus"));
+        ui::ScriptedDialogs dialogs;
+        dialogs.messageAnswers.push_back(ui::MsgButton(answer));
+        QTest::keyClick(&memo, Qt::Key_Escape);
+        QCOMPARE(dialogs.messages(), QStringList{controls::cancelTypingQuestion()});
+        QCOMPARE(memo.toPlainText(), shown);
+        QCOMPARE(orders->state(), editing ? Table::State::Edit : Table::State::Browse);
+    }
+
     void readOnlyMemoNeverStartsEditing() {
         auto orders = table(QStringLiteral("Kalmorvaty"));
         addOrder(*orders, QStringLiteral("2026/12/00001/ABC"), QStringLiteral("Text"), false);

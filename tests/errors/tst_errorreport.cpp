@@ -16,11 +16,13 @@
 #include "ui/scripteddialogs.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <stdexcept>
 #include <vector>
@@ -165,6 +167,8 @@ private slots:
     void queueShowsErrorsInOrder();
     void emptyingTheQueueKeepsTheErrorOnDisplay();
     void suppressedErrorsOnlyLengthenTheLog();
+    void errorWindowAnswersInsideAModalWindow_data();
+    void errorWindowAnswersInsideAModalWindow();
     void focusedControlGivesItsChains();
     void longMessageIsCutInTheLabelButWholeInTheLog();
     void reportCopiesTheLogOnlyWhenThereIsOne();
@@ -411,6 +415,41 @@ void TestErrorReport::emptyingTheQueueKeepsTheErrorOnDisplay() {
     QVERIFY(form.ListPopis.isEmpty() && form.ListVyuzRam.isEmpty());
     form.tlPokracuj->click();
     QVERIFY(!form.isVisible());
+}
+
+void TestErrorReport::errorWindowAnswersInsideAModalWindow_data() {
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::newRow("a click on Pokračovat") << false;
+    QTest::newRow("Enter on the focused Pokračovat") << true;
+}
+
+// Input reaches windows through the window system, which drops it for windows a modal window
+// blocks; QTest's window events take that road, so a blocked error window ignores them.
+void TestErrorReport::errorWindowAnswersInsideAModalWindow() {
+    QFETCH(bool, byKeyboard);
+    ReportFixture fx;
+    QDialog modal;
+    TFormVyjimka form;
+    bool shown = false, closed = false, backInModal = false;
+    QTimer::singleShot(0, &modal, [&] {
+        errorReporter().handle(errorOf("chyba v modálním okně"));
+        shown = QTest::qWaitForWindowExposed(&form);
+        QWindow* window = form.windowHandle();
+        if (byKeyboard) {
+            shown = shown && QTest::qWaitForWindowActive(window);
+            QTest::keyClick(window, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(window, Qt::LeftButton, {},
+                              form.tlPokracuj->mapTo(&form, form.tlPokracuj->rect().center()));
+        }
+        closed = !form.isVisible();
+        backInModal = QTest::qWaitFor([&] { return QApplication::activeWindow() == &modal; }, 2000);
+        modal.reject();
+    });
+    modal.exec();
+    QVERIFY(shown);
+    QVERIFY(closed);
+    QVERIFY(backInModal);
 }
 
 void TestErrorReport::suppressedErrorsOnlyLengthenTheLog() {

@@ -1,5 +1,6 @@
 // The new order window: showing it, the pick buttons with their windows' places and the fields they
-// copy, the six checks with their follow-ups, the line limit, the whole road from the main window's
+// copy, the six checks with their follow-ups, the line limit as the form prints, Escape, the
+// supplier's telephone and e-mail from the supplier picked, the whole road from the main window's
 // button to the preview and the stored record, the held number after a failed save, and closing.
 // The code-list windows are the program's own, made as at start-up.
 #include "ordersdatabase.h"
@@ -11,7 +12,9 @@
 #include "orders/neworder.h"
 #include "orders/orderswindows.h"
 #include "print/formnahledtisku.h"
+#include "print/ordertextbox.h"
 #include "print/printwindows.h"
+#include "print/sestavy.h"
 #include "tools/render/sampledata.h"
 
 #include "base/clock.h"
@@ -392,6 +395,28 @@ private Q_SLOTS:
         QCOMPARE(storedNumber(), QStringLiteral("2026/12/00041/ZK"));
     }
 
+    // A paragraph wider than the order form's text box prints on several lines, and the box holds
+    // 26: the window counts lines as the form prints them, so what it keeps is printed whole.
+    void longLinesCountAsTheFormPrintsThem() {
+        const report::TZirezIduzoz* form = print::Sestavy->Objednavka;
+        QVERIFY(print::orderTextBoxLines(*form) >= kMaxTextLines);
+        const QString longLine =
+            QStringLiteral("Kabel CYKY-J 3x2,5 mm², buben 100 m, dodat s atestem a prohlášením o shodě, "
+                           "na stavbu Žižkova 12 v Hradci Králové, kontakt stavbyvedoucí pan Čížek");
+        QVERIFY(print::orderTextLines(form, longLine) > 1);
+        QStringList lines;
+        for (int i = 1; i <= kMaxTextLines; ++i)
+            lines << QString::number(i) + QLatin1String(". ") + longLine;
+        const QString typed = lines.join(QLatin1Char('\n'));
+        window_->edTextObj->setPlainText(typed);
+        const QString kept = window_->edTextObj->toPlainText();
+        QVERIFY(typed.startsWith(kept));
+        QVERIFY(kept.size() < typed.size());
+        QCOMPARE(print::orderTextLines(form, kept), kMaxTextLines);
+        QVERIFY(print::orderTextLines(form, typed.left(kept.size() + 2)) > kMaxTextLines);
+        QCOMPARE(window_->labZbRadek->text(), QStringLiteral("0"));
+    }
+
     void theTextKeepsItsFirstTwentySixLines() {
         QStringList lines;
         for (int i = 1; i <= 30; ++i)
@@ -410,7 +435,7 @@ private Q_SLOTS:
         QString preview;
         onShown_[QStringLiteral("FormNovaObj")] = [&](QDialog&) {
             fillIn();
-            // Typed by hand over the picked supplier; the telephone still comes from the suppliers table.
+            // Typed by hand over the picked supplier: the picked firm's telephone and e-mail are not its.
             window_->edDodavatel->setText(QStringLiteral("Dřevo Liberec"));
             window_->edInicialy->setText(QStringLiteral(" JH"));
             window_->tlHotovo1->click();
@@ -443,20 +468,57 @@ private Q_SLOTS:
                               "Dod_ulice=Žižkova 12",
                               "Dod_Obec=Hradec Králové",
                               "Dod_PSC=500 0",
-                              "Dod_Telefon=495 123 456",
-                              "Dod_email=obchod@cizek.cz",
+                              "Dod_Telefon=",
+                              "Dod_email=",
                               "Vyrizena=False",
                               "Stornovana=False",
                               "Text=1. Cement portlandský - 20 ks\r\n2. Písek praný - 2 t",
                               "Vyrizena_dne="}));
     }
 
-    void aSupplierWithOnlyAFaxStoresTheFax() {
-        fillIn();
-        dm().tabDodavatele.locate(QStringLiteral("Nazev"), kSuppliers[1].nazev);
+    // The supplier's telephone and e-mail go with the supplier picked for this order, and only
+    // while its boxes hold what the pick put there; the suppliers table's cursor may be anywhere.
+    void theSuppliersContactComesWithThePickedSupplier_data() {
+        QTest::addColumn<int>("picked");
+        QTest::addColumn<QString>("typedBox"); // a box typed over after the pick, or none
+        QTest::addColumn<int>("cursorAfter");  // where the suppliers' cursor stands at saving
+        QTest::addColumn<QString>("telephone");
+        QTest::addColumn<QString>("email");
+        QTest::newRow("picked, cursor moved to another supplier since")
+            << 0 << QString() << 1 << "495 123 456" << "obchod@cizek.cz";
+        QTest::newRow("a supplier with only a fax gives the fax")
+            << 1 << QString() << 0 << "466 999 000" << "obchod@cizek.cz";
+        QTest::newRow("firm typed over the pick") << 0 << "edDodavatel" << 0 << "" << "";
+        QTest::newRow("town typed over the pick") << 0 << "edObec" << 0 << "" << "";
+        QTest::newRow("typed by hand, nothing picked") << -1 << "edDodavatel" << 0 << "" << "";
+    }
+    void theSuppliersContactComesWithThePickedSupplier() {
+        QFETCH(int, picked);
+        QFETCH(QString, typedBox);
+        QFETCH(int, cursorAfter);
+        QFETCH(QString, telephone);
+        QFETCH(QString, email);
+        if (picked < 0) {
+            const std::pair<controls::TProLabelEdit*, const char*> typed[] = {
+                {window_->edZpPlatby, "Hotově"}, {window_->edDoprava, "Vlastní"},
+                {window_->edObjednal, "Jan Horák"}, {window_->edInicialy, "JH"}};
+            for (const auto& [edit, text] : typed)
+                edit->setText(QString::fromUtf8(text));
+            window_->edTextObj->setPlainText(QStringLiteral("1. Cihly"));
+        } else {
+            fillIn();
+            onShown_[QStringLiteral("FormDodavatele")] = [&](QDialog&) {
+                dm().tabDodavatele.locate(QStringLiteral("Nazev"), kSuppliers[picked].nazev);
+            };
+            window_->tlVybDodavatele->click();
+        }
+        if (!typedBox.isEmpty())
+            window_->findChild<controls::TProLabelEdit*>(typedBox)->setText(QStringLiteral("Ručně psaný"));
+        dm().tabDodavatele.locate(QStringLiteral("Nazev"), kSuppliers[cursorAfter].nazev);
         window_->tlHotovo->click();
-        QCOMPARE(storedOrder(QStringLiteral("2026/12/00042/JH")).value(14),
-                 QStringLiteral("Dod_Telefon=466 999 000"));
+        const QStringList order = storedOrder(QStringLiteral("2026/12/00042/JH"));
+        QCOMPARE(order.value(14), QStringLiteral("Dod_Telefon=") + telephone);
+        QCOMPARE(order.value(15), QStringLiteral("Dod_email=") + email);
     }
 
     void answeringNoToTheQuestionChangesNothing() {
@@ -498,6 +560,42 @@ private Q_SLOTS:
                  (QStringList{confirmQuestion(), data::orderNumberErrorMessage(), noNumberMessage()}));
         QVERIFY(window_->isVisible());
         QCOMPARE(dm().tabKalmorvaty.recordCount(), 0);
+    }
+
+    // Escape closes a dialog; an order begun is not dropped by it without the "Zavřít" question.
+    void escapeAsksBeforeDroppingAnOrderBegun_data() {
+        QTest::addColumn<QString>("typedInto"); // an edit's name, "text" for the order text, or none
+        QTest::addColumn<QString>("escapeIn");  // the control holding the focus when Escape comes
+        QTest::addColumn<int>("answer");        // to the question, if asked
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("nothing typed: closes without a question")
+            << QString() << "edZpPlatby" << int(ui::MsgButton::Yes) << false << false;
+        QTest::newRow("a box typed, No: stays with the typing")
+            << "edObjednal" << "edObjednal" << int(ui::MsgButton::No) << true << true;
+        QTest::newRow("the text typed, Escape inside it, No: stays")
+            << "text" << "edTextObj" << int(ui::MsgButton::No) << true << true;
+        QTest::newRow("the text typed, Yes: closes")
+            << "text" << "edTextObj" << int(ui::MsgButton::Yes) << true << false;
+    }
+    void escapeAsksBeforeDroppingAnOrderBegun() {
+        QFETCH(QString, typedInto);
+        QFETCH(QString, escapeIn);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, open);
+        if (typedInto == QLatin1String("text")) {
+            window_->PageControl1->setCurrentWidget(window_->tabTextObj);
+            QTest::keyClicks(window_->edTextObj, QStringLiteral("Cihly"));
+        } else if (!typedInto.isEmpty()) {
+            window_->findChild<controls::TProLabelEdit*>(typedInto)->setText(QStringLiteral("Jan Horák"));
+        }
+        dialogs_->messageAnswers.push_back(ui::MsgButton(answer));
+        QTest::keyClick(window_->findChild<QWidget*>(escapeIn), Qt::Key_Escape);
+        QCOMPARE(dialogs_->messages(), asked ? QStringList{closeQuestion()} : QStringList());
+        QCOMPARE(window_->isVisible(), open);
+        if (open) // the typing kept
+            QVERIFY(window_->edObjednal->text() + window_->edTextObj->toPlainText() != QString());
     }
 
     void closingAsksOnlyThroughItsButtons() {

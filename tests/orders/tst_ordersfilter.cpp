@@ -22,9 +22,9 @@ namespace {
 const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 30));
 
 // The clause texts of the ranges the table below uses, written out.
-const QString kCreatedClause = QStringLiteral("(Datum>='1.12.2026' AND Datum<='7.12.2026')");
-const QString kSettledClause = QStringLiteral("(Vyrizena_Dne>='2.12.2026' AND Vyrizena_dne<='8.12.2026')");
-const QString kDeliveryClause = QStringLiteral("(Termin_dod>='9.12.2026' AND Termin_dod<='16.12.2026')");
+const QString kCreatedClause = QStringLiteral("(Datum>='1.12.2026' AND Datum<'8.12.2026')");
+const QString kSettledClause = QStringLiteral("(Vyrizena_Dne>='2.12.2026' AND Vyrizena_dne<'9.12.2026')");
+const QString kDeliveryClause = QStringLiteral("(Termin_dod>='9.12.2026' AND Termin_dod<'17.12.2026')");
 
 FilterRanges rangesOf(int mask) {
     FilterRanges r;
@@ -96,7 +96,7 @@ private Q_SLOTS:
         QTest::newRow("example: completed orders created in the first week of December 2026")
             << int(kCompleted) << 1
             << QStringLiteral("on: (Vyrizena='True' AND Stornovana='False') AND (Datum>='1.12.2026' AND "
-                              "Datum<='7.12.2026')");
+                              "Datum<'8.12.2026')");
         QTest::newRow("a kind outside 1-5 shows all orders")
             << 7 << 4 << QStringLiteral("on: ") + kDeliveryClause;
     }
@@ -151,12 +151,12 @@ private Q_SLOTS:
 
         w.edZalozenaAkt->click();
         QCOMPARE(viewOf(orders()),
-                 QStringLiteral("on: (Vyrizena='False') AND (Datum>='2.12.2026' AND Datum<='9.12.2026')"));
+                 QStringLiteral("on: (Vyrizena='False') AND (Datum>='2.12.2026' AND Datum<'10.12.2026')"));
         w.fOdZalozeni->setDate(QDate(2026, 11, 1));
         QCOMPARE(viewOf(orders()),
-                 QStringLiteral("on: (Vyrizena='False') AND (Datum>='1.11.2026' AND Datum<='9.12.2026')"));
+                 QStringLiteral("on: (Vyrizena='False') AND (Datum>='1.11.2026' AND Datum<'10.12.2026')"));
         w.chVeskere->click();
-        QCOMPARE(viewOf(orders()), QStringLiteral("on: (Datum>='1.11.2026' AND Datum<='9.12.2026')"));
+        QCOMPARE(viewOf(orders()), QStringLiteral("on: (Datum>='1.11.2026' AND Datum<'10.12.2026')"));
         w.edZalozenaAkt->click();
         QCOMPARE(viewOf(orders()), QStringLiteral("off"));
     }
@@ -182,12 +182,13 @@ private Q_SLOTS:
     void theViewsHoldWhatTheRangesMean_data() {
         QTest::addColumn<QString>("choice"); // the radio button clicked after the range is set
         QTest::addColumn<QStringList>("shown");
-        // Settling range 1.12.-7.12.: its upper bound is midnight at the start of the 7th.
-        QTest::newRow("completed: settled on the last day of the range is left out")
-            << QStringLiteral("cdVyrizene") << QStringList{"2026/12/00002/JN"};
+        // Settling range 1.12.-7.12.: it takes the whole 7th, up to the 8th's midnight, which it leaves out.
+        QTest::newRow("completed: settled during the last day of the range is in")
+            << QStringLiteral("cdVyrizene") << QStringList{"2026/12/00001/JN", "2026/12/00002/JN"};
         QTest::newRow("open orders have no settling date") << QStringLiteral("chNevyrizene") << QStringList{};
         QTest::newRow("all: the range alone")
-            << QStringLiteral("chVeskere") << QStringList{"2026/12/00002/JN", "2026/12/00004/JN"};
+            << QStringLiteral("chVeskere")
+            << QStringList{"2026/12/00001/JN", "2026/12/00002/JN", "2026/12/00004/JN"};
     }
     void theViewsHoldWhatTheRangesMean() {
         QFETCH(QString, choice);
@@ -202,6 +203,9 @@ private Q_SLOTS:
         addOrder(orders(),
                  settledOrder(QStringLiteral("2026/12/00004/JN"), QDateTime(QDate(2026, 12, 1), QTime(0, 0)),
                               true, QDate(2026, 12, 15)));
+        addOrder(orders(),
+                 settledOrder(QStringLiteral("2026/12/00005/JN"), QDateTime(QDate(2026, 12, 8), QTime(0, 0)),
+                              false, QDate(2026, 12, 15)));
         TFormFiltr w(db_->dm());
         w.show();
         w.fOdUzavrena->setDate(QDate(2026, 12, 1));
