@@ -19,6 +19,18 @@ inline QString postFailed() {
 inline QString categoryExists() {
     return QStringLiteral("Tento obor je již v tabulce zadán!");
 }
+// "1 dodavatel", "2 dodavatelé" to "4 dodavatelé", "0 dodavatelů" and from "5 dodavatelů" on: the
+// count with the Czech form of the noun it takes.
+inline QString supplierCount(int count) {
+    const QString noun = count == 1                 ? QStringLiteral("dodavatel")
+                         : count >= 2 && count <= 4 ? QStringLiteral("dodavatelé")
+                                                    : QStringLiteral("dodavatelů");
+    return QString::number(count) + QLatin1Char(' ') + noun;
+}
+// "Obor nelze vymazat: patří k němu 3 dodavatelé."
+inline QString categoryHasSuppliers(int count) {
+    return QStringLiteral("Obor nelze vymazat: patří k němu %1.").arg(supplierCount(count));
+}
 
 // Saving boxes over a record that another station changed, deleted, or that is no longer current.
 inline QString changedElsewhere() {

@@ -36,6 +36,15 @@ QStringList supplierFieldNames() {
 
 } // namespace
 
+QString categoryDeleteRefusal(data::TDM& dm) {
+    store::Table& categories = dm.tabObory;
+    // A category being typed in is not stored yet; deleting it drops the typing.
+    if (categories.isEmpty() || categories.state() == store::Table::State::Insert)
+        return {};
+    const int suppliers = dm.suppliersOfCategory(categories.fieldByName(QStringLiteral("Obor")).asString());
+    return suppliers > 0 ? texts::categoryHasSuppliers(suppliers) : QString();
+}
+
 TFormDodavatele::TFormDodavatele(data::TDM& dm, QWidget* parent)
     : CodeListWindow("FormDodavatele", QStringLiteral("Seznam dodavatelů...."), QSize(692, 416), parent)
     , dm_(dm)
@@ -66,6 +75,10 @@ TFormDodavatele::TFormDodavatele(data::TDM& dm, QWidget* parent)
     };
     connect(ZalozkyDodavatelu, &QTabWidget::currentChanged, this, &TFormDodavatele::ZalozkyDodavateluChange);
     connect(&dm_, &data::TDM::suppliersFiltered, this, &TFormDodavatele::showCount);
+    // A supplier names its category only by a copy of the name: deleting a category still named so
+    // would hide its suppliers from the window and the printed list. The check lives as long as the
+    // data module, so it holds nothing of the window.
+    dm_.DSObory.setDeleteCheck([&dm = dm_] { return categoryDeleteRefusal(dm); });
     // The suppliers were filtered when the tables opened, before this window existed.
     showCount();
     GridLayoutFile::load(layoutPath(), *GridDodavatele);

@@ -1,6 +1,7 @@
 // TFormDodavatele: the trade categories and their suppliers. The suppliers shown are always those
 // of the category current in the categories table (the data module filters them on every move);
-// an unbound add/edit page stores a new supplier or writes back the current one.
+// an unbound add/edit page stores a new supplier or writes back the current one. A category that
+// still has suppliers is not deleted.
 #pragma once
 
 #include "codelistwindow.h"
@@ -24,6 +25,10 @@ class TDM;
 }
 
 namespace kv::codelists {
+
+// Why the current trade category cannot be deleted: "Obor nelze vymazat: patří k němu N dodavatel…"
+// while suppliers still name it, counted in the whole suppliers table; empty when it has none.
+QString categoryDeleteRefusal(data::TDM& dm);
 
 class TFormDodavatele : public CodeListWindow {
     Q_OBJECT

@@ -254,9 +254,9 @@ void DBGrid::deleteCurrent() {
     store::Table* t = model_->table();
     if (isReadOnly() || !t || !t->isOpen() || t->isEmpty())
         return;
-    if (!confirmDeletion(this))
-        return;
     try {
+        if (!approveDeletion(dataSource(), true, this))
+            return;
         t->deleteRecord();
     } catch (const store::StoreError& e) {
         ui::showError(e.message(), this);

@@ -1,6 +1,7 @@
 // The record navigator's actions and button states.
 #include "navigatoractions.h"
 
+#include "data/store/datasource.h"
 #include "data/store/table.h"
 #include "ui/dialogs.h"
 
@@ -13,6 +14,15 @@ QString deleteQuestion() {
 bool confirmDeletion(QWidget* parent) {
     return ui::dialogs().message(deleteQuestion(), ui::MsgStyle::Confirmation,
                                  ui::MsgButton::Ok | ui::MsgButton::Cancel, parent) == ui::MsgButton::Ok;
+}
+
+bool approveDeletion(const store::DataSource* source, bool confirm, QWidget* parent) {
+    const QString refusal = source ? source->deleteRefusal() : QString();
+    if (!refusal.isEmpty()) {
+        ui::showError(refusal, parent);
+        return false;
+    }
+    return !confirm || confirmDeletion(parent);
 }
 
 bool navigateEnabled(const store::Table& table, TNavigateBtn button) {

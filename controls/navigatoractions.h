@@ -7,8 +7,9 @@
 class QWidget;
 
 namespace kv::store {
+class DataSource;
 class Table;
-}
+} // namespace kv::store
 
 namespace kv::controls {
 
@@ -30,6 +31,10 @@ inline constexpr int kNavigateButtonCount = 10;
 QString deleteQuestion();
 // Asks deleteQuestion() through the dialog seam; true when the answer is OK.
 bool confirmDeletion(QWidget* parent = nullptr);
+// Whether a control bound to `source` may delete its current record: a refusal of the source's
+// delete check is shown as an error (OK) and gives false; otherwise, with `confirm`, the answer to
+// deleteQuestion(). Store errors of the check pass on.
+bool approveDeletion(const store::DataSource* source, bool confirm, QWidget* parent = nullptr);
 
 // Whether `button` can be pressed on `table` now: moves toward an end the cursor has not reached,
 // delete and edit on a record, post and cancel while editing; nothing on a closed table.

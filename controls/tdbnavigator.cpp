@@ -78,7 +78,9 @@ void TDBNavigator::click(TNavigateBtn b) {
     store::Table* table = source_ ? source_->dataSet() : nullptr;
     if (!table || !navigateEnabled(*table, b))
         return;
-    const bool ran = navigate(*table, b, confirmDelete_, this);
+    // The delete is approved here, where the data source's own check is known.
+    const bool ran = (b != TNavigateBtn::nbDelete || approveDeletion(source_, confirmDelete_, this)) &&
+                     navigate(*table, b, false, this);
     // A move that stops at an end tells no one; the buttons read the cursor again here.
     updateButtons();
     if (ran)

@@ -26,7 +26,7 @@ public:
     // The buttons shown, in their fixed order; all ten by default.
     void setVisibleButtons(std::initializer_list<TNavigateBtn> buttons);
     bool isButtonVisible(TNavigateBtn b) const;
-    // Delete asks "Vymazat záznam?" first; on by default.
+    // Delete asks "Vymazat záznam?" first (after the data source's delete check); on by default.
     bool confirmDelete() const { return confirmDelete_; }
     void setConfirmDelete(bool on) { confirmDelete_ = on; }
 

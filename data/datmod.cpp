@@ -34,6 +34,12 @@ QString connectFailureText(const store::StoreError& e) {
     return text;
 }
 
+// The suppliers of `category`. The apostrophe is doubled so that a category such as O'Neil is one
+// literal in the filter.
+QString categoryFilter(const QString& category) {
+    return QLatin1String("Obor='") + QString(category).replace(QLatin1Char('\''), QLatin1String("''")) +
+           QLatin1Char('\'');
+}
 } // namespace
 
 int runInitDataServer(const QString& programFolder) {
@@ -195,12 +201,12 @@ void TDM::openTables(ConnectionUi& ui) {
 void TDM::tabOboryAfterScroll() {
     const QString category =
         tabObory.isEmpty() ? QString() : tabObory.fieldByName(QStringLiteral("Obor")).asString();
-    // The apostrophe is doubled so that a category such as O'Neil is one literal in the filter.
-    tabDodavatele.setFilterView(QLatin1String("Obor='") +
-                                    QString(category).replace(QLatin1Char('\''), QLatin1String("''")) +
-                                    QLatin1Char('\''),
-                                true);
+    tabDodavatele.setFilterView(categoryFilter(category), true);
     Q_EMIT suppliersFiltered();
+}
+
+int TDM::suppliersOfCategory(const QString& category) {
+    return tabDodavatele.countWhere(categoryFilter(category));
 }
 
 void TDM::DMDestroy() {

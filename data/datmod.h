@@ -70,6 +70,9 @@ public:
 
     // After every move of the category record: the suppliers are filtered to that trade category.
     void tabOboryAfterScroll();
+    // How many suppliers belong to the trade category `category`, counted in the whole table
+    // whatever category the suppliers are filtered to now. Store errors pass on.
+    int suppliersOfCategory(const QString& category);
 
     // How the set-up program is run; tests replace it. Returns the program's exit code, 0 when it
     // could not be started.

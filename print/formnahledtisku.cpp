@@ -178,7 +178,9 @@ void TFormNahledTisku::buildToolBar() {
 }
 
 void TFormNahledTisku::buildMailPanel() {
-    PanOdesliEmail = new QFrame(NahledReportu);
+    // Over the pages, in the preview's viewport: a screen reader finds a scroll area's viewport and
+    // scroll bars only, so a panel on the scroll area itself, and every box in it, would be unseen.
+    PanOdesliEmail = new QFrame(NahledReportu->viewport());
     PanOdesliEmail->setObjectName(QStringLiteral("PanOdesliEmail"));
     PanOdesliEmail->setFrameShape(QFrame::Panel);
     PanOdesliEmail->setFrameShadow(QFrame::Sunken);

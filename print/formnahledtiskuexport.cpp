@@ -119,13 +119,15 @@ void TFormNahledTisku::SBPosliZpravuClick() {
     const QString picture = kv::programFolder() + QStringLiteral("temp.png");
     QFile::remove(picture);
     NahledReportu->ExportImage(picture, true);
-    // An export that failed has said so itself; there is nothing to send then.
-    if (QFile::exists(picture)) {
-        const QString copy = MailAttachments(MailFolder).keep(picture);
-        handToMailClient({edPrijemcelEmailu_Email->text(), edPredmetEmailu->text(),
-                          edTextZpravy->toPlainText(), copy.isEmpty() ? picture : copy});
-    }
     PanOdesliEmail->hide();
+    // An export that failed has said so itself; there is nothing to send then.
+    if (!QFile::exists(picture))
+        return;
+    const QString copy = MailAttachments(MailFolder).keep(picture);
+    const QString attachment = copy.isEmpty() ? picture : copy;
+    if (handToMailClient({edPrijemcelEmailu_Email->text(), edPredmetEmailu->text(),
+                          edTextZpravy->toPlainText(), attachment}) == HandOff::PictureLeftOut)
+        tellPictureLeftOut(attachment, this);
 }
 
 void TFormNahledTisku::SBZrusSendMailClick() {

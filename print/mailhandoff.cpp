@@ -1,5 +1,9 @@
-// xdg-email arguments, starting it, and the attachment copies.
+// xdg-email arguments, the route it takes, starting it, the word on a picture left out, and the
+// attachment copies.
 #include "mailhandoff.h"
+
+#include "ui/dialogs.h"
+#include "ui/shellopen.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +11,10 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
+
+#include <algorithm>
+#include <iterator>
 
 namespace kv::print {
 
@@ -22,8 +30,55 @@ QStringList xdgEmailArguments(const MailMessage& message) {
     return args;
 }
 
-bool handToMailClient(const MailMessage& message) {
-    return QProcess::startDetached(QStringLiteral("xdg-email"), xdgEmailArguments(message));
+MailRoute mailRouteFor(const QString& handler) {
+    // xdg-email starts Thunderbird (Icedove on Debian) with the attachment itself, but only when the
+    // desktop names it as the handler; a MAILER command and every other client get a mailto: link,
+    // whose "attach" field only these clients read.
+    static const char* const startedWithAttachment[] = {"thunderbird", "icedove"};
+    static const char* const readLinkAttachment[] = {"evolution", "kmail", "claws-mail", "claws_mail"};
+    const QString name = QFileInfo(handler.trimmed().section(QLatin1Char(' '), 0, 0)).fileName();
+    if (name.isEmpty())
+        return MailRoute::PlainLink;
+    const auto names = [&name](const auto& clients) {
+        return std::any_of(std::begin(clients), std::end(clients), [&name](const char* client) {
+            return name.contains(QLatin1String(client), Qt::CaseInsensitive);
+        });
+    };
+    if (name.endsWith(QLatin1String(".desktop")) && names(startedWithAttachment))
+        return MailRoute::Attached;
+    return names(readLinkAttachment) ? MailRoute::Attached : MailRoute::PlainLink;
+}
+
+QString mailtoHandler() {
+    const QString mailer = qEnvironmentVariable("MAILER");
+    if (!mailer.isEmpty())
+        return mailer.section(QLatin1Char(':'), 0, 0);
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                             QStringLiteral("x-scheme-handler/mailto")});
+    if (!query.waitForFinished(5000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return {};
+    }
+    return QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
+}
+
+HandOff handToMailClient(const MailMessage& message) {
+    if (!QProcess::startDetached(QStringLiteral("xdg-email"), xdgEmailArguments(message)))
+        return HandOff::NotStarted;
+    return mailRouteFor(mailtoHandler()) == MailRoute::Attached ? HandOff::Attached : HandOff::PictureLeftOut;
+}
+
+QString pictureLeftOutText(const QString& picture) {
+    return QStringLiteral("Obrázek nelze k e-mailu přiložit. Je uložen v souboru:\n%1\n"
+                          "Přiložte jej prosím ke zprávě sami.")
+        .arg(QDir::toNativeSeparators(QFileInfo(picture).absoluteFilePath()));
+}
+
+void tellPictureLeftOut(const QString& picture, QWidget* parent) {
+    ui::dialogs().message(pictureLeftOutText(picture), ui::MsgStyle::Information, ui::MsgButton::Ok, parent);
+    ui::openInShell(QUrl::fromLocalFile(QFileInfo(picture).absolutePath()));
 }
 
 MailAttachments::MailAttachments(const QString& folder)

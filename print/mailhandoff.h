@@ -1,12 +1,15 @@
 // Handing a picture of the report to the user's mail client through xdg-email. xdg-email returns
 // at once and the client may read the attachment much later, while the preview deletes its picture
 // when it closes: so the picture is attached as a copy in a folder of its own, which outlives the
-// preview and is removed at a later start of the program.
+// preview and is removed at a later start of the program. Where the desktop reaches its mail client
+// only through a plain mailto: link, the picture cannot ride along, and the clerk is told where it is.
 #pragma once
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+
+class QWidget;
 
 namespace kv::print {
 
@@ -20,9 +23,37 @@ struct MailMessage {
 // "--utf8", then "--subject" and "--body" when they have text, "--attach" and the recipient.
 QStringList xdgEmailArguments(const MailMessage& message);
 
-// Starts xdg-email with the message and does not wait for it. False when it cannot be started
-// (no mail hand-off on this desktop); the caller says nothing then, as with a missing mail client.
-bool handToMailClient(const MailMessage& message);
+// How xdg-email reaches the user's mail client, as far as can be told before handing over.
+enum class MailRoute {
+    // Thunderbird named as the desktop's handler, which xdg-email starts with the attachment itself,
+    // or a client that reads the attachment of a mailto: link (Evolution, KMail, Claws Mail).
+    Attached,
+    // Only a plain mailto: link: a browser, a web mail, another client or none set. The link carries
+    // the recipient, subject and text; the picture stays behind.
+    PlainLink,
+};
+// The route to the mailto: handler `handler`: its desktop entry as "xdg-mime query default
+// x-scheme-handler/mailto" names it ("thunderbird.desktop"), or the command in MAILER. Empty: none set.
+MailRoute mailRouteFor(const QString& handler);
+// This desktop's mailto: handler: MAILER when it is set (xdg-email then runs that), else xdg-mime's
+// answer; empty when there is none or xdg-mime cannot be asked.
+QString mailtoHandler();
+
+enum class HandOff {
+    NotStarted,     // xdg-email cannot be started: no mail hand-off on this desktop, nothing happens
+    Attached,       // the mail client was asked to open the mail with the picture attached
+    PictureLeftOut, // the mail opens through a plain mailto: link, without the picture
+};
+// Starts xdg-email with the message and does not wait for it. The caller says nothing when it is
+// NotStarted, as with a missing mail client, and calls tellPictureLeftOut() when it is PictureLeftOut.
+HandOff handToMailClient(const MailMessage& message);
+
+// "Obrázek nelze k e-mailu přiložit. Je uložen v souboru:", the picture's full path, and the request
+// to attach it by hand.
+QString pictureLeftOutText(const QString& picture);
+// Shows pictureLeftOutText() as information through the dialog seam, then opens the picture's folder
+// through the shell seam so that it can be dragged into the mail.
+void tellPictureLeftOut(const QString& picture, QWidget* parent = nullptr);
 
 class MailAttachments {
 public:

@@ -1,11 +1,13 @@
 // A data source joins data-aware controls to a table: controls follow its cursor, see state changes
-// (browse, edit, insert) and field changes, and write what they hold when asked before a post.
+// (browse, edit, insert) and field changes, and write what they hold when asked before a post. A
+// window may refuse deletes through the controls bound to it, with its reason.
 #pragma once
 
 #include "table.h"
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 namespace kv::store {
 
@@ -16,6 +18,14 @@ public:
 
     Table* dataSet() const { return table_; }
     void setDataSet(Table* table);
+
+    // Asked before a control bound to this source deletes the current record: why the delete is
+    // refused, or empty text to let it go ahead. The control then shows the reason and deletes
+    // nothing, without asking for a confirmation. None is set at first: every delete may go ahead.
+    using DeleteCheck = std::function<QString()>;
+    void setDeleteCheck(DeleteCheck check) { deleteCheck_ = std::move(check); }
+    // The reason the check gives now (its errors pass on); empty without a check.
+    QString deleteRefusal() const { return deleteCheck_ ? deleteCheck_() : QString(); }
 
 Q_SIGNALS:
     // The record shown changed (fieldIndex -1) or one field of it changed.
@@ -29,6 +39,7 @@ Q_SIGNALS:
 private:
     QPointer<Table> table_;
     QList<QMetaObject::Connection> connections_;
+    DeleteCheck deleteCheck_;
 };
 
 } // namespace kv::store

@@ -415,6 +415,17 @@ int Table::recordCount() {
     return count_;
 }
 
+int Table::countWhere(const QString& filterText) {
+    requireOpen();
+    const std::unique_ptr<Filter> filter = Filter::parse(filterText, def_);
+    QStringList where;
+    if (!filter->sql().isEmpty())
+        where << QLatin1Char('(') + filter->sql() + QLatin1Char(')');
+    const QList<Row> rows = backend_->query(
+        Backend::selectSql(QStringLiteral("COUNT(*)"), sql_->table, where), filter->params(), 1);
+    return rows.isEmpty() ? 0 : int(rows[0][0].toLongLong());
+}
+
 bool Table::locate(const QString& fieldName, const QVariant& value) {
     checkBrowseMode();
     const Field& f = fieldByName(fieldName);

@@ -65,6 +65,10 @@ public:
     // else moves to the record that now follows its place.
     void refresh();
     int recordCount();
+    // The records of the whole table, whatever its own filter, that match `filterText` (a filter text
+    // as setFilter() takes). The cursor and the view stay. Throws StoreError(Filter) for a text that
+    // does not parse, and the engine's StoreError.
+    int countWhere(const QString& filterText);
     // Moves to the first record (in index order) whose field equals `value` exactly; false: stays.
     bool locate(const QString& fieldName, const QVariant& value);
     // Position of the current record in the view, from 0; -1 when empty.

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -117,6 +118,18 @@ private Q_SLOTS:
         QTest::newRow("grid without a name: found") << Maker([](QWidget& w) {
             (new QTableView(&w))->setObjectName(QStringLiteral("GridDodavatele"));
         }) << QStringList{QStringLiteral("GridDodavatele (QTableView)")};
+        // A screen reader goes down from the window: a scroll area leads only to its viewport and
+        // scroll bars, so a control laid over it must sit in the viewport to be found.
+        QTest::newRow("edit on a scroll area, not in its viewport: off the tree") << Maker([](QWidget& w) {
+            auto* area = new QScrollArea(&w);
+            area->setAccessibleName(QStringLiteral("Náhled"));
+            edit(*area)->setAccessibleName(QStringLiteral("Jméno"));
+        }) << QStringList{QStringLiteral("edJmeno (QLineEdit, off the tree)")};
+        QTest::newRow("edit in a scroll area's viewport") << Maker([](QWidget& w) {
+            auto* area = new QScrollArea(&w);
+            area->setAccessibleName(QStringLiteral("Náhled"));
+            edit(*area->viewport())->setAccessibleName(QStringLiteral("Jméno"));
+        }) << none;
         QTest::newRow("a window of its own is checked on its own") << Maker([](QWidget& w) {
             auto* other = new QWidget(&w, Qt::Tool);
             edit(*other);

@@ -498,13 +498,85 @@ private Q_SLOTS:
         QCOMPARE(column(dm().tabDodavatele, "Nazev"), left);
     }
 
-    void deletingACategoryKeepsItsSuppliers() {
+    void theSupplierCountTakesTheCzechForm_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("text");
+        // Czech counts one, two to four, and five on (none too) with three forms of the noun; a
+        // written 22 takes the form of 5 as the program reads numbers out.
+        QTest::newRow("1") << 1 << "1 dodavatel";
+        QTest::newRow("2") << 2 << "2 dodavatelé";
+        QTest::newRow("4") << 4 << "4 dodavatelé";
+        QTest::newRow("5") << 5 << "5 dodavatelů";
+        QTest::newRow("0") << 0 << "0 dodavatelů";
+        QTest::newRow("11") << 11 << "11 dodavatelů";
+        QTest::newRow("22") << 22 << "22 dodavatelů";
+        QTest::newRow("101") << 101 << "101 dodavatelů";
+    }
+    void theSupplierCountTakesTheCzechForm() {
+        QFETCH(int, count);
+        QFETCH(QString, text);
+        QCOMPARE(texts::supplierCount(count), text);
+    }
+
+    void aCategoryWithSuppliersIsNotDeleted_data() {
+        QTest::addColumn<bool>("navigator");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("suppliersShown"); // the category the suppliers are filtered to
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("navigator, two suppliers") << true << "Elektro"
+                                                  << "Elektro"
+                                                  << "Obor nelze vymazat: patří k němu 2 dodavatelé.";
+        QTest::newRow("Ctrl+Del, one supplier") << false << "Stavby"
+                                                << "Stavby"
+                                                << "Obor nelze vymazat: patří k němu 1 dodavatel.";
+        // The count is the database's, not the suppliers the window happens to list.
+        QTest::newRow("suppliers listed of another category")
+            << true << "Elektro"
+            << "Stavby"
+            << "Obor nelze vymazat: patří k němu 2 dodavatelé.";
+    }
+    void aCategoryWithSuppliersIsNotDeleted() {
+        QFETCH(bool, navigator);
+        QFETCH(QString, category);
+        QFETCH(QString, suppliersShown);
+        QFETCH(QString, refusal);
         fillCategories();
         TFormDodavatele w(dm());
         w.show();
-        w.DBNavigator1->button(TNavigateBtn::nbDelete)->click();
-        QCOMPARE(column(dm().tabObory, "Obor"), QStringList{"Stavby"});
-        QCOMPARE(column(dm().tabDodavatele, "Nazev"), QStringList{"Gama"});
+        QVERIFY(dm().tabObory.locate(QStringLiteral("Obor"), category));
+        dm().tabDodavatele.setFilterView(QStringLiteral("Obor='%1'").arg(suppliersShown), true);
+        if (navigator)
+            w.DBNavigator1->button(TNavigateBtn::nbDelete)->click();
+        else
+            QTest::keyClick(w.GridObory, Qt::Key_Delete, Qt::ControlModifier);
+        // Refused outright: no question first.
+        QCOMPARE(dialogs_->messages(), QStringList{refusal});
+        QCOMPARE(dialogs_->calls[0].style, kv::ui::MsgStyle::Error);
+        QCOMPARE(column(dm().tabObory, "Obor"), (QStringList{"Elektro", "Stavby"}));
+        QCOMPARE(field(dm().tabObory, "Obor"), category);
+        dm().tabDodavatele.setFiltered(false);
+        QCOMPARE(column(dm().tabDodavatele, "Nazev"), (QStringList{"Alfa", "Beta", "Gama"}));
+    }
+
+    void anEmptyCategoryIsDeletedAfterTheQuestion_data() {
+        QTest::addColumn<bool>("navigator");
+        QTest::newRow("navigator") << true;
+        QTest::newRow("Ctrl+Del") << false;
+    }
+    void anEmptyCategoryIsDeletedAfterTheQuestion() {
+        QFETCH(bool, navigator);
+        fillCategories();
+        dm().tabObory.insertRecord({QStringLiteral("Nábytek")});
+        TFormDodavatele w(dm());
+        w.show();
+        QVERIFY(dm().tabObory.locate(QStringLiteral("Obor"), QStringLiteral("Nábytek")));
+        dialogs_->messageAnswers = {MsgButton::Ok};
+        if (navigator)
+            w.DBNavigator1->button(TNavigateBtn::nbDelete)->click();
+        else
+            QTest::keyClick(w.GridObory, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(dialogs_->messages(), QStringList{QStringLiteral("Vymazat záznam?")});
+        QCOMPARE(column(dm().tabObory, "Obor"), (QStringList{"Elektro", "Stavby"}));
         dm().tabDodavatele.setFiltered(false);
         QCOMPARE(dm().tabDodavatele.recordCount(), 3);
     }

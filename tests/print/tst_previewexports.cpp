@@ -12,6 +12,7 @@
 
 #include "base/programfolder.h"
 #include "ui/scripteddialogs.h"
+#include "ui/shellopen.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -26,20 +27,22 @@ using kv::print::TFormNahledTisku;
 namespace {
 
 // A stand-in for xdg-email in a folder put first on the path: it writes its arguments, each ended
-// by a zero byte, to "xdg-email.args" beside itself.
+// by a zero byte, to "xdg-email.args" beside itself. Beside it xdg-mime names `mailtoHandler` as the
+// desktop's mailto: handler, and MAILER is unset meanwhile.
 class MailClientStandIn {
 public:
-    MailClientStandIn() {
-        QFile script(dir_.filePath(QStringLiteral("xdg-email")));
-        script.open(QIODevice::WriteOnly);
-        script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\0' \"$@\" > '%1.tmp' && mv '%1.tmp' '%1'\n")
-                         .arg(record())
-                         .toUtf8());
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeUser);
+    explicit MailClientStandIn(const QString& mailtoHandler = QStringLiteral("thunderbird.desktop")) {
+        script(QStringLiteral("xdg-email"),
+               QStringLiteral("printf '%s\\0' \"$@\" > '%1.tmp' && mv '%1.tmp' '%1'").arg(record()));
+        script(QStringLiteral("xdg-mime"), QStringLiteral("echo '%1'").arg(mailtoHandler));
         qputenv("PATH", QFile::encodeName(dir_.path()) + ':' + path_);
+        qunsetenv("MAILER");
     }
-    ~MailClientStandIn() { qputenv("PATH", path_); }
+    ~MailClientStandIn() {
+        qputenv("PATH", path_);
+        if (!mailer_.isNull())
+            qputenv("MAILER", mailer_);
+    }
 
     QString record() const { return dir_.filePath(QStringLiteral("xdg-email.args")); }
     QStringList arguments() const {
@@ -52,8 +55,26 @@ public:
     }
 
 private:
+    void script(const QString& name, const QString& body) {
+        QFile f(dir_.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(QStringLiteral("#!/bin/sh\n%1\n").arg(body).toUtf8());
+        f.close();
+        f.setPermissions(f.permissions() | QFileDevice::ExeUser);
+    }
+
     QTemporaryDir dir_;
     QByteArray path_ = qgetenv("PATH");
+    QByteArray mailer_ = qgetenv("MAILER");
+};
+
+// Records what the shell was asked to open instead of opening it.
+struct ShellRecorder {
+    ShellRecorder() {
+        kv::ui::setShellOpener([this](const QUrl& url) { opened << url; });
+    }
+    ~ShellRecorder() { kv::ui::setShellOpener({}); }
+    QList<QUrl> opened;
 };
 
 // Answers the save dialog with `file` under the filter numbered `filter` (from 0), noting what it showed.
@@ -238,8 +259,73 @@ private Q_SLOTS:
         QCOMPARE(args.mid(0, 2), (QStringList{"--utf8", "--attach"}));
     }
 
+    void onlyTheClientsThatReadAnAttachmentGetThePicture_data() {
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<bool>("attached");
+        // xdg-email starts Thunderbird with the attachment itself, under any of its packagings' names.
+        QTest::newRow("Thunderbird") << "thunderbird.desktop" << true;
+        QTest::newRow("Thunderbird, Flatpak") << "org.mozilla.Thunderbird.desktop" << true;
+        QTest::newRow("Icedove") << "icedove.desktop" << true;
+        // These read the "attach" field of the mailto: link xdg-email opens for them.
+        QTest::newRow("Evolution") << "org.gnome.Evolution.desktop" << true;
+        QTest::newRow("KMail") << "org.kde.kmail2.desktop" << true;
+        QTest::newRow("Claws Mail") << "claws-mail.desktop" << true;
+        QTest::newRow("MAILER command of a client reading the link")
+            << "/usr/bin/evolution --component=mail" << true;
+        // xdg-email gives a MAILER command the link, Thunderbird too.
+        QTest::newRow("MAILER command of Thunderbird") << "/usr/bin/thunderbird -compose" << false;
+        // A browser or web mail gets the plain link; so does whatever opens it when none is set.
+        QTest::newRow("browser") << "firefox-esr.desktop" << false;
+        QTest::newRow("another client") << "org.gnome.Geary.desktop" << false;
+        QTest::newRow("none set") << "" << false;
+        // A folder named like a client does not make its program one.
+        QTest::newRow("path through a client's folder") << "/opt/thunderbird/mutt" << false;
+    }
+    void onlyTheClientsThatReadAnAttachmentGetThePicture() {
+        QFETCH(QString, handler);
+        QFETCH(bool, attached);
+        QCOMPARE(kv::print::mailRouteFor(handler) == kv::print::MailRoute::Attached, attached);
+    }
+
+    void aPlainMailLinkSaysWhereThePictureIsAndOpensItsFolder() {
+        MailClientStandIn mailClient(QStringLiteral("firefox-esr.desktop"));
+        kv::ui::ScriptedDialogs dialogs;
+        ShellRecorder shell;
+        TFormNahledTisku& w = showOrdersList();
+        w.SBMailuj->click();
+        w.edPrijemcelEmailu_Email->setText(QStringLiteral("nakup@firma.cz"));
+        w.SBPosliZpravu->click();
+        // The mail still opens with its recipient and subject.
+        QTRY_VERIFY(QFile::exists(mailClient.record()));
+        QCOMPARE(mailClient.arguments().constLast(), QStringLiteral("nakup@firma.cz"));
+        const QString copy = mailClient.arguments().value(4);
+        QVERIFY2(copy.startsWith(w.MailFolder + QLatin1Char('/')), qPrintable(copy));
+        QCOMPARE(dialogs.messages(),
+                 QStringList{QStringLiteral("Obrázek nelze k e-mailu přiložit. Je uložen v souboru:\n%1\n"
+                                            "Přiložte jej prosím ke zprávě sami.")
+                                 .arg(copy)});
+        QCOMPARE(dialogs.calls.value(0).style, kv::ui::MsgStyle::Information);
+        QCOMPARE(shell.opened, QList<QUrl>{QUrl::fromLocalFile(QFileInfo(copy).absolutePath())});
+        // The copy named outlives the preview.
+        w.SBClose->click();
+        QVERIFY(QFile::exists(copy));
+    }
+
+    void aClientThatTakesThePictureNeedsNoWord() {
+        MailClientStandIn mailClient(QStringLiteral("org.gnome.Evolution.desktop"));
+        kv::ui::ScriptedDialogs dialogs;
+        ShellRecorder shell;
+        TFormNahledTisku& w = showOrdersList();
+        w.SBMailuj->click();
+        w.SBPosliZpravu->click();
+        QTRY_VERIFY(QFile::exists(mailClient.record()));
+        QVERIFY(dialogs.messages().isEmpty());
+        QVERIFY(shell.opened.isEmpty());
+    }
+
     void missingMailClientIsSilent() {
         kv::ui::ScriptedDialogs dialogs;
+        ShellRecorder shell;
         QTemporaryDir empty;
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(empty.path()));
@@ -248,6 +334,7 @@ private Q_SLOTS:
         w.SBPosliZpravu->click();
         qputenv("PATH", path);
         QVERIFY(dialogs.messages().isEmpty());
+        QVERIFY(shell.opened.isEmpty());
         QVERIFY(w.PanOdesliEmail->isHidden());
     }
 

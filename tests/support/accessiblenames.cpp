@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QComboBox>
+#include <QSet>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QWidget>
@@ -43,6 +44,23 @@ bool offersAction(QAccessibleInterface* iface) {
     return actions && !actions->actionNames().isEmpty();
 }
 
+// The objects the accessibility tree of `window` reaches going down from the window's interface.
+// Item views are not entered: their children are cells, read through the view.
+void collectTree(QAccessibleInterface* iface, QSet<const QObject*>& reached, int depth = 0) {
+    if (!iface || !iface->isValid() || depth > 64)
+        return;
+    const QObject* object = iface->object();
+    if (object) {
+        if (reached.contains(object))
+            return;
+        reached.insert(object);
+        if (qobject_cast<const QAbstractItemView*>(object))
+            return;
+    }
+    for (int i = 0; i < iface->childCount(); ++i)
+        collectTree(iface->child(i), reached, depth + 1);
+}
+
 } // namespace
 
 QString accessibleName(const QWidget& widget) {
@@ -52,6 +70,8 @@ QString accessibleName(const QWidget& widget) {
 
 QStringList unnamedControls(const QWidget& window) {
     QStringList unnamed;
+    QSet<const QObject*> onTree;
+    collectTree(QAccessible::queryAccessibleInterface(const_cast<QWidget*>(&window)), onTree);
     for (QWidget* w : window.findChildren<QWidget*>()) {
         if (!reachableInside(*w, window) || partOfAControl(*w))
             continue;
@@ -60,6 +80,11 @@ QStringList unnamedControls(const QWidget& window) {
             continue;
         if (w->focusPolicy() == Qt::NoFocus && !offersAction(iface))
             continue;
+        if (!onTree.contains(w)) {
+            unnamed << QStringLiteral("%1 (%2, off the tree)")
+                           .arg(w->objectName(), QLatin1String(w->metaObject()->className()));
+            continue;
+        }
         // A tab bar is read tab by tab: each tab needs a name, the bar itself none.
         if (auto* tabs = qobject_cast<QTabBar*>(w)) {
             for (int i = 0; i < tabs->count(); ++i)
