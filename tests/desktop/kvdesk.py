@@ -554,10 +554,17 @@ class Desk:
             time.sleep(0.1)
             return a if a == self.centre(acc) else None
         x, y = wait_for(steady, 'the %s %r to stand still' % (role(acc), name(acc)))
-        subprocess.run(['xdotool', 'mousemove', '--sync', str(x), str(y)], check=True, timeout=30)
+        # not "mousemove --sync": it waits for a motion that never comes when the pointer is there already
+        subprocess.run(['xdotool', 'mousemove', str(x), str(y)], check=True, timeout=30)
+        wait_for(lambda: self.pointer() == (x, y), 'the pointer at %d,%d' % (x, y), seconds=5)
         self._pause(0.05)
         subprocess.run(['xdotool', 'click', str(button)], check=True, timeout=30)
         self._pause()
+
+    def pointer(self):
+        r = subprocess.run(['xdotool', 'getmouselocation', '--shell'], capture_output=True, text=True, timeout=30)
+        v = dict(line.split('=', 1) for line in r.stdout.split() if '=' in line)
+        return int(v.get('X', -1)), int(v.get('Y', -1))
 
     def press(self, acc_name, root=None, role_name='push button', index=0):
         """Clicks the button of that accessible name (anywhere in the program, or under root)."""
@@ -577,7 +584,12 @@ class Desk:
         self._pause(0.1)
 
     def type(self, text):
-        subprocess.run(['xdotool', 'type', '--delay', '40', '--', text], check=True, timeout=120)
+        """Types the text; a line break is the Return key (xdotool would send a line feed)."""
+        for i, line in enumerate(text.split('\n')):
+            if i:
+                self.key('Return')
+            if line:
+                subprocess.run(['xdotool', 'type', '--delay', '40', '--', line], check=True, timeout=120)
         self._pause(0.1)
 
     def fill(self, acc, text, single_line=True):

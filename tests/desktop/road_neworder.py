@@ -4,11 +4,11 @@ missing payment method and opens the payment methods over the order; a method ad
 over when that window closes; the rest typed, the text on its own page, the question answered, the
 order form in the preview; the order in the database as typed, under a number of this month."""
 import roads
-from roads import MAIN, NEW_ORDER, ORDER, kvdesk
+from roads import NEW_ORDER, ORDER, kvdesk
 from kvdesk import RoadFailure, text_of, wait_for
 
 
-def road(d):
+def road(d, strict=True):
     w = roads.open_new_order(d)
     d.press('Hotovo - tisk...', root=w)
     d.answer(d.message('Není vybrán, nebo zadán způsob platby!'), 'OK')
@@ -35,7 +35,10 @@ def road(d):
     last = d.db.value('SELECT "PosledniObj" FROM "System"')
     if (last or '').strip() != number:
         raise RoadFailure('the settings keep %r as the last order number, not %r' % (last, number))
-    d.wait_active(MAIN)
+    if strict:
+        roads.main_active_again(d)
+    else:
+        roads.back_to_main(d)
 
 
 if __name__ == '__main__':
