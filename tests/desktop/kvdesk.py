@@ -33,7 +33,7 @@ import traceback
 
 PYTHON = '/usr/bin/python3'
 WAIT = 20.0           # seconds for any one condition: CI shares two cores among many tests
-ROAD_LIMIT = 240      # the whole road, so the clean-up still runs before ctest's own timeout
+ROAD_LIMIT = 400      # the whole road, so the clean-up still runs before ctest's own timeout
 SKIP = 77             # ctest's SKIP_RETURN_CODE for the roads
 
 pyatspi = None        # imported once the road's own buses are known (it connects on first use)
@@ -602,7 +602,7 @@ class Desk:
             if text:
                 self.type(text)
             try:
-                wait_for(lambda: text_of(acc) == text, 'the edit %r to hold %r' % (name(acc), text), seconds=5)
+                wait_for(lambda: text_of(acc) == text, 'the edit %r to hold %r' % (name(acc), text), seconds=8)
                 return
             except RoadFailure:
                 log('the edit %r holds %r after typing %r; typing again' % (name(acc), text_of(acc), text))

@@ -22,12 +22,17 @@ def raise_error(d, w):
     return e
 
 
-def back_in_list(d, how):
+def dismissed(d, how):
+    """Whether the error window went and the list is active again; what went wrong otherwise."""
     try:
         d.gone(ERROR)
     except RoadFailure:
-        raise RoadFailure('%s did not reach the error window above the modal list' % how)
-    d.wait_active(ORDERS)
+        return '%s did not reach the error window above the modal list' % how
+    try:
+        d.wait_active(ORDERS)
+    except RoadFailure as e:
+        return 'after %s the list is not active again: %s' % (how, e)
+    return None
 
 
 def road(d):
@@ -36,11 +41,18 @@ def road(d):
 
     e = raise_error(d, w)
     d.press('Pokračovat', root=e)
-    back_in_list(d, 'a real click on "Pokračovat"')
+    by_click = dismissed(d, 'a real click on "Pokračovat"')
+    if by_click:
+        # the same error window tells whether the keyboard reaches it either
+        d.key('Return')
+        by_key = dismissed(d, 'Enter')
+        raise RoadFailure(by_click + ('; ' + by_key if by_key else '; Enter did reach it'))
 
     raise_error(d, w)
     d.key('Return')
-    back_in_list(d, 'Enter')
+    by_key = dismissed(d, 'Enter')
+    if by_key:
+        raise RoadFailure(by_key)
 
     d.db.execute('ALTER TABLE "Kalmorvaty_jinde" RENAME TO "Kalmorvaty"')
     d.press('Obnovit data', root=w)
