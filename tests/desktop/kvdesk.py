@@ -288,6 +288,7 @@ class Desk:
         self.program = None
         self.app = None
         self.display = None
+        self.framebuffer = None
         self.slow = float(os.environ.get('KV_ROAD_SLOW', '0') or 0)
         base = os.environ.get('KV_ROAD_TMP') or None
         self.root = tempfile.mkdtemp(prefix='kv-road-%s-' % road_name, dir=base)
@@ -342,8 +343,12 @@ class Desk:
         else:
             r, w = os.pipe()
             try:
+                # the screen kept in a file too (XWD), a picture of it on failure even without ImageMagick
+                self.framebuffer = os.path.join(self.root, 'screen')
+                os.makedirs(self.framebuffer)
                 self.procs.append(_Process('Xvfb', ['Xvfb', '-displayfd', str(w), '-screen', '0', '1280x1024x24',
-                                                    '-nolisten', 'tcp', '-noreset'], pass_fds=(w,)))
+                                                    '-fbdir', self.framebuffer, '-nolisten', 'tcp', '-noreset'],
+                                           pass_fds=(w,)))
                 os.close(w)
                 w = None
                 self.display = ':' + _read_line(r, WAIT, 'Xvfb')
@@ -661,16 +666,18 @@ class Desk:
         out.write('--- end of tree\n')
 
     def screenshot(self, path):
-        """A picture of the whole screen, with ImageMagick when it is there, else as an xwd file."""
+        """A picture of the whole screen: PNG through ImageMagick where it is installed, else the XWD
+        file Xvfb keeps of its screen (ImageMagick's "display" or GIMP open it)."""
         if shutil.which('import'):
             r = subprocess.run(['import', '-display', self.display, '-window', 'root', path],
                                capture_output=True, timeout=60)
             if r.returncode == 0:
                 return path
-        path = os.path.splitext(path)[0] + '.xwd'
-        r = subprocess.run(['xwd', '-root', '-silent', '-display', self.display, '-out', path],
-                           capture_output=True, timeout=60)
-        return path if r.returncode == 0 else None
+        if self.framebuffer and os.path.exists(os.path.join(self.framebuffer, 'Xvfb_screen0')):
+            xwd = os.path.splitext(path)[0] + '.xwd'
+            shutil.copyfile(os.path.join(self.framebuffer, 'Xvfb_screen0'), xwd)
+            return xwd
+        return None
 
     def drop_database(self):
         if self.backend == 'postgres' and self.pg_name:
