@@ -51,9 +51,16 @@ class _Timeout(BaseException):
     pass
 
 
+_log_file = None
+
+
 def log(text):
-    sys.stdout.write('[%s] %s\n' % (datetime.datetime.now().strftime('%H:%M:%S.%f')[:-3], text))
+    line = '[%s] %s\n' % (datetime.datetime.now().strftime('%H:%M:%S.%f')[:-3], text)
+    sys.stdout.write(line)
     sys.stdout.flush()
+    if _log_file:
+        _log_file.write(line)
+        _log_file.flush()
 
 
 def wait_for(condition, what, seconds=WAIT, interval=0.15):
@@ -600,6 +607,7 @@ class Desk:
     def fill(self, acc, text, single_line=True):
         """Types the text into an edit (click, select all, type) until the edit holds it: typing a letter
         that is not on the keyboard remaps a key for a moment, and a busy machine can lose that race."""
+        log('typing %r into %r' % (text, name(acc)))
         for attempt in range(4):
             self.click(acc)
             self.key('ctrl+a')
@@ -697,6 +705,8 @@ def run(road, backend='sqlite'):
     signal.signal(signal.SIGALRM, on_signal)
     signal.alarm(ROAD_LIMIT)
     d = Desk(road_name, backend)
+    global _log_file
+    _log_file = open(os.path.join(d.root, 'road.log'), 'w')
     log('road %s in %s' % (road_name, d.root))
     status = 1
     try:
@@ -710,10 +720,12 @@ def run(road, backend='sqlite'):
     except (Exception, _Timeout) as e:
         log('ROAD %s FAILED: %s' % (road_name, e))
         traceback.print_exc(file=sys.stdout)
+        traceback.print_exc(file=_log_file)
         try:
             signal.alarm(60)
             if d.app is not None:
                 d.dump()
+                d.dump(_log_file)
             shot = d.display and d.screenshot(os.path.join(d.root, 'failure.png'))
             log('screen: %s' % (shot or 'no picture could be taken'))
         except (Exception, _Timeout) as e2:

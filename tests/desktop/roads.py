@@ -57,6 +57,11 @@ def open_new_order(d):
 def fill_order(d, w, values=ORDER, text=ORDER_TEXT):
     for caption, value in values.items():
         d.fill(edit(d, w, caption), value)
+    # each box took its text; none may have lost it while the next ones were typed
+    held = {caption: text_of(edit(d, w, caption)) for caption in values}
+    changed = {c: v for c, v in held.items() if v != values[c]}
+    if changed:
+        raise RoadFailure('boxes lost what was typed into them: %r (typed %r)' % (changed, values))
     d.click(tab(d, w, 'Text objednávky...'))
     d.fill(d.find(w, 'text', 'Text objednávky'), text)
 
