@@ -8,7 +8,7 @@ from roads import NEW_ORDER, ORDER, kvdesk
 from kvdesk import RoadFailure, text_of, wait_for
 
 
-def road(d, strict=True):
+def road(d):
     w = roads.open_new_order(d)
     d.press('Hotovo - tisk...', root=w)
     d.answer(d.message('Není vybrán, nebo zadán způsob platby!'), 'OK')
@@ -35,10 +35,7 @@ def road(d, strict=True):
     last = d.db.value('SELECT "PosledniObj" FROM "System"')
     if (last or '').strip() != number:
         raise RoadFailure('the settings keep %r as the last order number, not %r' % (last, number))
-    if strict:
-        roads.main_active_again(d)
-    else:
-        roads.back_to_main(d)
+    roads.back_to_main(d)
 
 
 if __name__ == '__main__':

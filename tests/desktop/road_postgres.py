@@ -4,10 +4,4 @@ with psql; skipped when KV_TEST_PG is not set."""
 import road_neworder
 from roads import kvdesk
 
-
-def road(d):
-    # the focus after the preview is the embedded database's road's concern
-    road_neworder.road(d, strict=False)
-
-
-kvdesk.run(road, backend='postgres')
+kvdesk.run(road_neworder.road, backend='postgres')
