@@ -545,9 +545,6 @@ class Desk:
     def enabled(self, acc):
         return has_state(acc, pyatspi.STATE_ENABLED) and has_state(acc, pyatspi.STATE_SENSITIVE)
 
-    def checked(self, acc):
-        return has_state(acc, pyatspi.STATE_CHECKED)
-
     # -- acting as a person
 
     def _pause(self, seconds=0.05):
@@ -638,14 +635,6 @@ class Desk:
             return wait_for(look, 'a message saying %r' % text_part, seconds)
         except RoadFailure as e:
             raise RoadFailure('%s; showing: %r' % (e, self.titles()))
-
-    def no_message(self, text_part, seconds=2.0):
-        """Makes sure no such message comes within a few seconds."""
-        try:
-            self.message(text_part, seconds)
-        except RoadFailure:
-            return
-        raise RoadFailure('unexpected message %r' % text_part)
 
     def answer(self, dialog, button):
         self.press(button, root=dialog)
