@@ -211,19 +211,6 @@ def _read_line(fd, seconds, what):
 
 # --- the database
 
-def server_ini(folder):
-    out = {}
-    try:
-        raw = open(os.path.join(folder, 'SERVER.INI'), 'rb').read().decode('cp1250')
-    except OSError:
-        return out
-    for line in raw.splitlines():
-        if '=' in line:
-            k, v = line.split('=', 1)
-            out[k.strip().upper()] = v.strip()
-    return out
-
-
 def pg_settings():
     """host, port and user of KV_TEST_PG, or None when it is not set."""
     conn = os.environ.get('KV_TEST_PG', '').strip()
@@ -601,7 +588,7 @@ class Desk:
                 subprocess.run(['xdotool', 'type', '--delay', '40', '--', line], check=True, timeout=120)
         self._pause(0.1)
 
-    def fill(self, acc, text, single_line=True):
+    def fill(self, acc, text):
         """Types the text into an edit (click, select all, type) until the edit holds it: typing a letter
         that is not on the keyboard remaps a key for a moment, and a busy machine can lose that race."""
         log('typing %r into %r' % (text, name(acc)))
