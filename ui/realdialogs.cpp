@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace kv::ui {
@@ -152,7 +153,14 @@ QString RealDialogs::saveFileName(const QString& caption, const QString& filter,
 }
 
 int RealDialogs::showModal(QDialog& dialog) {
-    return dialog.exec();
+    // The window manager hands the focus back to the window below a modal one that closes, but
+    // not always when that one closed another on its way out (the order's preview closing the new
+    // order window): the window that opened it takes the focus back, so the keys reach it.
+    const QPointer<QWidget> opener = QApplication::activeWindow();
+    const int result = dialog.exec();
+    if (opener && opener != &dialog && opener->isVisible())
+        opener->activateWindow();
+    return result;
 }
 
 } // namespace kv::ui
