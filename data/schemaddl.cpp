@@ -47,9 +47,15 @@ DdlReport createMissing(Backend& backend) {
     if (found != kNoSchema && found != kSchemaVersion)
         throw SchemaVersionError(backend.databaseName(), found);
     DdlReport report;
-    for (const store::TableDef& def : schema())
-        if (createTableIfMissing(backend, def))
+    for (const store::TableDef& def : schema()) {
+        if (createTableIfMissing(backend, def)) {
             report.createdTables << def.name;
+        } else {
+            // A table made by an earlier build of the set-up program gets its sort-key triggers.
+            for (const QString& statement : backend.sortKeyTriggerSql(def))
+                backend.execute(statement);
+        }
+    }
     if (found == kNoSchema)
         writeSchemaVersion(backend);
     createFilterIndexes(backend);

@@ -1,6 +1,6 @@
 // Creates what is missing of the database: the seven tables with their columns in stored order and
-// native types, the hidden storage key, one binary sort-key column and index per named index, the
-// schema version row and the one settings row. Running it again on a complete database changes nothing.
+// native types, the hidden storage key, one binary sort-key column, index and trigger per named index,
+// the schema version row and the one settings row. Running it again on a complete database changes nothing.
 #pragma once
 
 #include "data/store/backend.h"

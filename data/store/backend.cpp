@@ -204,7 +204,23 @@ QStringList Backend::createTableSql(const TableDef& def) const {
     for (const IndexDef& ix : def.indexes)
         out << createIndexSql(QLatin1String("ix_") + def.name + QLatin1Char('_') + ix.name, def.name,
                               {quote(sortKeyColumn(ix.name)), id});
-    return out;
+    return out + sortKeyTriggerSql(def);
+}
+
+QString Backend::sortKeyTriggerName(const TableDef& def, const IndexDef& index) {
+    return QLatin1String("kv_k_") + def.name + QLatin1Char('_') + index.name;
+}
+
+QString Backend::sortKeyStaleSql(const IndexDef& index, const QString& same, const QString& differs) {
+    auto compare = [](const QString& column, const QString& op) {
+        return QLatin1String("NEW.") + quote(column) + QLatin1Char(' ') + op + QLatin1String(" OLD.") +
+               quote(column);
+    };
+    QStringList changed;
+    for (const QString& field : index.fields)
+        changed << compare(field, differs);
+    return compare(sortKeyColumn(index.name), same) + QLatin1String(" AND (") +
+           changed.join(QLatin1String(" OR ")) + QLatin1Char(')');
 }
 
 } // namespace kv::store

@@ -86,8 +86,13 @@ public:
     static QString deleteSql(const QString& table);                             // ... WHERE "_id" = ?
     // INSERT INTO table (columns) VALUES (?, ...), with what the engine needs to give the new key back.
     virtual QString insertSql(const QString& table, const QStringList& columns) const;
-    // The table with its hidden storage key and sort-key columns, then one index per named index.
+    // The table with its hidden storage key and sort-key columns, then one index and the sort-key
+    // trigger per named index.
     QStringList createTableSql(const TableDef& def) const;
+    // Per named index, a trigger that empties a row's sort key when an update changes a field of the
+    // index but not the key, as another tool does; the program fills the key in anew (Table). Each
+    // statement may run again over a database that has what it makes, and changes nothing there.
+    virtual QStringList sortKeyTriggerSql(const TableDef& def) const = 0;
     static QString createIndexSql(const QString& indexName, const QString& table, const QStringList& columns);
     // A column's type with its constraints, as CREATE TABLE writes it.
     QString columnDefinition(const FieldDef& field) const;
@@ -126,6 +131,11 @@ protected:
         Q_UNUSED(quotedColumn);
         return {};
     }
+
+    // The sort-key trigger's name, and its condition: a field of the index changed, the key did not;
+    // `same` and `differs` are the engine's comparisons that hold for two nulls and for none.
+    static QString sortKeyTriggerName(const TableDef& def, const IndexDef& index);
+    static QString sortKeyStaleSql(const IndexDef& index, const QString& same, const QString& differs);
 
     // CREATE, ALTER or DROP: statements prepared before may now read other columns or types.
     static bool changesSchema(const QString& sql);

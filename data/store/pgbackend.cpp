@@ -351,6 +351,27 @@ QString PgBackend::booleanFromFlagSql(const QString& column) const {
     return QLatin1Char('(') + column + QLatin1String(" <> 0)");
 }
 
+// A function of the trigger's own name empties the key of the row before it is written.
+QStringList PgBackend::sortKeyTriggerSql(const TableDef& def) const {
+    QStringList out;
+    for (const IndexDef& ix : def.indexes) {
+        const QString name = quote(sortKeyTriggerName(def, ix));
+        QStringList fields;
+        for (const QString& f : ix.fields)
+            fields << quote(f);
+        out << QLatin1String("CREATE OR REPLACE FUNCTION ") + name +
+                   QLatin1String("() RETURNS trigger LANGUAGE plpgsql AS $$BEGIN NEW.") +
+                   quote(sortKeyColumn(ix.name)) + QLatin1String(" := NULL; RETURN NEW; END$$");
+        out << QLatin1String("CREATE OR REPLACE TRIGGER ") + name + QLatin1String(" BEFORE UPDATE OF ") +
+                   fields.join(QLatin1String(", ")) + QLatin1String(" ON ") + quote(def.name) +
+                   QLatin1String(" FOR EACH ROW WHEN (") +
+                   sortKeyStaleSql(ix, QStringLiteral("IS NOT DISTINCT FROM"),
+                                   QStringLiteral("IS DISTINCT FROM")) +
+                   QLatin1String(") EXECUTE FUNCTION ") + name + QLatin1String("()");
+    }
+    return out;
+}
+
 void PgBackend::keysWritten(const QString& table) {
     const QString quoted = quote(table);
     query(QLatin1String("SELECT setval(pg_get_serial_sequence(?, '_id'), COALESCE(MAX(") +

@@ -29,6 +29,7 @@ public:
     QString insertSql(const QString& table, const QStringList& columns) const override;
     QString timestampFromMillisSql(const QString& column) const override;
     QString booleanFromFlagSql(const QString& column) const override;
+    QStringList sortKeyTriggerSql(const TableDef& def) const override;
     void keysWritten(const QString& table) override;
 
     // libpq keywords for the connection: what SERVER.INI gives (host, port, user, password, dbname) and

@@ -266,6 +266,26 @@ QString SqliteBackend::timestampFromMillisSql(const QString& column) const {
            QLatin1String(" % 1000 + 1000) % 1000) END");
 }
 
+// SQLite's triggers cannot change the row being written, so this one empties the key afterwards. The
+// comparisons are the oldest forms, which every sqlite3 shell reading the schema knows.
+QStringList SqliteBackend::sortKeyTriggerSql(const TableDef& def) const {
+    QStringList out;
+    for (const IndexDef& ix : def.indexes) {
+        QStringList fields;
+        for (const QString& f : ix.fields)
+            fields << quote(f);
+        out << QLatin1String("CREATE TRIGGER IF NOT EXISTS ") + quote(sortKeyTriggerName(def, ix)) +
+                   QLatin1String(" AFTER UPDATE OF ") + fields.join(QLatin1String(", ")) +
+                   QLatin1String(" ON ") + quote(def.name) + QLatin1String(" FOR EACH ROW WHEN ") +
+                   sortKeyStaleSql(ix, QStringLiteral("IS"), QStringLiteral("IS NOT")) +
+                   QLatin1String(" BEGIN UPDATE ") + quote(def.name) + QLatin1String(" SET ") +
+                   quote(sortKeyColumn(ix.name)) + QLatin1String(" = NULL WHERE ") +
+                   quote(QStringLiteral("_id")) + QLatin1String(" = NEW.") + quote(QStringLiteral("_id")) +
+                   QLatin1String("; END");
+    }
+    return out;
+}
+
 QString SqliteBackend::booleanFromFlagSql(const QString& column) const {
     return QLatin1String("CASE WHEN ") + column + QLatin1String(" <> 0 THEN 1 ELSE 0 END");
 }

@@ -36,6 +36,7 @@ public:
     QStringList columnNames(const QString& table) override;
     QString timestampFromMillisSql(const QString& column) const override;
     QString booleanFromFlagSql(const QString& column) const override;
+    QStringList sortKeyTriggerSql(const TableDef& def) const override;
 
 protected:
     QString beginSql() const override { return QStringLiteral("BEGIN IMMEDIATE"); }

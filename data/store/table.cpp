@@ -162,6 +162,7 @@ void Table::forgetSqlTexts() {
         text.clear();
     for (QString& text : rangeSql_)
         text.clear();
+    firstSql_.clear();
 }
 
 bool Table::windowsValid() const {
@@ -225,17 +226,89 @@ QList<Table::CachedRow> Table::fetch(bool forward, bool fromCurrent, int limit) 
     return out;
 }
 
-std::optional<Table::CachedRow> Table::fetchById(qint64 id, bool inView) {
+// The first record of the view. The same read asks whether any row of the table lacks a sort key;
+// when one does, the keys are filled in and the record is read again. An empty view asks nothing: no
+// row of it can lack a key.
+QList<Table::CachedRow> Table::fetchFirst() {
+    const QString where = filterWhere();
+    if (firstSql_.isEmpty())
+        firstSql_ = sql_->first(where.isEmpty() ? QStringList() : QStringList{where});
+    QVariantList params = filterParams();
+    if (!where.isEmpty())
+        params << qint64(1);
+    bool keysMissing = false;
+    auto read = [&] {
+        QList<Row> rows = backend_->query(firstSql_, params, 1);
+        if (!rows.isEmpty() && sql_->probes())
+            keysMissing = rows[0].takeLast().toLongLong() != 0;
+        return rows;
+    };
+    QList<Row> rows = read();
+    if (keysMissing && fillMissingKeys())
+        rows = read();
+    QList<CachedRow> out;
+    for (Row& r : rows)
+        out << toCachedRow(std::move(r));
+    return out;
+}
+
+// `keysMissing`, when given and the row comes back, tells whether any row of the table lacks a sort key.
+std::optional<Table::CachedRow> Table::fetchById(qint64 id, bool inView, bool* keysMissing) {
     QStringList where{Backend::quote(QStringLiteral("_id")) + QLatin1String(" = ?")};
     QVariantList params{id};
     if (inView && !filterWhere().isEmpty()) {
         where << filterWhere();
         params << filterParams();
     }
-    QList<Row> rows = backend_->query(Backend::selectSql(sql_->columns, sql_->table, where), params, 1);
+    const bool probe = keysMissing && sql_->probes();
+    const QString columns = probe ? sql_->columns + QLatin1String(", ") + sql_->keysMissing : sql_->columns;
+    QList<Row> rows = backend_->query(Backend::selectSql(columns, sql_->table, where), params, 1);
     if (rows.isEmpty())
         return std::nullopt;
+    if (probe)
+        *keysMissing = rows[0].takeLast().toLongLong() != 0;
     return toCachedRow(std::move(rows[0]));
+}
+
+// Rows that other tools wrote have no sort keys (and a key field that one changed has lost its key to
+// the table's trigger), so walks along an index pass them by. They are found through the key columns'
+// indexes and given the keys the program gives its own rows, all in one transaction. Only the keys are
+// written, so no record lock is taken and a record another station edits keeps what it posts; a row
+// whose key fields changed meanwhile is left to the next fill. Returns whether any key was written.
+bool Table::fillMissingKeys() {
+    if (sql_->missingRows.isEmpty())
+        return false;
+    constexpr int kFillBatch = 1000;
+    const QVariantList batch{qint64(kFillBatch)};
+    QList<Row> rows = backend_->query(sql_->missingRows, batch, kFillBatch);
+    if (rows.isEmpty())
+        return false;
+    Transaction tx(*backend_);
+    QList<QVariant> record = emptyRecord();
+    qint64 filled = 0;
+    for (;;) {
+        qint64 filledNow = 0;
+        for (const Row& r : std::as_const(rows)) {
+            QVariantList params, unchanged;
+            for (qsizetype i = 0; i < sql_->keyFields.size(); ++i) {
+                const int p = sql_->keyFields[i];
+                record[p] = r[i + 1];
+                unchanged << toParam(def_.fields[p].type, record[p]);
+            }
+            for (int i = 0; i < sql_->indexFields.size(); ++i)
+                params << indexKey(i, record);
+            params << r[0] << unchanged;
+            filledNow += backend_->execute(sql_->keysUpdate, params);
+        }
+        filled += filledNow;
+        if (rows.size() < kFillBatch || filledNow == 0)
+            break;
+        rows = backend_->query(sql_->missingRows, batch, kFillBatch);
+    }
+    tx.commit();
+    if (filled > 0)
+        dropWindows();
+    return filled > 0;
 }
 
 std::vector<Table::CachedRow> Table::fetchRange(int offset, int count) {
@@ -297,7 +370,7 @@ void Table::checkBrowseMode() {
 
 void Table::first() {
     checkBrowseMode();
-    const QList<CachedRow> rows = fetch(true, false, 1);
+    const QList<CachedRow> rows = fetchFirst();
     ahead_.clear();
     behind_.clear();
     behindComplete_ = true;
@@ -375,7 +448,12 @@ void Table::refresh() {
     checkBrowseMode();
     dropWindows();
     if (hasRecord_) {
-        if (auto row = fetchById(rowId_, true)) {
+        // Unknown until the record is read; when it is gone, the fill's own read finds out.
+        bool keysMissing = true;
+        std::optional<CachedRow> row = fetchById(rowId_, true, &keysMissing);
+        if (keysMissing && fillMissingKeys() && row)
+            row = fetchById(rowId_, true);
+        if (row) {
             loadRow(std::move(*row));
         } else {
             QList<CachedRow> rows = fetch(true, true, 1);
@@ -387,7 +465,7 @@ void Table::refresh() {
                 loadRow(rows[0]);
         }
     } else {
-        const QList<CachedRow> rows = fetch(true, false, 1);
+        const QList<CachedRow> rows = fetchFirst();
         if (!rows.isEmpty())
             loadRow(rows[0]);
     }
@@ -592,17 +670,33 @@ void Table::append() {
     Q_EMIT recordChanged();
 }
 
+// The sort key of one index of the definition over a record in stored form.
+QByteArray Table::indexKey(int index, const QList<QVariant>& record) const {
+    QStringList texts;
+    for (int p : sql_->indexFields[index])
+        texts << (p < 0 ? QString() : storedText(def_.fields[p].type, record[p]));
+    return collationKey(texts);
+}
+
 QVariantList Table::storedValues(QList<QVariant>* keys) const {
     QVariantList out;
     for (int i = 0; i < def_.fields.size(); ++i)
         out << toParam(def_.fields[i].type, current_[i]);
-    for (const QList<int>& positions : sql_->indexFields) {
-        QStringList texts;
-        for (int p : positions)
-            texts << (p < 0 ? QString() : Field(const_cast<Table&>(*this), p).asString());
-        keys->append(collationKey(texts));
-    }
+    for (int i = 0; i < sql_->indexFields.size(); ++i)
+        keys->append(indexKey(i, current_));
     return out;
+}
+
+// Whether the edit changed an index's fields but not its key: a change of case alone.
+bool Table::keyKeptThroughChange() const {
+    for (int i = 0; i < sql_->indexFields.size(); ++i) {
+        const QList<int>& positions = sql_->indexFields[i];
+        const bool changed = std::any_of(positions.begin(), positions.end(),
+                                         [&](int p) { return p >= 0 && original_[p] != current_[p]; });
+        if (changed && indexKey(i, original_) == indexKey(i, current_))
+            return true;
+    }
+    return false;
 }
 
 void Table::post() {
@@ -620,10 +714,24 @@ void Table::post() {
         hasRecord_ = true;
     } else {
         params << rowId_;
+        // The table's trigger cannot tell the program from another tool: when a key field changes but
+        // its key does not, it drops the key this update writes, so the keys are written once more.
+        const bool keyKept = keyKeptThroughChange();
+        std::optional<Transaction> tx;
+        if (keyKept)
+            tx.emplace(*backend_);
         if (backend_->execute(sql_->update, params) == 0)
             throw StoreError(StoreError::Kind::Engine,
                              QStringLiteral("Záznam v tabulce '%1' byl mezitím vymazán jiným uživatelem.")
                                  .arg(tableName_));
+        if (keyKept) {
+            QVariantList keysParams = keys;
+            keysParams << rowId_;
+            for (int p : sql_->keyFields)
+                keysParams << toParam(def_.fields[p].type, current_[p]);
+            backend_->execute(sql_->keysUpdate, keysParams);
+            tx->commit();
+        }
         releaseLock();
     }
     key_ = activeKey;

@@ -136,12 +136,16 @@ private:
     void forgetSqlTexts();
     bool windowsValid() const;
     QList<CachedRow> fetch(bool forward, bool fromCurrent, int limit);
+    QList<CachedRow> fetchFirst();
+    bool fillMissingKeys();
+    bool keyKeptThroughChange() const;
+    QByteArray indexKey(int index, const QList<QVariant>& record) const;
     CachedRow toCachedRow(QList<QVariant>&& row) const;
     QList<QVariant> emptyRecord() const;
     QString filterWhere() const;
     QVariantList filterParams() const;
     std::vector<CachedRow> fetchRange(int offset, int count);
-    std::optional<CachedRow> fetchById(qint64 id, bool inView);
+    std::optional<CachedRow> fetchById(qint64 id, bool inView, bool* keysMissing = nullptr);
     void moveAfterScroll();
     QVariantList storedValues(QList<QVariant>* keys) const;
     void releaseLock();
@@ -160,6 +164,7 @@ private:
     std::unique_ptr<Filter> filter_; // the parsed filter in force, null when none
     QString fetchSql_[4];             // by direction and whether it continues from the current record
     QString rangeSql_[2];             // rows at an offset, from the start and from the end
+    QString firstSql_;                // the view's first row, asking whether sort keys are missing
 
     bool hasRecord_ = false;
     bool eof_ = true;

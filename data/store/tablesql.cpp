@@ -46,6 +46,26 @@ Table::Sql::Sql(const TableDef& def) {
         before = QLatin1Char('(') + key + QLatin1String(", ") + id + QLatin1String(") < (?, ?)");
     }
     writtenColumns = fieldCols + keyCols;
+    if (!keyCols.isEmpty()) {
+        const QString missing =
+            QLatin1Char('(') + keyCols.join(QLatin1String(" IS NULL OR ")) + QLatin1String(" IS NULL)");
+        keysMissing = QLatin1String("EXISTS (SELECT 1 FROM ") + table + QLatin1String(" WHERE ") + missing +
+                      QLatin1Char(')');
+        QStringList read{id}, unchanged;
+        for (const QList<int>& positions : std::as_const(indexFields))
+            for (int p : positions)
+                if (p >= 0 && !keyFields.contains(p))
+                    keyFields << p;
+        for (int p : std::as_const(keyFields)) {
+            read << fieldCols[p];
+            unchanged << fieldCols[p] + QLatin1String(" IS NOT DISTINCT FROM ?");
+        }
+        missingRows =
+            Backend::selectSql(read.join(QLatin1String(", ")), table, {missing}, {}, Backend::Paging::Limit);
+        keysUpdate = Backend::updateSql(table, keyCols);
+        if (!unchanged.isEmpty())
+            keysUpdate += QLatin1String(" AND ") + unchanged.join(QLatin1String(" AND "));
+    }
     update = Backend::updateSql(table, writtenColumns);
     remove = Backend::deleteSql(table);
 }
@@ -59,6 +79,13 @@ void Table::Sql::useEngine(const Backend& backend) {
 
 QString Table::Sql::select(const QStringList& where, bool ascending, Backend::Paging paging) const {
     return Backend::selectSql(columns, table, where, ascending ? orderAsc : orderDesc, paging);
+}
+
+QString Table::Sql::first(const QStringList& where) const {
+    const QString list = probes() ? columns + QLatin1String(", ") + keysMissing : columns;
+    if (!where.isEmpty())
+        return Backend::selectSql(list, table, where, orderAsc, Backend::Paging::Limit);
+    return Backend::selectSql(list, table, {}, orderAsc) + QLatin1String(" LIMIT 1");
 }
 
 } // namespace kv::store

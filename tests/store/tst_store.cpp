@@ -6,6 +6,7 @@
 #include "tests/support/testdatabase.h"
 
 #include "data/schema.h"
+#include "data/schemaddl.h"
 #include "data/schemaupgrade.h"
 #include "data/schemaversion.h"
 #include "data/store/collationkey.h"
@@ -74,6 +75,12 @@ QStringList shellLines(const test::TestDatabase& db, const QString& sql) {
     if (!shell.waitForFinished(20000) || shell.exitCode() != 0)
         return {QStringLiteral("shell failed: ") + QString::fromUtf8(shell.readAllStandardError())};
     return QString::fromUtf8(shell.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// Runs a statement in the engine's own shell; false when the shell refused it.
+bool shellRan(const test::TestDatabase& db, const QString& sql) {
+    const QStringList lines = shellLines(db, sql);
+    return lines.isEmpty() || !lines[0].startsWith(QLatin1String("shell failed"));
 }
 
 QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
@@ -334,6 +341,134 @@ private Q_SLOTS:
         o.deleteRecord();
         t->refresh(); // the current record is gone: the cursor moves to what now stands there
         QCOMPARE(t->field(0).asString(), QStringLiteral("A"));
+    }
+
+    // Orders written with plain SQL, without the sort key only the program fills, by a second
+    // connection or by the engine's own shell, before the table opens or while it is open: once the
+    // table opens, refreshes or rebuilds its view they are walked both ways, counted, located, read in
+    // the grid's window and ordered in Czech among the program's own orders.
+    void rowsWrittenByOtherToolsTakeTheirPlaceInTheIndex_data() {
+        QTest::addColumn<QString>("when");
+        QTest::addColumn<bool>("shell");
+        QTest::newRow("second connection, before the table opens") << "open" << false;
+        QTest::newRow("second connection, while open, then refresh") << "refresh" << false;
+        QTest::newRow("second connection, while open, then the filter switched") << "filter" << false;
+        QTest::newRow("engine's shell, before the table opens") << "open" << true;
+        QTest::newRow("engine's shell, while open, then refresh") << "refresh" << true;
+    }
+    void rowsWrittenByOtherToolsTakeTheirPlaceInTheIndex() {
+        QFETCH(QString, when);
+        QFETCH(bool, shell);
+        auto t = table(QStringLiteral("Kalmorvaty"));
+        for (const char16_t* s : {u"hrad", u"Cibulka", u"Dvořák"})
+            t->insertRecord({QString::fromUtf16(s)});
+        if (when == QLatin1String("open"))
+            t->close();
+        else
+            QVERIFY(t->locate(QStringLiteral("Cislo"), QStringLiteral("Dvořák")));
+        for (const char16_t* s : {u"chata", u"Čáp"}) {
+            const QString insert = QStringLiteral("INSERT INTO \"Kalmorvaty\" (\"Cislo\") VALUES ('%1')")
+                                       .arg(QString::fromUtf16(s));
+            if (shell)
+                QVERIFY(shellRan(*db_, insert));
+            else
+                db_->admin().execute(insert);
+        }
+        if (when == QLatin1String("open")) {
+            t->open();
+        } else if (when == QLatin1String("refresh")) {
+            t->refresh();
+            QCOMPARE(t->field(0).asString(), QStringLiteral("Dvořák")); // the cursor stays where it was
+            t->first();
+        } else {
+            t->setFiltered(true);
+        }
+        const QStringList expected{QStringLiteral("Cibulka"), QStringLiteral("Čáp"), QStringLiteral("Dvořák"),
+                                   QStringLiteral("hrad"), QStringLiteral("chata")};
+        QCOMPARE(t->recordCount(), 5);
+        QCOMPARE(column(*t, QStringLiteral("Cislo")), expected);
+        QStringList backwards;
+        for (t->last(); !t->bof(); t->prior())
+            backwards.prepend(t->field(0).asString());
+        QCOMPARE(backwards, expected);
+        QStringList window;
+        for (const store::Record& r : t->rows(0, 10))
+            window << r.values[0].toString();
+        QCOMPARE(window, expected);
+        for (int i = 0; i < expected.size(); ++i) {
+            QVERIFY2(t->locate(QStringLiteral("Cislo"), expected[i]), qPrintable(expected[i]));
+            QCOMPARE(t->recNo(), i);
+        }
+        t->moveTo(4);
+        QCOMPARE(t->field(0).asString(), QStringLiteral("chata"));
+        t->prior();
+        QCOMPARE(t->field(0).asString(), QStringLiteral("hrad"));
+        // Another station, opening the table now, finds the keys already in place.
+        test::TestStation other(*db_);
+        QCOMPARE(column(*table(QStringLiteral("Kalmorvaty"), &other), QStringLiteral("Cislo")), expected);
+    }
+
+    // A key field changed with plain SQL leaves its sort key behind; the table's trigger drops it, so the
+    // next refresh gives the row the key of its new value. A change of case alone, made by the program,
+    // keeps the row's key (it sorts where it did) and the row stays in the walk.
+    void keyFieldChangedByOtherToolsGetsItsKeyAnew() {
+        auto t = table(QStringLiteral("Kalmorvaty"));
+        for (const char16_t* s : {u"hrad", u"Cibulka", u"Dvořák"})
+            t->insertRecord({QString::fromUtf16(s)});
+        db_->admin().execute(
+            QStringLiteral("UPDATE \"Kalmorvaty\" SET \"Cislo\" = ? WHERE \"Cislo\" = 'Cibulka'"),
+            {QStringLiteral("Žába")});
+        QVERIFY(shellRan(*db_, QStringLiteral("UPDATE \"Kalmorvaty\" SET \"Cislo\" = 'chata', \"Text\" = 'x' "
+                                              "WHERE \"Cislo\" = 'Dvořák'")));
+        t->refresh();
+        QCOMPARE(column(*t, QStringLiteral("Cislo")),
+                 (QStringList{QStringLiteral("hrad"), QStringLiteral("chata"), QStringLiteral("Žába")}));
+        QVERIFY(t->locate(QStringLiteral("Cislo"), QStringLiteral("Žába")));
+        QCOMPARE(t->recNo(), 2);
+        QVERIFY(t->locate(QStringLiteral("Cislo"), QStringLiteral("hrad")));
+        t->edit();
+        t->field(0).setAsString(QStringLiteral("Hrad"));
+        t->post();
+        t->next();
+        t->prior();
+        QCOMPARE(t->field(0).asString(), QStringLiteral("Hrad"));
+        QVERIFY(t->locate(QStringLiteral("Cislo"), QStringLiteral("Hrad")));
+        QCOMPARE(column(*t, QStringLiteral("Cislo")),
+                 (QStringList{QStringLiteral("Hrad"), QStringLiteral("chata"), QStringLiteral("Žába")}));
+        // A tool that writes the key itself is trusted with it.
+        db_->admin().execute(QStringLiteral("UPDATE \"Kalmorvaty\" SET \"Cislo\" = ?, \"_k_Cislo\" = ? "
+                                            "WHERE \"Cislo\" = 'chata'"),
+                             {QStringLiteral("Adam"), store::collationKey(QStringLiteral("Adam"))});
+        t->refresh();
+        QCOMPARE(column(*t, QStringLiteral("Cislo")),
+                 (QStringList{QStringLiteral("Adam"), QStringLiteral("Hrad"), QStringLiteral("Žába")}));
+    }
+
+    // The set-up program run again over a database made before the triggers adds them.
+    void setupRunAgainAddsTheSortKeyTriggers() {
+        const bool pg = db_->engine() == test::Engine::Postgres;
+        const QString triggers =
+            pg ? QStringLiteral("SELECT COUNT(*) FROM pg_trigger WHERE NOT tgisinternal")
+               : QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'trigger'");
+        const qint64 made = db_->admin().query(triggers, {})[0][0].toLongLong();
+        QCOMPARE(made, 6); // one for each of the six tables with a sort key
+        for (auto [table, trigger] :
+             {std::pair{"Kalmorvaty", "kv_k_Kalmorvaty_Cislo"}, std::pair{"Obory", "kv_k_Obory_Nazev"}})
+            db_->admin().execute(QStringLiteral("DROP TRIGGER \"%1\"").arg(QLatin1String(trigger)) +
+                                 (pg ? QStringLiteral(" ON \"%1\"").arg(QLatin1String(table)) : QString()));
+        QCOMPARE(db_->admin().query(triggers, {})[0][0].toLongLong(), made - 2);
+        data::createMissing(db_->admin());
+        QCOMPARE(db_->admin().query(triggers, {})[0][0].toLongLong(), made);
+        data::createMissing(db_->admin()); // and a second run changes nothing
+        QCOMPARE(db_->admin().query(triggers, {})[0][0].toLongLong(), made);
+        auto t = table(QStringLiteral("Obory"));
+        t->insertRecord({QStringLiteral("Cukrárny")});
+        t->insertRecord({QStringLiteral("Hutnictví")});
+        db_->admin().execute(
+            QStringLiteral("UPDATE \"Obory\" SET \"Obor\" = 'chemie' WHERE \"Obor\" = 'Cukrárny'"));
+        t->refresh();
+        QCOMPARE(column(*t, QStringLiteral("Obor")),
+                 (QStringList{QStringLiteral("Hutnictví"), QStringLiteral("chemie")}));
     }
 
     void filtersSelectRowsByTypedLiterals_data() {
