@@ -22,8 +22,13 @@ if ((${#names[@]} == 0)); then
   done
 fi
 
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_FUZZ=ON \
-  -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${names[@]/#/fuzz_}"
 
 # UBSan goes on after a report unless told to stop; leaks of Qt's and the system's own libraries are
