@@ -5,6 +5,7 @@
 #include "changesfile.h"
 
 #include "base/programfolder.h"
+#include "ui/fonts.h"
 #include "ui/shellopen.h"
 
 #include <QLabel>
@@ -18,6 +19,9 @@
 #include <functional>
 
 namespace kv::about {
+
+using ui::arial;
+
 namespace {
 
 constexpr char kMail[] = "kalmorvaty@quelmarix.cz";
@@ -85,13 +89,6 @@ QPixmap webPicture() {
     p.drawLine(QPointF(9, 15), QPointF(39, 15));
     p.drawLine(QPointF(9, 33), QPointF(39, 33));
     return pm;
-}
-
-QFont arial(int px, bool bold = false) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
 }
 
 QLabel* text(QWidget* parent, const QString& caption, const QRect& geometry, const QFont& font,

@@ -2,7 +2,7 @@
 #include "formdodavatele.h"
 
 #include "codelisttexts.h"
-#include "gridlayoutfile.h"
+#include "gridlayouts.h"
 #include "onecolumnlist.h"
 #include "supplierentry.h"
 #include "windowparts.h"
@@ -81,7 +81,7 @@ TFormDodavatele::TFormDodavatele(data::TDM& dm, QWidget* parent)
     dm_.DSObory.setDeleteCheck([&dm = dm_] { return categoryDeleteRefusal(dm); });
     // The suppliers were filtered when the tables opened, before this window existed.
     showCount();
-    GridLayoutFile::load(layoutPath(), *GridDodavatele);
+    GridLayouts::load(layoutPath(), *GridDodavatele);
 }
 
 void TFormDodavatele::buildCategoriesPage() {
@@ -162,7 +162,7 @@ void TFormDodavatele::FormShow() {
 }
 
 void TFormDodavatele::FormClose() {
-    GridLayoutFile::saveReported(layoutPath(), *GridDodavatele);
+    GridLayouts::saveReported(layoutPath(), *GridDodavatele);
 }
 
 void TFormDodavatele::ZalozkyDodavateluChange(int index) {

@@ -1,7 +1,7 @@
 // The users window: the list and the add/edit page.
 #include "formuzivatele.h"
 
-#include "gridlayoutfile.h"
+#include "gridlayouts.h"
 #include "windowparts.h"
 
 #include "base/programfolder.h"
@@ -84,7 +84,7 @@ TFormUzivatele::TFormUzivatele(data::TDM& dm, QWidget* parent)
     };
     pages_.changedRecord = [this] { return pages_.boxes().values(); };
     connect(ZalozkyUzivatelu, &QTabWidget::currentChanged, this, &TFormUzivatele::ZalozkyUzivateluChange);
-    GridLayoutFile::load(layoutPath(), *GridUziv);
+    GridLayouts::load(layoutPath(), *GridUziv);
 }
 
 QString TFormUzivatele::layoutPath() {
@@ -96,7 +96,7 @@ void TFormUzivatele::FormShow() {
 }
 
 void TFormUzivatele::FormClose() {
-    GridLayoutFile::saveReported(layoutPath(), *GridUziv);
+    GridLayouts::saveReported(layoutPath(), *GridUziv);
 }
 
 void TFormUzivatele::ZalozkyUzivateluChange(int index) {

@@ -6,6 +6,7 @@
 
 #include "ui/appwindows.h"
 #include "ui/dialogs.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,18 +20,13 @@
 #include <QScreen>
 
 namespace kv::errors {
+
+using ui::arial;
+
 namespace {
 
 // Colour value 9540095 of the old platform, blue in the high byte.
 const QColor kPanelColour(255, 145, 145);
-
-QFont arial(int px, bool bold = false, bool underline = false) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(px);
-    f.setBold(bold);
-    f.setUnderline(underline);
-    return f;
-}
 
 // A warning triangle with an exclamation mark.
 QPixmap warningPicture() {

@@ -8,7 +8,7 @@
 
 #include "base/clock.h"
 #include "base/programfolder.h"
-#include "codelists/gridlayoutfile.h"
+#include "codelists/gridlayouts.h"
 #include "data/datmod.h"
 #include "data/store/storeerror.h"
 #include "data/store/valueconv.h"
@@ -75,7 +75,7 @@ TFormSeznamObj::TFormSeznamObj(data::TDM& dm, QWidget* parent)
     layout->addWidget(PageControl1);
     resize(780, 540);
 
-    codelists::GridLayoutFile::load(layoutPath(), *GridUkazObj);
+    codelists::GridLayouts::load(layoutPath(), *GridUkazObj);
 }
 
 TFormSeznamObj::~TFormSeznamObj() {
@@ -310,7 +310,7 @@ void TFormSeznamObj::done(int result) {
             return;
         }
     }
-    codelists::GridLayoutFile::saveReported(layoutPath(), *GridUkazObj);
+    codelists::GridLayouts::saveReported(layoutPath(), *GridUkazObj);
     if (QDialog* filter = filterWindow(); filter && filter->isVisible())
         filter->close();
     QDialog::done(result);

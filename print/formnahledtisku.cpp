@@ -7,6 +7,7 @@
 
 #include "base/programfolder.h"
 #include "ui/dialogs.h"
+#include "ui/fonts.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,14 +18,9 @@ namespace kv::print {
 
 TFormNahledTisku* FormNahledTisku = nullptr;
 
-namespace {
+using ui::arial;
 
-QFont arial(int pixels, bool bold = false) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
+namespace {
 
 // A glyph-only button; a screen reader names it by its hint, or by `accessibleName` where it has none.
 QToolButton* speedButton(QWidget* parent, const char* name, PreviewGlyph glyph, int size, const QString& hint,
@@ -65,10 +61,19 @@ QLabel* panelLabel(QWidget* parent, const char* name, const QString& hint, int w
     return l;
 }
 
-// An edit is named by the caption of the label above it, which also gives it its keyboard focus.
-void nameByLabel(QWidget* edit, QLabel* label) {
+// An edit of the mail panel under its caption: the label 16 pixels high at `top`, the edit
+// `editHeight` high right below it, both 320 wide. The edit is named by the caption, which also
+// gives it its keyboard focus.
+template <typename Edit>
+Edit* labelledEdit(QWidget* parent, const QString& caption, const char* name, int top, int editHeight) {
+    auto* label = new QLabel(caption, parent);
+    label->setGeometry(10, top, 320, 16);
+    auto* edit = new Edit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(10, top + 17, 320, editHeight);
     edit->setAccessibleName(label->text());
     label->setBuddy(edit);
+    return edit;
 }
 
 } // namespace
@@ -190,32 +195,16 @@ void TFormNahledTisku::buildMailPanel() {
     PanOdesliEmail->setAccessibleName(QStringLiteral("Odeslání reportu e-mailem"));
 
     auto* title = new QLabel(QStringLiteral("Odeslání reportu e-mailem:"), PanOdesliEmail);
-    QFont titleFont = arial(13, true);
-    titleFont.setUnderline(true);
-    title->setFont(titleFont);
+    title->setFont(arial(13, true, true));
     title->setAlignment(Qt::AlignCenter);
     title->setGeometry(10, 6, 320, 18);
 
-    auto* recipient = new QLabel(QStringLiteral("E-mail příjemce:"), PanOdesliEmail);
-    recipient->setGeometry(10, 30, 320, 16);
-    edPrijemcelEmailu_Email = new QLineEdit(PanOdesliEmail);
-    edPrijemcelEmailu_Email->setObjectName(QStringLiteral("edPrijemcelEmailu_Email"));
-    edPrijemcelEmailu_Email->setGeometry(10, 47, 320, 22);
-    nameByLabel(edPrijemcelEmailu_Email, recipient);
-
-    auto* subject = new QLabel(QStringLiteral("Předmět (nadpis zprávy):"), PanOdesliEmail);
-    subject->setGeometry(10, 74, 320, 16);
-    edPredmetEmailu = new QLineEdit(PanOdesliEmail);
-    edPredmetEmailu->setObjectName(QStringLiteral("edPredmetEmailu"));
-    edPredmetEmailu->setGeometry(10, 91, 320, 22);
-    nameByLabel(edPredmetEmailu, subject);
-
-    auto* text = new QLabel(QStringLiteral("Text zprávy:"), PanOdesliEmail);
-    text->setGeometry(10, 118, 320, 16);
-    edTextZpravy = new QPlainTextEdit(PanOdesliEmail);
-    edTextZpravy->setObjectName(QStringLiteral("edTextZpravy"));
-    edTextZpravy->setGeometry(10, 135, 320, 150);
-    nameByLabel(edTextZpravy, text);
+    edPrijemcelEmailu_Email = labelledEdit<QLineEdit>(PanOdesliEmail, QStringLiteral("E-mail příjemce:"),
+                                                      "edPrijemcelEmailu_Email", 30, 22);
+    edPredmetEmailu = labelledEdit<QLineEdit>(PanOdesliEmail, QStringLiteral("Předmět (nadpis zprávy):"),
+                                              "edPredmetEmailu", 74, 22);
+    edTextZpravy = labelledEdit<QPlainTextEdit>(PanOdesliEmail, QStringLiteral("Text zprávy:"),
+                                                "edTextZpravy", 118, 150);
 
     auto* note =
         new QLabel(QStringLiteral("Údaje je možno zadat později v poštovním programu...."), PanOdesliEmail);

@@ -1,7 +1,8 @@
 // Grid layout files: the exact bytes written, reading back what was written, files that must be
 // ignored, columns of fields the table no longer has, and a save that fails.
-#include "codelists/gridlayouterror.h"
-#include "codelists/gridlayoutfile.h"
+#include "codelists/gridlayouts.h"
+#include "codelists/layoutfile/gridlayouterror.h"
+#include "codelists/layoutfile/gridlayoutfile.h"
 
 #include "controls/dbgrid.h"
 #include "data/schema.h"
@@ -13,6 +14,7 @@
 #include <QTest>
 
 using kv::codelists::GridLayoutFile;
+using kv::codelists::GridLayouts;
 using kv::controls::DBGridColumn;
 using kv::controls::DBGridColumns;
 
@@ -244,14 +246,14 @@ private Q_SLOTS:
             c.setLoaded({DBGridColumn{QStringLiteral("Nazev")}, DBGridColumn{QStringLiteral("IC")}});
             grid.setColumns(c);
             grid.horizontalHeader()->resizeSection(1, 77);
-            QVERIFY(GridLayoutFile::saveReported(path, grid));
+            QVERIFY(GridLayouts::saveReported(path, grid));
         }
         kv::controls::DBGrid grid;
-        QVERIFY(GridLayoutFile::load(path, grid));
+        QVERIFY(GridLayouts::load(path, grid));
         QCOMPARE(grid.columns().state(), DBGridColumns::State::Loaded);
         QCOMPARE(grid.model()->columnCount(), 2);
         QCOMPARE(grid.columnWidth(1), 77);
-        QVERIFY(!GridLayoutFile::load(dir.filePath(QStringLiteral("missing.grd")), grid));
+        QVERIFY(!GridLayouts::load(dir.filePath(QStringLiteral("missing.grd")), grid));
         QCOMPARE(grid.model()->columnCount(), 2);
     }
 
@@ -266,7 +268,7 @@ private Q_SLOTS:
         QStringList reported;
         kv::ui::setExceptionHandler(
             [&](const std::exception_ptr& e) { reported << kv::ui::exceptionMessage(e); });
-        QVERIFY(!GridLayoutFile::saveReported(path, c, suppliers(), kCharWidth));
+        QVERIFY(!GridLayouts::saveReported(path, c, suppliers(), kCharWidth));
         kv::ui::setExceptionHandler({});
         QCOMPARE(reported.size(), 1);
         QVERIFY2(reported[0].startsWith(QStringLiteral("Nelze zapsat soubor '%1'").arg(path)),

@@ -5,7 +5,7 @@
 
 #include "tests/support/testdatabase.h"
 
-#include "codelists/gridlayoutfile.h"
+#include "codelists/layoutfile/gridlayoutfile.h"
 #include "controls/dbgrid.h"
 #include "data/schema.h"
 #include "data/store/datasource.h"

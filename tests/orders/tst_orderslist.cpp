@@ -6,7 +6,7 @@
 #include "tests/support/accessiblenames.h"
 
 #include "app/formobj.h"
-#include "codelists/gridlayoutfile.h"
+#include "codelists/layoutfile/gridlayoutfile.h"
 #include "orders/formfiltr.h"
 #include "orders/formseznamobj.h"
 #include "orders/ordersettle.h"

@@ -37,8 +37,6 @@
 #include "gridlayouterror.h"
 
 #include "base/codec1250.h"
-#include "controls/dbgrid.h"
-#include "ui/exceptionhook.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -276,30 +274,6 @@ void GridLayoutFile::save(const QString& path, const controls::DBGridColumns& co
     f.setDirectWriteFallback(true);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
         throw GridLayoutError(QStringLiteral("Nelze zapsat soubor '%1': %2").arg(path, f.errorString()));
-}
-
-bool GridLayoutFile::saveReported(const QString& path, const controls::DBGridColumns& columns,
-                                  const store::TableDef& def, int charWidth) {
-    try {
-        save(path, columns, def, charWidth);
-        return true;
-    } catch (...) {
-        ui::handleException(std::current_exception());
-        return false;
-    }
-}
-
-bool GridLayoutFile::load(const QString& path, controls::DBGrid& grid) {
-    controls::DBGridColumns columns = grid.columns();
-    if (!load(path, columns))
-        return false;
-    grid.setColumns(columns);
-    return true;
-}
-
-bool GridLayoutFile::saveReported(const QString& path, const controls::DBGrid& grid) {
-    const store::Table* t = grid.gridModel()->table();
-    return saveReported(path, grid.columns(), t ? t->definition() : store::TableDef{}, grid.charWidth());
 }
 
 } // namespace kv::codelists

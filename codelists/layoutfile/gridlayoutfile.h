@@ -1,13 +1,10 @@
 // Grid layout files ("Dodavatele.grd", "Uzivatele.grd", "SeznamObj.grd"): a grid's column list kept
 // from one run to the next as one object in a tagged binary format. Reading is all or nothing;
 // writing replaces the file. The byte layout is described beside the code in gridlayoutfile.cpp.
+// No widgets here: a grid takes its columns through codelists/gridlayouts.h.
 #pragma once
 
 #include "controls/dbgridcolumns.h"
-
-namespace kv::controls {
-class DBGrid;
-}
 #include "data/store/tabledef.h"
 
 #include <QByteArray>
@@ -32,15 +29,6 @@ public:
     // Writes the file at `path`. Throws GridLayoutError when it cannot be created or written.
     static void save(const QString& path, const controls::DBGridColumns& columns, const store::TableDef& def,
                      int charWidth);
-    // save(), with a failure handed to the application's error handler instead of thrown, so the
-    // closing window closes all the same. Returns whether the file was written.
-    static bool saveReported(const QString& path, const controls::DBGridColumns& columns,
-                             const store::TableDef& def, int charWidth);
-
-    // The same for a grid: its column list is replaced only by a file read in full; the widths
-    // written are measured against its table's fields and its font.
-    static bool load(const QString& path, controls::DBGrid& grid);
-    static bool saveReported(const QString& path, const controls::DBGrid& grid);
 };
 
 } // namespace kv::codelists
