@@ -5,14 +5,14 @@
 #include "benchcase.h"
 #include "orderslist.h"
 
-#include "report/customlabel.h"
-#include "report/custommemo.h"
-#include "report/imageexport.h"
-#include "report/imagewriter.h"
-#include "report/reportoutput.h"
-#include "report/turbohtmlgenerator.h"
-#include "report/turbotextgenerator.h"
-#include "report/turbowmfgenerator.h"
+#include "report/model/customlabel.h"
+#include "report/model/custommemo.h"
+#include "report/outputs/imageexport.h"
+#include "report/outputs/imagewriter.h"
+#include "report/outputs/reportoutput.h"
+#include "report/outputs/turbohtmlgenerator.h"
+#include "report/outputs/turbotextgenerator.h"
+#include "report/layout/turbowmfgenerator.h"
 
 #include <QFile>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The benchmark's orders list report, laid out like the program's own.
 #include "orderslist.h"
 
-#include "report/reportdefinition.h"
+#include "report/model/reportdefinition.h"
 
 namespace kv::bench {
 

@@ -5,7 +5,7 @@
 
 #include "ordersdb.h"
 
-#include "report/zireziduzoz.h"
+#include "report/model/zireziduzoz.h"
 
 #include <memory>
 

@@ -15,14 +15,14 @@
 #include "data/store/table.h"
 
 #include "data/store/datasource.h"
-#include "report/imageexport.h"
-#include "report/pagepainter.h"
-#include "report/reportdefinition.h"
-#include "report/reportfont.h"
-#include "report/textmeasurer.h"
-#include "report/turboband.h"
-#include "report/turbowmfgenerator.h"
-#include "report/zireziduzoz.h"
+#include "report/outputs/imageexport.h"
+#include "report/pages/pagepainter.h"
+#include "report/model/reportdefinition.h"
+#include "report/model/reportfont.h"
+#include "report/pages/textmeasurer.h"
+#include "report/model/turboband.h"
+#include "report/layout/turbowmfgenerator.h"
+#include "report/model/zireziduzoz.h"
 
 #include <QDir>
 #include <QImage>

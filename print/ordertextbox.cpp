@@ -1,10 +1,10 @@
 // Finding the order form's text box and counting lines as the generator breaks them.
 #include "ordertextbox.h"
 
-#include "report/labellayout.h"
-#include "report/tdbmemo.h"
-#include "report/turboband.h"
-#include "report/zireziduzoz.h"
+#include "report/layout/labellayout.h"
+#include "report/model/tdbmemo.h"
+#include "report/model/turboband.h"
+#include "report/model/zireziduzoz.h"
 
 #include <QFontMetrics>
 

@@ -6,7 +6,7 @@
 
 #include "base/programfolder.h"
 #include "data/datmod.h"
-#include "report/reporterror.h"
+#include "report/model/reporterror.h"
 #include "ui/dialogs.h"
 
 namespace kv::print {

@@ -2,9 +2,9 @@
 #include "reportlayouts.h"
 
 #include "data/datmod.h"
-#include "report/reporterror.h"
-#include "report/tlabel.h"
-#include "report/turboband.h"
+#include "report/model/reporterror.h"
+#include "report/model/tlabel.h"
+#include "report/model/turboband.h"
 
 #include <QFile>
 

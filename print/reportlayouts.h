@@ -2,8 +2,8 @@
 // needs: the data sources of the data module by name and the sizing of auto-sized labels.
 #pragma once
 
-#include "report/reportdefinition.h"
-#include "report/zireziduzoz.h"
+#include "report/model/reportdefinition.h"
+#include "report/model/zireziduzoz.h"
 
 #include <QStringList>
 #include <memory>

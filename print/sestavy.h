@@ -3,7 +3,7 @@
 // start-up and never shown.
 #pragma once
 
-#include "report/zireziduzoz.h"
+#include "report/model/zireziduzoz.h"
 
 #include <QObject>
 

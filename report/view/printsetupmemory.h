@@ -5,7 +5,7 @@
 
 #include "printchooser.h"
 
-#include "report/zireziduzoz.h"
+#include "report/model/zireziduzoz.h"
 
 #include <QPointer>
 #include <optional>

@@ -4,8 +4,8 @@
 #include "magnifiercursor.h"
 #include "previewgeometry.h"
 #include "printchooser.h"
-#include "report/pagepainter.h"
-#include "report/reporterror.h"
+#include "report/pages/pagepainter.h"
+#include "report/model/reporterror.h"
 
 #include <QDir>
 #include <QMouseEvent>

@@ -4,8 +4,8 @@
 
 #include "printsetupmemory.h"
 
-#include "report/turbowmfgenerator.h"
-#include "report/zireziduzoz.h"
+#include "report/layout/turbowmfgenerator.h"
+#include "report/model/zireziduzoz.h"
 
 #include <QPointer>
 #include <QPrinter>

@@ -2,13 +2,13 @@
 // port), HTML, the spreadsheet and image files.
 #include "zireziduzozview.h"
 
-#include "report/imageexport.h"
-#include "report/reporterror.h"
-#include "report/reportoutput.h"
-#include "report/turboexcel.h"
-#include "report/turboexcelgenerator.h"
-#include "report/turbohtmlgenerator.h"
-#include "report/turbotextgenerator.h"
+#include "report/outputs/imageexport.h"
+#include "report/model/reporterror.h"
+#include "report/outputs/reportoutput.h"
+#include "report/outputs/turboexcel.h"
+#include "report/outputs/turboexcelgenerator.h"
+#include "report/outputs/turbohtmlgenerator.h"
+#include "report/outputs/turbotextgenerator.h"
 
 #include "base/codec1250.h"
 #include "base/programfolder.h"

@@ -18,7 +18,7 @@
 #include "print/formnahledtisku.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
-#include "report/reportpage.h"
+#include "report/pages/reportpage.h"
 #include "report/view/zireziduzozview.h"
 #include "ui/scripteddialogs.h"
 

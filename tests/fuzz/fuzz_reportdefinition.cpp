@@ -7,10 +7,10 @@
 #include "tests/reportsupport/itemtable.h"
 
 #include "data/store/storeerror.h"
-#include "report/reportdefinition.h"
-#include "report/reporterror.h"
-#include "report/turbowmfgenerator.h"
-#include "report/zireziduzoz.h"
+#include "report/model/reportdefinition.h"
+#include "report/model/reporterror.h"
+#include "report/layout/turbowmfgenerator.h"
+#include "report/model/zireziduzoz.h"
 
 #include <QGuiApplication>
 #include <QImage>

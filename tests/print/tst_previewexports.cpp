@@ -8,7 +8,7 @@
 #include "print/formnahledtisku.h"
 #include "print/mailhandoff.h"
 #include "print/sestavy.h"
-#include "report/reportmetrics.h"
+#include "report/pages/reportmetrics.h"
 
 #include "base/programfolder.h"
 #include "ui/scripteddialogs.h"

@@ -8,10 +8,10 @@
 
 #include "print/reportlayouts.h"
 #include "print/sestavy.h"
-#include "report/pagetext.h"
-#include "report/reporterror.h"
-#include "report/turboband.h"
-#include "report/turbowmfgenerator.h"
+#include "report/pages/pagetext.h"
+#include "report/model/reporterror.h"
+#include "report/model/turboband.h"
+#include "report/layout/turbowmfgenerator.h"
 
 #include "base/clock.h"
 

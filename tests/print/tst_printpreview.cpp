@@ -9,7 +9,7 @@
 #include "print/previewstatus.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
-#include "report/reportmetrics.h"
+#include "report/pages/reportmetrics.h"
 #include "report/view/scriptedprintchooser.h"
 
 #include "base/programfolder.h"

@@ -2,13 +2,13 @@
 // kinds, the JPEG fallback to PNG (a failing page, a picture taller than JPEG allows), rows handed
 // to the writer a page at a time, our BMP layout, and the preview's messages. Exported pixels are
 // the preview's at 100 % after the reduction to 16 bits.
-#include "report/bmpwriter.h"
-#include "report/imageexport.h"
-#include "report/reporterror.h"
-#include "report/tlabel.h"
-#include "report/tshape.h"
-#include "report/turboband.h"
-#include "report/turbowmfgenerator.h"
+#include "report/outputs/bmpwriter.h"
+#include "report/outputs/imageexport.h"
+#include "report/model/reporterror.h"
+#include "report/model/tlabel.h"
+#include "report/model/tshape.h"
+#include "report/model/turboband.h"
+#include "report/layout/turbowmfgenerator.h"
 #include "report/view/previewgeometry.h"
 #include "report/view/zireziduzozview.h"
 #include "ui/scripteddialogs.h"

@@ -3,8 +3,8 @@
 // (6 pixels a character, 10 a line).
 #include "tests/reportsupport/fixedmeasurer.h"
 
-#include "report/labellayout.h"
-#include "report/pagemodel.h"
+#include "report/layout/labellayout.h"
+#include "report/layout/pagemodel.h"
 
 #include <QTest>
 

@@ -2,17 +2,17 @@
 // the layout of bands on the surface, references that clear themselves, and definition files.
 #include "tests/reportsupport/itemtable.h"
 
-#include "report/reportdefinition.h"
-#include "report/reporterror.h"
-#include "report/reportmetrics.h"
-#include "report/reportunits.h"
-#include "report/tdbmemo.h"
-#include "report/tdbtext.h"
-#include "report/tlabel.h"
-#include "report/tshape.h"
-#include "report/turbogridband.h"
-#include "report/turbosysdata.h"
-#include "report/zireziduzoz.h"
+#include "report/model/reportdefinition.h"
+#include "report/model/reporterror.h"
+#include "report/pages/reportmetrics.h"
+#include "report/model/reportunits.h"
+#include "report/model/tdbmemo.h"
+#include "report/model/tdbtext.h"
+#include "report/model/tlabel.h"
+#include "report/model/tshape.h"
+#include "report/model/turbogridband.h"
+#include "report/model/turbosysdata.h"
+#include "report/model/zireziduzoz.h"
 
 #include <QSignalSpy>
 #include <QTest>

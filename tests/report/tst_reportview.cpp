@@ -3,9 +3,9 @@
 // the printer setup with what it keeps.
 #include "tests/support/accessiblenames.h"
 
-#include "report/reporterror.h"
-#include "report/tlabel.h"
-#include "report/turboband.h"
+#include "report/model/reporterror.h"
+#include "report/model/tlabel.h"
+#include "report/model/turboband.h"
 #include "report/view/previewgeometry.h"
 #include "report/view/printersetupdialog.h"
 #include "report/view/printsetupmemory.h"

@@ -3,16 +3,16 @@
 // and in what order the controls of a band are dispatched.
 #include "tests/reportsupport/itemtable.h"
 
-#include "report/tdbimage.h"
-#include "report/tdbtext.h"
-#include "report/timage.h"
-#include "report/tlabel.h"
-#include "report/tmemo.h"
-#include "report/tshape.h"
-#include "report/turboband.h"
-#include "report/turbosysdata.h"
-#include "report/zireziduzoz.h"
-#include "report/zireziduzozgenerator.h"
+#include "report/model/tdbimage.h"
+#include "report/model/tdbtext.h"
+#include "report/model/timage.h"
+#include "report/model/tlabel.h"
+#include "report/model/tmemo.h"
+#include "report/model/tshape.h"
+#include "report/model/turboband.h"
+#include "report/model/turbosysdata.h"
+#include "report/model/zireziduzoz.h"
+#include "report/layout/zireziduzozgenerator.h"
 
 #include "base/clock.h"
 

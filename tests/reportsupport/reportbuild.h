@@ -2,8 +2,8 @@
 // definitions so that failures point at them.
 #pragma once
 
-#include "report/turboband.h"
-#include "report/zireziduzoz.h"
+#include "report/model/turboband.h"
+#include "report/model/zireziduzoz.h"
 
 #include <QRect>
 #include <memory>

@@ -13,12 +13,12 @@
 
 #include "print/reportlayouts.h"
 #include "print/sestavy.h"
-#include "report/imageexport.h"
-#include "report/pagepainter.h"
-#include "report/pagetext.h"
-#include "report/reporterror.h"
-#include "report/reportmetrics.h"
-#include "report/turbowmfgenerator.h"
+#include "report/outputs/imageexport.h"
+#include "report/pages/pagepainter.h"
+#include "report/pages/pagetext.h"
+#include "report/model/reporterror.h"
+#include "report/pages/reportmetrics.h"
+#include "report/layout/turbowmfgenerator.h"
 
 #include <QDir>
 #include <QFile>

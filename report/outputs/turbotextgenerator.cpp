@@ -1,10 +1,10 @@
 // Text output: the character grid, the shared line between pages, the break test and fields.
 #include "turbotextgenerator.h"
 
-#include "custommemo.h"
-#include "tdbtext.h"
-#include "turboband.h"
-#include "zireziduzoz.h"
+#include "report/model/custommemo.h"
+#include "report/model/tdbtext.h"
+#include "report/model/turboband.h"
+#include "report/model/zireziduzoz.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "imagewriter.h"
-#include "turbopagelist.h"
+#include "report/pages/turbopagelist.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 // Spreadsheet output: rows and columns of FORMULA commands.
 #include "turboexcelgenerator.h"
 
-#include "custommemo.h"
-#include "tdbtext.h"
+#include "report/model/custommemo.h"
+#include "report/model/tdbtext.h"
 
 #include "base/czechformat.h"
 #include "data/store/field.h"

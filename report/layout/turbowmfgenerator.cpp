@@ -2,14 +2,14 @@
 #include "turbowmfgenerator.h"
 
 #include "labellayout.h"
-#include "tdbimage.h"
-#include "tdbtext.h"
-#include "timage.h"
-#include "tmemo.h"
-#include "tshape.h"
-#include "turboband.h"
-#include "turbosysdata.h"
-#include "zireziduzoz.h"
+#include "report/model/tdbimage.h"
+#include "report/model/tdbtext.h"
+#include "report/model/timage.h"
+#include "report/model/tmemo.h"
+#include "report/model/tshape.h"
+#include "report/model/turboband.h"
+#include "report/model/turbosysdata.h"
+#include "report/model/zireziduzoz.h"
 
 #include <algorithm>
 

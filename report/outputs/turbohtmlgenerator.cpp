@@ -1,15 +1,15 @@
 // HTML output: the fixed fragments of the document, text cells with their font tags, pictures.
 #include "turbohtmlgenerator.h"
 
-#include "customlabel.h"
-#include "custommemo.h"
+#include "report/model/customlabel.h"
+#include "report/model/custommemo.h"
 #include "jpegwriter.h"
-#include "tdbimage.h"
-#include "tdbtext.h"
-#include "timage.h"
-#include "turboband.h"
-#include "turbosysdata.h"
-#include "zireziduzoz.h"
+#include "report/model/tdbimage.h"
+#include "report/model/tdbtext.h"
+#include "report/model/timage.h"
+#include "report/model/turboband.h"
+#include "report/model/turbosysdata.h"
+#include "report/model/zireziduzoz.h"
 
 #include "data/store/field.h"
 

@@ -3,7 +3,7 @@
 // operation that an output overrides. One generator serves one Execute.
 #pragma once
 
-#include "reporttypes.h"
+#include "report/model/reporttypes.h"
 
 namespace kv::report {
 

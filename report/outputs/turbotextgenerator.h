@@ -5,7 +5,7 @@
 #pragma once
 
 #include "encodedlines.h"
-#include "zireziduzozgenerator.h"
+#include "report/layout/zireziduzozgenerator.h"
 
 #include <QSize>
 #include <QStringList>

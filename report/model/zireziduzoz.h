@@ -4,7 +4,7 @@
 
 #include "data/store/datasource.h"
 
-#include "reportmetrics.h"
+#include "report/pages/reportmetrics.h"
 #include "turbomargins.h"
 #include "turboprinter.h"
 

@@ -1,7 +1,7 @@
 // Page-breaking arithmetic of paged output.
 #include "pagemodel.h"
 
-#include "zireziduzoz.h"
+#include "report/model/zireziduzoz.h"
 
 namespace kv::report {
 

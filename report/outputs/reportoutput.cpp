@@ -2,7 +2,7 @@
 #include "reportoutput.h"
 
 #include "encodedlines.h"
-#include "reporterror.h"
+#include "report/model/reporterror.h"
 
 #include <QDir>
 #include <QSaveFile>

@@ -3,8 +3,8 @@
 // writes the result.
 #pragma once
 
-#include "reporttypes.h"
-#include "textmeasurer.h"
+#include "report/model/reporttypes.h"
+#include "report/pages/textmeasurer.h"
 
 #include <QList>
 #include <QSize>

@@ -3,7 +3,7 @@
 // lower-cased extension.
 #pragma once
 
-#include "reporterror.h"
+#include "report/model/reporterror.h"
 
 #include <QImage>
 #include <QSize>

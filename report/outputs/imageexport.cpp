@@ -2,7 +2,7 @@
 #include "imageexport.h"
 
 #include "pageahead.h"
-#include "pagepainter.h"
+#include "report/pages/pagepainter.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // The spreadsheet conversation: connecting, executing commands, requests and the put operations.
 #include "turboexcel.h"
 
-#include "reporterror.h"
+#include "report/model/reporterror.h"
 
 #include "base/czechformat.h"
 

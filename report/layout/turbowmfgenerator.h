@@ -3,7 +3,7 @@
 #pragma once
 
 #include "pagemodel.h"
-#include "turbopagelist.h"
+#include "report/pages/turbopagelist.h"
 #include "zireziduzozgenerator.h"
 
 #include <QRect>

@@ -3,7 +3,7 @@
 // most one finished page waits.
 #pragma once
 
-#include "turbopagelist.h"
+#include "report/pages/turbopagelist.h"
 
 #include <QImage>
 #include <condition_variable>

@@ -2,7 +2,7 @@
 // and one cell per text control, memos down one column. The commands start with "[NEW(1)]".
 #pragma once
 
-#include "zireziduzozgenerator.h"
+#include "report/layout/zireziduzozgenerator.h"
 
 #include <QStringList>
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "encodedlines.h"
-#include "zireziduzozgenerator.h"
+#include "report/layout/zireziduzozgenerator.h"
 
 #include <QColor>
 #include <QImage>
