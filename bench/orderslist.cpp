@@ -54,7 +54,7 @@ OrdersList::OrdersList(const QString& folder, int rows)
     : OrdersStation(folder, rows) {
     report = report::parseReportDefinition(QString::fromUtf8(kOrdersListDefinition),
                                            {{QStringLiteral("DS"), &source}});
-    report->SetMetrics(report::ReportMetrics(96));
+    report->setMetrics(report::ReportMetrics(96));
 }
 
 } // namespace kv::bench

@@ -76,7 +76,7 @@ QStringList wrapMemoLines(const QString& text, int width, const QFont& font, Tex
 }
 
 namespace {
-int alignedOffset(TAlignment alignment, int boxWidth, int textWidth) {
+int alignedOffset(TextAlignment alignment, int boxWidth, int textWidth) {
     int off = 0;
     if (alignment == taRightJustify)
         off = boxWidth - textWidth;
@@ -85,7 +85,7 @@ int alignedOffset(TAlignment alignment, int boxWidth, int textWidth) {
     return std::max(off, 0);
 }
 
-int verticalOffset(TTextLayout layout, int boxHeight, int blockHeight) {
+int verticalOffset(TextLayout layout, int boxHeight, int blockHeight) {
     int off = 0;
     if (layout == tlCenter)
         off = boxHeight / 2 - blockHeight / 2;

@@ -34,8 +34,8 @@ struct LabelLine {
 
 struct LabelBox {
     QSize size;
-    TAlignment alignment = taLeftJustify;
-    TTextLayout layout = tlTop;
+    TextAlignment alignment = taLeftJustify;
+    TextLayout layout = tlTop;
     bool wordWrap = false;
 };
 

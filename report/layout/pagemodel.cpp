@@ -1,24 +1,24 @@
 // Page-breaking arithmetic of paged output.
 #include "pagemodel.h"
 
-#include "report/model/zireziduzoz.h"
+#include "report/model/report.h"
 
 namespace kv::report {
 
-PageFrame PageFrame::of(const TZirezIduzoz& report) {
-    const TTurboMargins& m = report.Margins();
-    const ReportMetrics& metrics = report.Metrics();
+PageFrame PageFrame::of(const Report& report) {
+    const PageMargins& m = report.margins();
+    const ReportMetrics& metrics = report.metrics();
     auto mmToPixels = [&](int mm) { return metrics.mmToPixels(mm); };
     PageFrame f;
-    f.width = report.Width();
-    f.height = report.Height();
-    f.left = mmToPixels(m.Left());
-    f.top = mmToPixels(m.Top());
-    f.bottom = mmToPixels(m.Bottom());
-    f.topAndBottom = mmToPixels(m.Top() + m.Bottom());
-    f.leftAndRight = mmToPixels(m.Left() + m.Right());
-    f.columns = m.Column();
-    f.columnSpace = mmToPixels(m.ColumnSpace());
+    f.width = report.width();
+    f.height = report.height();
+    f.left = mmToPixels(m.left());
+    f.top = mmToPixels(m.top());
+    f.bottom = mmToPixels(m.bottom());
+    f.topAndBottom = mmToPixels(m.top() + m.bottom());
+    f.leftAndRight = mmToPixels(m.left() + m.right());
+    f.columns = m.column();
+    f.columnSpace = mmToPixels(m.columnSpace());
     return f;
 }
 

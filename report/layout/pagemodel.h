@@ -5,7 +5,7 @@
 
 namespace kv::report {
 
-class TZirezIduzoz;
+class Report;
 
 // The fixed measures of a report's pages, pixels. Margin sums are converted as sums (Trunc of the
 // millimetre sum), which can differ by a pixel from the sum of the converted margins.
@@ -20,7 +20,7 @@ struct PageFrame {
     int columns = 1;
     int columnSpace = 0;
 
-    static PageFrame of(const TZirezIduzoz& report);
+    static PageFrame of(const Report& report);
 };
 
 class PageModel {

@@ -7,16 +7,16 @@
 
 namespace kv::report {
 
-kv::store::Field* TDataLink::field() const {
-    if (!DataSource || DataField.isEmpty())
+kv::store::Field* DataLink::field() const {
+    if (!dataSource || dataField.isEmpty())
         return nullptr;
-    kv::store::Table* table = DataSource->dataSet();
+    kv::store::Table* table = dataSource->dataSet();
     if (!table || !table->isOpen())
         return nullptr;
-    return table->findField(DataField);
+    return table->findField(dataField);
 }
 
-QString TDataLink::displayText() const {
+QString DataLink::displayText() const {
     kv::store::Field* f = field();
     return f ? f->asString() : QString();
 }

@@ -12,9 +12,9 @@ class Field;
 
 namespace kv::report {
 
-struct TDataLink {
-    QPointer<kv::store::DataSource> DataSource; // cleared when the data source goes away
-    QString DataField;
+struct DataLink {
+    QPointer<kv::store::DataSource> dataSource; // cleared when the data source goes away
+    QString dataField;
 
     // The field of the current record; null without a source, an open data set or such a field.
     kv::store::Field* field() const;

@@ -7,32 +7,32 @@
 
 namespace kv::report {
 
-class TReportControl {
+class ReportControl {
 public:
-    virtual ~TReportControl() = default;
+    virtual ~ReportControl() = default;
 
     // Controls with a window of their own (memos, data memos, data images) are output after the
     // others on their band.
-    virtual bool Windowed() const { return false; }
+    virtual bool windowed() const { return false; }
 
-    QRect BoundsRect() const { return {Left, Top, Width, Height}; }
-    void SetBounds(int left, int top, int width, int height) {
-        Left = left;
-        Top = top;
-        Width = width;
-        Height = height;
+    QRect boundsRect() const { return {left, top, width, height}; }
+    void setBounds(int left, int top, int width, int height) {
+        this->left = left;
+        this->top = top;
+        this->width = width;
+        this->height = height;
     }
 
-    QString Name;
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
+    QString name;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
 
 protected:
-    TReportControl() = default;
-    TReportControl(const TReportControl&) = default;
-    TReportControl& operator=(const TReportControl&) = default;
+    ReportControl() = default;
+    ReportControl(const ReportControl&) = default;
+    ReportControl& operator=(const ReportControl&) = default;
 };
 
 } // namespace kv::report

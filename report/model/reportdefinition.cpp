@@ -2,16 +2,16 @@
 #include "reportdefinition.h"
 
 #include "reporterror.h"
-#include "tdbimage.h"
-#include "tdbmemo.h"
-#include "tdbtext.h"
-#include "timage.h"
-#include "tlabel.h"
-#include "tmemo.h"
-#include "tshape.h"
-#include "turbogridband.h"
-#include "turbosysdata.h"
-#include "zireziduzoz.h"
+#include "dataimagecontrol.h"
+#include "datamemocontrol.h"
+#include "datatextcontrol.h"
+#include "imagecontrol.h"
+#include "labelcontrol.h"
+#include "memocontrol.h"
+#include "shapecontrol.h"
+#include "gridband.h"
+#include "systemdatacontrol.h"
+#include "report.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,7 +34,7 @@ public:
         , origin_(std::move(origin))
         , baseDir_(std::move(baseDir)) {}
 
-    std::unique_ptr<TZirezIduzoz> run(const QString& text, QObject* parent);
+    std::unique_ptr<Report> run(const QString& text, QObject* parent);
 
 private:
     [[noreturn]] void fail(const QString& what) const {
@@ -56,11 +56,11 @@ private:
     QString origin_;
     QString baseDir_;
     int line_ = 0;
-    std::unique_ptr<TZirezIduzoz> report_;
-    TTurboBand* band_ = nullptr;
+    std::unique_ptr<Report> report_;
+    Band* band_ = nullptr;
     QFont font_ = reportFont();
     struct BandLink {
-        TTurboBand* band;
+        Band* band;
         QString header;
         QString footer;
         int line;
@@ -164,7 +164,7 @@ template <class E> E Parser::enumToken(const QStringList& names, const Token& t,
     return E(*v);
 }
 
-std::unique_ptr<TZirezIduzoz> Parser::run(const QString& text, QObject* parent) {
+std::unique_ptr<Report> Parser::run(const QString& text, QObject* parent) {
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (const QString& raw : lines) {
         ++line_;
@@ -180,7 +180,7 @@ std::unique_ptr<TZirezIduzoz> Parser::run(const QString& text, QObject* parent) 
                 fail(QStringLiteral("definice smí obsahovat jen jednu sestavu"));
             if (t.size() != 2)
                 fail(QStringLiteral("očekáváno: report <jméno>"));
-            report_ = std::make_unique<TZirezIduzoz>(parent);
+            report_ = std::make_unique<Report>(parent);
             report_->setObjectName(t[1].text);
         } else if (!report_) {
             fail(QStringLiteral("definice musí začínat řádkem report <jméno>"));
@@ -197,15 +197,15 @@ std::unique_ptr<TZirezIduzoz> Parser::run(const QString& text, QObject* parent) 
     for (const BandLink& link : links_) {
         line_ = link.line;
         auto find = [&](const QString& name) {
-            TTurboBand* b = report_->FindBand(name);
+            Band* b = report_->findBand(name);
             if (!b)
                 fail(QStringLiteral("neznámý pruh \"%1\"").arg(name));
             return b;
         };
         if (!link.header.isEmpty())
-            link.band->SetHeaderBand(find(link.header));
+            link.band->setHeaderBand(find(link.header));
         if (!link.footer.isEmpty())
-            link.band->SetFooterBand(find(link.footer));
+            link.band->setFooterBand(find(link.footer));
     }
     return std::move(report_);
 }
@@ -216,42 +216,42 @@ void Parser::reportSetting(const QList<Token>& t) {
         if (t.size() != n + 1)
             fail(QStringLiteral("%1 očekává %2 hodnot").arg(key).arg(n));
     };
-    TTurboPrinter& printer = report_->Printer();
-    TTurboMargins& margins = report_->Margins();
+    PrinterSettings& printer = report_->printer();
+    PageMargins& margins = report_->margins();
     if (key == QLatin1String("Printer.Title")) {
         need(1);
-        printer.SetTitle(t[1].text);
+        printer.setTitle(t[1].text);
     } else if (key == QLatin1String("Printer.PaperSize")) {
         need(1);
-        printer.SetPaperSize(enumToken<TTurboPageSize>(pageSizeNames(), t[1], "PaperSize"));
+        printer.setPaperSize(enumToken<PaperFormat>(pageSizeNames(), t[1], "PaperSize"));
     } else if (key == QLatin1String("Printer.Orientation")) {
         need(1);
-        printer.SetOrientation(enumToken<TPrinterOrientation>(orientationNames(), t[1], "Orientation"));
+        printer.setOrientation(enumToken<PaperOrientation>(orientationNames(), t[1], "Orientation"));
     } else if (key == QLatin1String("Printer.Mode")) {
         need(1);
-        printer.SetMode(enumToken<TTurboPrintMode>(printModeNames(), t[1], "Mode"));
+        printer.setMode(enumToken<PrintMode>(printModeNames(), t[1], "Mode"));
     } else if (key == QLatin1String("Printer.ColWidth")) {
         need(1);
-        printer.SetColWidth(number(t[1]));
+        printer.setColWidth(number(t[1]));
     } else if (key == QLatin1String("Printer.ColHeight")) {
         need(1);
-        printer.SetColHeight(number(t[1]));
+        printer.setColHeight(number(t[1]));
     } else if (key == QLatin1String("Printer.Port")) {
         need(1);
-        printer.SetPort(t[1].text);
+        printer.setPort(t[1].text);
     } else if (key == QLatin1String("Margins")) {
         need(4);
-        margins.SetLeft(number(t[1]));
-        margins.SetRight(number(t[2]));
-        margins.SetTop(number(t[3]));
-        margins.SetBottom(number(t[4]));
+        margins.setLeft(number(t[1]));
+        margins.setRight(number(t[2]));
+        margins.setTop(number(t[3]));
+        margins.setBottom(number(t[4]));
     } else if (key == QLatin1String("Columns")) {
         need(2);
-        margins.SetColumn(number(t[1]));
-        margins.SetColumnSpace(number(t[2]));
+        margins.setColumn(number(t[1]));
+        margins.setColumnSpace(number(t[2]));
     } else if (key == QLatin1String("DataSource")) {
         need(1);
-        report_->SetDataSource(source(t[1].text));
+        report_->setDataSource(source(t[1].text));
     } else if (key == QLatin1String("Font")) {
         if (t.size() < 3 || t.size() > 4)
             fail(QStringLiteral("očekáváno: Font <písmo> <velikost>px [bold]"));
@@ -279,13 +279,13 @@ void Parser::startBand(const QList<Token>& t) {
     const bool grid = t.size() > i + 1 && t[i + 1].text == QLatin1String("grid");
     if (t.size() > i + 1 + (grid ? 1 : 0))
         fail(QStringLiteral("nadbytečné údaje za výškou pruhu"));
-    if (report_->FindBand(t[1].text))
+    if (report_->findBand(t[1].text))
         fail(QStringLiteral("pruh \"%1\" už je definován").arg(t[1].text));
-    const auto type = enumToken<TTurboBandType>(bandTypeNames(), t[2], "BandType");
-    band_ = grid ? new TTurboGridBand(nullptr, type) : new TTurboBand(nullptr, type);
+    const auto type = enumToken<BandType>(bandTypeNames(), t[2], "BandType");
+    band_ = grid ? new GridBand(nullptr, type) : new Band(nullptr, type);
     band_->setObjectName(t[1].text);
-    band_->SetHeight(height);
-    report_->InsertBand(band_);
+    band_->setHeight(height);
+    report_->insertBand(band_);
 }
 
 bool Parser::bandSetting(const QList<Token>& t) {
@@ -293,30 +293,30 @@ bool Parser::bandSetting(const QList<Token>& t) {
     if (key == QLatin1String("Brush")) {
         if (t.size() != 2)
             fail(QStringLiteral("očekáváno: Brush <barva>"));
-        band_->SetBrush(QBrush(colour(t[1].text)));
+        band_->setBrush(QBrush(colour(t[1].text)));
     } else if (key == QLatin1String("Frame")) {
-        TTurboFrame& f = band_->Frame();
+        BandFrame& f = band_->frame();
         for (int i = 1; i < t.size(); ++i) {
             const QString& side = t[i].text;
             if (side == QLatin1String("Left"))
-                f.SetLeft(true);
+                f.setLeft(true);
             else if (side == QLatin1String("Top"))
-                f.SetTop(true);
+                f.setTop(true);
             else if (side == QLatin1String("Bottom"))
-                f.SetBottom(true);
+                f.setBottom(true);
             else if (side == QLatin1String("Right"))
-                f.SetRight(true);
+                f.setRight(true);
             else if (side != QLatin1String("none"))
                 fail(QStringLiteral("neznámá strana rámečku \"%1\"").arg(side));
         }
     } else if (key == QLatin1String("FramePen")) {
         if (t.size() != 3)
             fail(QStringLiteral("očekáváno: FramePen <šířka> <barva>"));
-        band_->Frame().SetPen(QPen(colour(t[2].text), number(t[1])));
+        band_->frame().setPen(QPen(colour(t[2].text), number(t[1])));
     } else if (key == QLatin1String("DataSource")) {
         if (t.size() != 2)
             fail(QStringLiteral("očekáváno: DataSource <jméno>"));
-        band_->SetDataSource(source(t[1].text));
+        band_->setDataSource(source(t[1].text));
     } else if (key == QLatin1String("HeaderBand") || key == QLatin1String("FooterBand")) {
         if (t.size() != 2)
             fail(QStringLiteral("očekáváno: %1 <jméno pruhu>").arg(key));
@@ -354,85 +354,85 @@ void Parser::control(const QList<Token>& t) {
             fail(QStringLiteral("chybí obsah prvku \"%1\"").arg(t[0].text));
         return t[next++].text;
     };
-    auto link = [&](TDataLink& l) {
+    auto link = [&](DataLink& l) {
         const QString ref = content();
         const int dot = int(ref.indexOf(QLatin1Char('.')));
         if (dot <= 0 || dot == ref.size() - 1)
             fail(QStringLiteral("očekáváno <zdroj>.<pole>, ne \"%1\"").arg(ref));
-        l.DataSource = source(ref.left(dot));
-        l.DataField = ref.mid(dot + 1);
+        l.dataSource = source(ref.left(dot));
+        l.dataField = ref.mid(dot + 1);
     };
 
-    std::unique_ptr<TReportControl> made;
-    TCustomLabel* label = nullptr;
-    TCustomMemo* memo = nullptr;
-    TShape* shape = nullptr;
+    std::unique_ptr<ReportControl> made;
+    LabelBase* label = nullptr;
+    MemoBase* memo = nullptr;
+    ShapeControl* shape = nullptr;
     bool* stretch = nullptr;
     if (kind == QLatin1String("label")) {
-        auto c = std::make_unique<TLabel>();
-        c->Caption = content();
+        auto c = std::make_unique<LabelControl>();
+        c->caption = content();
         label = c.get();
         made = std::move(c);
     } else if (kind == QLatin1String("datatext")) {
-        auto c = std::make_unique<TDBText>();
-        link(c->Link);
+        auto c = std::make_unique<DataTextControl>();
+        link(c->link);
         label = c.get();
         made = std::move(c);
     } else if (kind == QLatin1String("sysdata")) {
-        auto c = std::make_unique<TTurboSysData>();
-        c->Caption = content();
+        auto c = std::make_unique<SystemDataControl>();
+        c->caption = content();
         label = c.get();
         made = std::move(c);
     } else if (kind == QLatin1String("memo")) {
-        auto c = std::make_unique<TMemo>();
-        c->Lines = content().split(QLatin1Char('\n'));
+        auto c = std::make_unique<MemoControl>();
+        c->lines = content().split(QLatin1Char('\n'));
         memo = c.get();
         made = std::move(c);
     } else if (kind == QLatin1String("datamemo")) {
-        auto c = std::make_unique<TDBMemo>();
-        link(c->Link);
+        auto c = std::make_unique<DataMemoControl>();
+        link(c->link);
         memo = c.get();
         made = std::move(c);
     } else if (kind == QLatin1String("shape")) {
-        auto c = std::make_unique<TShape>();
+        auto c = std::make_unique<ShapeControl>();
         shape = c.get();
         made = std::move(c);
     } else if (kind == QLatin1String("image")) {
-        auto c = std::make_unique<TImage>();
+        auto c = std::make_unique<ImageControl>();
         const QString file = QDir(baseDir_).filePath(content());
-        if (!c->Picture.load(file))
+        if (!c->picture.load(file))
             fail(QStringLiteral("obrázek \"%1\" nelze načíst").arg(file));
-        stretch = &c->Stretch;
+        stretch = &c->stretch;
         made = std::move(c);
     } else if (kind == QLatin1String("dataimage")) {
-        auto c = std::make_unique<TDBImage>();
-        link(c->Link);
-        stretch = &c->Stretch;
+        auto c = std::make_unique<DataImageControl>();
+        link(c->link);
+        stretch = &c->stretch;
         made = std::move(c);
     } else {
         fail(QStringLiteral("neznámý druh prvku \"%1\"").arg(kind));
     }
-    if (band_->FindControl(t[0].text))
+    if (band_->findControl(t[0].text))
         fail(QStringLiteral("prvek \"%1\" už na pruhu je").arg(t[0].text));
-    made->Name = t[0].text;
-    made->SetBounds(left, top, width, height);
+    made->name = t[0].text;
+    made->setBounds(left, top, width, height);
     if (label)
-        label->Font = font_;
+        label->font = font_;
     if (memo)
-        memo->Font = font_;
+        memo->font = font_;
 
     for (; next < t.size(); ++next) {
         const QString& o = t[next].text;
         bool used = false;
         if (label || memo) {
-            applyFontOption(label ? label->Font : memo->Font, o, used);
+            applyFontOption(label ? label->font : memo->font, o, used);
             if (used)
                 continue;
         }
         const int eq = int(o.indexOf(QLatin1Char('=')));
         const QString key = eq > 0 ? o.left(eq) : o;
         const QString value = eq > 0 ? o.mid(eq + 1) : QString();
-        auto alignment = [&]() -> std::optional<TAlignment> {
+        auto alignment = [&]() -> std::optional<TextAlignment> {
             if (o == QLatin1String("left"))
                 return taLeftJustify;
             if (o == QLatin1String("right"))
@@ -440,10 +440,10 @@ void Parser::control(const QList<Token>& t) {
             if (o == QLatin1String("centred"))
                 return taCenter;
             if (auto v = enumValue(alignmentNames(), o))
-                return TAlignment(*v);
+                return TextAlignment(*v);
             return std::nullopt;
         }();
-        auto layout = [&]() -> std::optional<TTextLayout> {
+        auto layout = [&]() -> std::optional<TextLayout> {
             if (o == QLatin1String("top"))
                 return tlTop;
             if (o == QLatin1String("v-centred"))
@@ -451,55 +451,55 @@ void Parser::control(const QList<Token>& t) {
             if (o == QLatin1String("bottom"))
                 return tlBottom;
             if (auto v = enumValue(layoutNames(), o))
-                return TTextLayout(*v);
+                return TextLayout(*v);
             return std::nullopt;
         }();
         if (alignment && label)
-            label->Alignment = *alignment;
+            label->alignment = *alignment;
         else if (alignment && memo)
-            memo->Alignment = *alignment;
+            memo->alignment = *alignment;
         else if (layout && label)
-            label->Layout = *layout;
+            label->layout = *layout;
         else if (o == QLatin1String("wordwrap") && (label || memo))
-            (label ? label->WordWrap : memo->WordWrap) = true;
+            (label ? label->wordWrap : memo->wordWrap) = true;
         else if (o == QLatin1String("nowordwrap") && memo)
-            memo->WordWrap = false;
+            memo->wordWrap = false;
         else if (o == QLatin1String("transparent") && label)
-            label->Transparent = true;
+            label->transparent = true;
         else if (o == QLatin1String("fixed") && label)
-            label->AutoSize = false;
+            label->autoSize = false;
         else if (o == QLatin1String("stretch") && stretch)
             *stretch = true;
         else if (key == QLatin1String("color") && (label || memo))
-            (label ? label->Color : memo->Color) = colour(value);
+            (label ? label->color : memo->color) = colour(value);
         else if (key == QLatin1String("fontcolor") && (label || memo))
-            (label ? label->FontColor : memo->FontColor) = colour(value);
+            (label ? label->fontColor : memo->fontColor) = colour(value);
         else if (key == QLatin1String("brush") && shape)
-            shape->Brush = QBrush(colour(value));
+            shape->brush = QBrush(colour(value));
         else if (key == QLatin1String("pen") && shape)
-            shape->Pen.setWidth(number(Token{value}));
+            shape->pen.setWidth(number(Token{value}));
         else if (key == QLatin1String("pencolor") && shape)
-            shape->Pen.setColor(colour(value));
+            shape->pen.setColor(colour(value));
         else if (auto v = enumValue(shapeTypeNames(), o); v && shape)
-            shape->Shape = TShapeType(*v);
-        else if (auto s = enumValue(sysDataNames(), o); s && dynamic_cast<TTurboSysData*>(label))
-            static_cast<TTurboSysData*>(label)->SysData = TSysData(*s);
+            shape->shape = ShapeType(*v);
+        else if (auto s = enumValue(sysDataNames(), o); s && dynamic_cast<SystemDataControl*>(label))
+            static_cast<SystemDataControl*>(label)->systemData = SystemData(*s);
         else
             fail(QStringLiteral("neznámá volba \"%1\" prvku \"%2\"").arg(o, t[0].text));
     }
-    band_->AddControl(std::move(made));
+    band_->addControl(std::move(made));
 }
 
 } // namespace
 
-std::unique_ptr<TZirezIduzoz> parseReportDefinition(const QString& text, const DataSources& sources,
+std::unique_ptr<Report> parseReportDefinition(const QString& text, const DataSources& sources,
                                                     const QString& origin, const QString& baseDir,
                                                     QObject* parent) {
     Parser parser(sources, origin, baseDir);
     return parser.run(text, parent);
 }
 
-std::unique_ptr<TZirezIduzoz> loadReportDefinition(const QString& path, const DataSources& sources,
+std::unique_ptr<Report> loadReportDefinition(const QString& path, const DataSources& sources,
                                                    QObject* parent) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

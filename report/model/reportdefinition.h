@@ -62,16 +62,16 @@ class DataSource;
 
 namespace kv::report {
 
-class TZirezIduzoz;
+class Report;
 
 using DataSources = QHash<QString, kv::store::DataSource*>;
 
 // Reads a definition file. Data source names are looked up in `sources` (an unknown name is an
 // error). Throws ReportError with the file name and line of the first fault.
-std::unique_ptr<TZirezIduzoz> loadReportDefinition(const QString& path, const DataSources& sources,
+std::unique_ptr<Report> loadReportDefinition(const QString& path, const DataSources& sources,
                                                    QObject* parent = nullptr);
 // The same from text; `origin` names it in errors and `baseDir` is where image files are found.
-std::unique_ptr<TZirezIduzoz> parseReportDefinition(const QString& text, const DataSources& sources,
+std::unique_ptr<Report> parseReportDefinition(const QString& text, const DataSources& sources,
                                                     const QString& origin = QStringLiteral("definition"),
                                                     const QString& baseDir = {}, QObject* parent = nullptr);
 

@@ -3,10 +3,10 @@
 
 namespace kv::report {
 
-TReportStringGrid::TReportStringGrid(QObject* parent)
-    : TReportGrid(parent) {}
+StringGrid::StringGrid(QObject* parent)
+    : ReportGrid(parent) {}
 
-void TReportStringGrid::SetSize(int cols, int rows) {
+void StringGrid::setSize(int cols, int rows) {
     cols = std::max(cols, 0);
     rows = std::max(rows, 0);
     while (colWidths_.size() < cols)
@@ -20,23 +20,23 @@ void TReportStringGrid::SetSize(int cols, int rows) {
         row.resize(cols);
 }
 
-QString TReportStringGrid::Cell(int col, int row) const {
+QString StringGrid::cell(int col, int row) const {
     return cells_.value(row).value(col);
 }
 
-void TReportStringGrid::SetCell(int col, int row, const QString& text) {
-    if (row < 0 || row >= RowCount() || col < 0 || col >= ColCount())
+void StringGrid::setCell(int col, int row, const QString& text) {
+    if (row < 0 || row >= rowCount() || col < 0 || col >= colCount())
         return;
     cells_[row][col] = text;
 }
 
-void TReportStringGrid::SetColWidth(int col, int width) {
-    if (col >= 0 && col < ColCount())
+void StringGrid::setColWidth(int col, int width) {
+    if (col >= 0 && col < colCount())
         colWidths_[col] = width;
 }
 
-void TReportStringGrid::SetRowHeight(int row, int height) {
-    if (row >= 0 && row < RowCount())
+void StringGrid::setRowHeight(int row, int height) {
+    if (row >= 0 && row < rowCount())
         rowHeights_[row] = height;
 }
 

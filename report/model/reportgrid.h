@@ -15,30 +15,30 @@
 
 namespace kv::report {
 
-class TReportGrid : public QObject {
+class ReportGrid : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
 
-    QFont Font = reportFont();
+    QFont font = reportFont();
 };
 
 // A grid of text cells with a width per column and a height per row, in pixels.
-class TReportStringGrid : public TReportGrid {
+class StringGrid : public ReportGrid {
     Q_OBJECT
 public:
-    explicit TReportStringGrid(QObject* parent = nullptr);
+    explicit StringGrid(QObject* parent = nullptr);
 
-    int RowCount() const { return int(rowHeights_.size()); }
-    int ColCount() const { return int(colWidths_.size()); }
+    int rowCount() const { return int(rowHeights_.size()); }
+    int colCount() const { return int(colWidths_.size()); }
     // Resizes the grid; new columns are 64 and new rows 24 pixels, as a fresh grid has.
-    void SetSize(int cols, int rows);
-    QString Cell(int col, int row) const;
-    void SetCell(int col, int row, const QString& text);
-    int ColWidth(int col) const { return colWidths_.value(col); }
-    void SetColWidth(int col, int width);
-    int RowHeight(int row) const { return rowHeights_.value(row); }
-    void SetRowHeight(int row, int height);
+    void setSize(int cols, int rows);
+    QString cell(int col, int row) const;
+    void setCell(int col, int row, const QString& text);
+    int colWidth(int col) const { return colWidths_.value(col); }
+    void setColWidth(int col, int width);
+    int rowHeight(int row) const { return rowHeights_.value(row); }
+    void setRowHeight(int row, int height);
 
 private:
     QList<int> colWidths_;
@@ -47,27 +47,27 @@ private:
 };
 
 // One column of a data-aware grid. A column without a field prints nothing.
-struct TReportGridColumn {
-    QString FieldName;
-    QString Title;  // empty: the field's display label
-    int Width = 64; // pixels
-    TAlignment Alignment = taLeftJustify;
+struct GridColumn {
+    QString fieldName;
+    QString title;  // empty: the field's display label
+    int width = 64; // pixels
+    TextAlignment alignment = taLeftJustify;
 };
 
 // A data-aware grid: its data source and its columns.
-class TReportDataGrid : public TReportGrid {
+class DataGrid : public ReportGrid {
     Q_OBJECT
 public:
-    using TReportGrid::TReportGrid;
+    using ReportGrid::ReportGrid;
 
-    virtual kv::store::DataSource* DataSource() const { return dataSource_; }
-    void SetDataSource(kv::store::DataSource* ds) { dataSource_ = ds; }
-    virtual QList<TReportGridColumn> Columns() const { return columns_; }
-    void SetColumns(const QList<TReportGridColumn>& columns) { columns_ = columns; }
+    virtual kv::store::DataSource* dataSource() const { return dataSource_; }
+    void setDataSource(kv::store::DataSource* ds) { dataSource_ = ds; }
+    virtual QList<GridColumn> columns() const { return columns_; }
+    void setColumns(const QList<GridColumn>& columns) { columns_ = columns; }
 
 private:
     QPointer<kv::store::DataSource> dataSource_;
-    QList<TReportGridColumn> columns_;
+    QList<GridColumn> columns_;
 };
 
 } // namespace kv::report

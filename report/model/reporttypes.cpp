@@ -3,7 +3,7 @@
 
 namespace kv::report {
 
-PaperMm paperSize(TTurboPageSize size) {
+PaperMm paperSize(PaperFormat size) {
     switch (size) {
     case A3:
         return {297, 420};

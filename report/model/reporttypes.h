@@ -8,21 +8,21 @@
 
 namespace kv::report {
 
-enum TTurboPageSize { A3, A4, A5, B4, B5 };
-enum TTurboPrintMode { prNormal, prFast };
-enum TTurboBandType { rbDetail, rbSubDetail, rbSummary, rbHeaderFooter, rbPageHeader, rbPageFooter };
-enum TSysData { sdDate, sdDateTime, sdTime, sdCurrentPage };
-enum TPrinterOrientation { poPortrait, poLandscape };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TTextLayout { tlTop, tlCenter, tlBottom };
-enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+enum PaperFormat { A3, A4, A5, B4, B5 };
+enum PrintMode { prNormal, prFast };
+enum BandType { rbDetail, rbSubDetail, rbSummary, rbHeaderFooter, rbPageHeader, rbPageFooter };
+enum SystemData { sdDate, sdDateTime, sdTime, sdCurrentPage };
+enum PaperOrientation { poPortrait, poLandscape };
+enum TextAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TextLayout { tlTop, tlCenter, tlBottom };
+enum ShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
 
 // Portrait width and height of a paper size in millimetres.
 struct PaperMm {
     int width;
     int height;
 };
-PaperMm paperSize(TTurboPageSize size);
+PaperMm paperSize(PaperFormat size);
 
 // The names of each enumeration's values, in order; a value's index is its number.
 const QStringList& pageSizeNames();

@@ -117,10 +117,10 @@ bool jpegFailed(ImageKind kind, const JpegWriteError& e, const ImageExportSteps&
 
 } // namespace
 
-void exportImages(const TTurboPageList& pages, const QString& fileName, bool singleImage,
+void exportImages(const PageList& pages, const QString& fileName, bool singleImage,
                   const ImageExportSteps& steps) {
     const ImageKind kind = imageKindOf(fileName);
-    const int count = pages.Count();
+    const int count = pages.count();
     if (kind == ImageKind::None || count == 0) {
         for (int p = 1; p <= count; ++p) {
             if (steps.onPage)
@@ -128,7 +128,7 @@ void exportImages(const TTurboPageList& pages, const QString& fileName, bool sin
         }
         return;
     }
-    const QSize page = pages.At(0).size();
+    const QSize page = pages.at(0).size();
     if (singleImage) {
         bool fallBack = false;
         {

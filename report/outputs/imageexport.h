@@ -4,7 +4,7 @@
 #pragma once
 
 #include "imagewriter.h"
-#include "report/pages/turbopagelist.h"
+#include "report/pages/pagelist.h"
 
 #include <functional>
 
@@ -37,7 +37,7 @@ struct ImageExportSteps {
 // the lower-cased extension; an unknown extension writes nothing. A failing JPEG is written as PNG
 // instead, and the export goes on. Any other failure throws ImageWriteError (or what the writer
 // threw); the files written before it stay, the one being written is removed.
-void exportImages(const TTurboPageList& pages, const QString& fileName, bool singleImage,
+void exportImages(const PageList& pages, const QString& fileName, bool singleImage,
                   const ImageExportSteps& steps);
 
 } // namespace kv::report

@@ -5,7 +5,7 @@
 
 namespace kv::report {
 
-PageAhead::PageAhead(const TTurboPageList& pages, int first, int last, QImage::Format format)
+PageAhead::PageAhead(const PageList& pages, int first, int last, QImage::Format format)
     : pages_(pages)
     , first_(first)
     , last_(last)
@@ -25,7 +25,7 @@ void PageAhead::run() {
     for (int p = first_; p <= last_; ++p) {
         QImage rows;
         try {
-            rows = pageImage16(pages_.At(p - 1)).convertToFormat(format_);
+            rows = pageImage16(pages_.at(p - 1)).convertToFormat(format_);
         } catch (...) {
             std::lock_guard lock(mutex_);
             error_ = std::current_exception();

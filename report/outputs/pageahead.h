@@ -3,7 +3,7 @@
 // most one finished page waits.
 #pragma once
 
-#include "report/pages/turbopagelist.h"
+#include "report/pages/pagelist.h"
 
 #include <QImage>
 #include <condition_variable>
@@ -18,7 +18,7 @@ class PageAhead {
 public:
     // Draws pages first..last (from 1) of `pages`, which must not change meanwhile, as the image
     // export writes them (pageImage16) in `format`.
-    PageAhead(const TTurboPageList& pages, int first, int last, QImage::Format format);
+    PageAhead(const PageList& pages, int first, int last, QImage::Format format);
     // Stops drawing and waits for the thread.
     ~PageAhead();
     PageAhead(const PageAhead&) = delete;
@@ -30,7 +30,7 @@ public:
 private:
     void run();
 
-    const TTurboPageList& pages_;
+    const PageList& pages_;
     const int first_;
     const int last_;
     const QImage::Format format_;

@@ -24,9 +24,9 @@ void saveStreamed(const QString& path, const std::function<bool(QIODevice&)>& wr
 template <class Generator, class Report>
 void exportStreamed(Generator& generator, Report& report, const QString& path) {
     saveStreamed(path, [&](QIODevice& file) {
-        generator.StreamTo(&file);
-        generator.Execute(report);
-        return generator.Flush();
+        generator.streamTo(&file);
+        generator.execute(report);
+        return generator.flush();
     });
 }
 

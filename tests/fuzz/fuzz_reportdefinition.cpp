@@ -9,8 +9,8 @@
 #include "data/store/storeerror.h"
 #include "report/model/reportdefinition.h"
 #include "report/model/reporterror.h"
-#include "report/layout/turbowmfgenerator.h"
-#include "report/model/zireziduzoz.h"
+#include "report/layout/pagerecorder.h"
+#include "report/model/report.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -57,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     try {
         const auto report = parseReportDefinition(text, sources(), QStringLiteral("fuzz"), imageFolder());
-        TTurboWMFGenerator generator;
-        generator.Execute(*report);
+        PageRecorder generator;
+        generator.execute(*report);
     } catch (const ReportError&) {
     } catch (const kv::store::StoreError&) {
     }
