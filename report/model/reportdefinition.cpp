@@ -14,9 +14,11 @@
 #include "report.h"
 
 #include <QDir>
+#include <QHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <functional>
 
 namespace kv::report {
 
@@ -26,6 +28,50 @@ struct Token {
     QString text;
     bool quoted = false;
 };
+
+class Parser;
+
+// A control's line as it is read: its tokens and the first one not yet used (the content, then the
+// options, follow the geometry).
+struct ControlLine {
+    const QList<Token>& t;
+    qsizetype next = 7;
+};
+
+// The kinds of control a definition line names, each with the maker that reads its content.
+struct ControlKind {
+    QLatin1String name;
+    std::unique_ptr<ReportControl> (*make)(const Parser& p, ControlLine& line);
+};
+
+// An option after a control's content: a word, or a key with "=value". The setter says false when
+// the option does not belong to the control's kind, which refuses it like an unknown one.
+struct ControlOption {
+    using Setter = std::function<bool(const Parser& p, ReportControl& c, const QString& value)>;
+    bool hasValue = false;
+    Setter set;
+};
+
+// Runs `f` on the control's text properties, which labels and memos share without a common base.
+template <class F> bool onText(ReportControl& c, F f) {
+    if (auto* label = dynamic_cast<LabelBase*>(&c)) {
+        f(*label);
+        return true;
+    }
+    if (auto* memo = dynamic_cast<MemoBase*>(&c)) {
+        f(*memo);
+        return true;
+    }
+    return false;
+}
+
+// Runs `f` on the control when it is a `C`.
+template <class C, class F> bool on(ReportControl& c, F f) {
+    auto* typed = dynamic_cast<C*>(&c);
+    if (typed)
+        f(*typed);
+    return typed != nullptr;
+}
 
 class Parser {
 public:
@@ -50,6 +96,11 @@ private:
     void startBand(const QList<Token>& t);
     bool bandSetting(const QList<Token>& t);
     void control(const QList<Token>& t);
+    QString content(ControlLine& line) const;
+    void link(ControlLine& line, DataLink& l) const;
+    // The tables of control kinds and of options, made once.
+    static const QHash<QString, ControlKind>& controlKinds();
+    static const QHash<QString, ControlOption>& controlOptions();
     void applyFontOption(QFont& font, const QString& option, bool& used) const;
 
     const DataSources& sources_;
@@ -342,149 +393,168 @@ void Parser::applyFontOption(QFont& font, const QString& option, bool& used) con
         used = false;
 }
 
+QString Parser::content(ControlLine& line) const {
+    if (line.next >= line.t.size())
+        fail(QStringLiteral("chybí obsah prvku \"%1\"").arg(line.t[0].text));
+    return line.t[line.next++].text;
+}
+
+void Parser::link(ControlLine& line, DataLink& l) const {
+    const QString ref = content(line);
+    const int dot = int(ref.indexOf(QLatin1Char('.')));
+    if (dot <= 0 || dot == ref.size() - 1)
+        fail(QStringLiteral("očekáváno <zdroj>.<pole>, ne \"%1\"").arg(ref));
+    l.dataSource = source(ref.left(dot));
+    l.dataField = ref.mid(dot + 1);
+}
+
+const QHash<QString, ControlKind>& Parser::controlKinds() {
+    using Made = std::unique_ptr<ReportControl>;
+    static const QHash<QString, ControlKind> kinds = [] {
+        const ControlKind list[] = {
+            {QLatin1String("label"),
+             [](const Parser& p, ControlLine& line) -> Made {
+                 auto c = std::make_unique<LabelControl>();
+                 c->caption = p.content(line);
+                 return c;
+             }},
+            {QLatin1String("datatext"),
+             [](const Parser& p, ControlLine& line) -> Made {
+                 auto c = std::make_unique<DataTextControl>();
+                 p.link(line, c->link);
+                 return c;
+             }},
+            {QLatin1String("sysdata"),
+             [](const Parser& p, ControlLine& line) -> Made {
+                 auto c = std::make_unique<SystemDataControl>();
+                 c->caption = p.content(line);
+                 return c;
+             }},
+            {QLatin1String("memo"),
+             [](const Parser& p, ControlLine& line) -> Made {
+                 auto c = std::make_unique<MemoControl>();
+                 c->lines = p.content(line).split(QLatin1Char('\n'));
+                 return c;
+             }},
+            {QLatin1String("datamemo"),
+             [](const Parser& p, ControlLine& line) -> Made {
+                 auto c = std::make_unique<DataMemoControl>();
+                 p.link(line, c->link);
+                 return c;
+             }},
+            {QLatin1String("shape"), [](const Parser&, ControlLine&) -> Made { return std::make_unique<ShapeControl>(); }},
+            {QLatin1String("image"),
+             [](const Parser& p, ControlLine& line) -> Made {
+                 auto c = std::make_unique<ImageControl>();
+                 const QString file = QDir(p.baseDir_).filePath(p.content(line));
+                 if (!c->picture.load(file))
+                     p.fail(QStringLiteral("obrázek \"%1\" nelze načíst").arg(file));
+                 return c;
+             }},
+            {QLatin1String("dataimage"),
+             [](const Parser& p, ControlLine& line) -> Made {
+                 auto c = std::make_unique<DataImageControl>();
+                 p.link(line, c->link);
+                 return c;
+             }},
+        };
+        QHash<QString, ControlKind> byName;
+        for (const ControlKind& kind : list)
+            byName.insert(kind.name, kind);
+        return byName;
+    }();
+    return kinds;
+}
+
+const QHash<QString, ControlOption>& Parser::controlOptions() {
+    static const QHash<QString, ControlOption> options = [] {
+        QHash<QString, ControlOption> o;
+        auto word = [&o](const QString& name, std::function<bool(ReportControl&)> set) {
+            Q_ASSERT(!o.contains(name));
+            o.insert(name, {false, [set](const Parser&, ReportControl& c, const QString&) { return set(c); }});
+        };
+        auto keyed = [&o](const QString& name, ControlOption::Setter set) {
+            Q_ASSERT(!o.contains(name));
+            o.insert(name, {true, std::move(set)});
+        };
+        // The short words come first in the files; the enumeration names are accepted as well.
+        const std::pair<const char*, TextAlignment> alignments[] = {
+            {"left", taLeftJustify}, {"right", taRightJustify}, {"centred", taCenter}};
+        for (const auto& [name, a] : alignments)
+            word(QLatin1String(name), [a](ReportControl& c) { return onText(c, [a](auto& t) { t.alignment = a; }); });
+        for (qsizetype i = 0; i < alignmentNames().size(); ++i)
+            word(alignmentNames()[i], [a = TextAlignment(i)](ReportControl& c) {
+                return onText(c, [a](auto& t) { t.alignment = a; });
+            });
+        const std::pair<const char*, TextLayout> layouts[] = {{"top", tlTop}, {"v-centred", tlCenter}, {"bottom", tlBottom}};
+        for (const auto& [name, l] : layouts)
+            word(QLatin1String(name), [l](ReportControl& c) { return on<LabelBase>(c, [l](LabelBase& t) { t.layout = l; }); });
+        for (qsizetype i = 0; i < layoutNames().size(); ++i)
+            word(layoutNames()[i], [l = TextLayout(i)](ReportControl& c) {
+                return on<LabelBase>(c, [l](LabelBase& t) { t.layout = l; });
+            });
+        for (qsizetype i = 0; i < shapeTypeNames().size(); ++i)
+            word(shapeTypeNames()[i], [s = ShapeType(i)](ReportControl& c) {
+                return on<ShapeControl>(c, [s](ShapeControl& shape) { shape.shape = s; });
+            });
+        for (qsizetype i = 0; i < sysDataNames().size(); ++i)
+            word(sysDataNames()[i], [s = SystemData(i)](ReportControl& c) {
+                return on<SystemDataControl>(c, [s](SystemDataControl& d) { d.systemData = s; });
+            });
+        word(QStringLiteral("wordwrap"), [](ReportControl& c) { return onText(c, [](auto& t) { t.wordWrap = true; }); });
+        word(QStringLiteral("nowordwrap"), [](ReportControl& c) { return on<MemoBase>(c, [](MemoBase& m) { m.wordWrap = false; }); });
+        word(QStringLiteral("transparent"), [](ReportControl& c) { return on<LabelBase>(c, [](LabelBase& l) { l.transparent = true; }); });
+        word(QStringLiteral("fixed"), [](ReportControl& c) { return on<LabelBase>(c, [](LabelBase& l) { l.autoSize = false; }); });
+        word(QStringLiteral("stretch"), [](ReportControl& c) {
+            return on<ImageControl>(c, [](ImageControl& i) { i.stretch = true; }) ||
+                   on<DataImageControl>(c, [](DataImageControl& i) { i.stretch = true; });
+        });
+        keyed(QStringLiteral("color"), [](const Parser& p, ReportControl& c, const QString& v) {
+            return onText(c, [&](auto& t) { t.color = p.colour(v); });
+        });
+        keyed(QStringLiteral("fontcolor"), [](const Parser& p, ReportControl& c, const QString& v) {
+            return onText(c, [&](auto& t) { t.fontColor = p.colour(v); });
+        });
+        keyed(QStringLiteral("brush"), [](const Parser& p, ReportControl& c, const QString& v) {
+            return on<ShapeControl>(c, [&](ShapeControl& s) { s.brush = QBrush(p.colour(v)); });
+        });
+        keyed(QStringLiteral("pen"), [](const Parser& p, ReportControl& c, const QString& v) {
+            return on<ShapeControl>(c, [&](ShapeControl& s) { s.pen.setWidth(p.number(Token{v})); });
+        });
+        keyed(QStringLiteral("pencolor"), [](const Parser& p, ReportControl& c, const QString& v) {
+            return on<ShapeControl>(c, [&](ShapeControl& s) { s.pen.setColor(p.colour(v)); });
+        });
+        return o;
+    }();
+    return options;
+}
+
 void Parser::control(const QList<Token>& t) {
     // <Name> <kind> <left> <top> <width> x <height> ...
     if (t.size() < 7 || t[5].text != QLatin1String("x"))
         fail(QStringLiteral("očekáváno: <jméno> <druh> <vlevo>, <nahoře>, <šířka> x <výška>"));
-    const QString& kind = t[1].text;
     const int left = number(t[2]), top = number(t[3]), width = number(t[4]), height = number(t[6]);
-    int next = 7;
-    auto content = [&]() -> QString {
-        if (next >= t.size())
-            fail(QStringLiteral("chybí obsah prvku \"%1\"").arg(t[0].text));
-        return t[next++].text;
-    };
-    auto link = [&](DataLink& l) {
-        const QString ref = content();
-        const int dot = int(ref.indexOf(QLatin1Char('.')));
-        if (dot <= 0 || dot == ref.size() - 1)
-            fail(QStringLiteral("očekáváno <zdroj>.<pole>, ne \"%1\"").arg(ref));
-        l.dataSource = source(ref.left(dot));
-        l.dataField = ref.mid(dot + 1);
-    };
-
-    std::unique_ptr<ReportControl> made;
-    LabelBase* label = nullptr;
-    MemoBase* memo = nullptr;
-    ShapeControl* shape = nullptr;
-    bool* stretch = nullptr;
-    if (kind == QLatin1String("label")) {
-        auto c = std::make_unique<LabelControl>();
-        c->caption = content();
-        label = c.get();
-        made = std::move(c);
-    } else if (kind == QLatin1String("datatext")) {
-        auto c = std::make_unique<DataTextControl>();
-        link(c->link);
-        label = c.get();
-        made = std::move(c);
-    } else if (kind == QLatin1String("sysdata")) {
-        auto c = std::make_unique<SystemDataControl>();
-        c->caption = content();
-        label = c.get();
-        made = std::move(c);
-    } else if (kind == QLatin1String("memo")) {
-        auto c = std::make_unique<MemoControl>();
-        c->lines = content().split(QLatin1Char('\n'));
-        memo = c.get();
-        made = std::move(c);
-    } else if (kind == QLatin1String("datamemo")) {
-        auto c = std::make_unique<DataMemoControl>();
-        link(c->link);
-        memo = c.get();
-        made = std::move(c);
-    } else if (kind == QLatin1String("shape")) {
-        auto c = std::make_unique<ShapeControl>();
-        shape = c.get();
-        made = std::move(c);
-    } else if (kind == QLatin1String("image")) {
-        auto c = std::make_unique<ImageControl>();
-        const QString file = QDir(baseDir_).filePath(content());
-        if (!c->picture.load(file))
-            fail(QStringLiteral("obrázek \"%1\" nelze načíst").arg(file));
-        stretch = &c->stretch;
-        made = std::move(c);
-    } else if (kind == QLatin1String("dataimage")) {
-        auto c = std::make_unique<DataImageControl>();
-        link(c->link);
-        stretch = &c->stretch;
-        made = std::move(c);
-    } else {
-        fail(QStringLiteral("neznámý druh prvku \"%1\"").arg(kind));
-    }
+    const auto kind = controlKinds().constFind(t[1].text);
+    if (kind == controlKinds().cend())
+        fail(QStringLiteral("neznámý druh prvku \"%1\"").arg(t[1].text));
+    ControlLine line{t};
+    std::unique_ptr<ReportControl> made = kind->make(*this, line);
     if (band_->findControl(t[0].text))
         fail(QStringLiteral("prvek \"%1\" už na pruhu je").arg(t[0].text));
     made->name = t[0].text;
     made->setBounds(left, top, width, height);
-    if (label)
-        label->font = font_;
-    if (memo)
-        memo->font = font_;
+    onText(*made, [this](auto& text) { text.font = font_; });
 
-    for (; next < t.size(); ++next) {
-        const QString& o = t[next].text;
-        bool used = false;
-        if (label || memo) {
-            applyFontOption(label ? label->font : memo->font, o, used);
-            if (used)
-                continue;
-        }
+    for (; line.next < t.size(); ++line.next) {
+        const QString& o = t[line.next].text;
+        bool font = false;
+        onText(*made, [&](auto& text) { applyFontOption(text.font, o, font); });
+        if (font)
+            continue;
         const int eq = int(o.indexOf(QLatin1Char('=')));
-        const QString key = eq > 0 ? o.left(eq) : o;
-        const QString value = eq > 0 ? o.mid(eq + 1) : QString();
-        auto alignment = [&]() -> std::optional<TextAlignment> {
-            if (o == QLatin1String("left"))
-                return taLeftJustify;
-            if (o == QLatin1String("right"))
-                return taRightJustify;
-            if (o == QLatin1String("centred"))
-                return taCenter;
-            if (auto v = enumValue(alignmentNames(), o))
-                return TextAlignment(*v);
-            return std::nullopt;
-        }();
-        auto layout = [&]() -> std::optional<TextLayout> {
-            if (o == QLatin1String("top"))
-                return tlTop;
-            if (o == QLatin1String("v-centred"))
-                return tlCenter;
-            if (o == QLatin1String("bottom"))
-                return tlBottom;
-            if (auto v = enumValue(layoutNames(), o))
-                return TextLayout(*v);
-            return std::nullopt;
-        }();
-        if (alignment && label)
-            label->alignment = *alignment;
-        else if (alignment && memo)
-            memo->alignment = *alignment;
-        else if (layout && label)
-            label->layout = *layout;
-        else if (o == QLatin1String("wordwrap") && (label || memo))
-            (label ? label->wordWrap : memo->wordWrap) = true;
-        else if (o == QLatin1String("nowordwrap") && memo)
-            memo->wordWrap = false;
-        else if (o == QLatin1String("transparent") && label)
-            label->transparent = true;
-        else if (o == QLatin1String("fixed") && label)
-            label->autoSize = false;
-        else if (o == QLatin1String("stretch") && stretch)
-            *stretch = true;
-        else if (key == QLatin1String("color") && (label || memo))
-            (label ? label->color : memo->color) = colour(value);
-        else if (key == QLatin1String("fontcolor") && (label || memo))
-            (label ? label->fontColor : memo->fontColor) = colour(value);
-        else if (key == QLatin1String("brush") && shape)
-            shape->brush = QBrush(colour(value));
-        else if (key == QLatin1String("pen") && shape)
-            shape->pen.setWidth(number(Token{value}));
-        else if (key == QLatin1String("pencolor") && shape)
-            shape->pen.setColor(colour(value));
-        else if (auto v = enumValue(shapeTypeNames(), o); v && shape)
-            shape->shape = ShapeType(*v);
-        else if (auto s = enumValue(sysDataNames(), o); s && dynamic_cast<SystemDataControl*>(label))
-            static_cast<SystemDataControl*>(label)->systemData = SystemData(*s);
-        else
+        const auto option = controlOptions().constFind(eq > 0 ? o.left(eq) : o);
+        const bool known = option != controlOptions().cend() && (option->hasValue || eq <= 0);
+        if (!known || !option->set(*this, *made, eq > 0 ? o.mid(eq + 1) : QString()))
             fail(QStringLiteral("neznámá volba \"%1\" prvku \"%2\"").arg(o, t[0].text));
     }
     band_->addControl(std::move(made));
