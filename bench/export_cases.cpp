@@ -5,14 +5,14 @@
 #include "benchcase.h"
 #include "orderslist.h"
 
-#include "report/customlabel.h"
-#include "report/custommemo.h"
-#include "report/imageexport.h"
-#include "report/imagewriter.h"
-#include "report/reportoutput.h"
-#include "report/turbohtmlgenerator.h"
-#include "report/turbotextgenerator.h"
-#include "report/turbowmfgenerator.h"
+#include "report/model/labelbase.h"
+#include "report/model/memobase.h"
+#include "report/outputs/imageexport.h"
+#include "report/outputs/imagewriter.h"
+#include "report/outputs/reportoutput.h"
+#include "report/outputs/htmloutput.h"
+#include "report/outputs/textoutput.h"
+#include "report/layout/pagerecorder.h"
 
 #include <QFile>
 #include <cstdio>
@@ -25,10 +25,10 @@ namespace {
 
 // The pages' pixels as the export writes them (32-bit pixels holding 16-bit colours, which both
 // libraries take as they lie in memory on this little-endian machine), held whole for the bare writers.
-std::vector<QImage> pagePixels(const report::TTurboPageList& pages) {
+std::vector<QImage> pagePixels(const report::PageList& pages) {
     std::vector<QImage> out;
-    for (int i = 0; i < pages.Count(); ++i)
-        out.push_back(report::pageImage16(pages.At(i)));
+    for (int i = 0; i < pages.count(); ++i)
+        out.push_back(report::pageImage16(pages.at(i)));
     return out;
 }
 
@@ -108,12 +108,12 @@ double peakRiseMb(const std::function<void()>& work) {
 }
 
 // The walk of an output that reads every text control's text and writes nothing.
-struct ReadEveryText : report::TZirezIduzozGenerator {
-    void GenerateLabel(report::TTurboBand&, report::TCustomLabel& label) override {
-        chars += label.Text().size();
+struct ReadEveryText : report::ReportGenerator {
+    void generateLabel(report::Band&, report::LabelBase& label) override {
+        chars += label.text().size();
     }
-    void GenerateMemo(report::TTurboBand&, report::TCustomMemo& memo) override {
-        chars += memo.Text().size();
+    void generateMemo(report::Band&, report::MemoBase& memo) override {
+        chars += memo.text().size();
     }
     qsizetype chars = 0;
 };
@@ -138,25 +138,25 @@ std::pair<double, double> takenInTurn(const std::function<void()>& ours, const s
 KV_BENCH_CASE("export") {
     const QString dir = options.workDir + QStringLiteral("/export");
     OrdersList fifty(dir + QStringLiteral("/db500"), 500);
-    report::TTurboWMFGenerator g;
-    g.Execute(*fifty.report);
-    const int pages = g.PageCount();
-    const std::vector<QImage> pixels = pagePixels(g.Pages());
+    report::PageRecorder g;
+    g.execute(*fifty.report);
+    const int pages = g.pageCount();
+    const std::vector<QImage> pixels = pagePixels(g.pages());
     const report::ImageExportSteps steps;
 
     const auto barePngAll = [&] { barePng(pixels, 0, pixels.size(), dir + QStringLiteral("/bare.png")); };
     const auto bareJpegAll = [&] { bareJpeg(pixels, dir + QStringLiteral("/bare.jpg")); };
     const auto [png, barePngMs] = takenInTurn(
-        [&] { report::exportImages(g.Pages(), dir + QStringLiteral("/ours.png"), true, steps); }, barePngAll);
+        [&] { report::exportImages(g.pages(), dir + QStringLiteral("/ours.png"), true, steps); }, barePngAll);
     report(QStringLiteral("export one PNG of %1 pages against bare libpng (target ratio 1.1)").arg(pages),
            png, barePngMs);
     const auto [jpeg, bareJpegMs] =
-        takenInTurn([&] { report::exportImages(g.Pages(), dir + QStringLiteral("/ours.jpg"), true, steps); },
+        takenInTurn([&] { report::exportImages(g.pages(), dir + QStringLiteral("/ours.jpg"), true, steps); },
                     bareJpegAll, 3);
     report(QStringLiteral("export one JPEG of %1 pages against bare libjpeg (target ratio 1.2)").arg(pages),
            jpeg, bareJpegMs);
     const auto [perPage, barePerPage] = takenInTurn(
-        [&] { report::exportImages(g.Pages(), dir + QStringLiteral("/strana.png"), false, steps); },
+        [&] { report::exportImages(g.pages(), dir + QStringLiteral("/strana.png"), false, steps); },
         [&] {
             for (std::size_t p = 0; p < pixels.size(); ++p)
                 barePng(pixels, p, 1, dir + QStringLiteral("/bare_%1.png").arg(p));
@@ -193,41 +193,41 @@ KV_BENCH_CASE("export") {
            cpuMs(
                [&] {
                    for (int p = 1; p <= pages; ++p)
-                       report::pageImage16(g.Page(p));
+                       report::pageImage16(g.page(p));
                },
                3),
            cpuMs(bareJpegAll, 3));
 
     OrdersList fiveHundred(dir + QStringLiteral("/db5000"), 5000);
-    report::TTurboWMFGenerator big;
-    big.Execute(*fiveHundred.report);
+    report::PageRecorder big;
+    big.execute(*fiveHundred.report);
     // BMP, whose writer is the quickest: a PNG of 500 pages at level 9 takes minutes, and every
     // kind streams alike.
     const double smallPeak =
-        peakRiseMb([&] { report::exportImages(g.Pages(), dir + QStringLiteral("/maly.bmp"), true, steps); });
+        peakRiseMb([&] { report::exportImages(g.pages(), dir + QStringLiteral("/maly.bmp"), true, steps); });
     const double bigPeak = peakRiseMb(
-        [&] { report::exportImages(big.Pages(), dir + QStringLiteral("/velky.bmp"), true, steps); });
+        [&] { report::exportImages(big.pages(), dir + QStringLiteral("/velky.bmp"), true, steps); });
     QFile::remove(dir + QStringLiteral("/velky.bmp"));
     report(QStringLiteral("export peak memory of one BMP of %1 pages against %2 pages (target ratio about 1)")
-               .arg(big.PageCount())
+               .arg(big.pageCount())
                .arg(pages),
            bigPeak, smallPeak, "MB");
 
     OrdersList fiveThousand(dir + QStringLiteral("/db50000"), 50000);
-    report::TTurboWMFGenerator huge;
-    huge.Execute(*fiveThousand.report);
+    report::PageRecorder huge;
+    huge.execute(*fiveThousand.report);
     // Both as the preview exports them: into the file as the document is made.
     const QString base = dir + QStringLiteral("/seznam");
     auto text = [&base](OrdersList& list) {
         return [&list, &base] {
-            report::TTurboTextGenerator t;
-            t.SetCellSize(report::TTurboTextGenerator::cellSizeOf(*list.report));
+            report::TextOutput t;
+            t.setCellSize(report::TextOutput::cellSizeOf(*list.report));
             report::exportStreamed(t, *list.report, base + QStringLiteral(".txt"));
         };
     };
     auto html = [&base](OrdersList& list) {
         return [&list, &base] {
-            report::TTurboHTMLGenerator h(base, QStringLiteral("Seznam"));
+            report::HtmlOutput h(base, QStringLiteral("Seznam"));
             report::exportStreamed(h, *list.report, base + QStringLiteral(".HTML"));
         };
     };
@@ -235,23 +235,23 @@ KV_BENCH_CASE("export") {
     auto read = [](OrdersList& list) {
         return [&list] {
             ReadEveryText r;
-            r.Execute(*list.report);
+            r.execute(*list.report);
         };
     };
-    const double readLong = cpuMs(read(fiveThousand), 2) / huge.PageCount();
+    const double readLong = cpuMs(read(fiveThousand), 2) / huge.pageCount();
     const double readShort = cpuMs(read(fifty), 5) / pages;
     using Maker = std::function<std::function<void()>(OrdersList&)>;
     for (const auto& [name, work] :
          {std::pair<const char*, Maker>{"text", text}, std::pair<const char*, Maker>{"HTML", html}}) {
         report(QStringLiteral("export %1 processor time per page, %2 pages against %3 (target ratio 1.2)")
                    .arg(QLatin1String(name))
-                   .arg(huge.PageCount())
+                   .arg(huge.pageCount())
                    .arg(pages),
-               cpuMs(work(fiveThousand), 2) / huge.PageCount(), cpuMs(work(fifty), 5) / pages);
+               cpuMs(work(fiveThousand), 2) / huge.pageCount(), cpuMs(work(fifty), 5) / pages);
     }
     report(QStringLiteral("export walk reading every text (what any output does), processor time per page, "
                           "%1 pages against %2")
-               .arg(huge.PageCount())
+               .arg(huge.pageCount())
                .arg(pages),
            readLong, readShort);
 }

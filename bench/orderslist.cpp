@@ -1,7 +1,7 @@
 // The benchmark's orders list report, laid out like the program's own.
 #include "orderslist.h"
 
-#include "report/reportdefinition.h"
+#include "report/model/reportdefinition.h"
 
 namespace kv::bench {
 
@@ -54,7 +54,7 @@ OrdersList::OrdersList(const QString& folder, int rows)
     : OrdersStation(folder, rows) {
     report = report::parseReportDefinition(QString::fromUtf8(kOrdersListDefinition),
                                            {{QStringLiteral("DS"), &source}});
-    report->SetMetrics(report::ReportMetrics(96));
+    report->setMetrics(report::ReportMetrics(96));
 }
 
 } // namespace kv::bench

@@ -5,7 +5,7 @@
 
 #include "ordersdb.h"
 
-#include "report/zireziduzoz.h"
+#include "report/model/report.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ extern const char* const kOrdersListDefinition;
 // One station with the orders table open and the list report over it, at 96 dots per inch.
 struct OrdersList : OrdersStation {
     OrdersList(const QString& folder, int rows);
-    std::unique_ptr<report::TZirezIduzoz> report;
+    std::unique_ptr<report::Report> report;
 };
 
 } // namespace kv::bench

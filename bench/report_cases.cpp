@@ -15,14 +15,14 @@
 #include "data/store/table.h"
 
 #include "data/store/datasource.h"
-#include "report/imageexport.h"
-#include "report/pagepainter.h"
-#include "report/reportdefinition.h"
-#include "report/reportfont.h"
-#include "report/textmeasurer.h"
-#include "report/turboband.h"
-#include "report/turbowmfgenerator.h"
-#include "report/zireziduzoz.h"
+#include "report/outputs/imageexport.h"
+#include "report/pages/pagepainter.h"
+#include "report/model/reportdefinition.h"
+#include "report/model/reportfont.h"
+#include "report/pages/textmeasurer.h"
+#include "report/model/band.h"
+#include "report/layout/pagerecorder.h"
+#include "report/model/report.h"
 
 #include <QDir>
 #include <QImage>
@@ -50,7 +50,7 @@ const Cell kCells[] = {{"Cislo", {1, 0, 115, 12}},           {"Dod_firma", {1, 1
 
 // The same pages drawn by hand: page, footer, headers, one band per record with its cells and
 // memo, each text measured once to place it, as any hand-written report must.
-void plainLoop(store::Table& table, report::TextMeasurer& m, report::TTurboPageList& pages) {
+void plainLoop(store::Table& table, report::TextMeasurer& m, report::PageList& pages) {
     using namespace report;
     const QFont title = reportFont(20), small = reportFont(9), normal = reportFont(11), tiny = reportFont(8);
     const QPen frame(Qt::black, 1);
@@ -70,7 +70,7 @@ void plainLoop(store::Table& table, report::TextMeasurer& m, report::TTurboPageL
         page->line({x0 + r.right(), y0 + r.y()}, {x0 + r.right(), y0 + r.bottom()}, frame);
     };
     auto newPage = [&] {
-        page = &pages.Append(QSize(1121, 793));
+        page = &pages.append(QSize(1121, 793));
         page->fillRect(QRect(0, 0, 1121, 793), white);
         page->fillRect(QRect(left, 731, 1047, 25), white);
         boxed(QRect(0, 0, 1047, 25), left, 731);
@@ -78,7 +78,7 @@ void plainLoop(store::Table& table, report::TextMeasurer& m, report::TTurboPageL
         page->fillRect(QRect(left + 860, 733, 180, 20), white);
         page->text({left + 860 + 180 - m.textWidth(foot, tiny), 733 + 10 - m.textHeight(tiny) / 2}, foot,
                    tiny, Qt::black);
-        const QString number = QStringLiteral("Strana: %1").arg(pages.Count());
+        const QString number = QStringLiteral("Strana: %1").arg(pages.count());
         page->fillRect(QRect(left + 4, 734, 110, 17), white);
         page->text({left + 4, 734 + 8 - m.textHeight(normal) / 2}, number, normal, Qt::black);
         page->fillRect(QRect(left, 37, 1047, 40), grey223);
@@ -122,37 +122,37 @@ void plainLoop(store::Table& table, report::TextMeasurer& m, report::TTurboPageL
     }
 }
 
-std::size_t pagesMemory(const report::TTurboPageList& pages) {
+std::size_t pagesMemory(const report::PageList& pages) {
     std::size_t bytes = 0;
-    for (int i = 0; i < pages.Count(); ++i)
-        bytes += pages.At(i).memoryUsed();
+    for (int i = 0; i < pages.count(); ++i)
+        bytes += pages.at(i).memoryUsed();
     return bytes;
 }
 
 // Counts every control handed to an output into `counter`.
-void countControls(report::TZirezIduzoz& r, int& counter) {
-    for (report::TTurboBand* band : r.Bands())
-        QObject::connect(band, &report::TTurboBand::OnGenerate, band,
-                         [&counter](report::TTurboBand*, report::TReportControl*, bool) { ++counter; });
+void countControls(report::Report& r, int& counter) {
+    for (report::Band* band : r.bands())
+        QObject::connect(band, &report::Band::onGenerate, band,
+                         [&counter](report::Band*, report::ReportControl*, bool) { ++counter; });
 }
 
 double msPerPage(OrdersList& orders, int* pageCount) {
-    report::TTurboWMFGenerator g;
-    const double ms = cpuMs([&] { g.Execute(*orders.report); }, 3);
-    *pageCount = g.PageCount();
-    return ms / g.PageCount();
+    report::PageRecorder g;
+    const double ms = cpuMs([&] { g.execute(*orders.report); }, 3);
+    *pageCount = g.pageCount();
+    return ms / g.pageCount();
 }
 
 // Mean time to replay pages spread over the document into a page-sized image.
-double msToShow(const report::TTurboWMFGenerator& g) {
+double msToShow(const report::PageRecorder& g) {
     QImage image(1121, 793, QImage::Format_RGB32);
-    const int n = g.PageCount();
+    const int n = g.pageCount();
     const int pages[] = {1, n / 3 + 1, 2 * n / 3 + 1, n};
     return cpuMs(
                [&] {
                    for (int p : pages) {
                        QPainter painter(&image);
-                       report::paintPage(g.Page(p), painter, QRectF(0, 0, 1121, 793));
+                       report::paintPage(g.page(p), painter, QRectF(0, 0, 1121, 793));
                    }
                },
                5) /
@@ -218,34 +218,34 @@ int textDocumentRoute(store::Table& table) {
 }
 
 // The engine's route to the same: generate, then draw every page into a 16-bit page image.
-int engineRoute(report::TZirezIduzoz& list) {
-    report::TTurboWMFGenerator g;
-    g.Execute(list);
+int engineRoute(report::Report& list) {
+    report::PageRecorder g;
+    g.execute(list);
     QImage image(1121, 793, QImage::Format_RGB32);
-    for (int p = 1; p <= g.PageCount(); ++p) {
+    for (int p = 1; p <= g.pageCount(); ++p) {
         image.fill(Qt::white);
         {
             QPainter painter(&image);
-            report::paintPage(g.Page(p), painter, QRectF(0, 0, 1121, 793));
+            report::paintPage(g.page(p), painter, QRectF(0, 0, 1121, 793));
         }
         report::reduceTo16Bits(image);
     }
-    return g.PageCount();
+    return g.pageCount();
 }
 
 } // namespace
 
 KV_BENCH_CASE("report") {
     OrdersList list(options.workDir + QStringLiteral("/report10k"), 10000);
-    report::TTurboWMFGenerator engine;
-    const double ours = cpuMs([&] { engine.Execute(*list.report); }, 3);
+    report::PageRecorder engine;
+    const double ours = cpuMs([&] { engine.execute(*list.report); }, 3);
     const double raw = cpuMs(
         [&] {
-            report::TTurboPageList pages;
-            plainLoop(list.table, list.report->Metrics().measurer(), pages);
+            report::PageList pages;
+            plainLoop(list.table, list.report->metrics().measurer(), pages);
         },
         3);
-    report(QStringLiteral("report generate 10000 orders (%1 pages)").arg(engine.PageCount()), ours, raw);
+    report(QStringLiteral("report generate 10000 orders (%1 pages)").arg(engine.pageCount()), ours, raw);
 
     int enginePages = 0, peerPages = 0;
     const double drawn = cpuMs([&] { enginePages = engineRoute(*list.report); }, 2);
@@ -259,10 +259,10 @@ KV_BENCH_CASE("report") {
     // Bytes the pages hold per control drawn, against the budget of 1 KB.
     int controls = 0;
     countControls(*list.report, controls);
-    report::TTurboWMFGenerator once;
-    once.Execute(*list.report);
+    report::PageRecorder once;
+    once.execute(*list.report);
     report(QStringLiteral("report page memory per drawn control (budget)"),
-           double(pagesMemory(once.Pages())) / std::max(controls, 1), 1024.0, "bytes");
+           double(pagesMemory(once.pages())) / std::max(controls, 1), 1024.0, "bytes");
 
     OrdersList shortList(options.workDir + QStringLiteral("/report500"), 500);
     OrdersList longList(options.workDir + QStringLiteral("/report50k"), 50000);
@@ -272,12 +272,12 @@ KV_BENCH_CASE("report") {
     report(QStringLiteral("report time per page, %1 pages against %2").arg(longPages).arg(shortPages),
            perPageLong, perPageShort);
 
-    report::TTurboWMFGenerator shortDoc, longDoc;
-    shortDoc.Execute(*shortList.report);
-    longDoc.Execute(*longList.report);
+    report::PageRecorder shortDoc, longDoc;
+    shortDoc.execute(*shortList.report);
+    longDoc.execute(*longList.report);
     report(QStringLiteral("report show a page of %1 pages against %2")
-               .arg(longDoc.PageCount())
-               .arg(shortDoc.PageCount()),
+               .arg(longDoc.pageCount())
+               .arg(shortDoc.pageCount()),
            msToShow(longDoc), msToShow(shortDoc));
 }
 

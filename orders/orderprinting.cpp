@@ -3,7 +3,7 @@
 
 #include "print/printwindows.h"
 #include "print/sestavy.h"
-#include "report/reporterror.h"
+#include "report/model/reporterror.h"
 
 namespace kv::orders {
 namespace {

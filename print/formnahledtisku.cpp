@@ -93,18 +93,18 @@ TFormNahledTisku::TFormNahledTisku(QWidget* parent)
     buildToolBar();
     column->addWidget(ToolBarPanel);
 
-    NahledReportu = new kv::report::TZirezIduzozView(this);
+    NahledReportu = new kv::report::ReportPreview(this);
     NahledReportu->setObjectName(QStringLiteral("NahledReportu"));
     NahledReportu->setAccessibleName(QStringLiteral("Náhled reportu"));
-    NahledReportu->SetReportName(QStringLiteral("Objednávka..."));
+    NahledReportu->setReportName(QStringLiteral("Objednávka..."));
     // The user's home folder stands where a fixed drive letter would.
-    NahledReportu->SetReportDirectory(QDir::homePath() + QLatin1Char('/'));
+    NahledReportu->setReportDirectory(QDir::homePath() + QLatin1Char('/'));
     column->addWidget(NahledReportu, 1);
     buildMailPanel();
 
     buildStatusBar();
     column->addWidget(StatBarPanel);
-    NahledReportu->SetProgressBar(Ukazatel);
+    NahledReportu->setProgressBar(Ukazatel);
     hints_ = new HintFollower(HintLabel, this);
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TFormNahledTisku::SpeedButton1Click);
@@ -117,9 +117,9 @@ TFormNahledTisku::TFormNahledTisku(QWidget* parent)
     connect(sbDalsiStrana, &QToolButton::clicked, this, &TFormNahledTisku::sbDalsiStranaClick);
     connect(sbPosledniStrana, &QToolButton::clicked, this, &TFormNahledTisku::sbPosledniStranaClick);
     connect(SPJdiNaStranu, &QToolButton::clicked, this, &TFormNahledTisku::SPJdiNaStranuClick);
-    connect(NahledReportu, &kv::report::TZirezIduzozView::OnPageChange, this,
+    connect(NahledReportu, &kv::report::ReportPreview::onPageChange, this,
             &TFormNahledTisku::NahledReportuPageChange);
-    connect(NahledReportu, &kv::report::TZirezIduzozView::OnZoomChange, this,
+    connect(NahledReportu, &kv::report::ReportPreview::onZoomChange, this,
             &TFormNahledTisku::NahledReportuZoomChange);
 
     SD = new QFileDialog(this, QStringLiteral("Výběr umístění a názvu exportu...."));
@@ -290,12 +290,12 @@ void TFormNahledTisku::done(int result) {
 
 void TFormNahledTisku::FormShow() {
     hints_->install();
-    setWindowTitle(NahledReportu->ReportName());
+    setWindowTitle(NahledReportu->reportName());
     PanOdesliEmail->hide();
-    NahledReportu->Prepare();
+    NahledReportu->prepare();
     NahledReportuPageChange(1);
     // The zoom stays from the last showing, so the status names the zoom really in force.
-    NahledReportuZoomChange(NahledReportu->Zoom());
+    NahledReportuZoomChange(NahledReportu->zoom());
 }
 
 void TFormNahledTisku::FormClose() {
@@ -304,49 +304,49 @@ void TFormNahledTisku::FormClose() {
 }
 
 void TFormNahledTisku::SpeedButton1Click() {
-    NahledReportu->SetZoom(NahledReportu->Zoom() + 25);
+    NahledReportu->setZoom(NahledReportu->zoom() + 25);
 }
 void TFormNahledTisku::SpeedButton2Click() {
-    NahledReportu->SetZoom(NahledReportu->Zoom() - 25);
+    NahledReportu->setZoom(NahledReportu->zoom() - 25);
 }
 void TFormNahledTisku::SBNastaveniTiskuClick() {
-    NahledReportu->PrinterSetup();
+    NahledReportu->printerSetup();
 }
 void TFormNahledTisku::SBTiskClick() {
-    NahledReportu->Print();
+    NahledReportu->print();
 }
 void TFormNahledTisku::sbPrvniStranaClick() {
-    NahledReportu->FirstPage();
+    NahledReportu->firstPage();
 }
 void TFormNahledTisku::sbMinulaStranaClick() {
-    NahledReportu->PriorPage();
+    NahledReportu->priorPage();
 }
 void TFormNahledTisku::sbDalsiStranaClick() {
-    NahledReportu->NextPage();
+    NahledReportu->nextPage();
 }
 void TFormNahledTisku::sbPosledniStranaClick() {
-    NahledReportu->LastPage();
+    NahledReportu->lastPage();
 }
 void TFormNahledTisku::SBCloseClick() {
     close();
 }
 
 void TFormNahledTisku::SPJdiNaStranuClick() {
-    QString answer = QString::number(NahledReportu->CurrentPage());
+    QString answer = QString::number(NahledReportu->currentPage());
     if (!kv::ui::dialogs().inputQuery(QStringLiteral("Změna zobrazené strany"),
                                       QStringLiteral("Skočit na stranu číslo:"), answer, this))
         return;
-    const PageJump jump = checkPageJump(answer, NahledReportu->PageCount());
+    const PageJump jump = checkPageJump(answer, NahledReportu->pageCount());
     if (!jump.ok) {
         kv::ui::showError(jump.error, this);
         return;
     }
-    NahledReportu->SetPage(jump.page);
+    NahledReportu->setPage(jump.page);
     NahledReportuPageChange(jump.page);
 }
 
 void TFormNahledTisku::NahledReportuPageChange(int newPage) {
-    const PageStatus s = pageStatus(newPage, NahledReportu->PageCount());
+    const PageStatus s = pageStatus(newPage, NahledReportu->pageCount());
     CurPageLabel->setText(s.pageText);
     sbPrvniStrana->setEnabled(s.firstEnabled);
     sbMinulaStrana->setEnabled(s.priorEnabled);

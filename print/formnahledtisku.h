@@ -5,7 +5,7 @@
 
 #include "hintfollower.h"
 
-#include "report/view/zireziduzozview.h"
+#include "report/view/reportpreview.h"
 
 #include <QDialog>
 #include <QFileDialog>
@@ -25,7 +25,7 @@ public:
     ~TFormNahledTisku() override;
 
     // The caller sets Report, ReportDirectory and ReportName, then shows the window modally.
-    kv::report::TZirezIduzozView* NahledReportu = nullptr;
+    kv::report::ReportPreview* NahledReportu = nullptr;
 
     QFrame* ToolBarPanel = nullptr;
     QToolButton* SpeedButton2 = nullptr;

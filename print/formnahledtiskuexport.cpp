@@ -54,19 +54,19 @@ bool TFormNahledTisku::chooseExportTarget(const QString& filter) {
     if (file.isEmpty())
         return false;
     const ExportTarget target = exportTarget(file);
-    NahledReportu->SetReportDirectory(target.directory);
-    NahledReportu->SetReportName(target.name);
+    NahledReportu->setReportDirectory(target.directory);
+    NahledReportu->setReportName(target.name);
     return true;
 }
 
 void TFormNahledTisku::SBExportTXTClick() {
     if (chooseExportTarget(QStringLiteral("Textové soubory|*.txt")))
-        NahledReportu->ExportText(nullptr, true);
+        NahledReportu->exportText(nullptr, true);
 }
 
 void TFormNahledTisku::SBHtmlExportClick() {
     if (chooseExportTarget(QStringLiteral("HTML soubory|*.html")))
-        NahledReportu->ExportHTML(nullptr, true);
+        NahledReportu->exportHtml(nullptr, true);
 }
 
 void TFormNahledTisku::SBExcelExportClick() {
@@ -76,7 +76,7 @@ void TFormNahledTisku::SBExcelExportClick() {
                                   kv::ui::MsgButton::Ok | kv::ui::MsgButton::Cancel,
                                   this) != kv::ui::MsgButton::Ok)
         return;
-    NahledReportu->ExportExcel(nullptr);
+    NahledReportu->exportExcel(nullptr);
 }
 
 void TFormNahledTisku::SBImageClick() {
@@ -89,19 +89,19 @@ void TFormNahledTisku::SBImageClick() {
     SD = picture;
     const QString file = askSaveFile(kPictureFilter);
     if (!file.isEmpty())
-        NahledReportu->ExportImage(withFilterExtension(file, SD->selectedNameFilter()), true);
+        NahledReportu->exportImage(withFilterExtension(file, SD->selectedNameFilter()), true);
 }
 
 void TFormNahledTisku::SBImagesClick() {
     const QString file = askSaveFile(kPicturesFilter);
     if (!file.isEmpty())
-        NahledReportu->ExportImage(withFilterExtension(file, SD->selectedNameFilter()), false);
+        NahledReportu->exportImage(withFilterExtension(file, SD->selectedNameFilter()), false);
 }
 
 void TFormNahledTisku::SBMailujClick() {
     PanOdesliEmail->show();
     PanOdesliEmail->raise();
-    edPredmetEmailu->setText(NahledReportu->ReportName());
+    edPredmetEmailu->setText(NahledReportu->reportName());
     edTextZpravy->clear();
     QCoreApplication::processEvents();
     edPrijemcelEmailu_Email->setFocus();
@@ -118,7 +118,7 @@ void TFormNahledTisku::edPredmetEmailuKeyPress() {
 void TFormNahledTisku::SBPosliZpravuClick() {
     const QString picture = kv::programFolder() + QStringLiteral("temp.png");
     QFile::remove(picture);
-    NahledReportu->ExportImage(picture, true);
+    NahledReportu->exportImage(picture, true);
     PanOdesliEmail->hide();
     // An export that failed has said so itself; there is nothing to send then.
     if (!QFile::exists(picture))

@@ -6,7 +6,7 @@
 #include <QString>
 
 namespace kv::report {
-class TZirezIduzoz;
+class Report;
 }
 
 namespace kv::print {
@@ -14,9 +14,9 @@ namespace kv::print {
 // Lines the order form `form` prints for `text` in its order text box (the data memo over the
 // orders' Text field); a final line break opens no new line, an empty text has none. Without the
 // form, or a form without that box, the text's hard lines.
-int orderTextLines(const report::TZirezIduzoz* form, const QString& text);
+int orderTextLines(const report::Report* form, const QString& text);
 
 // Whole lines the form's order text box shows in its height; 0 without the box.
-int orderTextBoxLines(const report::TZirezIduzoz& form);
+int orderTextBoxLines(const report::Report& form);
 
 } // namespace kv::print

@@ -6,7 +6,7 @@
 
 #include "base/programfolder.h"
 #include "data/datmod.h"
-#include "report/reporterror.h"
+#include "report/model/reporterror.h"
 #include "ui/dialogs.h"
 
 namespace kv::print {
@@ -21,13 +21,13 @@ std::unique_ptr<QObject> createReportContainer() {
     return std::make_unique<TSestavy>(*kv::data::DM);
 }
 
-void showReport(kv::report::TZirezIduzoz* report, const QString& reportName) {
+void showReport(kv::report::Report* report, const QString& reportName) {
     if (!FormNahledTisku)
         throw kv::report::ReportError(QStringLiteral("Náhled tisku ještě nebyl vytvořen."));
-    kv::report::TZirezIduzozView* view = FormNahledTisku->NahledReportu;
-    view->SetReport(report);
-    view->SetReportDirectory(kv::programFolder());
-    view->SetReportName(reportName);
+    kv::report::ReportPreview* view = FormNahledTisku->NahledReportu;
+    view->setReport(report);
+    view->setReportDirectory(kv::programFolder());
+    view->setReportName(reportName);
     kv::ui::dialogs().showModal(*FormNahledTisku);
 }
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 namespace kv::report {
-class TZirezIduzoz;
+class Report;
 }
 
 namespace kv::print {
@@ -24,6 +24,6 @@ std::unique_ptr<QObject> createReportContainer();
 // "Seznam dodavatelů"), with the program folder as the folder of exports, modally through the
 // dialog seam; returns when the preview closes. Throws kv::report::ReportError when the preview
 // has not been created.
-void showReport(kv::report::TZirezIduzoz* report, const QString& reportName);
+void showReport(kv::report::Report* report, const QString& reportName);
 
 } // namespace kv::print

@@ -2,9 +2,9 @@
 #include "reportlayouts.h"
 
 #include "data/datmod.h"
-#include "report/reporterror.h"
-#include "report/tlabel.h"
-#include "report/turboband.h"
+#include "report/model/reporterror.h"
+#include "report/model/labelcontrol.h"
+#include "report/model/band.h"
 
 #include <QFile>
 
@@ -24,7 +24,7 @@ kv::report::DataSources dataSources(kv::data::TDM& dm) {
     return s;
 }
 
-std::unique_ptr<kv::report::TZirezIduzoz> loadLayout(const QString& name,
+std::unique_ptr<kv::report::Report> loadLayout(const QString& name,
                                                      const kv::report::DataSources& sources,
                                                      const kv::report::ReportMetrics& metrics,
                                                      QObject* parent) {
@@ -36,28 +36,28 @@ std::unique_ptr<kv::report::TZirezIduzoz> loadLayout(const QString& name,
         throw kv::report::ReportError(QStringLiteral("Definici sestavy \"%1\" nelze otevřít").arg(path));
     auto report = kv::report::parseReportDefinition(QString::fromUtf8(file.readAll()), sources,
                                                     name.toLower() + QStringLiteral(".rep"), {}, parent);
-    report->SetMetrics(metrics);
+    report->setMetrics(metrics);
     fitLabelsToCaptions(*report);
     return report;
 }
 
-void fitLabelsToCaptions(kv::report::TZirezIduzoz& report) {
-    kv::report::TextMeasurer& measure = report.Metrics().measurer();
-    for (kv::report::TTurboBand* band : report.Bands()) {
-        for (const auto& control : band->Controls()) {
+void fitLabelsToCaptions(kv::report::Report& report) {
+    kv::report::TextMeasurer& measure = report.metrics().measurer();
+    for (kv::report::Band* band : report.bands()) {
+        for (const auto& control : band->controls()) {
             // Only plain labels size themselves; data texts and system data keep their boxes.
-            auto* label = dynamic_cast<kv::report::TLabel*>(control.get());
-            if (!label || !label->AutoSize)
+            auto* label = dynamic_cast<kv::report::LabelControl*>(control.get());
+            if (!label || !label->autoSize)
                 continue;
-            const QStringList lines = label->Caption.split(QLatin1Char('\n'));
+            const QStringList lines = label->caption.split(QLatin1Char('\n'));
             int width = 0;
             for (const QString& line : lines)
-                width = std::max(width, measure.textWidth(line, label->Font));
-            const int height = int(lines.size()) * measure.textHeight(label->Font);
-            const int left = label->Alignment == kv::report::taRightJustify
-                                 ? label->Left + label->Width - width
-                                 : label->Left;
-            label->SetBounds(left, label->Top, width, height);
+                width = std::max(width, measure.textWidth(line, label->font));
+            const int height = int(lines.size()) * measure.textHeight(label->font);
+            const int left = label->alignment == kv::report::taRightJustify
+                                 ? label->left + label->width - width
+                                 : label->left;
+            label->setBounds(left, label->top, width, height);
         }
     }
 }

@@ -1,7 +1,7 @@
 // The file name and target of a save dialog's answer.
 #include "savechoice.h"
 
-#include "report/imageexport.h"
+#include "report/outputs/imageexport.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -3,7 +3,7 @@
 // start-up and never shown.
 #pragma once
 
-#include "report/zireziduzoz.h"
+#include "report/model/report.h"
 
 #include <QObject>
 
@@ -25,9 +25,9 @@ public:
     ~TSestavy() override;
 
     // Owned by the container.
-    kv::report::TZirezIduzoz* Objednavka = nullptr;
-    kv::report::TZirezIduzoz* SeznamObjednavek = nullptr;
-    kv::report::TZirezIduzoz* SeznamDodavatelu = nullptr;
+    kv::report::Report* Objednavka = nullptr;
+    kv::report::Report* SeznamObjednavek = nullptr;
+    kv::report::Report* SeznamDodavatelu = nullptr;
 };
 
 // The container made last, set while it exists.

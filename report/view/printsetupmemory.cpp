@@ -5,7 +5,7 @@
 
 namespace kv::report {
 
-QPageSize::PageSizeId reportPaper(TTurboPageSize size) {
+QPageSize::PageSizeId reportPaper(PaperFormat size) {
     switch (size) {
     case A3:
         return QPageSize::A3;
@@ -21,7 +21,7 @@ QPageSize::PageSizeId reportPaper(TTurboPageSize size) {
     return QPageSize::A4;
 }
 
-PrinterSetupChoice PrintSetupMemory::startingChoice(TZirezIduzoz* report,
+PrinterSetupChoice PrintSetupMemory::startingChoice(Report* report,
                                                     const QString& defaultPrinter) const {
     PrinterSetupChoice c;
     c.printer = printer_.value_or(defaultPrinter);
@@ -31,25 +31,25 @@ PrinterSetupChoice PrintSetupMemory::startingChoice(TZirezIduzoz* report,
         c.paper = page->paper;
         c.orientation = page->orientation;
     } else if (report) {
-        c.paper = reportPaper(report->Printer().PaperSize());
+        c.paper = reportPaper(report->printer().paperSize());
         c.orientation =
-            report->Printer().Orientation() == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+            report->printer().orientation() == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     }
     return c;
 }
 
-void PrintSetupMemory::chosenInSetup(TZirezIduzoz* report, const PrinterSetupChoice& choice) {
+void PrintSetupMemory::chosenInSetup(Report* report, const PrinterSetupChoice& choice) {
     printer_ = choice.printer;
     rememberPage(report, choice);
 }
 
-void PrintSetupMemory::chosenInPrintDialog(TZirezIduzoz* report, const PrinterSetupChoice& choice) {
+void PrintSetupMemory::chosenInPrintDialog(Report* report, const PrinterSetupChoice& choice) {
     if (!choice.printer.isEmpty())
         printer_ = choice.printer;
     rememberPage(report, choice);
 }
 
-void PrintSetupMemory::rememberPage(TZirezIduzoz* report, const PrinterSetupChoice& choice) {
+void PrintSetupMemory::rememberPage(Report* report, const PrinterSetupChoice& choice) {
     // Reports that went away leave their place.
     pages_.erase(std::remove_if(pages_.begin(), pages_.end(), [](const PageChoice& p) { return !p.report; }),
                  pages_.end());

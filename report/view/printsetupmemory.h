@@ -5,7 +5,7 @@
 
 #include "printchooser.h"
 
-#include "report/zireziduzoz.h"
+#include "report/model/report.h"
 
 #include <QPointer>
 #include <optional>
@@ -14,26 +14,26 @@
 namespace kv::report {
 
 // The paper of a report's own setting (its B5 of 184 x 257 mm is the nearest standard, JIS B5).
-QPageSize::PageSizeId reportPaper(TTurboPageSize size);
+QPageSize::PageSizeId reportPaper(PaperFormat size);
 
 class PrintSetupMemory {
 public:
     // The setup a print or a setup dialog of `report` starts from; `defaultPrinter` while the
     // user has chosen none.
-    PrinterSetupChoice startingChoice(TZirezIduzoz* report, const QString& defaultPrinter) const;
+    PrinterSetupChoice startingChoice(Report* report, const QString& defaultPrinter) const;
     // The printer setup dialog was confirmed with `choice` (a PDF file is a choice of printer too).
-    void chosenInSetup(TZirezIduzoz* report, const PrinterSetupChoice& choice);
+    void chosenInSetup(Report* report, const PrinterSetupChoice& choice);
     // The print dialog was confirmed and the printer stood at `choice`: its paper and orientation
     // hold; its printer only when it was one (printing to a file once changes no printer).
-    void chosenInPrintDialog(TZirezIduzoz* report, const PrinterSetupChoice& choice);
+    void chosenInPrintDialog(Report* report, const PrinterSetupChoice& choice);
 
 private:
     struct PageChoice {
-        QPointer<TZirezIduzoz> report;
+        QPointer<Report> report;
         QPageSize::PageSizeId paper;
         QPageLayout::Orientation orientation;
     };
-    void rememberPage(TZirezIduzoz* report, const PrinterSetupChoice& choice);
+    void rememberPage(Report* report, const PrinterSetupChoice& choice);
 
     std::optional<QString> printer_;
     std::vector<PageChoice> pages_;

@@ -18,7 +18,7 @@
 #include "controls/tdbtext.h"
 #include "print/formnahledtisku.h"
 #include "print/printwindows.h"
-#include "report/view/zireziduzozview.h"
+#include "report/view/reportpreview.h"
 #include "ui/scripteddialogs.h"
 
 #include <QApplication>
@@ -594,8 +594,8 @@ private Q_SLOTS:
         QString name;
         dialogs_->onModal = [&](QDialog& d) {
             d.show();
-            pages = kv::print::FormNahledTisku->NahledReportu->PageCount();
-            name = kv::print::FormNahledTisku->NahledReportu->ReportName();
+            pages = kv::print::FormNahledTisku->NahledReportu->pageCount();
+            name = kv::print::FormNahledTisku->NahledReportu->reportName();
             d.hide();
             return int(QDialog::Rejected);
         };

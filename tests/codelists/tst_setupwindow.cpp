@@ -18,8 +18,8 @@
 #include "print/formnahledtisku.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
-#include "report/reportpage.h"
-#include "report/view/zireziduzozview.h"
+#include "report/pages/reportpage.h"
+#include "report/view/reportpreview.h"
 #include "ui/scripteddialogs.h"
 
 #include <QApplication>
@@ -435,7 +435,7 @@ private Q_SLOTS:
         dialogs_->onModal = [&](QDialog& d) {
             d.show();
             const kv::report::ReportPage& page =
-                kv::print::FormNahledTisku->NahledReportu->Generator()->Page(1);
+                kv::print::FormNahledTisku->NahledReportu->generator()->page(1);
             for (const kv::report::PageOp& op : page.ops())
                 if (op.kind == kv::report::PageOpKind::Image)
                     printed = page.image(op.ref);

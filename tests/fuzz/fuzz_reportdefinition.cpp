@@ -7,10 +7,10 @@
 #include "tests/reportsupport/itemtable.h"
 
 #include "data/store/storeerror.h"
-#include "report/reportdefinition.h"
-#include "report/reporterror.h"
-#include "report/turbowmfgenerator.h"
-#include "report/zireziduzoz.h"
+#include "report/model/reportdefinition.h"
+#include "report/model/reporterror.h"
+#include "report/layout/pagerecorder.h"
+#include "report/model/report.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -57,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     try {
         const auto report = parseReportDefinition(text, sources(), QStringLiteral("fuzz"), imageFolder());
-        TTurboWMFGenerator generator;
-        generator.Execute(*report);
+        PageRecorder generator;
+        generator.execute(*report);
     } catch (const ReportError&) {
     } catch (const kv::store::StoreError&) {
     }

@@ -398,7 +398,7 @@ private Q_SLOTS:
     // A paragraph wider than the order form's text box prints on several lines, and the box holds
     // 26: the window counts lines as the form prints them, so what it keeps is printed whole.
     void longLinesCountAsTheFormPrintsThem() {
-        const report::TZirezIduzoz* form = print::Sestavy->Objednavka;
+        const report::Report* form = print::Sestavy->Objednavka;
         QVERIFY(print::orderTextBoxLines(*form) >= kMaxTextLines);
         const QString longLine =
             QStringLiteral("Kabel CYKY-J 3x2,5 mm², buben 100 m, dodat s atestem a prohlášením o shodě, "
@@ -443,8 +443,8 @@ private Q_SLOTS:
         onShown_[QStringLiteral("FormNahledTisku")] = [&](QDialog& d) {
             auto& p = static_cast<print::TFormNahledTisku&>(d);
             preview = QStringLiteral("%1, %2 page, order %3")
-                          .arg(p.NahledReportu->ReportName())
-                          .arg(p.NahledReportu->PageCount())
+                          .arg(p.NahledReportu->reportName())
+                          .arg(p.NahledReportu->pageCount())
                           .arg(dm().tabKalmorvaty.fieldByName(QStringLiteral("Cislo")).asString());
         };
         main.tlNova->click();

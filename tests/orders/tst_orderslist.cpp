@@ -386,8 +386,8 @@ private Q_SLOTS:
             d.show();
             auto& preview = static_cast<print::TFormNahledTisku&>(d);
             shown = QStringLiteral("%1, %2 pages")
-                        .arg(preview.NahledReportu->ReportName())
-                        .arg(preview.NahledReportu->PageCount());
+                        .arg(preview.NahledReportu->reportName())
+                        .arg(preview.NahledReportu->pageCount());
             d.hide();
             return 0;
         };

@@ -47,9 +47,9 @@ int main(int argc, char** argv) {
     kv::tools::fillOrders(db.dm(), 25);
     kv::print::TSestavy sestavy(db.dm());
     kv::print::TFormNahledTisku preview;
-    preview.NahledReportu->SetReport(sestavy.SeznamObjednavek);
-    preview.NahledReportu->SetReportDirectory(kv::programFolder());
-    preview.NahledReportu->SetReportName(QStringLiteral("Seznam objednávek"));
+    preview.NahledReportu->setReport(sestavy.SeznamObjednavek);
+    preview.NahledReportu->setReportDirectory(kv::programFolder());
+    preview.NahledReportu->setReportName(QStringLiteral("Seznam objednávek"));
     // The size of a maximised window, for screens without a window manager to maximise it.
     preview.resize(1240, 980);
     preview.show();

@@ -8,7 +8,7 @@
 #include "print/formnahledtisku.h"
 #include "print/mailhandoff.h"
 #include "print/sestavy.h"
-#include "report/reportmetrics.h"
+#include "report/pages/reportmetrics.h"
 
 #include "base/programfolder.h"
 #include "ui/scripteddialogs.h"
@@ -127,9 +127,9 @@ class TestPreviewExports : public QObject {
         sestavy_ = std::make_unique<kv::print::TSestavy>(db_->dm(), kv::report::ReportMetrics(96));
         window_ = std::make_unique<TFormNahledTisku>();
         window_->MailFolder = out_->filePath(QStringLiteral("mail"));
-        window_->NahledReportu->SetReport(sestavy_->SeznamObjednavek);
-        window_->NahledReportu->SetReportDirectory(kv::programFolder());
-        window_->NahledReportu->SetReportName(QStringLiteral("Seznam objednávek"));
+        window_->NahledReportu->setReport(sestavy_->SeznamObjednavek);
+        window_->NahledReportu->setReportDirectory(kv::programFolder());
+        window_->NahledReportu->setReportName(QStringLiteral("Seznam objednávek"));
         window_->show();
         return *window_;
     }
@@ -374,8 +374,8 @@ private Q_SLOTS:
         dialogs.onModal = std::ref(answer);
         w.SBExportTXTClick();
         QCOMPARE(answer.shownFilters, QStringList{"Textové soubory (*.txt)"});
-        QCOMPARE(w.NahledReportu->ReportDirectory(), out_->path());
-        QCOMPARE(w.NahledReportu->ReportName(), QStringLiteral("seznam.txt"));
+        QCOMPARE(w.NahledReportu->reportDirectory(), out_->path());
+        QCOMPARE(w.NahledReportu->reportName(), QStringLiteral("seznam.txt"));
         QVERIFY(QFile::exists(out(QStringLiteral("seznam.txt.txt"))));
         answer.file = out(QStringLiteral("seznam.html"));
         w.SBHtmlExportClick();

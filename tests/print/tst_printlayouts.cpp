@@ -8,10 +8,10 @@
 
 #include "print/reportlayouts.h"
 #include "print/sestavy.h"
-#include "report/pagetext.h"
-#include "report/reporterror.h"
-#include "report/turboband.h"
-#include "report/turbowmfgenerator.h"
+#include "report/pages/pagetext.h"
+#include "report/model/reporterror.h"
+#include "report/model/band.h"
+#include "report/layout/pagerecorder.h"
 
 #include "base/clock.h"
 
@@ -34,12 +34,12 @@ int countMatching(const QStringList& list, const QRegularExpression& re) {
         std::count_if(list.begin(), list.end(), [&](const QString& s) { return re.match(s).hasMatch(); }));
 }
 
-QString frameText(const TTurboFrame& f) {
+QString frameText(const BandFrame& f) {
     QString s;
-    s += f.Left() ? QStringLiteral("L") : QString();
-    s += f.Top() ? QStringLiteral("T") : QString();
-    s += f.Bottom() ? QStringLiteral("B") : QString();
-    s += f.Right() ? QStringLiteral("R") : QString();
+    s += f.left() ? QStringLiteral("L") : QString();
+    s += f.top() ? QStringLiteral("T") : QString();
+    s += f.bottom() ? QStringLiteral("B") : QString();
+    s += f.right() ? QStringLiteral("R") : QString();
     return s.isEmpty() ? QStringLiteral("-") : s;
 }
 
@@ -54,7 +54,7 @@ class TestPrintLayouts : public QObject {
     kv::data::TDM& dm() { return db_->dm(); }
     // The layouts are loaded on first use, laid out and measured with `metrics` (96 dots per inch
     // and the fonts' own metrics unless a test asks for fixed ones).
-    TZirezIduzoz& layout(const QString& name, const ReportMetrics& metrics = ReportMetrics(96)) {
+    Report& layout(const QString& name, const ReportMetrics& metrics = ReportMetrics(96)) {
         if (!sestavy_)
             sestavy_ = std::make_unique<kv::print::TSestavy>(dm(), metrics);
         kv::print::TSestavy& s = *sestavy_;
@@ -89,23 +89,23 @@ private Q_SLOTS:
     void reportSettingsAreTheLayouts() {
         QFETCH(QString, name);
         QFETCH(QString, settings);
-        const TZirezIduzoz& r = layout(name);
+        const Report& r = layout(name);
         const QString got = QStringLiteral("%1|%2x%3|%4x%5|%6|%7 %8 %9 %10|%11 %12|%13")
-                                .arg(r.Printer().Title())
-                                .arg(r.Width())
-                                .arg(r.Height())
-                                .arg(r.Printer().ColWidth())
-                                .arg(r.Printer().ColHeight())
-                                .arg(r.Printer().Port())
-                                .arg(r.Margins().Left())
-                                .arg(r.Margins().Right())
-                                .arg(r.Margins().Top())
-                                .arg(r.Margins().Bottom())
-                                .arg(r.Margins().Column())
-                                .arg(r.Margins().ColumnSpace())
-                                .arg(r.DataSource() ? r.DataSource()->objectName() : QStringLiteral("-"));
+                                .arg(r.printer().title())
+                                .arg(r.width())
+                                .arg(r.height())
+                                .arg(r.printer().colWidth())
+                                .arg(r.printer().colHeight())
+                                .arg(r.printer().port())
+                                .arg(r.margins().left())
+                                .arg(r.margins().right())
+                                .arg(r.margins().top())
+                                .arg(r.margins().bottom())
+                                .arg(r.margins().column())
+                                .arg(r.margins().columnSpace())
+                                .arg(r.dataSource() ? r.dataSource()->objectName() : QStringLiteral("-"));
         QCOMPARE(got, settings);
-        QCOMPARE(r.Printer().Mode(), prNormal);
+        QCOMPARE(r.printer().mode(), prNormal);
     }
 
     void bandsStandInOutputOrder_data() {
@@ -131,13 +131,13 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QStringList, bands);
         QStringList got;
-        for (const TTurboBand* b : layout(name).Bands())
+        for (const Band* b : layout(name).bands())
             got << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                       .arg(b->objectName(), bandTypeNames()[b->BandType()])
-                       .arg(b->Height())
-                       .arg(b->Brush().color().name(), frameText(b->Frame()),
-                            b->DataSource() ? b->DataSource()->objectName() : QStringLiteral("-"),
-                            b->HeaderBand() ? b->HeaderBand()->objectName() : QStringLiteral("-"));
+                       .arg(b->objectName(), bandTypeNames()[b->bandType()])
+                       .arg(b->height())
+                       .arg(b->brush().color().name(), frameText(b->frame()),
+                            b->dataSource() ? b->dataSource()->objectName() : QStringLiteral("-"),
+                            b->headerBand() ? b->headerBand()->objectName() : QStringLiteral("-"));
         QCOMPARE(got, bands);
     }
 
@@ -168,11 +168,11 @@ private Q_SLOTS:
         QFETCH(QString, band);
         QFETCH(QString, control);
         QFETCH(QRect, bounds);
-        const TTurboBand* b = layout(report, fixedMetrics(6, 10)).FindBand(band);
+        const Band* b = layout(report, fixedMetrics(6, 10)).findBand(band);
         QVERIFY(b);
-        const TReportControl* c = b->FindControl(control);
+        const ReportControl* c = b->findControl(control);
         QVERIFY(c);
-        QCOMPARE(c->BoundsRect(), bounds);
+        QCOMPARE(c->boundsRect(), bounds);
     }
 
     void unknownLayoutIsRefused() {
@@ -194,10 +194,10 @@ private Q_SLOTS:
         kv::tools::fillFirm(dm(), logo);
         kv::tools::fillOrders(dm(), 3);
         dm().tabKalmorvaty.last();
-        TTurboWMFGenerator g;
-        g.Execute(layout(QStringLiteral("Objednavka")));
-        QCOMPARE(g.PageCount(), 1);
-        const ReportPage& page = g.Page(1);
+        PageRecorder g;
+        g.execute(layout(QStringLiteral("Objednavka")));
+        QCOMPARE(g.pageCount(), 1);
+        const ReportPage& page = g.page(1);
         // The summary band fills 37 to 1082, above the bottom margin at 1084.
         QCOMPARE(opLines(page, QStringLiteral("fill 37,37 ")),
                  QStringList{"fill 37,37 718x1045 brush #ffffff"});
@@ -214,9 +214,9 @@ private Q_SLOTS:
         kv::tools::fillFirm(dm(), true);
         kv::tools::fillOrders(dm(), 3);
         dm().tabKalmorvaty.last();
-        TTurboWMFGenerator g;
-        g.Execute(layout(QStringLiteral("Objednavka")));
-        const ReportPage& page = g.Page(1);
+        PageRecorder g;
+        g.execute(layout(QStringLiteral("Objednavka")));
+        const ReportPage& page = g.page(1);
         const auto& ops = page.ops();
         for (std::size_t i = 0; i < ops.size(); ++i) {
             if (ops[i].kind != PageOpKind::Text)
@@ -233,13 +233,13 @@ private Q_SLOTS:
 
     void ordersListHasTenOrdersAPage() {
         kv::tools::fillOrders(dm(), 25);
-        TTurboWMFGenerator g;
-        g.Execute(layout(QStringLiteral("SeznamObjednavek")));
-        QCOMPARE(g.PageCount(), 3);
+        PageRecorder g;
+        g.execute(layout(QStringLiteral("SeznamObjednavek")));
+        QCOMPARE(g.pageCount(), 3);
         const QRegularExpression orderNumber(QStringLiteral("^2026/\\d+/\\d{5}/"));
         const int perPage[] = {10, 10, 5};
         for (int n = 1; n <= 3; ++n) {
-            const ReportPage& page = g.Page(n);
+            const ReportPage& page = g.page(n);
             const QStringList t = plainTexts(page);
             QCOMPARE(countMatching(t, orderNumber), perPage[n - 1]);
             QVERIFY(t.contains(QStringLiteral("SEZNAM OBJEDNÁVEK:")));
@@ -254,7 +254,7 @@ private Q_SLOTS:
                 QCOMPARE(opLines(page, QStringLiteral("fill 37,%1 1046x60 ").arg(135 + 60 * k)).size(), 1);
         }
         // The tenth order starts at 675 and covers the footer's top: no eleventh fits.
-        QVERIFY(opLines(g.Page(1), QStringLiteral("fill 37,735 ")).isEmpty());
+        QVERIFY(opLines(g.page(1), QStringLiteral("fill 37,735 ")).isEmpty());
     }
 
     void emptyCategoryStillPrintsItsBandAndColumnTitles() {
@@ -264,10 +264,10 @@ private Q_SLOTS:
                                QStringLiteral("FEROMET Dvořák s.r.o."), 1);
         kv::tools::addSupplier(dm(), QStringLiteral("Hutní materiál"), QStringLiteral("OCEL Brno a.s."), 2);
         dm().tabObory.first();
-        TTurboWMFGenerator g;
-        g.Execute(layout(QStringLiteral("SeznamDodavatelu")));
-        QCOMPARE(g.PageCount(), 1);
-        const ReportPage& page = g.Page(1);
+        PageRecorder g;
+        g.execute(layout(QStringLiteral("SeznamDodavatelu")));
+        QCOMPARE(g.pageCount(), 1);
+        const ReportPage& page = g.page(1);
         // Bodies from 77: a category takes 55, its column titles 58, each supplier 60.
         const QStringList bands =
             opLines(page, QStringLiteral("fill 37,")).filter(QRegularExpression(QStringLiteral(" 104[67]x")));
@@ -291,9 +291,9 @@ private Q_SLOTS:
             QStringLiteral("Velkoobchod elektroinstalačním materiálem a svítidly ELEKTROMONT Novák s.r.o.");
         kv::tools::addOrder(dm(), order);
         dm().tabKalmorvaty.first();
-        TTurboWMFGenerator g;
-        g.Execute(layout(QStringLiteral("Objednavka"), fixedMetrics(6, 10)));
-        const QStringList t = kv::report::test::placedTexts(g.Page(1));
+        PageRecorder g;
+        g.execute(layout(QStringLiteral("Objednavka"), fixedMetrics(6, 10)));
+        const QStringList t = kv::report::test::placedTexts(g.page(1));
         // The box is 437..747 x 162..217. The break falls after the last space that fits, each
         // line is centred by its own width, and the two-line block (21 pixels) is centred in 55.
         const int first =
@@ -317,12 +317,12 @@ private Q_SLOTS:
         kv::tools::fillSuppliers(dm(), 9);
         kv::tools::fillOrders(dm(), 12);
         dm().tabKalmorvaty.last();
-        TTurboWMFGenerator g;
-        g.Execute(layout(name, fixedMetrics(6, 12)));
-        QCOMPARE(g.PageCount(), pages);
+        PageRecorder g;
+        g.execute(layout(name, fixedMetrics(6, 12)));
+        QCOMPARE(g.pageCount(), pages);
         for (int n = 1; n <= pages; ++n) {
             kv::report::test::compareWithReference(
-                pageText(g.Page(n)),
+                pageText(g.page(n)),
                 QStringLiteral(KV_PRINT_TEST_DATA "/%1_page%2.txt").arg(name.toLower()).arg(n));
             if (QTest::currentTestFailed())
                 return;

@@ -9,7 +9,7 @@
 #include "print/previewstatus.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
-#include "report/reportmetrics.h"
+#include "report/pages/reportmetrics.h"
 #include "report/view/scriptedprintchooser.h"
 
 #include "base/programfolder.h"
@@ -65,9 +65,9 @@ class TestPrintPreview : public QObject {
         kv::tools::fillOrders(db_->dm(), orders);
         sestavy_ = std::make_unique<kv::print::TSestavy>(db_->dm(), kv::report::ReportMetrics(96));
         window_ = std::make_unique<TFormNahledTisku>();
-        window_->NahledReportu->SetReport(sestavy_->SeznamObjednavek);
-        window_->NahledReportu->SetReportDirectory(kv::programFolder());
-        window_->NahledReportu->SetReportName(QStringLiteral("Seznam objednávek"));
+        window_->NahledReportu->setReport(sestavy_->SeznamObjednavek);
+        window_->NahledReportu->setReportDirectory(kv::programFolder());
+        window_->NahledReportu->setReportName(QStringLiteral("Seznam objednávek"));
         window_->show();
         return *window_;
     }
@@ -139,7 +139,7 @@ private Q_SLOTS:
         TFormNahledTisku w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Tvorba reportu...."));
         QVERIFY(w.windowState() & Qt::WindowMaximized);
-        QCOMPARE(w.NahledReportu->ProgressBar(), w.Ukazatel);
+        QCOMPARE(w.NahledReportu->progressBar(), w.Ukazatel);
         QVERIFY(w.PanOdesliEmail->isHidden());
         for (QToolButton* b : {w.SBExportTXT, w.SBHtmlExport, w.SBExcelExport})
             QVERIFY(!b->isEnabled());
@@ -210,7 +210,7 @@ private Q_SLOTS:
     void showingPreparesThePages() {
         TFormNahledTisku& w = showOrdersList(45);
         QCOMPARE(w.windowTitle(), QStringLiteral("Seznam objednávek"));
-        QCOMPARE(w.NahledReportu->PageCount(), 5);
+        QCOMPARE(w.NahledReportu->pageCount(), 5);
         QCOMPARE(windowStatus(w), QStringLiteral("1 / 5 next last jump"));
         QCOMPARE(w.ZoomLabel->text(), QStringLiteral("Normální velikost"));
     }
@@ -223,14 +223,14 @@ private Q_SLOTS:
     void navigationButtonsMoveAndUpdateTheStatus() {
         TFormNahledTisku& w = showOrdersList(45);
         w.sbPosledniStrana->click();
-        QCOMPARE(w.NahledReportu->CurrentPage(), 5);
+        QCOMPARE(w.NahledReportu->currentPage(), 5);
         QCOMPARE(windowStatus(w), QStringLiteral("5 / 5 first prior jump"));
         w.sbMinulaStrana->click();
         QCOMPARE(windowStatus(w), QStringLiteral("4 / 5 first prior next last jump"));
         w.sbPrvniStrana->click();
         QCOMPARE(windowStatus(w), QStringLiteral("1 / 5 next last jump"));
         w.sbDalsiStrana->click();
-        QCOMPARE(w.NahledReportu->CurrentPage(), 2);
+        QCOMPARE(w.NahledReportu->currentPage(), 2);
     }
 
     void zoomButtonsChangeTheZoomStatus() {
@@ -243,7 +243,7 @@ private Q_SLOTS:
         // The zoom stays for the next showing, and so the status names it then too.
         w.close();
         w.show();
-        QCOMPARE(w.NahledReportu->Zoom(), 75);
+        QCOMPARE(w.NahledReportu->zoom(), 75);
         QCOMPARE(w.ZoomLabel->text(), QStringLiteral("Zoom 75%"));
     }
 
@@ -269,7 +269,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages(), messages);
         if (!messages.isEmpty())
             QCOMPARE(dialogs.calls.value(1).style, kv::ui::MsgStyle::Error);
-        QCOMPARE(w.NahledReportu->CurrentPage(), shown);
+        QCOMPARE(w.NahledReportu->currentPage(), shown);
         QCOMPARE(w.CurPageLabel->text(), QStringLiteral("%1 / 5").arg(shown));
     }
 
@@ -278,7 +278,7 @@ private Q_SLOTS:
         TFormNahledTisku& w = showOrdersList(45);
         w.sbDalsiStrana->click();
         w.SPJdiNaStranu->click(); // no answer queued: cancelled
-        QCOMPARE(w.NahledReportu->CurrentPage(), 2);
+        QCOMPARE(w.NahledReportu->currentPage(), 2);
         QVERIFY(dialogs.messages().isEmpty());
     }
 
@@ -326,7 +326,7 @@ private Q_SLOTS:
         int pages = 0;
         dialogs.onModal = [&](QDialog& d) {
             d.show();
-            pages = preview->NahledReportu->PageCount();
+            pages = preview->NahledReportu->pageCount();
             preview->SBClose->click();
             return int(QDialog::Rejected);
         };
@@ -335,7 +335,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs.calls.value(0).text, QStringLiteral("FormNahledTisku"));
         QCOMPARE(pages, 2);
         QCOMPARE(preview->windowTitle(), QStringLiteral("Seznam objednávek"));
-        QCOMPARE(preview->NahledReportu->ReportDirectory(), kv::programFolder());
+        QCOMPARE(preview->NahledReportu->reportDirectory(), kv::programFolder());
         QVERIFY(preview->isHidden());
     }
 

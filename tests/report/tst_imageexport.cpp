@@ -2,15 +2,15 @@
 // kinds, the JPEG fallback to PNG (a failing page, a picture taller than JPEG allows), rows handed
 // to the writer a page at a time, our BMP layout, and the preview's messages. Exported pixels are
 // the preview's at 100 % after the reduction to 16 bits.
-#include "report/bmpwriter.h"
-#include "report/imageexport.h"
-#include "report/reporterror.h"
-#include "report/tlabel.h"
-#include "report/tshape.h"
-#include "report/turboband.h"
-#include "report/turbowmfgenerator.h"
+#include "report/outputs/bmpwriter.h"
+#include "report/outputs/imageexport.h"
+#include "report/model/reporterror.h"
+#include "report/model/labelcontrol.h"
+#include "report/model/shapecontrol.h"
+#include "report/model/band.h"
+#include "report/layout/pagerecorder.h"
 #include "report/view/previewgeometry.h"
-#include "report/view/zireziduzozview.h"
+#include "report/view/reportpreview.h"
 #include "ui/scripteddialogs.h"
 
 #include <QDir>
@@ -26,19 +26,19 @@ using namespace kv::report;
 namespace {
 
 // `pages` A4 portrait pages: one band a page with a coloured box and the page's number.
-std::unique_ptr<TZirezIduzoz> pagedReport(int pages) {
-    auto report = std::make_unique<TZirezIduzoz>(ReportMetrics(96));
+std::unique_ptr<Report> pagedReport(int pages) {
+    auto report = std::make_unique<Report>(ReportMetrics(96));
     for (int i = 1; i <= pages; ++i) {
-        auto* band = new TTurboBand(report.get(), rbDetail);
-        band->SetHeight(1000);
-        auto box = std::make_unique<TShape>();
-        box->SetBounds(50, 50, 300, 200);
-        box->Brush = QBrush(QColor::fromHsv(i * 40 % 360, 200, 220));
-        band->AddControl(std::move(box));
-        auto label = std::make_unique<TLabel>();
-        label->Caption = QStringLiteral("Strana %1 – žluťoučký kůň").arg(i);
-        label->SetBounds(60, 300, 400, 30);
-        band->AddControl(std::move(label));
+        auto* band = new Band(report.get(), rbDetail);
+        band->setHeight(1000);
+        auto box = std::make_unique<ShapeControl>();
+        box->setBounds(50, 50, 300, 200);
+        box->brush = QBrush(QColor::fromHsv(i * 40 % 360, 200, 220));
+        band->addControl(std::move(box));
+        auto label = std::make_unique<LabelControl>();
+        label->caption = QStringLiteral("Strana %1 – žluťoučký kůň").arg(i);
+        label->setBounds(60, 300, 400, 30);
+        band->addControl(std::move(label));
     }
     return report;
 }
@@ -47,13 +47,13 @@ std::unique_ptr<TZirezIduzoz> pagedReport(int pages) {
 struct PreparedPreview {
     explicit PreparedPreview(int pages)
         : report(pagedReport(pages)) {
-        view.SetProgressBar(&bar);
-        view.SetReport(report.get());
-        view.Prepare();
+        view.setProgressBar(&bar);
+        view.setReport(report.get());
+        view.prepare();
     }
-    std::unique_ptr<TZirezIduzoz> report;
+    std::unique_ptr<Report> report;
     QProgressBar bar;
-    TZirezIduzozView view;
+    ReportPreview view;
 };
 
 QStringList files(const QTemporaryDir& dir) {
@@ -102,27 +102,27 @@ private Q_SLOTS:
     void singlePictureOfAllPagesUnderTheGivenName() {
         QTemporaryDir dir;
         auto report = pagedReport(3);
-        TTurboWMFGenerator g;
-        g.Execute(*report);
+        PageRecorder g;
+        g.execute(*report);
         QList<int> progress;
         ImageExportSteps steps;
         steps.onPage = [&](int p) { progress << p; };
-        exportImages(g.Pages(), dir.filePath(QStringLiteral("Report.PNG")), true, steps);
+        exportImages(g.pages(), dir.filePath(QStringLiteral("Report.PNG")), true, steps);
         QCOMPARE(files(dir), QStringList{"Report.PNG"});
         QCOMPARE(progress, (QList<int>{1, 2, 3}));
         const QImage picture(dir.filePath(QStringLiteral("Report.PNG")));
         QCOMPARE(picture.size(), QSize(793, 3 * 1121));
 
         // Each page as the preview shows it at 100 %, reduced to 16 bits a pixel.
-        TZirezIduzozView view;
+        ReportPreview view;
         // Lower than the page: at 100 % the page is replayed one to one from 3 pixels down.
         view.resize(900, 700);
-        view.SetReport(report.get());
-        view.Prepare();
+        view.setReport(report.get());
+        view.prepare();
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         for (int p = 1; p <= 3; ++p) {
-            view.SetPage(p);
+            view.setPage(p);
             const QRect at = placePreview(QSize(793, 1121), 100, view.viewport()->size()).page;
             QCOMPARE(at.size(), QSize(793, 1121));
             const QImage shown = view.widget()->grab(at).toImage().convertToFormat(QImage::Format_RGB16);
@@ -148,12 +148,12 @@ private Q_SLOTS:
         QFETCH(QStringList, written);
         QTemporaryDir dir;
         auto report = pagedReport(3);
-        TTurboWMFGenerator g;
-        g.Execute(*report);
+        PageRecorder g;
+        g.execute(*report);
         QList<int> progress;
         ImageExportSteps steps;
         steps.onPage = [&](int p) { progress << p; };
-        exportImages(g.Pages(), dir.filePath(name), false, steps);
+        exportImages(g.pages(), dir.filePath(name), false, steps);
         QCOMPARE(files(dir), written);
         // The progress runs through the pages whether anything is written or not.
         QCOMPARE(progress, (QList<int>{1, 2, 3}));
@@ -163,15 +163,15 @@ private Q_SLOTS:
             // Lossless kinds hold exactly the 16-bit pixels.
             if (!name.endsWith(QLatin1String("pg"), Qt::CaseInsensitive))
                 QCOMPARE(page.convertToFormat(QImage::Format_RGB16),
-                         pageImage16(g.Page(p)).convertToFormat(QImage::Format_RGB16));
+                         pageImage16(g.page(p)).convertToFormat(QImage::Format_RGB16));
         }
     }
 
     void failingJpegPageIsWrittenAsPngAndTheExportGoesOn() {
         QTemporaryDir dir;
         auto report = pagedReport(3);
-        TTurboWMFGenerator g;
-        g.Execute(*report);
+        PageRecorder g;
+        g.execute(*report);
         QStringList reasons;
         ImageExportSteps steps;
         // The JPEG of page 2 fails as it starts; the others are real.
@@ -179,19 +179,19 @@ private Q_SLOTS:
             return std::make_unique<FailingAt>(makeImageWriter(kind), QStringLiteral("name_00002.jpg"));
         };
         steps.onJpegFallback = [&](const QString& reason) { reasons << reason; };
-        exportImages(g.Pages(), dir.filePath(QStringLiteral("name.jpg")), false, steps);
+        exportImages(g.pages(), dir.filePath(QStringLiteral("name.jpg")), false, steps);
         QCOMPARE(files(dir), (QStringList{"name_00001.jpg", "name_00002.png", "name_00003.jpg"}));
         QCOMPARE(reasons, QStringList{"zkouška"});
     }
 
     void rowsReachTheWriterAPageAtATime() {
         auto report = pagedReport(3);
-        TTurboWMFGenerator g;
-        g.Execute(*report);
+        PageRecorder g;
+        g.execute(*report);
         QStringList log;
         ImageExportSteps steps;
         steps.makeWriter = [&](ImageKind) { return std::make_unique<RecordingWriter>(&log); };
-        exportImages(g.Pages(), QStringLiteral("/nikde/Report.png"), true, steps);
+        exportImages(g.pages(), QStringLiteral("/nikde/Report.png"), true, steps);
         // One picture 3 pages tall, but never more than one page of rows in memory.
         QCOMPARE(log,
                  (QStringList{"begin Report.png 793x3363", "rows 1121", "rows 1121", "rows 1121", "finish"}));
@@ -202,7 +202,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         kv::ui::ScriptedDialogs dialogs;
         PreparedPreview preview(59);
-        preview.view.ExportImage(dir.filePath(QStringLiteral("Report.jpg")), true);
+        preview.view.exportImage(dir.filePath(QStringLiteral("Report.jpg")), true);
         QCOMPARE(dialogs.messages(),
                  QStringList{"Chyba při kompresi JPG obrázku!\nObrázek bude uložen se stejným "
                              "jménem, ale ve formátu PNG..."});
@@ -217,7 +217,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         kv::ui::ScriptedDialogs dialogs;
         PreparedPreview preview(2);
-        preview.view.ExportImage(dir.filePath(QStringLiteral("chybi/Report.png")), false);
+        preview.view.exportImage(dir.filePath(QStringLiteral("chybi/Report.png")), false);
         const QString prefix = QStringLiteral("Došlo k chybě při exportu obrázku!\nChybová zpráva:");
         QCOMPARE(dialogs.messages().size(), 1);
         QVERIFY2(dialogs.messages()[0].startsWith(prefix + QStringLiteral("Soubor \"")),

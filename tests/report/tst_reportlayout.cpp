@@ -3,16 +3,16 @@
 // (6 pixels a character, 10 a line).
 #include "tests/reportsupport/fixedmeasurer.h"
 
-#include "report/labellayout.h"
-#include "report/pagemodel.h"
+#include "report/layout/labellayout.h"
+#include "report/layout/pagemodel.h"
 
 #include <QTest>
 
 using namespace kv::report;
 using kv::report::test::FixedMeasurer;
 
-Q_DECLARE_METATYPE(kv::report::TAlignment)
-Q_DECLARE_METATYPE(kv::report::TTextLayout)
+Q_DECLARE_METATYPE(kv::report::TextAlignment)
+Q_DECLARE_METATYPE(kv::report::TextLayout)
 
 namespace {
 QString render(const QList<LabelLine>& lines) {
@@ -97,8 +97,8 @@ private Q_SLOTS:
     void placement_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QSize>("box");
-        QTest::addColumn<TAlignment>("alignment");
-        QTest::addColumn<TTextLayout>("layout");
+        QTest::addColumn<TextAlignment>("alignment");
+        QTest::addColumn<TextLayout>("layout");
         QTest::addColumn<bool>("wordWrap");
         QTest::addColumn<QString>("lines"); // x,y:text per line
         QTest::newRow("left top") << "abc" << QSize(60, 40) << taLeftJustify << tlTop << false << "0,0:abc";
@@ -129,8 +129,8 @@ private Q_SLOTS:
     void placement() {
         QFETCH(QString, text);
         QFETCH(QSize, box);
-        QFETCH(TAlignment, alignment);
-        QFETCH(TTextLayout, layout);
+        QFETCH(TextAlignment, alignment);
+        QFETCH(TextLayout, layout);
         QFETCH(bool, wordWrap);
         QFETCH(QString, lines);
         FixedMeasurer m;

@@ -2,17 +2,17 @@
 // the layout of bands on the surface, references that clear themselves, and definition files.
 #include "tests/reportsupport/itemtable.h"
 
-#include "report/reportdefinition.h"
-#include "report/reporterror.h"
-#include "report/reportmetrics.h"
-#include "report/reportunits.h"
-#include "report/tdbmemo.h"
-#include "report/tdbtext.h"
-#include "report/tlabel.h"
-#include "report/tshape.h"
-#include "report/turbogridband.h"
-#include "report/turbosysdata.h"
-#include "report/zireziduzoz.h"
+#include "report/model/reportdefinition.h"
+#include "report/model/reporterror.h"
+#include "report/pages/reportmetrics.h"
+#include "report/model/reportunits.h"
+#include "report/model/datamemocontrol.h"
+#include "report/model/datatextcontrol.h"
+#include "report/model/labelcontrol.h"
+#include "report/model/shapecontrol.h"
+#include "report/model/gridband.h"
+#include "report/model/systemdatacontrol.h"
+#include "report/model/report.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -51,155 +51,155 @@ private Q_SLOTS:
         QFETCH(int, size);
         QFETCH(int, width);
         QFETCH(int, height);
-        TZirezIduzoz report;
+        Report report;
         // Start from another size so that setting the wanted one is a change.
-        report.Printer().SetPaperSize(size == A3 ? A4 : A3);
-        report.Printer().SetPaperSize(TTurboPageSize(size));
-        QCOMPARE(report.Printer().Width(), width);
-        QCOMPARE(report.Printer().Height(), height);
-        report.Printer().SetOrientation(poLandscape);
-        QCOMPARE(report.Printer().Width(), height);
-        QCOMPARE(report.Printer().Height(), width);
-        QCOMPARE(report.Width(), surfaceSize(height, width).width());
-        report.Printer().SetOrientation(poPortrait);
-        QCOMPARE(report.Printer().Width(), width);
-        QCOMPARE(report.Height(), surfaceSize(width, height).height());
+        report.printer().setPaperSize(size == A3 ? A4 : A3);
+        report.printer().setPaperSize(PaperFormat(size));
+        QCOMPARE(report.printer().width(), width);
+        QCOMPARE(report.printer().height(), height);
+        report.printer().setOrientation(poLandscape);
+        QCOMPARE(report.printer().width(), height);
+        QCOMPARE(report.printer().height(), width);
+        QCOMPARE(report.width(), surfaceSize(height, width).width());
+        report.printer().setOrientation(poPortrait);
+        QCOMPARE(report.printer().width(), width);
+        QCOMPARE(report.height(), surfaceSize(width, height).height());
     }
 
     void settingsFireOnlyOnChange() {
-        TZirezIduzoz report;
-        QSignalSpy printerSpy(&report.Printer(), &TTurboPrinter::OnSizeChange);
-        QSignalSpy reportSpy(&report, &TZirezIduzoz::OnSizeChange);
-        report.Printer().SetPaperSize(A4);
-        report.Printer().SetOrientation(poPortrait);
+        Report report;
+        QSignalSpy printerSpy(&report.printer(), &PrinterSettings::onSizeChange);
+        QSignalSpy reportSpy(&report, &Report::onSizeChange);
+        report.printer().setPaperSize(A4);
+        report.printer().setOrientation(poPortrait);
         QCOMPARE(printerSpy.count(), 0);
-        QCOMPARE(report.Width(), 793);
-        report.Printer().SetOrientation(poLandscape);
+        QCOMPARE(report.width(), 793);
+        report.printer().setOrientation(poLandscape);
         QCOMPARE(printerSpy.count(), 1);
         QCOMPARE(reportSpy.count(), 1);
-        QCOMPARE(report.Width(), 1121);
-        QCOMPARE(report.Height(), 793);
+        QCOMPARE(report.width(), 1121);
+        QCOMPARE(report.height(), 793);
 
-        QSignalSpy marginSpy(&report.Margins(), &TTurboMargins::OnSizeChange);
-        report.Margins().SetLeft(0);
-        report.Margins().SetColumn(0);
-        report.Margins().SetColumn(-2);
+        QSignalSpy marginSpy(&report.margins(), &PageMargins::onSizeChange);
+        report.margins().setLeft(0);
+        report.margins().setColumn(0);
+        report.margins().setColumn(-2);
         QCOMPARE(marginSpy.count(), 0);
-        QCOMPARE(report.Margins().Column(), 1);
-        report.Margins().SetTop(5);
+        QCOMPARE(report.margins().column(), 1);
+        report.margins().setTop(5);
         QCOMPARE(marginSpy.count(), 1);
         QCOMPARE(reportSpy.count(), 2);
     }
 
     void columnWidthOfTheFastPrinterIsCappedAt512Characters() {
-        TZirezIduzoz report;
-        report.Printer().SetColWidth(600);
-        QCOMPARE(report.Printer().ColWidth(), 512);
+        Report report;
+        report.printer().setColWidth(600);
+        QCOMPARE(report.printer().colWidth(), 512);
     }
 
     void bandsAreLaidOutOnTheSurface() {
         // Three columns 5 mm apart between 10 mm margins on A4 portrait: a body band is one column
         // wide, (793 - Trunc(30 x 3.7795)) div 3; page bands span the margins, 793 - 37 - 37.
-        TZirezIduzoz report(ReportMetrics(96));
-        report.Margins().SetLeft(10);
-        report.Margins().SetRight(10);
-        report.Margins().SetTop(10);
-        report.Margins().SetColumn(3);
-        report.Margins().SetColumnSpace(5);
-        auto* header = new TTurboBand(&report, rbPageHeader);
-        auto* detail = new TTurboBand(&report, rbDetail);
-        auto* footer = new TTurboBand(&report, rbPageFooter);
-        header->SetHeight(30);
-        QCOMPARE(detail->Width(), 226);
-        QCOMPARE(header->Width(), 719);
-        QCOMPARE(footer->Width(), 719);
-        QCOMPARE(header->Left(), 37);
-        QCOMPARE(header->Top(), 37);
-        QCOMPARE(detail->Top(), 67);
-        QCOMPARE(footer->Top(), 107);
-        detail->SetBandType(rbPageHeader);
-        QCOMPARE(detail->Width(), 719);
+        Report report(ReportMetrics(96));
+        report.margins().setLeft(10);
+        report.margins().setRight(10);
+        report.margins().setTop(10);
+        report.margins().setColumn(3);
+        report.margins().setColumnSpace(5);
+        auto* header = new Band(&report, rbPageHeader);
+        auto* detail = new Band(&report, rbDetail);
+        auto* footer = new Band(&report, rbPageFooter);
+        header->setHeight(30);
+        QCOMPARE(detail->width(), 226);
+        QCOMPARE(header->width(), 719);
+        QCOMPARE(footer->width(), 719);
+        QCOMPARE(header->left(), 37);
+        QCOMPARE(header->top(), 37);
+        QCOMPARE(detail->top(), 67);
+        QCOMPARE(footer->top(), 107);
+        detail->setBandType(rbPageHeader);
+        QCOMPARE(detail->width(), 719);
         delete header;
-        QCOMPARE(detail->Top(), 37);
-        QCOMPARE(report.Bands().size(), std::size_t(2));
+        QCOMPARE(detail->top(), 37);
+        QCOMPARE(report.bands().size(), std::size_t(2));
 
-        TTurboBand loose;
-        loose.SetHeight(10);
-        QCOMPARE(loose.Width(), 150);
+        Band loose;
+        loose.setHeight(10);
+        QCOMPARE(loose.width(), 150);
 
         // At 120 dots per inch the margins are 47 pixels: new metrics lay the bands out again.
-        report.SetMetrics(ReportMetrics(120));
-        QCOMPARE(detail->Left(), 47);
-        QCOMPARE(detail->Width(), 793 - 47 - 47);
+        report.setMetrics(ReportMetrics(120));
+        QCOMPARE(detail->left(), 47);
+        QCOMPARE(detail->width(), 793 - 47 - 47);
     }
 
     void referencesClearWhenTheirTargetGoes() {
-        TZirezIduzoz report;
-        auto* band = new TTurboBand(&report, rbSubDetail);
-        auto* header = new TTurboBand(&report, rbHeaderFooter);
-        auto* gridBand = new TTurboGridBand(&report);
+        Report report;
+        auto* band = new Band(&report, rbSubDetail);
+        auto* header = new Band(&report, rbHeaderFooter);
+        auto* gridBand = new GridBand(&report);
         auto source = std::make_unique<kv::store::DataSource>();
-        auto grid = std::make_unique<TReportStringGrid>();
-        report.SetDataSource(source.get());
-        band->SetDataSource(source.get());
-        band->SetHeaderBand(header);
-        band->SetFooterBand(header);
-        gridBand->SetGrid(grid.get());
+        auto grid = std::make_unique<StringGrid>();
+        report.setDataSource(source.get());
+        band->setDataSource(source.get());
+        band->setHeaderBand(header);
+        band->setFooterBand(header);
+        gridBand->setGrid(grid.get());
         source.reset();
         grid.reset();
         delete header;
-        QCOMPARE(report.DataSource(), nullptr);
-        QCOMPARE(band->DataSource(), nullptr);
-        QCOMPARE(band->HeaderBand(), nullptr);
-        QCOMPARE(band->FooterBand(), nullptr);
-        QCOMPARE(gridBand->Grid(), nullptr);
+        QCOMPARE(report.dataSource(), nullptr);
+        QCOMPARE(band->dataSource(), nullptr);
+        QCOMPARE(band->headerBand(), nullptr);
+        QCOMPARE(band->footerBand(), nullptr);
+        QCOMPARE(gridBand->grid(), nullptr);
     }
 
     void definitionFileReadsLikeTheLayoutTables() {
         kv::report::test::ItemTable items(0);
         const auto report = loadReportDefinition(QStringLiteral(KV_REPORT_TEST_DATA "/example.rep"),
                                                  {{QStringLiteral("DSPolozky"), &items.source()}});
-        report->SetMetrics(ReportMetrics(96));
+        report->setMetrics(ReportMetrics(96));
         QCOMPARE(report->objectName(), QStringLiteral("SeznamPolozek"));
-        QCOMPARE(report->Printer().Title(), QStringLiteral("Seznam položek"));
-        QCOMPARE(report->Width(), 1121);
-        QCOMPARE(report->Margins().Bottom(), 0);
-        QCOMPARE(report->DataSource(), &items.source());
-        QCOMPARE(report->Bands().size(), std::size_t(6));
+        QCOMPARE(report->printer().title(), QStringLiteral("Seznam položek"));
+        QCOMPARE(report->width(), 1121);
+        QCOMPARE(report->margins().bottom(), 0);
+        QCOMPARE(report->dataSource(), &items.source());
+        QCOMPARE(report->bands().size(), std::size_t(6));
 
-        TTurboBand* title = report->FindBand(QStringLiteral("Nadpis"));
-        QCOMPARE(title->BandType(), rbPageHeader);
-        QCOMPARE(title->Width(), 1047);
-        QCOMPARE(title->Brush().color(), QColor(223, 223, 223));
-        QVERIFY(title->Frame().Left() && title->Frame().Top() && title->Frame().Bottom() &&
-                title->Frame().Right());
-        auto* caption = dynamic_cast<TLabel*>(title->FindControl(QStringLiteral("Label1")));
+        Band* title = report->findBand(QStringLiteral("Nadpis"));
+        QCOMPARE(title->bandType(), rbPageHeader);
+        QCOMPARE(title->width(), 1047);
+        QCOMPARE(title->brush().color(), QColor(223, 223, 223));
+        QVERIFY(title->frame().left() && title->frame().top() && title->frame().bottom() &&
+                title->frame().right());
+        auto* caption = dynamic_cast<LabelControl*>(title->findControl(QStringLiteral("Label1")));
         QVERIFY(caption);
-        QCOMPARE(caption->Caption, QStringLiteral("SEZNAM POLOŽEK:"));
-        QCOMPARE(caption->BoundsRect(), QRect(1, 0, 1040, 35));
-        QCOMPARE(caption->Font.pixelSize(), 20);
-        QCOMPARE(caption->Alignment, taCenter);
-        QCOMPARE(caption->Layout, tlCenter);
-        QVERIFY(caption->Transparent && !caption->AutoSize);
-        auto* when = dynamic_cast<TTurboSysData*>(title->FindControl(QStringLiteral("SysData1")));
-        QCOMPARE(when->SysData, sdDateTime);
-        QCOMPARE(when->Font.pixelSize(), 11); // the report's font
+        QCOMPARE(caption->caption, QStringLiteral("SEZNAM POLOŽEK:"));
+        QCOMPARE(caption->boundsRect(), QRect(1, 0, 1040, 35));
+        QCOMPARE(caption->font.pixelSize(), 20);
+        QCOMPARE(caption->alignment, taCenter);
+        QCOMPARE(caption->layout, tlCenter);
+        QVERIFY(caption->transparent && !caption->autoSize);
+        auto* when = dynamic_cast<SystemDataControl*>(title->findControl(QStringLiteral("SysData1")));
+        QCOMPARE(when->systemData, sdDateTime);
+        QCOMPARE(when->font.pixelSize(), 11); // the report's font
 
-        TTurboBand* detail = report->FindBand(QStringLiteral("Detail"));
-        QCOMPARE(detail->Width(), 1046);
-        auto* name = dynamic_cast<TDBText*>(detail->FindControl(QStringLiteral("Text1")));
-        QCOMPARE(name->Link.DataSource.data(), &items.source());
-        QCOMPARE(name->Link.DataField, QStringLiteral("Nazev"));
-        QVERIFY(name->Font.bold());
-        auto* shape = dynamic_cast<TShape*>(detail->FindControl(QStringLiteral("Shape1")));
-        QCOMPARE(shape->Shape, stCircle);
-        QCOMPARE(shape->Pen.width(), 2);
-        QCOMPARE(shape->Brush.color(), QColor(235, 235, 235));
-        auto* memo = dynamic_cast<TDBMemo*>(detail->FindControl(QStringLiteral("Memo1")));
-        QVERIFY(!memo->WordWrap);
+        Band* detail = report->findBand(QStringLiteral("Detail"));
+        QCOMPARE(detail->width(), 1046);
+        auto* name = dynamic_cast<DataTextControl*>(detail->findControl(QStringLiteral("Text1")));
+        QCOMPARE(name->link.dataSource.data(), &items.source());
+        QCOMPARE(name->link.dataField, QStringLiteral("Nazev"));
+        QVERIFY(name->font.bold());
+        auto* shape = dynamic_cast<ShapeControl*>(detail->findControl(QStringLiteral("Shape1")));
+        QCOMPARE(shape->shape, stCircle);
+        QCOMPARE(shape->pen.width(), 2);
+        QCOMPARE(shape->brush.color(), QColor(235, 235, 235));
+        auto* memo = dynamic_cast<DataMemoControl*>(detail->findControl(QStringLiteral("Memo1")));
+        QVERIFY(!memo->wordWrap);
         // A header band named before its definition is joined once the file is read.
-        QCOMPARE(report->FindBand(QStringLiteral("Souhrn"))->HeaderBand(),
-                 report->FindBand(QStringLiteral("Cara")));
+        QCOMPARE(report->findBand(QStringLiteral("Souhrn"))->headerBand(),
+                 report->findBand(QStringLiteral("Cara")));
     }
 
     void definitionErrorsNameTheLine_data() {
@@ -240,9 +240,9 @@ private Q_SLOTS:
             QStringLiteral("report R # the report\nband B rbSummary 100\n"
                            "L label 0, 0, 7 x 124 \":\\n:\\\"\" 12px bold wordwrap fixed # eight colons\n"),
             {});
-        auto* label = dynamic_cast<TLabel*>(report->Bands().front()->FindControl(QStringLiteral("L")));
-        QCOMPARE(label->Caption, QStringLiteral(":\n:\""));
-        QVERIFY(label->WordWrap && label->Font.bold());
+        auto* label = dynamic_cast<LabelControl*>(report->bands().front()->findControl(QStringLiteral("L")));
+        QCOMPARE(label->caption, QStringLiteral(":\n:\""));
+        QVERIFY(label->wordWrap && label->font.bold());
     }
 };
 

@@ -6,17 +6,17 @@
 #include "tests/reportsupport/spreadsheettarget.h"
 
 #include "base/codec1250.h"
-#include "report/reporterror.h"
-#include "report/tdbtext.h"
-#include "report/timage.h"
-#include "report/tlabel.h"
-#include "report/tmemo.h"
-#include "report/turboband.h"
-#include "report/turboexcel.h"
-#include "report/turboexcelgenerator.h"
-#include "report/turbohtmlgenerator.h"
-#include "report/turbotextgenerator.h"
-#include "report/view/zireziduzozview.h"
+#include "report/model/reporterror.h"
+#include "report/model/datatextcontrol.h"
+#include "report/model/imagecontrol.h"
+#include "report/model/labelcontrol.h"
+#include "report/model/memocontrol.h"
+#include "report/model/band.h"
+#include "report/outputs/spreadsheetconversation.h"
+#include "report/outputs/spreadsheetoutput.h"
+#include "report/outputs/htmloutput.h"
+#include "report/outputs/textoutput.h"
+#include "report/view/reportpreview.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,29 +30,29 @@ using kv::report::test::ItemTable;
 using kv::report::test::SpreadsheetTarget;
 using kv::report::test::uniqueServiceName;
 
-Q_DECLARE_METATYPE(kv::report::TAlignment)
+Q_DECLARE_METATYPE(kv::report::TextAlignment)
 
 namespace {
 
-TLabel& label(TTurboBand* band, QRect bounds, const QString& caption, TAlignment alignment = taLeftJustify) {
-    TLabel& l = add<TLabel>(band, "L", bounds);
-    l.Caption = caption;
-    l.Alignment = alignment;
+LabelControl& label(Band* band, QRect bounds, const QString& caption, TextAlignment alignment = taLeftJustify) {
+    LabelControl& l = add<LabelControl>(band, "L", bounds);
+    l.caption = caption;
+    l.alignment = alignment;
     return l;
 }
 
-TDBText& dataText(TTurboBand* band, QRect bounds, ItemTable& items, const char* field) {
-    TDBText& t = add<TDBText>(band, "T", bounds);
-    t.Link.DataSource = &items.source();
-    t.Link.DataField = QString::fromLatin1(field);
+DataTextControl& dataText(Band* band, QRect bounds, ItemTable& items, const char* field) {
+    DataTextControl& t = add<DataTextControl>(band, "T", bounds);
+    t.link.dataSource = &items.source();
+    t.link.dataField = QString::fromLatin1(field);
     return t;
 }
 
-QStringList textLines(TZirezIduzoz& report) {
-    TTurboTextGenerator g;
-    g.SetCellSize(TTurboTextGenerator::cellSizeOf(report));
-    g.Execute(report);
-    return g.Lines();
+QStringList textLines(Report& report) {
+    TextOutput g;
+    g.setCellSize(TextOutput::cellSizeOf(report));
+    g.execute(report);
+    return g.lines();
 }
 
 // An 80-character line with `field` written from the 1-based `column`.
@@ -63,16 +63,16 @@ QString lineWith(std::initializer_list<std::pair<int, QString>> fields) {
     return line;
 }
 
-QStringList htmlLines(TZirezIduzoz& report, const QString& base = QStringLiteral("/tmp/x")) {
-    TTurboHTMLGenerator g(base, report.Printer().Title());
-    g.Execute(report);
-    return g.Lines();
+QStringList htmlLines(Report& report, const QString& base = QStringLiteral("/tmp/x")) {
+    HtmlOutput g(base, report.printer().title());
+    g.execute(report);
+    return g.lines();
 }
 
-QStringList commands(TZirezIduzoz& report) {
-    TTurboExcelGenerator g;
-    g.Execute(report);
-    return g.Commands();
+QStringList commands(Report& report) {
+    SpreadsheetOutput g;
+    g.execute(report);
+    return g.commands();
 }
 
 } // namespace
@@ -84,18 +84,18 @@ private Q_SLOTS:
     // ---- text ----
 
     void textCellComesFromTheReport() {
-        TZirezIduzoz report;
+        Report report;
         // 793 div 80 = 9, 1121 div 55 = 20.
-        QCOMPARE(TTurboTextGenerator::cellSizeOf(report), QSize(9, 20));
-        report.Printer().SetOrientation(poLandscape);
-        QCOMPARE(TTurboTextGenerator::cellSizeOf(report), QSize(14, 14));
-        QCOMPARE(TTurboTextGenerator().CellSize(), QSize(8, 20));
+        QCOMPARE(TextOutput::cellSizeOf(report), QSize(9, 20));
+        report.printer().setOrientation(poLandscape);
+        QCOMPARE(TextOutput::cellSizeOf(report), QSize(14, 14));
+        QCOMPARE(TextOutput().cellSize(), QSize(8, 20));
     }
 
     void fields_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("width");
-        QTest::addColumn<TAlignment>("alignment");
+        QTest::addColumn<TextAlignment>("alignment");
         QTest::addColumn<QString>("field");
         QTest::newRow("left padded") << "ab" << 5 << taLeftJustify << "ab   ";
         QTest::newRow("left cut at its end") << "abcdefg" << 5 << taLeftJustify << "abcde";
@@ -110,16 +110,16 @@ private Q_SLOTS:
     void fields() {
         QFETCH(QString, text);
         QFETCH(int, width);
-        QFETCH(TAlignment, alignment);
+        QFETCH(TextAlignment, alignment);
         QFETCH(QString, field);
-        QCOMPARE(TTurboTextGenerator::formatField(text, width, alignment), field);
+        QCOMPARE(TextOutput::formatField(text, width, alignment), field);
     }
 
     void labelsOfABandShareItsRowAtTheirColumns() {
         // Cells of 9 x 20: a label at left 37 goes to column Round(37 / 9) + 1 = 5, 90 pixels are
         // 10 characters; at 370 (41.1) to column 42, 45 pixels are 5; at 460 (51.1) to 52.
-        TZirezIduzoz report;
-        TTurboBand* b = band(report, "S", rbSummary, 40);
+        Report report;
+        Band* b = band(report, "S", rbSummary, 40);
         label(b, {37, 0, 90, 12}, QStringLiteral("vlevo"));
         label(b, {370, 20, 45, 12}, QStringLiteral("xy"), taRightJustify);
         label(b, {460, 5, 90, 12}, QStringLiteral("stred"), taCenter);
@@ -132,9 +132,9 @@ private Q_SLOTS:
     void memoRowsAndTheBandAfterIt() {
         // Three memo lines in a band of 2 rows move the output by four rows: the band after it
         // starts on row 4. Memo lines are as wide as a band column (80).
-        TZirezIduzoz report;
-        TTurboBand* m = band(report, "M", rbSummary, 40);
-        add<TMemo>(m, "M", {0, 0, 200, 40}).Lines = QStringList{"a", "b", "c"};
+        Report report;
+        Band* m = band(report, "M", rbSummary, 40);
+        add<MemoControl>(m, "M", {0, 0, 200, 40}).lines = QStringList{"a", "b", "c"};
         label(band(report, "N", rbSummary, 20), {0, 0, 90, 12}, QStringLiteral("po"));
         const QStringList lines = textLines(report);
         QCOMPARE(lines.mid(0, 5),
@@ -146,8 +146,8 @@ private Q_SLOTS:
         // One footer row: on a fresh page it stands at row 55 - 0 - 0 - 0 + 1 = 56, which the
         // document's last line takes; at the end it comes again after the last body row.
         ItemTable items(3);
-        TZirezIduzoz report;
-        report.SetDataSource(&items.source());
+        Report report;
+        report.setDataSource(&items.source());
         label(band(report, "F", rbPageFooter, 20), {0, 0, 90, 12}, QStringLiteral("pata"));
         dataText(band(report, "D", rbDetail, 20), {0, 0, 180, 12}, items, "Nazev");
         const QStringList lines = textLines(report);
@@ -175,18 +175,18 @@ private Q_SLOTS:
         QFETCH(int, last);
         QFETCH(int, from);
         QFETCH(int, to);
-        QCOMPARE(TTurboTextGenerator::printedLines(first, last, 55, 168), std::make_pair(from, to));
+        QCOMPARE(TextOutput::printedLines(first, last, 55, 168), std::make_pair(from, to));
     }
 
     void textFileOfAReportWithoutBands() {
         // One page of ColHeight + 1 blank lines, under "Turbo Report.txt" when the report has no name.
         QTemporaryDir dir;
-        TZirezIduzoz report;
-        TZirezIduzozView view;
-        view.SetReport(&report);
-        view.SetReportDirectory(dir.path() + QLatin1Char('/'));
-        view.SetReportName(QString());
-        view.ExportText(nullptr, true);
+        Report report;
+        ReportPreview view;
+        view.setReport(&report);
+        view.setReportDirectory(dir.path() + QLatin1Char('/'));
+        view.setReportName(QString());
+        view.exportText(nullptr, true);
         QFile file(dir.filePath(QStringLiteral("Turbo Report.txt")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray(80, ' ').append("\r\n").repeated(56));
@@ -194,14 +194,14 @@ private Q_SLOTS:
 
     void textFileIsWindows1250() {
         QTemporaryDir dir;
-        TZirezIduzoz report;
+        Report report;
         label(band(report, "S", rbSummary, 20), {0, 0, 90, 12}, QStringLiteral("Žluťoučký"));
-        TZirezIduzozView view;
-        view.SetReport(&report);
-        view.SetReportDirectory(dir.path());
-        view.SetReportName(QStringLiteral("kůň"));
+        ReportPreview view;
+        view.setReport(&report);
+        view.setReportDirectory(dir.path());
+        view.setReportName(QStringLiteral("kůň"));
         QStringList lines;
-        view.ExportText(&lines, true);
+        view.exportText(&lines, true);
         QFile file(dir.filePath(QStringLiteral("kůň.txt")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         // Ž is 8E, ť 9D, č E8, ý FD in Windows-1250.
@@ -212,8 +212,8 @@ private Q_SLOTS:
     // ---- HTML ----
 
     void reportWithoutBandsGivesNineLines() {
-        TZirezIduzoz report;
-        report.Printer().SetTitle(QStringLiteral("Seznam"));
+        Report report;
+        report.printer().setTitle(QStringLiteral("Seznam"));
         QCOMPARE(
             htmlLines(report),
             (QStringList{"<html>", "<head>",
@@ -223,13 +223,13 @@ private Q_SLOTS:
     }
 
     void labelCellByteForByte() {
-        TZirezIduzoz report;
-        TLabel& l = label(band(report, "S", rbSummary, 20), {0, 0, 100, 12}, QStringLiteral("Text"));
+        Report report;
+        LabelControl& l = label(band(report, "S", rbSummary, 20), {0, 0, 100, 12}, QStringLiteral("Text"));
         QFont f(QStringLiteral("Arial"));
         f.setPointSize(8);
         f.setBold(true);
         f.setItalic(true);
-        l.Font = f;
+        l.font = f;
         const QStringList lines = htmlLines(report);
         QCOMPARE(lines.mid(7, 7),
                  (QStringList{"  <table border=\"0\">", "  <tr>",
@@ -241,26 +241,26 @@ private Q_SLOTS:
 
     void documentIsItsLinesInWindows1250() {
         // A label of two lines stays one line of the document, its break written as CR LF.
-        TZirezIduzoz report;
+        Report report;
         label(band(report, "S", rbSummary, 20), {0, 0, 100, 12}, QStringLiteral("Kůň\nšel"));
-        TTurboHTMLGenerator g(QStringLiteral("/tmp/x"), report.Printer().Title());
-        g.Execute(report);
-        const QStringList lines = g.Lines();
+        HtmlOutput g(QStringLiteral("/tmp/x"), report.printer().title());
+        g.execute(report);
+        const QStringList lines = g.lines();
         QCOMPARE(lines.size(), 16);
         QVERIFY(lines[10].contains(QStringLiteral("Kůň\r\nšel")));
-        QCOMPARE(g.Document(), kv::toCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-        QVERIFY(g.Document().contains("K\xF9\xF2\r\n\x9A" "el"));
+        QCOMPARE(g.document(), kv::toCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        QVERIFY(g.document().contains("K\xF9\xF2\r\n\x9A" "el"));
     }
 
     void fontAndAlignmentRules() {
         ItemTable items(1);
-        TZirezIduzoz report(ReportMetrics(96));
-        TTurboBand* b = band(report, "S", rbSummary, 20);
+        Report report(ReportMetrics(96));
+        Band* b = band(report, "S", rbSummary, 20);
         // 11 pixels at 96 dpi are 8 points: size 2. No face for "MS Sans Serif".
-        TLabel& sans = label(b, {0, 0, 50, 12}, QStringLiteral("a < b & c"));
-        sans.Font = reportFont(11, false, QStringLiteral("MS Sans Serif"));
+        LabelControl& sans = label(b, {0, 0, 50, 12}, QStringLiteral("a < b & c"));
+        sans.font = reportFont(11, false, QStringLiteral("MS Sans Serif"));
         // A numeric field lines up right whatever the control says.
-        dataText(b, {0, 0, 40, 12}, items, "Cislo").Alignment = taLeftJustify;
+        dataText(b, {0, 0, 40, 12}, items, "Cislo").alignment = taLeftJustify;
         const QStringList lines = htmlLines(report);
         QCOMPARE(lines.value(10),
                  QStringLiteral("  <font size=\"2\" color=\"#000000\">a &lt; b &amp; c  </font>"));
@@ -270,16 +270,16 @@ private Q_SLOTS:
     void pictureBesideTheDocumentWithAFileUrl() {
         QTemporaryDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("Out"));
-        TZirezIduzoz report;
-        TImage& image = add<TImage>(band(report, "S", rbSummary, 100), "I", {0, 0, 10, 10});
-        image.Picture = QImage(50, 30, QImage::Format_RGB32);
-        image.Picture.fill(Qt::red);
-        TZirezIduzozView view;
-        view.SetReport(&report);
-        view.SetReportDirectory(dir.filePath(QStringLiteral("Out")) + QLatin1Char('/'));
-        view.SetReportName(QStringLiteral("Objednávka"));
+        Report report;
+        ImageControl& image = add<ImageControl>(band(report, "S", rbSummary, 100), "I", {0, 0, 10, 10});
+        image.picture = QImage(50, 30, QImage::Format_RGB32);
+        image.picture.fill(Qt::red);
+        ReportPreview view;
+        view.setReport(&report);
+        view.setReportDirectory(dir.filePath(QStringLiteral("Out")) + QLatin1Char('/'));
+        view.setReportName(QStringLiteral("Objednávka"));
         QStringList lines;
-        view.ExportHTML(&lines, true);
+        view.exportHtml(&lines, true);
         const QString picture = dir.filePath(QStringLiteral("Out/Objednávka0.JPG"));
         QCOMPARE(QImage(picture).size(), QSize(50, 30));
         // Three slashes and the absolute path, encoded as a URL must be.
@@ -296,8 +296,8 @@ private Q_SLOTS:
 
     void pageFooterOnceAtTheEndFramed() {
         ItemTable items(2);
-        TZirezIduzoz report;
-        report.SetDataSource(&items.source());
+        Report report;
+        report.setDataSource(&items.source());
         label(band(report, "F", rbPageFooter, 20), {0, 0, 50, 12}, QStringLiteral("pata"));
         dataText(band(report, "D", rbDetail, 20), {0, 0, 50, 12}, items, "Nazev");
         const QStringList lines = htmlLines(report);
@@ -313,33 +313,33 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const int records = 1500;
         ItemTable items(records);
-        TZirezIduzoz report;
-        report.SetDataSource(&items.source());
+        Report report;
+        report.setDataSource(&items.source());
         label(band(report, "F", rbPageFooter, 20), {0, 0, 50, 12}, QStringLiteral("pata"));
         dataText(band(report, "D", rbDetail, 20), {0, 0, 200, 12}, items, "Nazev");
-        TZirezIduzozView view;
-        view.SetReport(&report);
-        view.SetReportDirectory(dir.path());
-        view.SetReportName(QStringLiteral("Seznam"));
+        ReportPreview view;
+        view.setReport(&report);
+        view.setReportDirectory(dir.path());
+        view.setReportName(QStringLiteral("Seznam"));
         const QString base = dir.filePath(QStringLiteral("Seznam"));
 
         QStringList text;
-        view.ExportText(&text, false);
+        view.exportText(&text, false);
         // Every record once, the last one last, over more than twenty pages.
         const QStringList named = text.filter(QStringLiteral("Položka "));
         QCOMPARE(named.size(), records);
         QCOMPARE(named.last().trimmed(), QStringLiteral("Položka %1").arg(records));
-        const int pages = int(text.size()) / (report.Printer().ColHeight() + 1);
+        const int pages = int(text.size()) / (report.printer().colHeight() + 1);
         QVERIFY2(pages > 20, qPrintable(QString::number(pages)));
         QStringList html;
-        view.ExportHTML(&html, false);
+        view.exportHtml(&html, false);
 
         const auto saved = [](const QStringList& lines) {
             return kv::toCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
         };
         for (int round = 0; round < 2; ++round) {
-            view.ExportText(nullptr, true);
-            view.ExportHTML(nullptr, true);
+            view.exportText(nullptr, true);
+            view.exportHtml(nullptr, true);
             QFile textFile(base + QStringLiteral(".txt"));
             QVERIFY(textFile.open(QIODevice::ReadOnly));
             QCOMPARE(textFile.readAll(), saved(text));
@@ -352,13 +352,13 @@ private Q_SLOTS:
 
     void unwritableHtmlFileIsAnError() {
         QTemporaryDir dir;
-        TZirezIduzoz report;
-        TZirezIduzozView view;
-        view.SetReport(&report);
-        view.SetReportDirectory(dir.filePath(QStringLiteral("chybí/")));
-        view.SetReportName(QStringLiteral("Seznam"));
+        Report report;
+        ReportPreview view;
+        view.setReport(&report);
+        view.setReportDirectory(dir.filePath(QStringLiteral("chybí/")));
+        view.setReportName(QStringLiteral("Seznam"));
         try {
-            view.ExportHTML(nullptr, true);
+            view.exportHtml(nullptr, true);
             QFAIL("no error");
         } catch (const ReportError& e) {
             QVERIFY(e.message().contains(QStringLiteral("nelze zapsat")));
@@ -369,12 +369,12 @@ private Q_SLOTS:
 
     void commandsOfHeaderLabelsAndRecords() {
         ItemTable items(2);
-        TZirezIduzoz report;
-        report.SetDataSource(&items.source());
-        TTurboBand* header = band(report, "H", rbPageHeader, 20);
+        Report report;
+        report.setDataSource(&items.source());
+        Band* header = band(report, "H", rbPageHeader, 20);
         label(header, {0, 0, 50, 12}, QStringLiteral("Název"));
         label(header, {60, 0, 50, 12}, QStringLiteral("Číslo"));
-        TTurboBand* detail = band(report, "D", rbDetail, 20);
+        Band* detail = band(report, "D", rbDetail, 20);
         dataText(detail, {0, 0, 50, 12}, items, "Nazev");
         dataText(detail, {60, 0, 50, 12}, items, "Cislo");
         dataText(detail, {120, 0, 50, 12}, items, "Datum");
@@ -391,38 +391,38 @@ private Q_SLOTS:
     void memoLinesRunDownOneColumn() {
         // Bands 2 to 4 are empty; the fifth has a label in column 1 and the memo one column further
         // than the next cell: A, an empty line as five blanks, B (its quote dropped) down column 3.
-        TZirezIduzoz report;
+        Report report;
         for (const char* name : {"A", "B", "C"})
             band(report, name, rbSummary, 20);
-        TTurboBand* b = band(report, "M", rbSummary, 20);
+        Band* b = band(report, "M", rbSummary, 20);
         label(b, {0, 0, 50, 12}, QStringLiteral("x"));
-        add<TMemo>(b, "M", {60, 0, 50, 40}).Lines = QStringList{"A", "", "\"B\""};
+        add<MemoControl>(b, "M", {60, 0, 50, 40}).lines = QStringList{"A", "", "\"B\""};
         QCOMPARE(commands(report).mid(1),
                  (QStringList{"[FORMULA(\"x\",\"R5C1\")]", "[FORMULA(\"A\",\"R5C3\")]",
                               "[FORMULA(\"     \",\"R6C3\")]", "[FORMULA(\"B\",\"R7C3\")]"}));
     }
 
     void batchLimitsAndProgramName() {
-        TTurboExcel excel;
-        excel.SetBatchMin(300);
-        QCOMPARE(excel.BatchMin(), 250);
-        excel.SetBatchMin(200);
-        excel.SetBatchMax(100);
-        QCOMPARE(excel.BatchMax(), 200);
-        excel.SetExeName(QStringLiteral("/opt/office/EXCEL.EXE"));
-        QCOMPARE(excel.ExeName(), QStringLiteral("/opt/office/EXCEL"));
+        SpreadsheetConversation excel;
+        excel.setBatchMin(300);
+        QCOMPARE(excel.batchMin(), 250);
+        excel.setBatchMin(200);
+        excel.setBatchMax(100);
+        QCOMPARE(excel.batchMax(), 200);
+        excel.setExeName(QStringLiteral("/opt/office/EXCEL.EXE"));
+        QCOMPARE(excel.exeName(), QStringLiteral("/opt/office/EXCEL"));
     }
 
     void reportReachesTheSpreadsheet() {
         ItemTable items(2);
-        TZirezIduzoz report;
-        report.SetDataSource(&items.source());
+        Report report;
+        report.setDataSource(&items.source());
         dataText(band(report, "D", rbDetail, 20), {0, 0, 50, 12}, items, "Nazev");
         SpreadsheetTarget target(uniqueServiceName(QStringLiteral("Excel")));
-        TZirezIduzozView view;
-        view.SetReport(&report);
+        ReportPreview view;
+        view.setReport(&report);
         QStringList lines;
-        view.ExportExcel(&lines, target.service());
+        view.exportExcel(&lines, target.service());
         QCOMPARE(lines.size(), 3);
         QCOMPARE(target.commands(), lines);
     }
@@ -446,13 +446,13 @@ private Q_SLOTS:
         SpreadsheetTarget target(uniqueServiceName(QStringLiteral("Excel")));
         target.refuse(refusals);
         target.setReady(ready);
-        TTurboExcel excel;
-        excel.Service = target.service();
-        excel.Connect();
-        QVERIFY(excel.Connected());
+        SpreadsheetConversation excel;
+        excel.service = target.service();
+        excel.connect();
+        QVERIFY(excel.connected());
         QString got;
         try {
-            excel.Exec(QStringLiteral("[NEW(1)]"));
+            excel.exec(QStringLiteral("[NEW(1)]"));
         } catch (const ReportError& e) {
             got = e.message();
         }
@@ -460,22 +460,22 @@ private Q_SLOTS:
         QCOMPARE(target.commands(), executed);
         if (!ready)
             QCOMPARE(target.statusRequests(), 64);
-        QCOMPARE(excel.Request(QStringLiteral("Selection")), QStringLiteral("*** bez odpovědi ***"));
+        QCOMPARE(excel.request(QStringLiteral("Selection")), QStringLiteral("*** bez odpovědi ***"));
     }
 
     void withoutAConversationNothingIsSent() {
-        TTurboExcel excel;
-        excel.Service = uniqueServiceName(QStringLiteral("nikdo"));
-        excel.SetExeName(QStringLiteral("kalmorvaty-zadny-program"));
-        QVERIFY_THROWS_EXCEPTION(ReportError, excel.Exec(QStringLiteral("[NEW(1)]")));
+        SpreadsheetConversation excel;
+        excel.service = uniqueServiceName(QStringLiteral("nikdo"));
+        excel.setExeName(QStringLiteral("kalmorvaty-zadny-program"));
+        QVERIFY_THROWS_EXCEPTION(ReportError, excel.exec(QStringLiteral("[NEW(1)]")));
         try {
-            excel.Connect();
+            excel.connect();
             QFAIL("connected to nothing");
         } catch (const ReportError& e) {
             QCOMPARE(e.message(), QStringLiteral("Excel nenalezen!"));
         }
         try {
-            excel.CheckConnected();
+            excel.checkConnected();
         } catch (const ReportError& e) {
             QCOMPARE(e.message(), QStringLiteral("Excel nelze připojit!"));
         }
@@ -493,11 +493,11 @@ private Q_SLOTS:
         script.setPermissions(script.permissions() | QFileDevice::ExeUser);
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(dir.path()) + ':' + path);
-        TTurboExcel excel;
-        excel.Service = uniqueServiceName(QStringLiteral("nikdo"));
-        excel.SetExeName(QStringLiteral("kv-tabulka.exe"));
-        excel.StartTimeoutMs = 300;
-        QVERIFY_THROWS_EXCEPTION(ReportError, excel.Connect());
+        SpreadsheetConversation excel;
+        excel.service = uniqueServiceName(QStringLiteral("nikdo"));
+        excel.setExeName(QStringLiteral("kv-tabulka.exe"));
+        excel.startTimeoutMs = 300;
+        QVERIFY_THROWS_EXCEPTION(ReportError, excel.connect());
         qputenv("PATH", path);
         QTRY_VERIFY(QFile::exists(started));
     }

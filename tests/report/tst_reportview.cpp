@@ -3,14 +3,14 @@
 // the printer setup with what it keeps.
 #include "tests/support/accessiblenames.h"
 
-#include "report/reporterror.h"
-#include "report/tlabel.h"
-#include "report/turboband.h"
+#include "report/model/reporterror.h"
+#include "report/model/labelcontrol.h"
+#include "report/model/band.h"
 #include "report/view/previewgeometry.h"
 #include "report/view/printersetupdialog.h"
 #include "report/view/printsetupmemory.h"
 #include "report/view/scriptedprintchooser.h"
-#include "report/view/zireziduzozview.h"
+#include "report/view/reportpreview.h"
 #include "ui/scripteddialogs.h"
 
 #include <QComboBox>
@@ -47,16 +47,16 @@ int pdfPageCount(const QString& path) {
 }
 
 // A report of `pages` pages: one band per page, each with its number.
-std::unique_ptr<TZirezIduzoz> pagedReport(int pages) {
-    auto report = std::make_unique<TZirezIduzoz>();
-    report->Printer().SetTitle(QStringLiteral("Zkouška"));
+std::unique_ptr<Report> pagedReport(int pages) {
+    auto report = std::make_unique<Report>();
+    report->printer().setTitle(QStringLiteral("Zkouška"));
     for (int i = 1; i <= pages; ++i) {
-        auto* band = new TTurboBand(report.get(), rbDetail);
-        band->SetHeight(1000);
-        auto label = std::make_unique<TLabel>();
-        label->Caption = QString::number(i);
-        label->SetBounds(10, 10, 100, 20);
-        band->AddControl(std::move(label));
+        auto* band = new Band(report.get(), rbDetail);
+        band->setHeight(1000);
+        auto label = std::make_unique<LabelControl>();
+        label->caption = QString::number(i);
+        label->setBounds(10, 10, 100, 20);
+        band->addControl(std::move(label));
     }
     return report;
 }
@@ -106,99 +106,99 @@ private Q_SLOTS:
 
     void prepareGeneratesAndShowsPageOne() {
         auto report = pagedReport(3);
-        TZirezIduzozView view;
+        ReportPreview view;
         QProgressBar bar;
         bar.show();
-        view.SetProgressBar(&bar);
-        QVERIFY_THROWS_EXCEPTION(ReportError, view.Prepare());
-        view.SetReport(report.get());
-        view.Prepare();
-        QCOMPARE(view.PageCount(), 3);
-        QCOMPARE(view.CurrentPage(), 1);
-        QVERIFY(!report->Visible);
+        view.setProgressBar(&bar);
+        QVERIFY_THROWS_EXCEPTION(ReportError, view.prepare());
+        view.setReport(report.get());
+        view.prepare();
+        QCOMPARE(view.pageCount(), 3);
+        QCOMPARE(view.currentPage(), 1);
+        QVERIFY(!report->visible);
         QVERIFY(bar.isHidden());
         QVERIFY(view.widget());
         QCOMPARE(view.widget()->cursor().shape(), Qt::BitmapCursor);
         // The report going away clears the reference.
         report.reset();
-        QCOMPARE(view.Report(), nullptr);
-        QCOMPARE(view.PageCount(), 3);
+        QCOMPARE(view.report(), nullptr);
+        QCOMPARE(view.pageCount(), 3);
     }
 
     void failedPrepareKeepsThePagesMadeSoFar() {
         auto good = pagedReport(2);
-        TZirezIduzozView view;
-        view.SetReport(good.get());
-        view.Prepare();
+        ReportPreview view;
+        view.setReport(good.get());
+        view.prepare();
         auto bad = pagedReport(3);
-        QObject::connect(bad->Bands()[2], &TTurboBand::BeforeGenerate, bad.get(),
-                         [](TTurboBand*, bool) { throw ReportError(QStringLiteral("chyba dat")); });
-        view.SetReport(bad.get());
-        QVERIFY_THROWS_EXCEPTION(ReportError, view.Prepare());
+        QObject::connect(bad->bands()[2], &Band::beforeGenerate, bad.get(),
+                         [](Band*, bool) { throw ReportError(QStringLiteral("chyba dat")); });
+        view.setReport(bad.get());
+        QVERIFY_THROWS_EXCEPTION(ReportError, view.prepare());
         // The error reaches the caller after the third band broke to its page; the pages made so
         // far stay with the generator, and the page count still is the previous report's.
-        QCOMPARE(view.Generator()->PageCount(), 3);
-        QCOMPARE(view.PageCount(), 2);
+        QCOMPARE(view.generator()->pageCount(), 3);
+        QCOMPARE(view.pageCount(), 2);
     }
 
     void navigationFiresOnlyWhenThePageChanges() {
         auto report = pagedReport(5);
-        TZirezIduzozView view;
-        view.SetReport(report.get());
-        view.Prepare();
-        QSignalSpy changes(&view, &TZirezIduzozView::OnPageChange);
-        view.FirstPage();
-        view.PriorPage();
-        view.NextPage();
-        view.LastPage();
-        view.LastPage();
-        view.NextPage();
-        view.PriorPage();
-        view.FirstPage();
+        ReportPreview view;
+        view.setReport(report.get());
+        view.prepare();
+        QSignalSpy changes(&view, &ReportPreview::onPageChange);
+        view.firstPage();
+        view.priorPage();
+        view.nextPage();
+        view.lastPage();
+        view.lastPage();
+        view.nextPage();
+        view.priorPage();
+        view.firstPage();
         QCOMPARE(ints(changes), (QList<int>{2, 5, 4, 1}));
-        view.SetPage(0);
-        view.SetPage(6);
-        QCOMPARE(view.CurrentPage(), 1);
-        view.SetPage(3);
-        QCOMPARE(view.CurrentPage(), 3);
+        view.setPage(0);
+        view.setPage(6);
+        QCOMPARE(view.currentPage(), 1);
+        view.setPage(3);
+        QCOMPARE(view.currentPage(), 3);
         QCOMPARE(changes.count(), 4);
     }
 
     void zoomStaysWithinItsBounds() {
         auto report = pagedReport(1);
-        TZirezIduzozView view;
-        view.SetReport(report.get());
-        view.Prepare();
-        QSignalSpy zooms(&view, &TZirezIduzozView::OnZoomChange);
-        view.SetZoom(100);
-        view.SetZoom(24);
-        view.SetZoom(401);
+        ReportPreview view;
+        view.setReport(report.get());
+        view.prepare();
+        QSignalSpy zooms(&view, &ReportPreview::onZoomChange);
+        view.setZoom(100);
+        view.setZoom(24);
+        view.setZoom(401);
         QCOMPARE(zooms.count(), 0);
-        view.SetZoom(400);
-        view.PageMouseDown(Qt::LeftButton);
-        QCOMPARE(view.Zoom(), 400);
-        view.SetZoom(25);
-        view.PageMouseDown(Qt::RightButton);
-        QCOMPARE(view.Zoom(), 25);
-        view.PageMouseDown(Qt::MiddleButton);
-        view.PageMouseDown(Qt::LeftButton);
+        view.setZoom(400);
+        view.pageMouseDown(Qt::LeftButton);
+        QCOMPARE(view.zoom(), 400);
+        view.setZoom(25);
+        view.pageMouseDown(Qt::RightButton);
+        QCOMPARE(view.zoom(), 25);
+        view.pageMouseDown(Qt::MiddleButton);
+        view.pageMouseDown(Qt::LeftButton);
         QCOMPARE(ints(zooms), (QList<int>{400, 25, 100, 125}));
     }
 
     void clicksOnThePageZoom() {
         auto report = pagedReport(1);
-        TZirezIduzozView view;
+        ReportPreview view;
         view.resize(700, 500);
-        view.SetReport(report.get());
-        view.Prepare();
+        view.setReport(report.get());
+        view.prepare();
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        QSignalSpy painted(&view, &TZirezIduzozView::OnPrint);
+        QSignalSpy painted(&view, &ReportPreview::onPrint);
         QTest::mouseClick(view.widget(), Qt::LeftButton, {}, QPoint(50, 50));
-        QCOMPARE(view.Zoom(), 125);
+        QCOMPARE(view.zoom(), 125);
         QTest::mouseClick(view.widget(), Qt::RightButton, {}, QPoint(50, 50));
         QTest::mouseClick(view.widget(), Qt::RightButton, {}, QPoint(50, 50));
-        QCOMPARE(view.Zoom(), 75);
+        QCOMPARE(view.zoom(), 75);
         // At 75 % the page (594 x 840) is narrower than the view and taller: the scroll area is
         // the view's width and the page's height + 45.
         QCOMPARE(view.widget()->size(), QSize(view.viewport()->width(), 840 + 45));
@@ -230,21 +230,21 @@ private Q_SLOTS:
         chooser.file = dir.filePath(QStringLiteral("tisk.pdf"));
         chooser.answer = PrintChoice{PrintChoice::Range(range), from, to};
         auto report = pagedReport(5);
-        TZirezIduzozView view;
+        ReportPreview view;
         QProgressBar bar;
         bar.setRange(0, 100);
-        view.SetProgressBar(&bar);
-        view.SetReport(report.get());
-        view.Prepare();
-        view.SetPage(3);
+        view.setProgressBar(&bar);
+        view.setReport(report.get());
+        view.prepare();
+        view.setPage(3);
         QStringList events;
-        connect(&view, &TZirezIduzozView::OnBeforePrint, &view,
+        connect(&view, &ReportPreview::onBeforePrint, &view,
                 [&](int n) { events << QStringLiteral("before %1").arg(n); });
-        connect(&view, &TZirezIduzozView::OnPrint, &view,
+        connect(&view, &ReportPreview::onPrint, &view,
                 [&](int n) { events << QStringLiteral("print %1").arg(n); });
-        connect(&view, &TZirezIduzozView::OnAfterPrint, &view,
+        connect(&view, &ReportPreview::onAfterPrint, &view,
                 [&](int n) { events << QStringLiteral("after %1").arg(n); });
-        view.Print();
+        view.print();
         QCOMPARE(chooser.shownPageCount, 5);
         QStringList expected{QStringLiteral("before 0")};
         for (int p : printed)
@@ -252,7 +252,7 @@ private Q_SLOTS:
         expected << QStringLiteral("after 5");
         QCOMPARE(events, expected);
         QCOMPARE(pdfPageCount(chooser.file), int(printed.size()));
-        QCOMPARE(view.Printer().docName(), QStringLiteral("Zkouška"));
+        QCOMPARE(view.printer().docName(), QStringLiteral("Zkouška"));
         QVERIFY(!bar.isHidden());
         QCOMPARE(bar.value(), int(printed.size()));
     }
@@ -275,10 +275,10 @@ private Q_SLOTS:
             return int(QDialog::Accepted);
         };
         auto report = pagedReport(5);
-        TZirezIduzozView view;
-        view.SetReport(report.get());
-        view.Prepare();
-        view.Print();
+        ReportPreview view;
+        view.setReport(report.get());
+        view.prepare();
+        view.print();
         QCOMPARE(std::make_pair(presetFrom, presetTo), std::make_pair(1, 5));
         QCOMPARE(pdfPageCount(file), 2);
     }
@@ -287,13 +287,13 @@ private Q_SLOTS:
         ScriptedPrintChooser chooser;
         chooser.cancel = true;
         auto report = pagedReport(2);
-        TZirezIduzozView view;
-        view.SetReport(report.get());
-        view.Prepare();
-        QSignalSpy before(&view, &TZirezIduzozView::OnBeforePrint);
-        QSignalSpy printedPages(&view, &TZirezIduzozView::OnPrint);
-        QSignalSpy after(&view, &TZirezIduzozView::OnAfterPrint);
-        view.Print();
+        ReportPreview view;
+        view.setReport(report.get());
+        view.prepare();
+        QSignalSpy before(&view, &ReportPreview::onBeforePrint);
+        QSignalSpy printedPages(&view, &ReportPreview::onPrint);
+        QSignalSpy after(&view, &ReportPreview::onAfterPrint);
+        view.print();
         QCOMPARE(before.count(), 1);
         QCOMPARE(printedPages.count(), 0);
         QCOMPARE(ints(after), QList<int>{2});
@@ -308,21 +308,21 @@ private Q_SLOTS:
         chooser.file = dir.filePath(QStringLiteral("tisk.pdf"));
         chooser.answer = PrintChoice{PrintChoice::PageRange, 2, 3};
         auto report = pagedReport(5);
-        report->Printer().SetMode(prFast);
-        report->Printer().SetPort(dir.filePath(QStringLiteral("port.txt")));
-        TZirezIduzozView view;
+        report->printer().setMode(prFast);
+        report->printer().setPort(dir.filePath(QStringLiteral("port.txt")));
+        ReportPreview view;
         QProgressBar bar;
         bar.setRange(0, 1000);
-        view.SetProgressBar(&bar);
-        view.SetReport(report.get());
-        view.Prepare();
+        view.setProgressBar(&bar);
+        view.setReport(report.get());
+        view.prepare();
         QStringList lines;
-        view.ExportText(&lines, false);
+        view.exportText(&lines, false);
         QCOMPARE(lines.size(), 3 * 56);
-        QSignalSpy printed(&view, &TZirezIduzozView::OnPrint);
-        QSignalSpy after(&view, &TZirezIduzozView::OnAfterPrint);
-        view.Print();
-        QFile port(report->Printer().Port());
+        QSignalSpy printed(&view, &ReportPreview::onPrint);
+        QSignalSpy after(&view, &ReportPreview::onAfterPrint);
+        view.print();
+        QFile port(report->printer().port());
         QVERIFY(port.open(QIODevice::ReadOnly));
         const QByteArray bytes = port.readAll();
         QCOMPARE(bytes.count("\r\n"), 110);
@@ -341,14 +341,14 @@ private Q_SLOTS:
         QTemporaryDir dir;
         ScriptedPrintChooser chooser;
         auto report = pagedReport(1);
-        report->Printer().SetMode(prFast);
-        report->Printer().SetPort(dir.filePath(QStringLiteral("chybi/port.txt")));
-        TZirezIduzozView view;
-        view.SetReport(report.get());
-        view.Prepare();
-        QSignalSpy after(&view, &TZirezIduzozView::OnAfterPrint);
+        report->printer().setMode(prFast);
+        report->printer().setPort(dir.filePath(QStringLiteral("chybi/port.txt")));
+        ReportPreview view;
+        view.setReport(report.get());
+        view.prepare();
+        QSignalSpy after(&view, &ReportPreview::onAfterPrint);
         try {
-            view.Print();
+            view.print();
             QFAIL("no error");
         } catch (const ReportError& e) {
             QVERIFY2(e.message().startsWith(QStringLiteral("Na port \"")), qPrintable(e.message()));
@@ -361,22 +361,22 @@ private Q_SLOTS:
         ScriptedPrintChooser chooser;
         chooser.file = dir.filePath(QStringLiteral("tisk.pdf"));
         auto report = pagedReport(2);
-        TZirezIduzozView view;
-        view.SetReport(report.get());
-        view.Prepare();
+        ReportPreview view;
+        view.setReport(report.get());
+        view.prepare();
         // Before any setup the print starts from the report's own paper: A4 upright.
-        view.Print();
+        view.print();
         QCOMPARE(chooser.printedAt.paper, QPageSize::A4);
         QCOMPARE(chooser.printedAt.orientation, QPageLayout::Portrait);
         QCOMPARE(pdfMediaBox(chooser.file), QSize(595, 842));
 
         const PrinterSetupChoice office{QStringLiteral("Kancelář"), QPageSize::A5, QPageLayout::Landscape};
         chooser.setupAnswer = office;
-        view.PrinterSetup();
+        view.printerSetup();
         QCOMPARE(chooser.shownSetup.paper, QPageSize::A4);
         // The next print, and the one after, go out as chosen: A5 across (595 x 420 points).
         for (int print = 0; print < 2; ++print) {
-            view.Print();
+            view.print();
             QCOMPARE(chooser.printedAt.paper, QPageSize::A5);
             QCOMPARE(chooser.printedAt.orientation, QPageLayout::Landscape);
             QCOMPARE(pdfMediaBox(chooser.file), QSize(595, 420));
@@ -384,18 +384,18 @@ private Q_SLOTS:
         // The setup opens again at the printer chosen, even one this machine does not know; a
         // cancelled setup changes nothing, and generating the pages again neither.
         chooser.setupAnswer.reset();
-        view.PrinterSetup();
+        view.printerSetup();
         QCOMPARE(chooser.shownSetup, office);
-        view.Prepare();
-        view.PrinterSetup();
+        view.prepare();
+        view.printerSetup();
         QCOMPARE(chooser.shownSetup, office);
         QCOMPARE(chooser.setups, 3);
     }
 
     void setupMemoryStartsFromTheReportUntilTheUserChooses() {
-        TZirezIduzoz upright, across;
-        across.Printer().SetOrientation(poLandscape);
-        across.Printer().SetPaperSize(B5);
+        Report upright, across;
+        across.printer().setOrientation(poLandscape);
+        across.printer().setPaperSize(B5);
         PrintSetupMemory memory;
         const QString none;
         QCOMPARE(memory.startingChoice(&upright, none),
@@ -444,11 +444,11 @@ private Q_SLOTS:
             return int(QDialog::Accepted);
         };
         auto report = pagedReport(1);
-        TZirezIduzozView view;
-        view.SetReport(report.get());
-        view.PrinterSetup();
+        ReportPreview view;
+        view.setReport(report.get());
+        view.printerSetup();
         QCOMPARE(shown.orientation, QPageLayout::Portrait);
-        QCOMPARE(view.Printer().pageLayout().orientation(), QPageLayout::Landscape);
+        QCOMPARE(view.printer().pageLayout().orientation(), QPageLayout::Landscape);
     }
 
     void printedPageRange_data() {

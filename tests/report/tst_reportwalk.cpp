@@ -3,16 +3,16 @@
 // and in what order the controls of a band are dispatched.
 #include "tests/reportsupport/itemtable.h"
 
-#include "report/tdbimage.h"
-#include "report/tdbtext.h"
-#include "report/timage.h"
-#include "report/tlabel.h"
-#include "report/tmemo.h"
-#include "report/tshape.h"
-#include "report/turboband.h"
-#include "report/turbosysdata.h"
-#include "report/zireziduzoz.h"
-#include "report/zireziduzozgenerator.h"
+#include "report/model/dataimagecontrol.h"
+#include "report/model/datatextcontrol.h"
+#include "report/model/imagecontrol.h"
+#include "report/model/labelcontrol.h"
+#include "report/model/memocontrol.h"
+#include "report/model/shapecontrol.h"
+#include "report/model/band.h"
+#include "report/model/systemdatacontrol.h"
+#include "report/model/report.h"
+#include "report/layout/reportgenerator.h"
 
 #include "base/clock.h"
 
@@ -24,30 +24,30 @@ using kv::report::test::ItemTable;
 namespace {
 
 // Writes "Start D", "Controls D", "Label L1=text" ... for each operation of the walk.
-class TraceGenerator : public TZirezIduzozGenerator {
+class TraceGenerator : public ReportGenerator {
 public:
     QStringList trace;
 
-    void GenerateLabel(TTurboBand&, TCustomLabel& label) override {
-        trace << "Label " + label.Name + "=" + label.Text();
+    void generateLabel(Band&, LabelBase& label) override {
+        trace << "Label " + label.name + "=" + label.text();
     }
-    void GenerateShape(TTurboBand&, TShape& shape) override { trace << "Shape " + shape.Name; }
-    void GenerateMemo(TTurboBand&, TCustomMemo& memo) override { trace << "Memo " + memo.Name; }
-    void GenerateImage(TTurboBand&, TImage& image) override { trace << "Image " + image.Name; }
-    void GenerateDBImage(TTurboBand&, TDBImage& image) override { trace << "DBImage " + image.Name; }
-    void StartBand(TTurboBand& band) override { trace << "Start " + band.objectName(); }
-    void EndBand(TTurboBand& band) override { trace << "End " + band.objectName(); }
-    void CheckBand(TTurboBand& band) override { trace << "Check " + band.objectName(); }
-    void BandBackground(TTurboBand& band) override { trace << "Background " + band.objectName(); }
-    void AdvanceBand(TTurboBand& band) override { trace << "Advance " + band.objectName(); }
-    void NewPage() override { trace << QStringLiteral("NewPage"); }
-    void BeginReport() override {
+    void generateShape(Band&, ShapeControl& shape) override { trace << "Shape " + shape.name; }
+    void generateMemo(Band&, MemoBase& memo) override { trace << "Memo " + memo.name; }
+    void generateImage(Band&, ImageControl& image) override { trace << "Image " + image.name; }
+    void generateDataImage(Band&, DataImageControl& image) override { trace << "DBImage " + image.name; }
+    void startBand(Band& band) override { trace << "Start " + band.objectName(); }
+    void endBand(Band& band) override { trace << "End " + band.objectName(); }
+    void checkBand(Band& band) override { trace << "Check " + band.objectName(); }
+    void bandBackground(Band& band) override { trace << "Background " + band.objectName(); }
+    void advanceBand(Band& band) override { trace << "Advance " + band.objectName(); }
+    void newPage() override { trace << QStringLiteral("NewPage"); }
+    void beginReport() override {
         trace << QStringLiteral("BeginReport");
-        TZirezIduzozGenerator::BeginReport();
+        ReportGenerator::beginReport();
     }
-    void EndReport() override {
+    void endReport() override {
         trace << QStringLiteral("EndReport");
-        TZirezIduzozGenerator::EndReport();
+        ReportGenerator::endReport();
     }
 
     // Only the lines that start with one of `prefixes`.
@@ -65,35 +65,35 @@ public:
     }
 };
 
-TTurboBand* band(TZirezIduzoz& report, const char* name, TTurboBandType type, int height = 20) {
-    auto* b = new TTurboBand(&report, type);
+Band* band(Report& report, const char* name, BandType type, int height = 20) {
+    auto* b = new Band(&report, type);
     b->setObjectName(QString::fromLatin1(name));
-    b->SetHeight(height);
+    b->setHeight(height);
     return b;
 }
 
-TLabel& label(TTurboBand* band, const char* name, const QString& caption = {}) {
-    auto l = std::make_unique<TLabel>();
-    l->Name = QString::fromLatin1(name);
-    l->Caption = caption.isNull() ? l->Name : caption;
-    return band->AddControl(std::move(l));
+LabelControl& label(Band* band, const char* name, const QString& caption = {}) {
+    auto l = std::make_unique<LabelControl>();
+    l->name = QString::fromLatin1(name);
+    l->caption = caption.isNull() ? l->name : caption;
+    return band->addControl(std::move(l));
 }
 
-TDBText& dbText(TTurboBand* band, const char* name, kv::store::DataSource& source, const char* field) {
-    auto t = std::make_unique<TDBText>();
-    t->Name = QString::fromLatin1(name);
-    t->Link.DataSource = &source;
-    t->Link.DataField = QString::fromLatin1(field);
-    return band->AddControl(std::move(t));
+DataTextControl& dbText(Band* band, const char* name, kv::store::DataSource& source, const char* field) {
+    auto t = std::make_unique<DataTextControl>();
+    t->name = QString::fromLatin1(name);
+    t->link.dataSource = &source;
+    t->link.dataField = QString::fromLatin1(field);
+    return band->addControl(std::move(t));
 }
 
 // Writes "Before X" / "After X" for the band's events into `trace`.
-void watch(TTurboBand* band, QStringList& trace) {
-    QObject::connect(band, &TTurboBand::BeforeGenerate, band, [&trace](TTurboBand* b, bool fast) {
+void watch(Band* band, QStringList& trace) {
+    QObject::connect(band, &Band::beforeGenerate, band, [&trace](Band* b, bool fast) {
         trace << "Before " + b->objectName() + (fast ? "!" : "");
     });
-    QObject::connect(band, &TTurboBand::AfterGenerate, band,
-                     [&trace](TTurboBand* b, bool) { trace << "After " + b->objectName(); });
+    QObject::connect(band, &Band::afterGenerate, band,
+                     [&trace](Band* b, bool) { trace << "After " + b->objectName(); });
 }
 
 } // namespace
@@ -104,12 +104,12 @@ class TestReportWalk : public QObject {
 private Q_SLOTS:
     void orderFormIsOneSummaryPass() {
         // No master data source and one summary band: an empty detail pass, then the band once.
-        TZirezIduzoz report;
-        TTurboBand* summary = band(report, "S", rbSummary);
+        Report report;
+        Band* summary = band(report, "S", rbSummary);
         label(summary, "L");
         TraceGenerator g;
         watch(summary, g.trace);
-        g.Execute(report);
+        g.execute(report);
         QCOMPARE(g.trace,
                  (QStringList{"BeginReport", "NewPage", "Start S", "Before S", "Check S", "Background S",
                               "Label L=L", "Advance S", "After S", "End S", "EndReport"}));
@@ -123,15 +123,15 @@ private Q_SLOTS:
     void detailBandOncePerRecord() {
         QFETCH(int, records);
         ItemTable items(records);
-        TZirezIduzoz report;
-        report.SetDataSource(&items.source());
-        TTurboBand* header = band(report, "H", rbPageHeader);
-        TTurboBand* detail = band(report, "D", rbDetail);
+        Report report;
+        report.setDataSource(&items.source());
+        Band* header = band(report, "H", rbPageHeader);
+        Band* detail = band(report, "D", rbDetail);
         band(report, "S", rbSummary);
         dbText(detail, "T", items.source(), "Nazev");
         label(header, "HL");
         TraceGenerator g;
-        g.Execute(report);
+        g.execute(report);
         QStringList expected;
         for (int i = 1; i <= records; ++i)
             expected << QStringLiteral("Label T=Položka %1").arg(i);
@@ -149,18 +149,18 @@ private Q_SLOTS:
         // per category its band, the titles once, then every supplier.
         ItemTable categories(2, QStringLiteral("Obory"));
         ItemTable suppliers(3, QStringLiteral("Dodavatele"));
-        TZirezIduzoz report;
-        report.SetDataSource(&categories.source());
-        TTurboBand* category = band(report, "C", rbDetail);
-        TTurboBand* supplier = band(report, "P", rbSubDetail);
-        TTurboBand* titles = band(report, "T", rbHeaderFooter);
-        supplier->SetDataSource(&suppliers.source());
-        supplier->SetHeaderBand(titles);
+        Report report;
+        report.setDataSource(&categories.source());
+        Band* category = band(report, "C", rbDetail);
+        Band* supplier = band(report, "P", rbSubDetail);
+        Band* titles = band(report, "T", rbHeaderFooter);
+        supplier->setDataSource(&suppliers.source());
+        supplier->setHeaderBand(titles);
         dbText(category, "CT", categories.source(), "Nazev");
         dbText(supplier, "PT", suppliers.source(), "Cislo");
         label(titles, "TL");
         TraceGenerator g;
-        g.Execute(report);
+        g.execute(report);
         QCOMPARE(g.only({"Label"}), (QStringList{"Label CT=Položka 1", "Label TL=TL", "Label PT=1",
                                                  "Label PT=2", "Label PT=3", "Label CT=Položka 2",
                                                  "Label TL=TL", "Label PT=1", "Label PT=2", "Label PT=3"}));
@@ -176,16 +176,16 @@ private Q_SLOTS:
     void bandOfHeightZero() {
         // Its header band is output and BeforeGenerate fires; then nothing: no footer band, no
         // AfterGenerate, no EndBand.
-        TZirezIduzoz report;
-        TTurboBand* zero = band(report, "Z", rbSummary, 0);
-        TTurboBand* head = band(report, "H", rbHeaderFooter);
-        TTurboBand* foot = band(report, "F", rbHeaderFooter);
-        zero->SetHeaderBand(head);
-        zero->SetFooterBand(foot);
+        Report report;
+        Band* zero = band(report, "Z", rbSummary, 0);
+        Band* head = band(report, "H", rbHeaderFooter);
+        Band* foot = band(report, "F", rbHeaderFooter);
+        zero->setHeaderBand(head);
+        zero->setFooterBand(foot);
         label(zero, "ZL");
         TraceGenerator g;
         watch(zero, g.trace);
-        g.Execute(report);
+        g.execute(report);
         const QStringList walk = g.trace.mid(2, g.trace.size() - 3);
         QCOMPARE(walk, (QStringList{"Start H", "Check H", "Background H", "Advance H", "End H", "Start Z",
                                     "Before Z"}));
@@ -193,30 +193,30 @@ private Q_SLOTS:
 
     void detailBandWithDataSourceOutputsOnlyHeaderAndFooter() {
         ItemTable items(2);
-        TZirezIduzoz report;
-        TTurboBand* detail = band(report, "D", rbDetail);
-        TTurboBand* head = band(report, "H", rbHeaderFooter);
-        TTurboBand* foot = band(report, "F", rbHeaderFooter);
-        detail->SetDataSource(&items.source());
-        detail->SetHeaderBand(head);
-        detail->SetFooterBand(foot);
+        Report report;
+        Band* detail = band(report, "D", rbDetail);
+        Band* head = band(report, "H", rbHeaderFooter);
+        Band* foot = band(report, "F", rbHeaderFooter);
+        detail->setDataSource(&items.source());
+        detail->setHeaderBand(head);
+        detail->setFooterBand(foot);
         label(detail, "DL");
         TraceGenerator g;
         watch(detail, g.trace);
-        g.Execute(report);
+        g.execute(report);
         QCOMPARE(g.only({"Background", "Label", "After"}),
                  (QStringList{"Background H", "Background F", "After D"}));
     }
 
     void summaryBandWithDataSourceOncePerRecord() {
         ItemTable items(2);
-        TZirezIduzoz report;
-        TTurboBand* summary = band(report, "S", rbSummary);
-        summary->SetDataSource(&items.source());
+        Report report;
+        Band* summary = band(report, "S", rbSummary);
+        summary->setDataSource(&items.source());
         dbText(summary, "T", items.source(), "Cislo");
         items.table().close();
         TraceGenerator g;
-        g.Execute(report);
+        g.execute(report);
         // The closed set is opened for the band.
         QCOMPARE(g.only({"Label"}), (QStringList{"Label T=1", "Label T=2"}));
     }
@@ -224,30 +224,30 @@ private Q_SLOTS:
     void controlsInDispatchOrder() {
         // Controls without a window first, then the windowed ones (memos, data images), each group
         // in creation order; OnGenerate just before each.
-        TZirezIduzoz report;
-        TTurboBand* b = band(report, "B", rbSummary);
+        Report report;
+        Band* b = band(report, "B", rbSummary);
         label(b, "A");
-        auto memo = std::make_unique<TMemo>();
-        memo->Name = QStringLiteral("M");
-        b->AddControl(std::move(memo));
-        auto shape = std::make_unique<TShape>();
-        shape->Name = QStringLiteral("S");
-        b->AddControl(std::move(shape));
-        auto dbImage = std::make_unique<TDBImage>();
-        dbImage->Name = QStringLiteral("I");
-        b->AddControl(std::move(dbImage));
-        auto image = std::make_unique<TImage>();
-        image->Name = QStringLiteral("J");
-        b->AddControl(std::move(image));
-        auto sys = std::make_unique<TTurboSysData>();
-        sys->Name = QStringLiteral("Y");
-        sys->SysData = sdCurrentPage;
-        sys->Caption = QStringLiteral("Strana: ");
-        b->AddControl(std::move(sys));
+        auto memo = std::make_unique<MemoControl>();
+        memo->name = QStringLiteral("M");
+        b->addControl(std::move(memo));
+        auto shape = std::make_unique<ShapeControl>();
+        shape->name = QStringLiteral("S");
+        b->addControl(std::move(shape));
+        auto dbImage = std::make_unique<DataImageControl>();
+        dbImage->name = QStringLiteral("I");
+        b->addControl(std::move(dbImage));
+        auto image = std::make_unique<ImageControl>();
+        image->name = QStringLiteral("J");
+        b->addControl(std::move(image));
+        auto sys = std::make_unique<SystemDataControl>();
+        sys->name = QStringLiteral("Y");
+        sys->systemData = sdCurrentPage;
+        sys->caption = QStringLiteral("Strana: ");
+        b->addControl(std::move(sys));
         TraceGenerator g;
-        QObject::connect(b, &TTurboBand::OnGenerate, b,
-                         [&g](TTurboBand*, TReportControl* item, bool) { g.trace << "On " + item->Name; });
-        g.Execute(report);
+        QObject::connect(b, &Band::onGenerate, b,
+                         [&g](Band*, ReportControl* item, bool) { g.trace << "On " + item->name; });
+        g.execute(report);
         QCOMPARE(g.only({"On", "Label", "Shape", "Memo", "Image", "DBImage"}),
                  (QStringList{"On A", "Label A=A", "On S", "Shape S", "On J", "Image J", "On Y",
                               "Label Y=Strana: ", "On M", "Memo M", "On I", "DBImage I"}));
@@ -269,30 +269,30 @@ private Q_SLOTS:
         QFETCH(bool, viewer);
         QFETCH(QString, text);
         const kv::clock::FixedClock fixedClock(QDateTime(QDate(2026, 12, 9), QTime(8, 5, 3)));
-        TZirezIduzoz report;
-        TTurboBand* b = band(report, "B", rbSummary);
-        auto sys = std::make_unique<TTurboSysData>();
-        sys->Name = QStringLiteral("Y");
-        sys->Caption = QStringLiteral("Dne ");
-        sys->SysData = TSysData(kind);
+        Report report;
+        Band* b = band(report, "B", rbSummary);
+        auto sys = std::make_unique<SystemDataControl>();
+        sys->name = QStringLiteral("Y");
+        sys->caption = QStringLiteral("Dne ");
+        sys->systemData = SystemData(kind);
         QObject viewerObject;
         if (viewer)
-            sys->ReportViewer = &viewerObject;
-        TTurboSysData& field = b->AddControl(std::move(sys));
+            sys->reportViewer = &viewerObject;
+        SystemDataControl& field = b->addControl(std::move(sys));
         TraceGenerator g;
-        g.Execute(report);
+        g.execute(report);
         QCOMPARE(g.only({"Label"}), QStringList{"Label Y=" + text});
-        QCOMPARE(field.Caption, QStringLiteral("Dne "));
+        QCOMPARE(field.caption, QStringLiteral("Dne "));
     }
 
     void anErrorEndsTheWalk() {
-        TZirezIduzoz report;
-        TTurboBand* first = band(report, "A", rbSummary);
+        Report report;
+        Band* first = band(report, "A", rbSummary);
         band(report, "B", rbSummary);
-        QObject::connect(first, &TTurboBand::AfterGenerate, first,
-                         [](TTurboBand*, bool) { throw std::runtime_error("handler failed"); });
+        QObject::connect(first, &Band::afterGenerate, first,
+                         [](Band*, bool) { throw std::runtime_error("handler failed"); });
         TraceGenerator g;
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, g.Execute(report));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, g.execute(report));
         QVERIFY(!g.trace.contains(QStringLiteral("Start B")));
     }
 };

@@ -2,8 +2,8 @@
 // `lineHeight` pixels high, whatever the font; and report metrics at 96 dots per inch with them.
 #pragma once
 
-#include "report/reportmetrics.h"
-#include "report/textmeasurer.h"
+#include "report/pages/reportmetrics.h"
+#include "report/pages/textmeasurer.h"
 
 namespace kv::report::test {
 

@@ -1,7 +1,7 @@
 // Texts of recorded pages and reference files for report and printing tests.
 #include "pagetexts.h"
 
-#include "report/pagetext.h"
+#include "report/pages/pagetext.h"
 
 #include <QFile>
 #include <QTest>

@@ -2,7 +2,7 @@
 // its text form, and the comparison of a page with a reference file kept in the repository.
 #pragma once
 
-#include "report/reportpage.h"
+#include "report/pages/reportpage.h"
 
 #include <QStringList>
 

@@ -2,8 +2,8 @@
 // definitions so that failures point at them.
 #pragma once
 
-#include "report/turboband.h"
-#include "report/zireziduzoz.h"
+#include "report/model/band.h"
+#include "report/model/report.h"
 
 #include <QRect>
 #include <memory>
@@ -11,19 +11,19 @@
 namespace kv::report::test {
 
 // A band of `type` and `height` pixels, placed last on `report`.
-inline TTurboBand* band(TZirezIduzoz& report, const char* name, TTurboBandType type, int height) {
-    auto* b = new TTurboBand(&report, type);
+inline Band* band(Report& report, const char* name, BandType type, int height) {
+    auto* b = new Band(&report, type);
     b->setObjectName(QString::fromLatin1(name));
-    b->SetHeight(height);
+    b->setHeight(height);
     return b;
 }
 
 // A control of type T at `bounds` on `band`, which owns it.
-template <class T> T& add(TTurboBand* band, const char* name, QRect bounds) {
+template <class T> T& add(Band* band, const char* name, QRect bounds) {
     auto c = std::make_unique<T>();
-    c->Name = QString::fromLatin1(name);
-    c->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
-    return band->AddControl(std::move(c));
+    c->name = QString::fromLatin1(name);
+    c->setBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    return band->addControl(std::move(c));
 }
 
 } // namespace kv::report::test

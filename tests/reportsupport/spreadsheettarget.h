@@ -3,7 +3,7 @@
 // told to refuse commands or never to be ready.
 #pragma once
 
-#include "report/conversation.h"
+#include "report/outputs/conversation.h"
 
 #include <QMutex>
 #include <QStringList>

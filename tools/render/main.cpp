@@ -13,12 +13,12 @@
 
 #include "print/reportlayouts.h"
 #include "print/sestavy.h"
-#include "report/imageexport.h"
-#include "report/pagepainter.h"
-#include "report/pagetext.h"
-#include "report/reporterror.h"
-#include "report/reportmetrics.h"
-#include "report/turbowmfgenerator.h"
+#include "report/outputs/imageexport.h"
+#include "report/pages/pagepainter.h"
+#include "report/pages/pagetext.h"
+#include "report/model/reporterror.h"
+#include "report/pages/reportmetrics.h"
+#include "report/layout/pagerecorder.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,14 +113,14 @@ int main(int argc, char** argv) {
         dm.tabObory.first();
 
         kv::print::TSestavy sestavy(dm, kv::report::ReportMetrics(96));
-        kv::report::TZirezIduzoz* report = o.layout == QLatin1String("Objednavka") ? sestavy.Objednavka
+        kv::report::Report* report = o.layout == QLatin1String("Objednavka") ? sestavy.Objednavka
                                            : o.layout == QLatin1String("SeznamObjednavek")
                                                ? sestavy.SeznamObjednavek
                                                : sestavy.SeznamDodavatelu;
-        kv::report::TTurboWMFGenerator generator;
-        generator.Execute(*report);
-        for (int n = 1; n <= generator.PageCount(); ++n) {
-            const kv::report::ReportPage& page = generator.Page(n);
+        kv::report::PageRecorder generator;
+        generator.execute(*report);
+        for (int n = 1; n <= generator.pageCount(); ++n) {
+            const kv::report::ReportPage& page = generator.page(n);
             QImage image(page.size(), QImage::Format_RGB32);
             image.fill(Qt::white);
             {
@@ -145,10 +145,10 @@ int main(int argc, char** argv) {
             steps.onJpegFallback = [](const QString& reason) {
                 std::printf("JPEG failed (%s): written as PNG\n", qPrintable(reason));
             };
-            kv::report::exportImages(generator.Pages(), QDir(o.out).filePath(o.exportName), !o.perPage,
+            kv::report::exportImages(generator.pages(), QDir(o.out).filePath(o.exportName), !o.perPage,
                                      steps);
         }
-        std::printf("%s: %d page(s)\n", qPrintable(o.layout), generator.PageCount());
+        std::printf("%s: %d page(s)\n", qPrintable(o.layout), generator.pageCount());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kalmorvaty-render: %s\n", e.what());
         return 1;

@@ -1,0 +1,18 @@
+// A picture on a band, drawn at its natural size or stretched into the control's box.
+#pragma once
+
+#include "reportcontrol.h"
+
+#include <QImage>
+
+namespace kv::report {
+
+class ImageControl : public ReportControl {
+public:
+    ImageControl() = default;
+
+    QImage picture; // one image pixel is one report pixel at natural size
+    bool stretch = false;
+};
+
+} // namespace kv::report

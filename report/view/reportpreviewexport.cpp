@@ -1,0 +1,164 @@
+// The preview control's outputs beside the pages: text (and the fast print mode that sends it to a
+// port), HTML, the spreadsheet and image files.
+#include "reportpreview.h"
+
+#include "report/outputs/imageexport.h"
+#include "report/model/reporterror.h"
+#include "report/outputs/reportoutput.h"
+#include "report/outputs/spreadsheetconversation.h"
+#include "report/outputs/spreadsheetoutput.h"
+#include "report/outputs/htmloutput.h"
+#include "report/outputs/textoutput.h"
+
+#include "base/codec1250.h"
+#include "base/programfolder.h"
+#include "ui/dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRegularExpression>
+
+namespace kv::report {
+
+namespace {
+
+Report& reportOf(const QPointer<Report>& report) {
+    if (!report)
+        throw ReportError(QStringLiteral("Náhled tisku nemá zadanou sestavu."));
+    return *report;
+}
+
+// "LPT1" is the first parallel printer, LPT2 the second...; any other text is a file or device,
+// a relative path taken from the program folder.
+QString portPath(const QString& port) {
+    static const QRegularExpression lpt(QStringLiteral("^LPT([1-9])$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    if (const QRegularExpressionMatch m = lpt.match(port.trimmed()); m.hasMatch())
+        return QStringLiteral("/dev/lp%1").arg(m.captured(1).toInt() - 1);
+    return QDir(kv::programFolder()).absoluteFilePath(port);
+}
+
+// The text or HTML document of `report` into `lines` and, when `writeFile`, into `path`; only
+// written, it goes into the file as it is made.
+template <class Generator>
+void exportDocument(Generator& generator, Report& report, const QString& path, QStringList* lines,
+                    bool writeFile) {
+    if (!lines) {
+        if (writeFile)
+            exportStreamed(generator, report, path);
+        return;
+    }
+    generator.execute(report);
+    *lines = generator.lines();
+    if (writeFile)
+        saveLines(*lines, path);
+}
+
+} // namespace
+
+void ReportPreview::exportText(QStringList* lines, bool writeFile) {
+    Report& report = reportOf(report_);
+    TextOutput generator;
+    generator.setCellSize(TextOutput::cellSizeOf(report));
+    exportDocument(generator, report, outputBasePath(reportDirectory_, reportName_) + QStringLiteral(".txt"),
+                   lines, writeFile);
+}
+
+void ReportPreview::exportHtml(QStringList* lines, bool writeFile) {
+    Report& report = reportOf(report_);
+    const QString base = outputBasePath(reportDirectory_, reportName_);
+    HtmlOutput generator(base, report.printer().title());
+    exportDocument(generator, report, base + QStringLiteral(".HTML"), lines, writeFile);
+}
+
+void ReportPreview::exportExcel(QStringList* lines, const QString& service) {
+    Report& report = reportOf(report_);
+    SpreadsheetOutput generator;
+    generator.execute(report);
+    if (lines)
+        *lines = generator.commands();
+    SpreadsheetConversation excel(QCoreApplication::instance());
+    excel.service = service;
+    excel.connect();
+    for (const QString& command : generator.commands())
+        excel.exec(command);
+}
+
+void ReportPreview::printFast(int first, int last) {
+    QStringList lines;
+    exportText(&lines, false);
+    const PrinterSettings& settings = report_->printer();
+    const auto [from, to] =
+        TextOutput::printedLines(first, last, settings.colHeight(), int(lines.size()));
+    QFile port(portPath(settings.port()));
+    if (!port.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw ReportError(
+            QStringLiteral("Na port \"%1\" nelze tisknout: %2").arg(settings.port(), port.errorString()));
+    if (progressBar_) {
+        progressBar_->setValue(0);
+        progressBar_->show();
+    }
+    for (int i = from; i <= to; ++i) {
+        const QByteArray line = kv::toCp1250(lines[i]) + "\r\n";
+        if (port.write(line) != line.size())
+            throw ReportError(
+                QStringLiteral("Na port \"%1\" nelze tisknout: %2").arg(settings.port(), port.errorString()));
+        if (progressBar_)
+            progressBar_->setValue(progressBar_->value() + 1);
+        Q_EMIT onPrint(i);
+    }
+    if (!port.flush())
+        throw ReportError(
+            QStringLiteral("Na port \"%1\" nelze tisknout: %2").arg(settings.port(), port.errorString()));
+    port.close();
+    Q_EMIT onPrint(0);
+}
+
+void ReportPreview::exportImage(const QString& fileName, bool singleImage) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    // Always, also after an error: the progress bar hidden at 0 and the pointer as it was.
+    struct Restore {
+        QProgressBar* bar;
+        ~Restore() {
+            if (bar) {
+                bar->hide();
+                bar->setValue(0);
+            }
+            QGuiApplication::restoreOverrideCursor();
+        }
+    } restore{progressBar_};
+    const int pages = generator_ ? generator_->pageCount() : 0;
+    if (progressBar_) {
+        progressBar_->setRange(0, pages);
+        progressBar_->setValue(0);
+        progressBar_->show();
+    }
+    ImageExportSteps steps;
+    steps.onPage = [this](int page) {
+        if (progressBar_) {
+            progressBar_->setValue(page);
+            progressBar_->repaint();
+        }
+    };
+    steps.onJpegFallback = [this](const QString&) {
+        kv::ui::dialogs().message(QStringLiteral("Chyba při kompresi JPG obrázku!\nObrázek bude uložen se "
+                                                 "stejným jménem, ale ve formátu PNG..."),
+                                  kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
+    };
+    try {
+        if (generator_)
+            exportImages(generator_->pages(), fileName, singleImage, steps);
+    } catch (const ReportError& e) {
+        showImageError(e.message());
+    } catch (const std::exception& e) {
+        showImageError(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void ReportPreview::showImageError(const QString& reason) {
+    kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu obrázku!\nChybová zpráva:") + reason,
+                              kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
+}
+
+} // namespace kv::report
