@@ -553,7 +553,7 @@ void Parser::control(const QList<Token>& t) {
             continue;
         const int eq = int(o.indexOf(QLatin1Char('=')));
         const auto option = controlOptions().constFind(eq > 0 ? o.left(eq) : o);
-        const bool known = option != controlOptions().cend() && (option->hasValue || eq <= 0);
+        const bool known = option != controlOptions().cend() && option->hasValue == (eq > 0);
         if (!known || !option->set(*this, *made, eq > 0 ? o.mid(eq + 1) : QString()))
             fail(QStringLiteral("neznámá volba \"%1\" prvku \"%2\"").arg(o, t[0].text));
     }

@@ -235,6 +235,67 @@ private Q_SLOTS:
         }
     }
 
+    // Each option belongs to the kinds that have what it sets; on any other kind it is refused
+    // like an unknown word, and a word given a value or a key given none is refused as well.
+    void controlOptionsBelongToTheirKinds_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<bool>("accepted");
+        const QString label = QStringLiteral("label \"a\"");
+        const QString memo = QStringLiteral("memo \"a\"");
+        const QString datatext = QStringLiteral("datatext DSPolozky.Nazev");
+        const QString datamemo = QStringLiteral("datamemo DSPolozky.Poznamka");
+        const QString dataimage = QStringLiteral("dataimage DSPolozky.Nazev");
+        const QString shape = QStringLiteral("shape");
+        const QString sysdata = QStringLiteral("sysdata \"\"");
+        const struct {
+            const char* row;
+            QString control;
+            const char* option;
+            bool accepted;
+        } rows[] = {
+            {"label aligned", label, "right", true},
+            {"memo aligned by enum name", memo, "taCenter", true},
+            {"label laid out", label, "bottom", true},
+            {"memo has no layout", memo, "bottom", false},
+            {"label wraps", label, "wordwrap", true},
+            {"label has no nowordwrap", label, "nowordwrap", false},
+            {"data memo unwraps", datamemo, "nowordwrap", true},
+            {"data text transparent", datatext, "transparent", true},
+            {"memo is never transparent", memo, "transparent", false},
+            {"data text coloured", datatext, "fontcolor=grey40", true},
+            {"shape has no text colour", shape, "color=red", false},
+            {"shape drawn with a pen", shape, "pen=2", true},
+            {"label has no pen", label, "pen=2", false},
+            {"shape's kind", shape, "stRoundRect", true},
+            {"label has no shape kind", label, "stCircle", false},
+            {"system data's kind", sysdata, "sdCurrentPage", true},
+            {"label has no system data", label, "sdDate", false},
+            {"data image stretched", dataimage, "stretch", true},
+            {"label is not stretched", label, "stretch", false},
+            {"word given a value", label, "right=1", false},
+            {"key given no value", label, "color", false},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r.row) << r.control << QString::fromLatin1(r.option) << r.accepted;
+    }
+    void controlOptionsBelongToTheirKinds() {
+        QFETCH(QString, control);
+        QFETCH(QString, option);
+        QFETCH(bool, accepted);
+        kv::report::test::ItemTable items(0);
+        const qsizetype kindEnd = control.indexOf(QLatin1Char(' '));
+        const QString text = QStringLiteral("report R\nband B rbDetail 20\nC %1 0, 0, 10 x 10 %2 %3\n")
+                                 .arg(control.left(kindEnd), kindEnd < 0 ? QString() : control.mid(kindEnd + 1), option);
+        try {
+            parseReportDefinition(text, {{QStringLiteral("DSPolozky"), &items.source()}});
+            QVERIFY2(accepted, "accepted an option of another kind");
+        } catch (const ReportError& e) {
+            QVERIFY2(!accepted, qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("neznámá volba")), qPrintable(e.message()));
+        }
+    }
+
     void definitionTextsKeepEscapesAndComments() {
         const auto report = parseReportDefinition(
             QStringLiteral("report R # the report\nband B rbSummary 100\n"
