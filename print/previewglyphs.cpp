@@ -187,6 +187,11 @@ void draw(QPainter& p, PreviewGlyph g) {
         picture(p, QRectF(9, 3, 20, 16));
         picture(p, QRectF(3, 12, 20, 16));
         break;
+    case PreviewGlyph::Pdf:
+        sheet(p, QRectF(6, 3, 20, 26));
+        textLines(p, 8, 3);
+        badge(p, QStringLiteral("PDF"), kRed);
+        break;
     case PreviewGlyph::Mail:
         envelope(p, QRectF(3, 8, 26, 17));
         break;

@@ -16,6 +16,7 @@ enum class PreviewGlyph {
     Spreadsheet,
     Picture,
     Pictures,
+    Pdf,
     Mail,
     Close,
     First,

@@ -2,8 +2,8 @@
 # Installs what building, running and testing Kalmorvaty need on a Debian 12 machine,
 # skipping the download when every package is already there. The desktop road tests need a window
 # manager, X input and the screen-reader bus (openbox, xdotool, AT-SPI with its Python binding);
-# builds go through ccache. "bash tools/deps.sh fuzz" adds clang with libFuzzer and the symbolizer
-# its reports need (tools/fuzz.sh).
+# builds go through ccache; the PDF tests read the files back with poppler-utils. "bash tools/deps.sh
+# fuzz" adds clang with libFuzzer and the symbolizer its reports need (tools/fuzz.sh).
 set -euo pipefail
 
 packages=(
@@ -13,7 +13,7 @@ packages=(
   libpng-dev libjpeg62-turbo-dev zlib1g-dev
   libdw-dev libelf-dev
   fonts-liberation xdg-utils xvfb xauth x11-utils qt6-translations-l10n
-  ccache
+  ccache poppler-utils
   openbox xdotool at-spi2-core python3-pyatspi dbus-x11
 )
 if [ "${1:-}" = fuzz ]; then

@@ -5,12 +5,14 @@
 #include "printsetupmemory.h"
 
 #include "report/layout/pagerecorder.h"
+#include "report/outputs/pdfinformation.h"
 #include "report/model/report.h"
 
 #include <QPointer>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QScrollArea>
+#include <functional>
 #include <memory>
 
 namespace kv::report {
@@ -75,6 +77,10 @@ public:
     // (name_00001.png, ...), the kind by the extension (.png, .jpg, .bmp; others write nothing).
     // Shows the busy pointer and the progress bar meanwhile; errors are shown as messages.
     void exportImage(const QString& fileName, bool singleImage);
+    // The generated pages as a PDF document on the report's paper, with `info` as its document
+    // information (the creator is the program). Shows the busy pointer and the progress bar
+    // meanwhile; an error is shown as a message and leaves no file. True when the file was written.
+    bool exportPdf(const QString& fileName, PdfInformation info);
 
 Q_SIGNALS:
     void onPageChange(int newPage);
@@ -95,6 +101,10 @@ private:
     // The fast print mode: the text lines of pages first..last written to the report's port.
     void printFast(int first, int last);
     void showImageError(const QString& reason);
+    void showPdfError(const QString& reason);
+    // Runs an export of `pages` pages with the busy pointer and the progress bar, which `work`
+    // moves on through the function it is given; both are restored after it, also after an error.
+    void withProgress(int pages, const std::function<void(const std::function<void(int)>& onPage)>& work);
     void updatePlacement();
     void setViewColour(const QColor& colour);
 

@@ -1,8 +1,9 @@
 // The preview control's outputs beside the pages: text (and the fast print mode that sends it to a
-// port), HTML, the spreadsheet and image files.
+// port), HTML, the spreadsheet, image files and PDF.
 #include "reportpreview.h"
 
 #include "report/outputs/imageexport.h"
+#include "report/outputs/pdfexport.h"
 #include "report/model/reporterror.h"
 #include "report/outputs/reportoutput.h"
 #include "report/outputs/spreadsheetconversation.h"
@@ -115,7 +116,8 @@ void ReportPreview::printFast(int first, int last) {
     Q_EMIT onPrint(0);
 }
 
-void ReportPreview::exportImage(const QString& fileName, bool singleImage) {
+void ReportPreview::withProgress(int pages,
+                                 const std::function<void(const std::function<void(int)>& onPage)>& work) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // Always, also after an error: the progress bar hidden at 0 and the pointer as it was.
     struct Restore {
@@ -128,36 +130,65 @@ void ReportPreview::exportImage(const QString& fileName, bool singleImage) {
             QGuiApplication::restoreOverrideCursor();
         }
     } restore{progressBar_};
-    const int pages = generator_ ? generator_->pageCount() : 0;
     if (progressBar_) {
         progressBar_->setRange(0, pages);
         progressBar_->setValue(0);
         progressBar_->show();
     }
-    ImageExportSteps steps;
-    steps.onPage = [this](int page) {
+    work([this](int page) {
         if (progressBar_) {
             progressBar_->setValue(page);
             progressBar_->repaint();
         }
-    };
-    steps.onJpegFallback = [this](const QString&) {
-        kv::ui::dialogs().message(QStringLiteral("Chyba při kompresi JPG obrázku!\nObrázek bude uložen se "
-                                                 "stejným jménem, ale ve formátu PNG..."),
-                                  kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
-    };
-    try {
-        if (generator_)
-            exportImages(generator_->pages(), fileName, singleImage, steps);
-    } catch (const ReportError& e) {
-        showImageError(e.message());
-    } catch (const std::exception& e) {
-        showImageError(QString::fromLocal8Bit(e.what()));
-    }
+    });
+}
+
+void ReportPreview::exportImage(const QString& fileName, bool singleImage) {
+    withProgress(generator_ ? generator_->pageCount() : 0, [&](const std::function<void(int)>& onPage) {
+        ImageExportSteps steps;
+        steps.onPage = onPage;
+        steps.onJpegFallback = [this](const QString&) {
+            kv::ui::dialogs().message(QStringLiteral("Chyba při kompresi JPG obrázku!\nObrázek bude uložen se "
+                                                     "stejným jménem, ale ve formátu PNG..."),
+                                      kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
+        };
+        try {
+            if (generator_)
+                exportImages(generator_->pages(), fileName, singleImage, steps);
+        } catch (const ReportError& e) {
+            showImageError(e.message());
+        } catch (const std::exception& e) {
+            showImageError(QString::fromLocal8Bit(e.what()));
+        }
+    });
+}
+
+bool ReportPreview::exportPdf(const QString& fileName, PdfInformation info) {
+    bool written = false;
+    withProgress(generator_ ? generator_->pageCount() : 0, [&](const std::function<void(int)>& onPage) {
+        try {
+            const Report& report = reportOf(report_);
+            info.creator = QCoreApplication::applicationName();
+            const QSizeF paper(report.printer().width(), report.printer().height());
+            const PageList none;
+            kv::report::exportPdf(generator_ ? generator_->pages() : none, fileName, paper, info, onPage);
+            written = true;
+        } catch (const ReportError& e) {
+            showPdfError(e.message());
+        } catch (const std::exception& e) {
+            showPdfError(QString::fromLocal8Bit(e.what()));
+        }
+    });
+    return written;
 }
 
 void ReportPreview::showImageError(const QString& reason) {
     kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu obrázku!\nChybová zpráva:") + reason,
+                              kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
+}
+
+void ReportPreview::showPdfError(const QString& reason) {
+    kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu do PDF!\nChybová zpráva:") + reason,
                               kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
 }
 
