@@ -1,6 +1,7 @@
 // Showing the order form and the orders list in the preview.
 #include "orderprinting.h"
 
+#include "data/datmod.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
 #include "report/model/reporterror.h"
@@ -17,7 +18,14 @@ print::TSestavy& reports() {
 } // namespace
 
 void showOrderForm() {
-    print::showReport(reports().Objednavka, QStringLiteral("Objednávka"));
+    print::ReportDocument order;
+    // The form prints the orders table's current order; the mail goes to its supplier.
+    if (data::DM && data::DM->tabKalmorvaty.isOpen() && !data::DM->tabKalmorvaty.isEmpty()) {
+        store::Table& orders = data::DM->tabKalmorvaty;
+        order.number = orders.fieldByName(QStringLiteral("Cislo")).asString();
+        order.recipient = orders.fieldByName(QStringLiteral("Dod_email")).asString().trimmed();
+    }
+    print::showReport(reports().Objednavka, QStringLiteral("Objednávka"), order);
 }
 
 void showOrdersList() {

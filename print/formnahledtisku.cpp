@@ -163,12 +163,16 @@ void TFormNahledTisku::buildToolBar() {
                           QStringLiteral("Exportovat report do bitmapového obrázku (PNG, JPG, BMP)"));
     SBImages = speedButton(ToolBarPanel, "SBImages", PreviewGlyph::Pictures, 35,
                            QStringLiteral("Exportovat report do bitmapových obrázků  (PNG, JPG, BMP)"));
+    SBPdf = speedButton(ToolBarPanel, "SBPdf", PreviewGlyph::Pdf, 35, QStringLiteral("Exportovat report do PDF"));
     SBMailuj = speedButton(ToolBarPanel, "SBMailuj", PreviewGlyph::Mail, 35,
                            QStringLiteral("Odeslat report e-mailem pomocí MAPI.."));
+    // The document's way out: reachable by the keyboard as well.
+    for (QToolButton* b : {SBPdf, SBMailuj})
+        b->setFocusPolicy(Qt::StrongFocus);
     for (QToolButton* b : {SBExportTXT, SBHtmlExport, SBExcelExport})
         b->setEnabled(false);
     for (QToolButton* b : {SpeedButton2, SpeedButton1, SBNastaveniTisku, SBTisk, SBExportTXT, SBHtmlExport,
-                           SBExcelExport, SBImage, SBImages, SBMailuj})
+                           SBExcelExport, SBImage, SBImages, SBPdf, SBMailuj})
         row->addWidget(b);
     row->addStretch(1);
 
@@ -191,7 +195,7 @@ void TFormNahledTisku::buildMailPanel() {
     PanOdesliEmail->setFrameShadow(QFrame::Sunken);
     PanOdesliEmail->setAutoFillBackground(true);
     PanOdesliEmail->setFont(arial(13));
-    PanOdesliEmail->setGeometry(199, 0, 340, 360);
+    PanOdesliEmail->setGeometry(199, 0, 340, 385);
     PanOdesliEmail->setAccessibleName(QStringLiteral("Odeslání reportu e-mailem"));
 
     auto* title = new QLabel(QStringLiteral("Odeslání reportu e-mailem:"), PanOdesliEmail);
@@ -205,17 +209,28 @@ void TFormNahledTisku::buildMailPanel() {
                                               "edPredmetEmailu", 74, 22);
     edTextZpravy = labelledEdit<QPlainTextEdit>(PanOdesliEmail, QStringLiteral("Text zprávy:"),
                                                 "edTextZpravy", 118, 150);
+    edTextZpravy->setTabChangesFocus(true);
+
+    chPrilozitPNG = new QCheckBox(QStringLiteral("Přiložit jako obrázek PNG"), PanOdesliEmail);
+    chPrilozitPNG->setObjectName(QStringLiteral("chPrilozitPNG"));
+    chPrilozitPNG->setAccessibleName(chPrilozitPNG->text());
+    chPrilozitPNG->setGeometry(10, 290, 320, 20);
 
     auto* note =
         new QLabel(QStringLiteral("Údaje je možno zadat později v poštovním programu...."), PanOdesliEmail);
-    note->setGeometry(10, 290, 320, 16);
+    note->setGeometry(10, 315, 320, 16);
 
     SBZrusSendMail = speedButton(PanOdesliEmail, "SBZrusSendMail", PreviewGlyph::Cancel, 35,
                                  QStringLiteral("Zrušit odeslání reportu e-mailem..."));
-    SBZrusSendMail->move(10, 315);
+    SBZrusSendMail->move(10, 340);
     SBPosliZpravu = speedButton(PanOdesliEmail, "SBPosliZpravu", PreviewGlyph::Send, 35,
                                 QStringLiteral("Odeslat report..."));
-    SBPosliZpravu->move(295, 315);
+    SBPosliZpravu->move(295, 340);
+    for (QToolButton* b : {SBZrusSendMail, SBPosliZpravu})
+        b->setFocusPolicy(Qt::StrongFocus);
+    QWidget::setTabOrder(edTextZpravy, chPrilozitPNG);
+    QWidget::setTabOrder(chPrilozitPNG, SBPosliZpravu);
+    QWidget::setTabOrder(SBPosliZpravu, SBZrusSendMail);
     PanOdesliEmail->hide();
 }
 

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "hintfollower.h"
+#include "reportdocument.h"
 
 #include "report/view/reportpreview.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFrame>
@@ -37,6 +39,7 @@ public:
     QToolButton* SBExcelExport = nullptr;
     QToolButton* SBImage = nullptr;
     QToolButton* SBImages = nullptr;
+    QToolButton* SBPdf = nullptr;
     QToolButton* SBMailuj = nullptr;
     QToolButton* SBClose = nullptr;
 
@@ -44,6 +47,8 @@ public:
     QLineEdit* edPrijemcelEmailu_Email = nullptr;
     QLineEdit* edPredmetEmailu = nullptr;
     QPlainTextEdit* edTextZpravy = nullptr;
+    // Checked: the mail carries the report as one PNG picture instead of a PDF.
+    QCheckBox* chPrilozitPNG = nullptr;
     QToolButton* SBZrusSendMail = nullptr;
     QToolButton* SBPosliZpravu = nullptr;
 
@@ -85,6 +90,7 @@ public:
     void SBExcelExportClick();
     void SBImageClick();
     void SBImagesClick();
+    void SBPdfClick();
     void SBMailujClick();
     void SBPosliZpravuClick();
     void SBZrusSendMailClick();
@@ -92,8 +98,11 @@ public:
     void edPrijemcelEmailu_EmailKeyPress();
     void edPredmetEmailuKeyPress();
 
-    // Where mails' picture copies are kept (the user's cache folder unless a test sets another).
+    // Where mails' attachments are kept (the user's cache folder unless a test sets another).
     QString MailFolder;
+    // What the caller told of the document shown: an order form's number and supplier address, and
+    // the firm; it names the PDF and the mail and fills the mail panel.
+    ReportDocument Document;
 
     bool followsHints() const { return hints_->installed(); }
 
@@ -112,6 +121,11 @@ private:
     // Asks with SD; the chosen file's folder and name (with its extension) become the report's
     // directory and name. False when cancelled.
     bool chooseExportTarget(const QString& filter);
+    // The document information of a PDF of the report shown.
+    kv::report::PdfInformation pdfInformation() const;
+    // The report written for a mail, as a PDF or (with chPrilozitPNG) a picture; empty when the
+    // export failed, which has said so itself.
+    QString mailAttachment();
 
     HintFollower* hints_ = nullptr;
 };

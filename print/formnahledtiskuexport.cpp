@@ -1,15 +1,17 @@
-// The print preview window's exports and e-mail: the image buttons with their save dialogs, the
-// e-mail panel and its hand-off to the mail client, and the handlers of the disabled text, HTML
+// The print preview window's exports and e-mail: the image and PDF buttons with their save dialogs,
+// the e-mail panel and its hand-off to the mail client, and the handlers of the disabled text, HTML
 // and spreadsheet buttons.
 #include "formnahledtisku.h"
 
 #include "mailhandoff.h"
 #include "savechoice.h"
 
+#include "base/clock.h"
 #include "base/programfolder.h"
 #include "ui/dialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QMouseEvent>
 
@@ -20,7 +22,8 @@ const QString kPictureFilter =
     QStringLiteral("Obrázek PNG (doporučeno)|*.png|Obrázek JPEG|*.jpg|Obrázek BMP (veliká velikost)|*.bmp|");
 const QString kPicturesFilter =
     QStringLiteral("Obrázky PNG (doporučeno)|*.png|Obrázky JPEG|*.jpg|Obrázky BMP (veliká velikost)|*.bmp|");
-// Mails' picture copies live this long before a start of the program removes them.
+const QString kPdfFilter = QStringLiteral("Dokument PDF|*.pdf");
+// Mails' attachments live this long before a start of the program removes them.
 constexpr int kMailCopyDays = 1;
 } // namespace
 
@@ -33,6 +36,7 @@ void TFormNahledTisku::connectExports() {
     connect(SBExcelExport, &QToolButton::clicked, this, &TFormNahledTisku::SBExcelExportClick);
     connect(SBImage, &QToolButton::clicked, this, &TFormNahledTisku::SBImageClick);
     connect(SBImages, &QToolButton::clicked, this, &TFormNahledTisku::SBImagesClick);
+    connect(SBPdf, &QToolButton::clicked, this, &TFormNahledTisku::SBPdfClick);
     connect(SBMailuj, &QToolButton::clicked, this, &TFormNahledTisku::SBMailujClick);
     connect(SBPosliZpravu, &QToolButton::clicked, this, &TFormNahledTisku::SBPosliZpravuClick);
     connect(SBZrusSendMail, &QToolButton::clicked, this, &TFormNahledTisku::SBZrusSendMailClick);
@@ -98,10 +102,29 @@ void TFormNahledTisku::SBImagesClick() {
         NahledReportu->exportImage(withFilterExtension(file, SD->selectedNameFilter()), false);
 }
 
+kv::report::PdfInformation TFormNahledTisku::pdfInformation() const {
+    kv::report::PdfInformation info;
+    info.title = documentTitle(NahledReportu->reportName(), Document);
+    info.author = Document.author;
+    info.created = kv::clock::now();
+    return info;
+}
+
+void TFormNahledTisku::SBPdfClick() {
+    const QString title = documentTitle(NahledReportu->reportName(), Document);
+    SD->selectFile(QDir(NahledReportu->reportDirectory()).filePath(attachmentName(title, QStringLiteral(".pdf"))));
+    const QString file = askSaveFile(kPdfFilter);
+    if (!file.isEmpty())
+        NahledReportu->exportPdf(withFilterExtension(file, SD->selectedNameFilter()), pdfInformation());
+}
+
 void TFormNahledTisku::SBMailujClick() {
     PanOdesliEmail->show();
     PanOdesliEmail->raise();
-    edPredmetEmailu->setText(NahledReportu->reportName());
+    // An order form goes to its supplier; for the lists the box keeps what was typed last.
+    if (!Document.recipient.isEmpty())
+        edPrijemcelEmailu_Email->setText(Document.recipient);
+    edPredmetEmailu->setText(documentTitle(NahledReportu->reportName(), Document));
     edTextZpravy->clear();
     QCoreApplication::processEvents();
     edPrijemcelEmailu_Email->setFocus();
@@ -115,19 +138,32 @@ void TFormNahledTisku::edPredmetEmailuKeyPress() {
     edTextZpravy->setFocus();
 }
 
+QString TFormNahledTisku::mailAttachment() {
+    if (chPrilozitPNG->isChecked()) {
+        const QString picture = kv::programFolder() + QStringLiteral("temp.png");
+        QFile::remove(picture);
+        NahledReportu->exportImage(picture, true);
+        if (!QFile::exists(picture))
+            return {};
+        const QString copy = MailAttachments(MailFolder).keep(picture);
+        return copy.isEmpty() ? picture : copy;
+    }
+    const QString name = attachmentName(documentTitle(NahledReportu->reportName(), Document), QStringLiteral(".pdf"));
+    QString pdf = MailAttachments(MailFolder).place(name);
+    if (pdf.isEmpty())
+        pdf = kv::programFolder() + name;
+    return NahledReportu->exportPdf(pdf, pdfInformation()) ? pdf : QString();
+}
+
 void TFormNahledTisku::SBPosliZpravuClick() {
-    const QString picture = kv::programFolder() + QStringLiteral("temp.png");
-    QFile::remove(picture);
-    NahledReportu->exportImage(picture, true);
+    const QString attachment = mailAttachment();
     PanOdesliEmail->hide();
     // An export that failed has said so itself; there is nothing to send then.
-    if (!QFile::exists(picture))
+    if (attachment.isEmpty())
         return;
-    const QString copy = MailAttachments(MailFolder).keep(picture);
-    const QString attachment = copy.isEmpty() ? picture : copy;
     if (handToMailClient({edPrijemcelEmailu_Email->text(), edPredmetEmailu->text(),
-                          edTextZpravy->toPlainText(), attachment}) == HandOff::PictureLeftOut)
-        tellPictureLeftOut(attachment, this);
+                          edTextZpravy->toPlainText(), attachment}) == HandOff::AttachmentLeftOut)
+        tellAttachmentLeftOut(attachment, this);
 }
 
 void TFormNahledTisku::SBZrusSendMailClick() {

@@ -1,5 +1,5 @@
-// xdg-email arguments, the route it takes, starting it, the word on a picture left out, and the
-// attachment copies.
+// xdg-email arguments, the route it takes, starting it, the word on an attachment left out, and the
+// attachments' folders.
 #include "mailhandoff.h"
 
 #include "ui/dialogs.h"
@@ -67,18 +67,22 @@ QString mailtoHandler() {
 HandOff handToMailClient(const MailMessage& message) {
     if (!QProcess::startDetached(QStringLiteral("xdg-email"), xdgEmailArguments(message)))
         return HandOff::NotStarted;
-    return mailRouteFor(mailtoHandler()) == MailRoute::Attached ? HandOff::Attached : HandOff::PictureLeftOut;
+    return mailRouteFor(mailtoHandler()) == MailRoute::Attached ? HandOff::Attached : HandOff::AttachmentLeftOut;
 }
 
-QString pictureLeftOutText(const QString& picture) {
-    return QStringLiteral("Obrázek nelze k e-mailu přiložit. Je uložen v souboru:\n%1\n"
+QString attachmentLeftOutText(const QString& attachment) {
+    const QFileInfo file(attachment);
+    const bool pdf = file.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
+    return QStringLiteral("%1 nelze k e-mailu přiložit. Je uložen v souboru:\n%2\n"
                           "Přiložte jej prosím ke zprávě sami.")
-        .arg(QDir::toNativeSeparators(QFileInfo(picture).absoluteFilePath()));
+        .arg(pdf ? QStringLiteral("Dokument PDF") : QStringLiteral("Obrázek"),
+             QDir::toNativeSeparators(file.absoluteFilePath()));
 }
 
-void tellPictureLeftOut(const QString& picture, QWidget* parent) {
-    ui::dialogs().message(pictureLeftOutText(picture), ui::MsgStyle::Information, ui::MsgButton::Ok, parent);
-    ui::openInShell(QUrl::fromLocalFile(QFileInfo(picture).absolutePath()));
+void tellAttachmentLeftOut(const QString& attachment, QWidget* parent) {
+    ui::dialogs().message(attachmentLeftOutText(attachment), ui::MsgStyle::Information, ui::MsgButton::Ok,
+                          parent);
+    ui::openInShell(QUrl::fromLocalFile(QFileInfo(attachment).absolutePath()));
 }
 
 MailAttachments::MailAttachments(const QString& folder)
@@ -88,17 +92,23 @@ QString MailAttachments::defaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/mail");
 }
 
-QString MailAttachments::keep(const QString& picture) const {
+QString MailAttachments::place(const QString& fileName) const {
     if (!QDir().mkpath(folder_))
         return {};
-    // A folder per mail keeps the picture's own name, and an earlier mail's copy untouched.
+    // A folder per mail keeps the attachment's own name, and an earlier mail's file untouched.
     QTemporaryDir mail(folder_ + QStringLiteral("/XXXXXX"));
     if (!mail.isValid())
         return {};
     mail.setAutoRemove(false);
-    const QString copy = mail.filePath(QFileInfo(picture).fileName());
-    if (!QFile::copy(picture, copy)) {
-        mail.remove();
+    return mail.filePath(fileName);
+}
+
+QString MailAttachments::keep(const QString& file) const {
+    const QString copy = place(QFileInfo(file).fileName());
+    if (copy.isEmpty())
+        return {};
+    if (!QFile::copy(file, copy)) {
+        QDir(QFileInfo(copy).absolutePath()).removeRecursively();
         return {};
     }
     return copy;

@@ -21,9 +21,12 @@ std::unique_ptr<QObject> createReportContainer() {
     return std::make_unique<TSestavy>(*kv::data::DM);
 }
 
-void showReport(kv::report::Report* report, const QString& reportName) {
+void showReport(kv::report::Report* report, const QString& reportName, ReportDocument document) {
     if (!FormNahledTisku)
         throw kv::report::ReportError(QStringLiteral("Náhled tisku ještě nebyl vytvořen."));
+    if (kv::data::DM && kv::data::DM->tabSystem.isOpen())
+        document.author = kv::data::DM->tabSystem.fieldByName(QStringLiteral("Firma")).asString();
+    FormNahledTisku->Document = document;
     kv::report::ReportPreview* view = FormNahledTisku->NahledReportu;
     view->setReport(report);
     view->setReportDirectory(kv::programFolder());

@@ -4,6 +4,8 @@
 // callers then show a report in the preview.
 #pragma once
 
+#include "reportdocument.h"
+
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -22,8 +24,9 @@ std::unique_ptr<QObject> createReportContainer();
 
 // Shows `report` in the print preview under `reportName` ("Objednávka", "Seznam objednávek",
 // "Seznam dodavatelů"), with the program folder as the folder of exports, modally through the
-// dialog seam; returns when the preview closes. Throws kv::report::ReportError when the preview
-// has not been created.
-void showReport(kv::report::Report* report, const QString& reportName);
+// dialog seam; returns when the preview closes. `document` tells an order form's number and
+// supplier address; the firm's name is taken from the settings. Throws kv::report::ReportError when
+// the preview has not been created.
+void showReport(kv::report::Report* report, const QString& reportName, ReportDocument document = {});
 
 } // namespace kv::print

@@ -5,6 +5,8 @@
 // The code-list windows are the program's own, made as at start-up.
 #include "ordersdatabase.h"
 #include "tests/support/accessiblenames.h"
+#include "tests/support/mailclientstandin.h"
+#include "tests/support/poppler.h"
 
 #include "app/formobj.h"
 #include "codelists/codelistwindows.h"
@@ -22,6 +24,7 @@
 #include "ui/appwindows.h"
 #include "ui/scripteddialogs.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <map>
 
@@ -68,6 +71,7 @@ class TestNewOrder : public QObject {
     std::unique_ptr<clock::FixedClock> clock_;
     std::unique_ptr<ui::ScriptedDialogs> dialogs_;
     TFormNovaObj* window_ = nullptr;
+    QTemporaryDir mailFolder_;
     // What a modal showing of each window does, by its instance name (the user moving its cursor).
     std::map<QString, std::function<void(QDialog&)>> onShown_;
     QStringList shown_; // "FormPlatba at 300,70" for every modal showing
@@ -474,6 +478,38 @@ private Q_SLOTS:
                               "Stornovana=False",
                               "Text=1. Cement portlandský - 20 ks\r\n2. Písek praný - 2 t",
                               "Vyrizena_dne="}));
+    }
+
+    // The order just finished goes to its supplier as a PDF: the mail button and the send button.
+    void aFinishedOrderIsMailedToItsSupplierAsPdfInTwoClicks() {
+        window_->hide();
+        app::TFormObj main(ui::appWindows());
+        test::MailClientStandIn mailClient;
+        QString attachment;
+        onShown_[QStringLiteral("FormNovaObj")] = [&](QDialog&) {
+            fillIn();
+            window_->edInicialy->setText(QStringLiteral("JH"));
+            window_->tlHotovo1->click();
+        };
+        onShown_[QStringLiteral("FormNahledTisku")] = [&](QDialog& d) {
+            auto& p = static_cast<print::TFormNahledTisku&>(d);
+            p.MailFolder = mailFolder_.path();
+            p.SBMailuj->click();
+            p.SBPosliZpravu->click();
+        };
+        main.tlNova->click();
+        QTRY_VERIFY(QFile::exists(mailClient.record()));
+        const QStringList args = mailClient.arguments();
+        QCOMPARE(args.mid(0, 3), (QStringList{"--utf8", "--subject", "Objednávka 2026/12/00042/JH"}));
+        QCOMPARE(args.value(3), QStringLiteral("--attach"));
+        QCOMPARE(args.value(5), QStringLiteral("obchod@cizek.cz"));
+        const QString pdf = args.value(4);
+        QCOMPARE(QFileInfo(pdf).fileName(), QStringLiteral("Objednavka 2026-12-00042-JH.pdf"));
+        const QString info = test::poppler(QStringLiteral("pdfinfo"), pdf);
+        QCOMPARE(test::pdfInfoField(info, QStringLiteral("Pages")), QStringLiteral("1"));
+        QCOMPARE(test::pdfInfoField(info, QStringLiteral("Author")), QStringLiteral("STROJÍRNY HORÁK s.r.o."));
+        QVERIFY(test::poppler(QStringLiteral("pdftotext"), pdf).contains(QStringLiteral("2026/12/00042/JH")));
+        QCOMPARE(storedNumber(), QStringLiteral("2026/12/00042/JH"));
     }
 
     // The supplier's telephone and e-mail go with the supplier picked for this order, and only

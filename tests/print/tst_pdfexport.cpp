@@ -2,6 +2,7 @@
 // order number and supplier and the Czech texts found, page count, paper and orientation, fonts
 // embedded as subsets, pictures at their own size, the document information; a target that cannot be written reported by name
 // with nothing left behind.
+#include "tests/support/poppler.h"
 #include "tools/render/sampledata.h"
 #include "tools/render/sampledatabase.h"
 
@@ -13,37 +14,17 @@
 #include "base/clock.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 
 using namespace kv::report;
+using kv::test::poppler;
 
 namespace {
 
 const QDateTime kMade(QDate(2026, 12, 11), QTime(10, 15, 30), QTimeZone(3600));
-
-// What a poppler tool says of `pdf`; fails the test when it cannot be run.
-QString poppler(const QString& tool, const QString& pdf, QStringList args = {}) {
-    QProcess p;
-    args << pdf;
-    if (tool == QLatin1String("pdftotext"))
-        args << QStringLiteral("-");
-    p.start(tool, args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-        qWarning("%s failed: %s", qPrintable(tool), p.readAllStandardError().constData());
-        return {};
-    }
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The value of "Key:" in pdfinfo's answer.
-QString infoField(const QString& info, const QString& key) {
-    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(key), QRegularExpression::MultilineOption);
-    return line.match(info).captured(1).trimmed();
-}
 
 QStringList column(kv::store::Table& table, const QString& field) {
     QStringList values;
@@ -134,17 +115,17 @@ private Q_SLOTS:
         QCOMPARE(told, pages);
 
         const QString info = poppler(QStringLiteral("pdfinfo"), pdf);
-        QCOMPARE(infoField(info, QStringLiteral("Pages")).toInt(), pages);
-        QCOMPARE(infoField(info, QStringLiteral("Page size")), paper);
-        QCOMPARE(infoField(info, QStringLiteral("Title")), QStringLiteral("Zkouška č. 1"));
-        QCOMPARE(infoField(info, QStringLiteral("Author")), QStringLiteral("STROJÍRNY HORÁK s.r.o."));
-        QCOMPARE(infoField(info, QStringLiteral("Creator")), QStringLiteral("Kalmorvaty"));
-        QVERIFY2(infoField(info, QStringLiteral("CreationDate")).contains(QStringLiteral("Dec 11 ")), qPrintable(info));
+        QCOMPARE(kv::test::pdfInfoField(info, QStringLiteral("Pages")).toInt(), pages);
+        QCOMPARE(kv::test::pdfInfoField(info, QStringLiteral("Page size")), paper);
+        QCOMPARE(kv::test::pdfInfoField(info, QStringLiteral("Title")), QStringLiteral("Zkouška č. 1"));
+        QCOMPARE(kv::test::pdfInfoField(info, QStringLiteral("Author")), QStringLiteral("STROJÍRNY HORÁK s.r.o."));
+        QCOMPARE(kv::test::pdfInfoField(info, QStringLiteral("Creator")), QStringLiteral("Kalmorvaty"));
+        QVERIFY2(kv::test::pdfInfoField(info, QStringLiteral("CreationDate")).contains(QStringLiteral("Dec 11 ")), qPrintable(info));
         // Every page of the same paper, not only the first.
         const QString last = poppler(QStringLiteral("pdfinfo"), pdf,
                                      {QStringLiteral("-f"), QString::number(pages), QStringLiteral("-l"),
                                       QString::number(pages)});
-        QCOMPARE(infoField(last, QStringLiteral("Page +%1 size").arg(pages)), paper);
+        QCOMPARE(kv::test::pdfInfoField(last, QStringLiteral("Page +%1 size").arg(pages)), paper);
 
         const QString text = poppler(QStringLiteral("pdftotext"), pdf);
         for (const QString& t : std::as_const(expected))

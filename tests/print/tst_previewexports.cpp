@@ -1,7 +1,10 @@
-// The print preview's image buttons and e-mail panel: the picture save dialog that takes the place
-// of SD with the chosen filter's extension, one file a page, the e-mail panel's filling, keys and
-// hiding, the hand-off to a recording stand-in for xdg-email with a picture copy that outlives the
+// The print preview's image and PDF buttons and e-mail panel: the picture save dialog that takes the
+// place of SD with the chosen filter's extension, one file a page, the PDF with its document
+// information or its error, the e-mail panel's filling for an order form, keys and hiding, the
+// hand-off of a PDF or a picture to a recording stand-in for xdg-email with a file that outlives the
 // preview, and the warnings and handlers of the disabled export buttons.
+#include "tests/support/mailclientstandin.h"
+#include "tests/support/poppler.h"
 #include "tools/render/sampledata.h"
 #include "tools/render/sampledatabase.h"
 
@@ -23,50 +26,9 @@
 #include <sys/time.h>
 
 using kv::print::TFormNahledTisku;
+using kv::test::MailClientStandIn;
 
 namespace {
-
-// A stand-in for xdg-email in a folder put first on the path: it writes its arguments, each ended
-// by a zero byte, to "xdg-email.args" beside itself. Beside it xdg-mime names `mailtoHandler` as the
-// desktop's mailto: handler, and MAILER is unset meanwhile.
-class MailClientStandIn {
-public:
-    explicit MailClientStandIn(const QString& mailtoHandler = QStringLiteral("thunderbird.desktop")) {
-        script(QStringLiteral("xdg-email"),
-               QStringLiteral("printf '%s\\0' \"$@\" > '%1.tmp' && mv '%1.tmp' '%1'").arg(record()));
-        script(QStringLiteral("xdg-mime"), QStringLiteral("echo '%1'").arg(mailtoHandler));
-        qputenv("PATH", QFile::encodeName(dir_.path()) + ':' + path_);
-        qunsetenv("MAILER");
-    }
-    ~MailClientStandIn() {
-        qputenv("PATH", path_);
-        if (!mailer_.isNull())
-            qputenv("MAILER", mailer_);
-    }
-
-    QString record() const { return dir_.filePath(QStringLiteral("xdg-email.args")); }
-    QStringList arguments() const {
-        QFile f(record());
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        QStringList args = QString::fromUtf8(f.readAll()).split(QLatin1Char('\0'));
-        args.removeLast();
-        return args;
-    }
-
-private:
-    void script(const QString& name, const QString& body) {
-        QFile f(dir_.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(QStringLiteral("#!/bin/sh\n%1\n").arg(body).toUtf8());
-        f.close();
-        f.setPermissions(f.permissions() | QFileDevice::ExeUser);
-    }
-
-    QTemporaryDir dir_;
-    QByteArray path_ = qgetenv("PATH");
-    QByteArray mailer_ = qgetenv("MAILER");
-};
 
 // Records what the shell was asked to open instead of opening it.
 struct ShellRecorder {
@@ -223,28 +185,120 @@ private Q_SLOTS:
         QVERIFY(w.PanOdesliEmail->isHidden());
     }
 
-    void sendingHandsAPictureCopyToTheMailClient() {
+    void pdfButtonWritesTheReportWithTheChosenName() {
+        kv::ui::ScriptedDialogs dialogs;
+        TFormNahledTisku& w = showOrdersList();
+        w.Document.author = QStringLiteral("STROJÍRNY HORÁK s.r.o.");
+        QCOMPARE(w.SBPdf->accessibleName(), QStringLiteral("Exportovat report do PDF"));
+        QCOMPARE(w.SBPdf->statusTip(), QStringLiteral("Exportovat report do PDF"));
+        // A name typed with another extension gets the filter's.
+        SaveAnswer answer(out(QStringLiteral("seznam.txt")));
+        dialogs.onModal = std::ref(answer);
+        w.SBPdf->click();
+        QCOMPARE(answer.shownFilters, QStringList{"Dokument PDF (*.pdf)"});
+        QCOMPARE(QDir(out_->path()).entryList(QDir::Files), QStringList{"seznam.pdf"});
+        const QString info = kv::test::poppler(QStringLiteral("pdfinfo"), out(QStringLiteral("seznam.pdf")));
+        QCOMPARE(kv::test::pdfInfoField(info, QStringLiteral("Pages")), QStringLiteral("3"));
+        QCOMPARE(kv::test::pdfInfoField(info, QStringLiteral("Title")), QStringLiteral("Seznam objednávek"));
+        QCOMPARE(kv::test::pdfInfoField(info, QStringLiteral("Author")), QStringLiteral("STROJÍRNY HORÁK s.r.o."));
+        QVERIFY(dialogs.messages().isEmpty());
+        QVERIFY(w.Ukazatel->isHidden());
+    }
+
+    void pdfThatCannotBeWrittenIsReportedAndLeavesNothing() {
+        kv::ui::ScriptedDialogs dialogs;
+        TFormNahledTisku& w = showOrdersList();
+        // A folder of the name stands in the way.
+        const QString target = out(QStringLiteral("seznam.pdf"));
+        QVERIFY(QDir().mkdir(target));
+        SaveAnswer answer(target);
+        dialogs.onModal = std::ref(answer);
+        w.SBPdf->click();
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY2(dialogs.messages().constFirst().startsWith(
+                     QStringLiteral("Došlo k chybě při exportu do PDF!\nChybová zpráva:Soubor \"%1\" nelze zapsat: ")
+                         .arg(target)),
+                 qPrintable(dialogs.messages().constFirst()));
+        QCOMPARE(dialogs.calls.constLast().style, kv::ui::MsgStyle::Error);
+        QCOMPARE(QDir(out_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"seznam.pdf"});
+        QVERIFY(QDir(target).isEmpty());
+        QVERIFY(w.Ukazatel->isHidden());
+    }
+
+    void orderFormStartsTheMailToItsSupplier() {
+        TFormNahledTisku& w = showOrdersList();
+        w.NahledReportu->setReportName(QStringLiteral("Objednávka"));
+        w.Document = {QStringLiteral("2026/12/00001/JNO"), QStringLiteral("obchod@ferona.cz"), {}};
+        w.SBMailuj->click();
+        QCOMPARE(w.edPrijemcelEmailu_Email->text(), QStringLiteral("obchod@ferona.cz"));
+        QCOMPARE(w.edPredmetEmailu->text(), QStringLiteral("Objednávka 2026/12/00001/JNO"));
+        // A list has no recipient of its own: the box keeps what it holds.
+        w.SBZrusSendMail->click();
+        w.NahledReportu->setReportName(QStringLiteral("Seznam objednávek"));
+        w.Document = {};
+        w.SBMailuj->click();
+        QCOMPARE(w.edPrijemcelEmailu_Email->text(), QStringLiteral("obchod@ferona.cz"));
+        QCOMPARE(w.edPredmetEmailu->text(), QStringLiteral("Seznam objednávek"));
+    }
+
+    void attachmentNamesAreSafeEverywhere_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("order form") << "Objednávka 2026/12/00001/JNO" << "Objednavka 2026-12-00001-JNO.pdf";
+        QTest::newRow("list") << "Seznam dodavatelů" << "Seznam dodavatelu.pdf";
+        QTest::newRow("initials with a blank") << "Objednávka 2026/12/00042/ JH" << "Objednavka 2026-12-00042- JH.pdf";
+        QTest::newRow("characters no system takes") << "A:B*C?\"D<E>F|G\\H\tI" << "A-B-C--D-E-F-G-H-I.pdf";
+        QTest::newRow("letters with no plain form") << "Straße € ß" << "Stra-e - -.pdf";
+        QTest::newRow("dots and blanks at the end") << "Seznam. . " << "Seznam.pdf";
+        QTest::newRow("nothing left") << "..." << "Report.pdf";
+    }
+    void attachmentNamesAreSafeEverywhere() {
+        QFETCH(QString, title);
+        QFETCH(QString, name);
+        QCOMPARE(kv::print::attachmentName(title, QStringLiteral(".pdf")), name);
+    }
+
+    // The mail carries a PDF named after the document, or with the check box the design's picture;
+    // either outlives the preview.
+    void sendingHandsTheReportToTheMailClient_data() {
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<QString>("attachment");
+        QTest::newRow("PDF") << false << "Objednavka 2026-12-00001-JNO.pdf";
+        QTest::newRow("PNG") << true << "temp.png";
+    }
+    void sendingHandsTheReportToTheMailClient() {
+        QFETCH(bool, picture);
+        QFETCH(QString, attachment);
         MailClientStandIn mailClient;
         TFormNahledTisku& w = showOrdersList();
+        w.NahledReportu->setReportName(QStringLiteral("Objednávka"));
+        w.Document = {QStringLiteral("2026/12/00001/JNO"), QStringLiteral("obchod@ferona.cz"), {}};
         w.SBMailuj->click();
-        w.edPrijemcelEmailu_Email->setText(QStringLiteral("nakup@firma.cz"));
-        w.edPredmetEmailu->setText(QStringLiteral("Objednávky"));
-        w.edTextZpravy->setPlainText(QStringLiteral("Dobrý den,\nposílám seznam."));
+        QVERIFY(!w.chPrilozitPNG->isChecked());
+        w.chPrilozitPNG->setChecked(picture);
+        w.edTextZpravy->setPlainText(QStringLiteral("Dobrý den,\nposílám objednávku."));
         w.SBPosliZpravu->click();
         QVERIFY(w.PanOdesliEmail->isHidden());
         QTRY_VERIFY(QFile::exists(mailClient.record()));
         const QStringList args = mailClient.arguments();
-        QCOMPARE(args.mid(0, 5),
-                 (QStringList{"--utf8", "--subject", "Objednávky", "--body", "Dobrý den,\nposílám seznam."}));
+        QCOMPARE(args.mid(0, 5), (QStringList{"--utf8", "--subject", "Objednávka 2026/12/00001/JNO", "--body",
+                                              "Dobrý den,\nposílám objednávku."}));
         QCOMPARE(args.value(5), QStringLiteral("--attach"));
-        QCOMPARE(args.value(7), QStringLiteral("nakup@firma.cz"));
+        QCOMPARE(args.value(7), QStringLiteral("obchod@ferona.cz"));
         const QString copy = args.value(6);
         QVERIFY2(copy.startsWith(w.MailFolder + QLatin1Char('/')), qPrintable(copy));
-        QCOMPARE(QFileInfo(copy).fileName(), QStringLiteral("temp.png"));
-        // The preview deletes its temp.png when it closes; the mail client's copy stays.
+        QCOMPARE(QFileInfo(copy).fileName(), attachment);
+        // The preview deletes its temp.png when it closes; the mail client's file stays.
         w.SBClose->click();
         QVERIFY(!QFile::exists(kv::programFolder() + QStringLiteral("temp.png")));
-        QCOMPARE(QImageReader(copy).size(), QSize(1121, 3 * 793));
+        if (picture) {
+            QCOMPARE(QImageReader(copy).size(), QSize(1121, 3 * 793));
+        } else {
+            const QString info = kv::test::poppler(QStringLiteral("pdfinfo"), copy);
+            QCOMPARE(kv::test::pdfInfoField(info, QStringLiteral("Pages")), QStringLiteral("3"));
+            QCOMPARE(kv::test::pdfInfoField(info, QStringLiteral("Title")),
+                     QStringLiteral("Objednávka 2026/12/00001/JNO"));
+        }
     }
 
     void emptyFieldsAreLeftOut() {
@@ -287,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(kv::print::mailRouteFor(handler) == kv::print::MailRoute::Attached, attached);
     }
 
-    void aPlainMailLinkSaysWhereThePictureIsAndOpensItsFolder() {
+    void aPlainMailLinkSaysWhereTheAttachmentIsAndOpensItsFolder() {
         MailClientStandIn mailClient(QStringLiteral("firefox-esr.desktop"));
         kv::ui::ScriptedDialogs dialogs;
         ShellRecorder shell;
@@ -301,7 +355,7 @@ private Q_SLOTS:
         const QString copy = mailClient.arguments().value(4);
         QVERIFY2(copy.startsWith(w.MailFolder + QLatin1Char('/')), qPrintable(copy));
         QCOMPARE(dialogs.messages(),
-                 QStringList{QStringLiteral("Obrázek nelze k e-mailu přiložit. Je uložen v souboru:\n%1\n"
+                 QStringList{QStringLiteral("Dokument PDF nelze k e-mailu přiložit. Je uložen v souboru:\n%1\n"
                                             "Přiložte jej prosím ke zprávě sami.")
                                  .arg(copy)});
         QCOMPARE(dialogs.calls.value(0).style, kv::ui::MsgStyle::Information);

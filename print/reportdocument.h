@@ -1,0 +1,22 @@
+// What the print preview is told of the document it shows beyond the report itself, and the names
+// made of it: the title that heads the mail and the PDF, and the attachment's file name.
+#pragma once
+
+#include <QString>
+
+namespace kv::print {
+
+struct ReportDocument {
+    QString number;    // the order's number on an order form; empty for the lists
+    QString recipient; // the supplier's e-mail on an order form; empty when there is none
+    QString author;    // the firm's name from the settings
+};
+
+// "Objednávka 2026/12/00001/JNO": the report's name and the number when there is one.
+QString documentTitle(const QString& reportName, const ReportDocument& document);
+// `title` as a file name with `extension` (".pdf"): letters without their diacritics, and "-" for
+// "/" and every other character some file system or mail client refuses in a name.
+// "Objednávka 2026/12/00001/JNO" gives "Objednavka 2026-12-00001-JNO.pdf".
+QString attachmentName(const QString& title, const QString& extension);
+
+} // namespace kv::print
