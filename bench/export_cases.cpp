@@ -4,6 +4,7 @@
 // against 50.
 #include "benchcase.h"
 #include "orderslist.h"
+#include "peakmemory.h"
 
 #include "report/model/labelbase.h"
 #include "report/model/memobase.h"
@@ -17,7 +18,6 @@
 #include <QFile>
 #include <cstdio>
 #include <jpeglib.h>
-#include <malloc.h>
 #include <png.h>
 
 namespace kv::bench {
@@ -79,32 +79,6 @@ void bareJpeg(const std::vector<QImage>& pages, const QString& path) {
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
     std::fclose(file);
-}
-
-// A line of /proc/self/status in megabytes ("VmHWM", "VmRSS").
-double statusMb(const char* key) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(int(std::strlen(key)) + 1).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
-}
-
-// How much the resident memory rose at its highest while `work` ran, megabytes.
-double peakRiseMb(const std::function<void()>& work) {
-    // Memory freed before is given back first, so that the work's own needs show as a rise.
-    malloc_trim(0);
-    // Writing 5 resets the peak to the memory in use now (Linux 4.0 and later).
-    QFile reset(QStringLiteral("/proc/self/clear_refs"));
-    if (reset.open(QIODevice::WriteOnly))
-        reset.write("5");
-    reset.close();
-    const double before = statusMb("VmRSS:");
-    work();
-    return statusMb("VmHWM:") - before;
 }
 
 // The walk of an output that reads every text control's text and writes nothing.

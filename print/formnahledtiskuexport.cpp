@@ -113,7 +113,12 @@ kv::report::PdfInformation TFormNahledTisku::pdfInformation() const {
 void TFormNahledTisku::SBPdfClick() {
     const QString title = documentTitle(NahledReportu->reportName(), Document);
     SD->selectFile(QDir(NahledReportu->reportDirectory()).filePath(attachmentName(title, QStringLiteral(".pdf"))));
+    // The dialog adds ".pdf" to a name typed without it, so it asks about replacing the right file;
+    // the picture buttons keep their own suffix.
+    const QString suffix = SD->defaultSuffix();
+    SD->setDefaultSuffix(QStringLiteral("pdf"));
     const QString file = askSaveFile(kPdfFilter);
+    SD->setDefaultSuffix(suffix);
     if (!file.isEmpty())
         NahledReportu->exportPdf(withFilterExtension(file, SD->selectedNameFilter()), pdfInformation());
 }

@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """The print preview's picture exports: "Tisk seznamu" of the orders list opens the preview; its picture
 button asks where to save through the save dialog, the typed name gets the chosen kind's extension and
-the file is a PNG picture; the pictures button writes one picture a page. The preview closes back to
-the list and leaves no temp.png behind."""
+the file is a PNG picture; the pictures button writes one picture a page; the PDF button writes a PDF
+whose pages poppler's pdfinfo counts as the preview does. The preview closes back to the list and leaves
+no temp.png behind."""
 import os
+import subprocess
 
 import roads
 from roads import MAIN, ORDERS, kvdesk
@@ -18,6 +20,18 @@ def is_png(path):
             return f.read(8) == b'\x89PNG\r\n\x1a\n' and os.path.getsize(path) > 1000
     except OSError:
         return False
+
+
+def pdf_pages(path):
+    """The pages pdfinfo counts in a whole PDF, or None while there is none."""
+    try:
+        with open(path, 'rb') as f:
+            if f.read(5) != b'%PDF-':
+                return None
+        info = subprocess.run(['pdfinfo', path], capture_output=True, text=True, check=True).stdout
+    except (OSError, subprocess.CalledProcessError):
+        return None
+    return next((int(line.split()[1]) for line in info.splitlines() if line.startswith('Pages:')), None)
 
 
 def save_as(d, button, path):
@@ -52,6 +66,15 @@ def road(d):
     save_as(d, 'Exportovat report do bitmapových obrázků  (PNG, JPG, BMP)', os.path.join(out, 'strana.png'))
     wait_for(lambda: [f for f in os.listdir(out) if f.startswith('strana') and is_png(os.path.join(out, f))],
              'a picture a page named strana... (folder holds %r)' % os.listdir(out), seconds=40)
+    d.wait_active(PREVIEW)
+
+    # a name no file in the folder begins with: the dialog's completion list stays out of the way
+    save_as(d, 'Exportovat report do PDF', os.path.join(out, 'objednavky'))
+    pages = wait_for(lambda: pdf_pages(os.path.join(out, 'objednavky.pdf')),
+                     'objednavky.pdf, a whole PDF (folder holds %r)' % os.listdir(out), seconds=40)
+    shown = len([f for f in os.listdir(out) if f.startswith('strana')])
+    if pages != shown:
+        raise RoadFailure('the PDF has %d pages, the preview %d' % (pages, shown))
     d.wait_active(PREVIEW)
 
     d.press(roads.CLOSE_PREVIEW)

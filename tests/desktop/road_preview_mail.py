@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """The preview's e-mail panel as a screen reader and a person meet it: after the envelope button its
-boxes and buttons are on the accessibility bus under their captions; recipient, subject and text typed,
-the send button clicked; the mail client (a recording xdg-email first on PATH, a desktop naming a
-client that takes attachments) gets the recipient, the subject, the text and a PNG picture of the report
-attached; the panel hides and the preview stays. Sent again where the desktop reaches its mail client
-only through a plain mailto: link, the clerk is told where the picture is and its folder opens."""
+boxes, check box and buttons are on the accessibility bus under their captions; recipient, subject and
+text typed, the send button clicked; the mail client (a recording xdg-email first on PATH, a desktop
+naming a client that takes attachments) gets the recipient, the subject, the text and the report as a
+PDF named after it; the panel hides and the preview stays. Sent again with "Přiložit jako obrázek PNG"
+checked by the keyboard where the desktop reaches its mail client only through a plain mailto: link, a
+PNG picture goes, and the clerk is told where it is and its folder opens."""
 import os
 
 import roads
@@ -12,20 +13,9 @@ from roads import MAIN, ORDERS, kvdesk
 from kvdesk import RoadFailure, text_of, wait_for
 
 PREVIEW = 'Seznam objednávek'
-RECORDER = '''#!/bin/sh
-# records its arguments, each ended by a zero byte, as the mail client would get them
-out="$(dirname "$0")/xdg-email.args"
-for a in "$@"; do printf '%s\\0' "$a"; done > "$out.part" && mv "$out.part" "$out"
-'''
-# Answers the desktop's mail handler question with the name kept in the file beside it.
-MIME = '''#!/bin/sh
-cat "$(dirname "$0")/mailto-handler"
-'''
-OPENER = '''#!/bin/sh
-printf '%s' "$1" > "$(dirname "$0")/xdg-open.args"
-'''
 BOXES = ['E-mail příjemce:', 'Předmět (nadpis zprávy):', 'Text zprávy:']
 BUTTONS = ['Zrušit odeslání reportu e-mailem...', 'Odeslat report...']
+PICTURE = 'Přiložit jako obrázek PNG'
 
 
 def panel_controls(d, preview):
@@ -34,39 +24,29 @@ def panel_controls(d, preview):
     for a, _ in kvdesk.walk(preview):
         if kvdesk.name(a) in BOXES + BUTTONS and kvdesk.role(a) in ('text', 'push button'):
             found[kvdesk.name(a)] = a
+        elif kvdesk.name(a) == PICTURE and kvdesk.role(a) == 'check box':
+            found[PICTURE] = a
     return found
 
 
-def script(d, name, text):
-    path = os.path.join(d.bin, name)
-    with open(path, 'w') as f:
-        f.write(text)
-    os.chmod(path, 0o755)
-
-
-def handler(d, desktop_file):
-    with open(os.path.join(d.bin, 'mailto-handler'), 'w') as f:
-        f.write(desktop_file + '\n')
+def whole_panel(d, preview, what):
+    wanted = len(BOXES + BUTTONS) + 1
+    try:
+        return wait_for(lambda: (lambda c: c if len(c) == wanted else None)(panel_controls(d, preview)), what)
+    except RoadFailure:
+        raise RoadFailure('the e-mail panel is open but a screen reader finds only %r of %r'
+                          % (sorted(panel_controls(d, preview)), BOXES + BUTTONS + [PICTURE]))
 
 
 def road(d):
-    script(d, 'xdg-email', RECORDER)
-    script(d, 'xdg-mime', MIME)
-    script(d, 'xdg-open', OPENER)
-    handler(d, 'thunderbird.desktop')
-    record = os.path.join(d.bin, 'xdg-email.args')
+    mail = roads.MailClient(d)
 
     list_window = roads.open_orders_list(d)
     d.press('Tisk seznamu', root=list_window)
     preview = d.window(PREVIEW, seconds=40)
     d.wait_active(PREVIEW)
     d.press('Odeslat report e-mailem pomocí MAPI..')
-    try:
-        controls = wait_for(lambda: (lambda c: c if len(c) == len(BOXES + BUTTONS) else None)(
-            panel_controls(d, preview)), 'the e-mail panel\'s boxes and buttons on the accessibility bus')
-    except RoadFailure:
-        raise RoadFailure('the e-mail panel is open but a screen reader finds only %r of %r'
-                          % (sorted(panel_controls(d, preview)), BOXES + BUTTONS))
+    controls = whole_panel(d, preview, 'the e-mail panel\'s boxes and buttons on the accessibility bus')
     subject = controls['Předmět (nadpis zprávy):']
     wait_for(lambda: text_of(subject) == PREVIEW, 'the report name as the subject')
     d.fill(controls['E-mail příjemce:'], 'nakup@example.cz')
@@ -74,42 +54,49 @@ def road(d):
     d.fill(controls['Text zprávy:'], 'Dobrý den,\nposílám seznam.')
     d.click(controls['Odeslat report...'])
 
-    wait_for(lambda: os.path.exists(record), 'the mail client to be called (%s)' % record, seconds=40)
-    args = open(record, 'rb').read().decode().split('\0')[:-1]
-    kvdesk.log('xdg-email %r' % args)
+    args = mail.arguments()
 
     def after(flag):
-        if flag not in args or args.index(flag) + 1 >= len(args):
-            raise RoadFailure('xdg-email got no %s: %r' % (flag, args))
-        return args[args.index(flag) + 1]
+        return roads.after(args, flag)
     if after('--subject') != 'Seznam objednávek za prosinec':
         raise RoadFailure('the subject handed over is %r' % after('--subject'))
     if after('--body') != 'Dobrý den,\nposílám seznam.':
         raise RoadFailure('the text handed over is %r' % after('--body'))
     if args[-1] != 'nakup@example.cz':
         raise RoadFailure('the recipient handed over is %r' % args[-1])
+    if os.path.basename(after('--attach')) != 'Seznam objednavek.pdf':
+        raise RoadFailure('the attachment is named %r' % after('--attach'))
     with open(after('--attach'), 'rb') as f:
-        if f.read(8) != b'\x89PNG\r\n\x1a\n':
-            raise RoadFailure('the attachment %s is no PNG picture' % after('--attach'))
+        if f.read(5) != b'%PDF-':
+            raise RoadFailure('the attachment %s is no PDF' % after('--attach'))
 
     wait_for(lambda: not panel_controls(d, preview), 'the e-mail panel to hide after sending')
     d.wait_active(PREVIEW)
-    d.stays_away('Informace', 2, 'a message came although the mail client takes the picture')
+    d.stays_away('Informace', 2, 'a message came although the mail client takes the attachment')
 
-    # A browser answering mailto: links: the picture cannot travel with the link.
-    handler(d, 'firefox.desktop')
-    os.remove(record)
+    # A browser answering mailto: links: the picture cannot travel with the link. The check box and the
+    # send button are reached from the text box by the keyboard alone.
+    mail.handler('firefox.desktop')
+    mail.forget()
     d.press('Odeslat report e-mailem pomocí MAPI..')
-    controls = wait_for(lambda: (lambda c: c if len(c) == len(BOXES + BUTTONS) else None)(
-        panel_controls(d, preview)), 'the e-mail panel again')
-    d.click(controls['Odeslat report...'])
-    wait_for(lambda: os.path.exists(record), 'the mail client to be called again', seconds=40)
+    controls = whole_panel(d, preview, 'the e-mail panel again')
+    d.click(controls['Text zprávy:'])
+    d.wait_focus('Text zprávy:')
+    d.key('Tab')
+    d.wait_focus(PICTURE, 'check box')
+    d.key('space')
+    d.key('Tab')
+    d.wait_focus('Odeslat report...', 'push button')
+    d.key('space')
+    args = mail.arguments()
     notice = d.message('Obrázek nelze k e-mailu přiložit')
-    args = open(record, 'rb').read().decode().split('\0')[:-1]
+    with open(after('--attach'), 'rb') as f:
+        if f.read(8) != b'\x89PNG\r\n\x1a\n':
+            raise RoadFailure('the attachment %s is no PNG picture' % after('--attach'))
     folder = os.path.dirname(after('--attach'))
     d.answer(notice, 'OK')
-    wait_for(lambda: os.path.exists(os.path.join(d.bin, 'xdg-open.args')), 'the picture\'s folder to open')
-    opened = open(os.path.join(d.bin, 'xdg-open.args')).read()
+    wait_for(lambda: os.path.exists(mail.opened), 'the picture\'s folder to open')
+    opened = open(mail.opened).read()
     if not opened.endswith(folder) and not opened.endswith(folder + '/'):
         raise RoadFailure('the folder opened is %r, the picture lies in %r' % (opened, folder))
     d.wait_active(PREVIEW)

@@ -1,5 +1,5 @@
 """Steps several roads share: entering an order through the new order window, opening the orders list,
-the print preview's close button."""
+the print preview's close button, a recording stand-in for the desktop's mail hand-off."""
 import datetime
 import os
 import sys
@@ -161,3 +161,56 @@ def grid_cell(d, window, number):
                     return cell
         return None
     return wait_for(look, 'the order %s in the grid' % number)
+
+
+class MailClient:
+    """xdg-email, xdg-mime and xdg-open first on the program's PATH: xdg-email records its arguments,
+    xdg-mime names the desktop's mailto: handler as set by handler(), xdg-open records what it opens."""
+    RECORDER = """#!/bin/sh
+# records its arguments, each ended by a zero byte, as the mail client would get them
+out="$(dirname "$0")/xdg-email.args"
+for a in "$@"; do printf '%s\\0' "$a"; done > "$out.part" && mv "$out.part" "$out"
+"""
+    MIME = """#!/bin/sh
+cat "$(dirname "$0")/mailto-handler"
+"""
+    OPENER = """#!/bin/sh
+printf '%s' "$1" > "$(dirname "$0")/xdg-open.args"
+"""
+
+    def __init__(self, d, desktop_file='thunderbird.desktop'):
+        self.d = d
+        self.record = os.path.join(d.bin, 'xdg-email.args')
+        self.opened = os.path.join(d.bin, 'xdg-open.args')
+        self._script('xdg-email', self.RECORDER)
+        self._script('xdg-mime', self.MIME)
+        self._script('xdg-open', self.OPENER)
+        self.handler(desktop_file)
+
+    def _script(self, name, text):
+        path = os.path.join(self.d.bin, name)
+        with open(path, 'w') as f:
+            f.write(text)
+        os.chmod(path, 0o755)
+
+    def handler(self, desktop_file):
+        with open(os.path.join(self.d.bin, 'mailto-handler'), 'w') as f:
+            f.write(desktop_file + '\n')
+
+    def forget(self):
+        if os.path.exists(self.record):
+            os.remove(self.record)
+
+    def arguments(self):
+        """What xdg-email got, once it has been called."""
+        wait_for(lambda: os.path.exists(self.record), 'the mail client to be called (%s)' % self.record, seconds=40)
+        args = open(self.record, 'rb').read().decode().split('\0')[:-1]
+        kvdesk.log('xdg-email %r' % args)
+        return args
+
+
+def after(args, flag):
+    """The value after a flag of xdg-email's arguments."""
+    if flag not in args or args.index(flag) + 1 >= len(args):
+        raise RoadFailure('xdg-email got no %s: %r' % (flag, args))
+    return args[args.index(flag) + 1]
