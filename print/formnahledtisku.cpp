@@ -159,6 +159,8 @@ void TFormNahledTisku::buildToolBar() {
     SBExcelExport =
         speedButton(ToolBarPanel, "SBExcelExport", PreviewGlyph::Spreadsheet, 35,
                     disabledExport.arg(QStringLiteral("XLS"), QStringLiteral("Exportovat report do Excelu")));
+    SBExcelExport->setFocusPolicy(Qt::StrongFocus);
+    excelDisabledHint_ = SBExcelExport->statusTip();
     SBImage = speedButton(ToolBarPanel, "SBImage", PreviewGlyph::Picture, 35,
                           QStringLiteral("Exportovat report do bitmapového obrázku (PNG, JPG, BMP)"));
     SBImages = speedButton(ToolBarPanel, "SBImages", PreviewGlyph::Pictures, 35,
@@ -308,6 +310,7 @@ void TFormNahledTisku::FormShow() {
     setWindowTitle(NahledReportu->reportName());
     PanOdesliEmail->hide();
     NahledReportu->prepare();
+    showWorkbookButton();
     NahledReportuPageChange(1);
     // The zoom stays from the last showing, so the status names the zoom really in force.
     NahledReportuZoomChange(NahledReportu->zoom());
@@ -368,6 +371,15 @@ void TFormNahledTisku::NahledReportuPageChange(int newPage) {
     sbDalsiStrana->setEnabled(s.nextEnabled);
     sbPosledniStrana->setEnabled(s.lastEnabled);
     SPJdiNaStranu->setEnabled(s.jumpEnabled);
+}
+
+void TFormNahledTisku::showWorkbookButton() {
+    const kv::report::Report* report = NahledReportu->report();
+    const bool suits = report && workbookSuits(report->objectName());
+    SBExcelExport->setEnabled(suits);
+    const QString hint = suits ? QStringLiteral("Exportovat report do sešitu Excel (XLSX)") : excelDisabledHint_;
+    SBExcelExport->setStatusTip(hint);
+    SBExcelExport->setAccessibleName(hint);
 }
 
 void TFormNahledTisku::NahledReportuZoomChange(int zoom) {

@@ -121,6 +121,8 @@ private:
     // Asks with SD; the chosen file's folder and name (with its extension) become the report's
     // directory and name. False when cancelled.
     bool chooseExportTarget(const QString& filter);
+    // The spreadsheet button enabled, with its own hint, for the reports a workbook suits.
+    void showWorkbookButton();
     // The document information of a PDF of the report shown.
     kv::report::PdfInformation pdfInformation() const;
     // The report written for a mail, as a PDF or (with chPrilozitPNG) a picture; empty when the
@@ -128,6 +130,7 @@ private:
     QString mailAttachment();
 
     HintFollower* hints_ = nullptr;
+    QString excelDisabledHint_;
 };
 
 // The window made last, set while it exists.

@@ -1,6 +1,6 @@
 // The print preview window's exports and e-mail: the image and PDF buttons with their save dialogs,
-// the e-mail panel and its hand-off to the mail client, and the handlers of the disabled text, HTML
-// and spreadsheet buttons.
+// the workbook button with its offer to open the workbook, the e-mail panel and its hand-off to the
+// mail client, and the handlers of the disabled text and HTML buttons.
 #include "formnahledtisku.h"
 
 #include "mailhandoff.h"
@@ -9,11 +9,13 @@
 #include "base/clock.h"
 #include "base/programfolder.h"
 #include "ui/dialogs.h"
+#include "ui/shellopen.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QUrl>
 
 namespace kv::print {
 
@@ -23,6 +25,7 @@ const QString kPictureFilter =
 const QString kPicturesFilter =
     QStringLiteral("Obrázky PNG (doporučeno)|*.png|Obrázky JPEG|*.jpg|Obrázky BMP (veliká velikost)|*.bmp|");
 const QString kPdfFilter = QStringLiteral("Dokument PDF|*.pdf");
+const QString kWorkbookFilter = QStringLiteral("Sešit Excel|*.xlsx");
 // Mails' attachments live this long before a start of the program removes them.
 constexpr int kMailCopyDays = 1;
 } // namespace
@@ -74,13 +77,20 @@ void TFormNahledTisku::SBHtmlExportClick() {
 }
 
 void TFormNahledTisku::SBExcelExportClick() {
-    if (kv::ui::dialogs().message(QStringLiteral("Tato funkce vyžaduje spuštěný program Microsoft Excel...\n"
-                                                 "Spusťte prosím MS Excel a stiskněte tlačítko OK...."),
-                                  kv::ui::MsgStyle::Warning,
-                                  kv::ui::MsgButton::Ok | kv::ui::MsgButton::Cancel,
-                                  this) != kv::ui::MsgButton::Ok)
+    const QString title = documentTitle(NahledReportu->reportName(), Document);
+    SD->selectFile(QDir(NahledReportu->reportDirectory()).filePath(attachmentName(title, QStringLiteral(".xlsx"))));
+    const QString suffix = SD->defaultSuffix();
+    SD->setDefaultSuffix(QStringLiteral("xlsx"));
+    const QString file = askSaveFile(kWorkbookFilter);
+    SD->setDefaultSuffix(suffix);
+    if (file.isEmpty())
         return;
-    NahledReportu->exportExcel(nullptr);
+    const QString workbook = withFilterExtension(file, SD->selectedNameFilter());
+    if (!NahledReportu->exportWorkbook(workbook))
+        return;
+    if (kv::ui::dialogs().message(workbookSavedText(workbook), kv::ui::MsgStyle::Confirmation,
+                                  kv::ui::MsgButton::Yes | kv::ui::MsgButton::No, this) == kv::ui::MsgButton::Yes)
+        kv::ui::openInShell(QUrl::fromLocalFile(workbook));
 }
 
 void TFormNahledTisku::SBImageClick() {

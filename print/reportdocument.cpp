@@ -1,6 +1,8 @@
 // The preview's document title and attachment name.
 #include "reportdocument.h"
 
+#include <QDir>
+
 namespace kv::print {
 
 QString documentTitle(const QString& reportName, const ReportDocument& document) {
@@ -23,6 +25,15 @@ QString attachmentName(const QString& title, const QString& extension) {
     if (name.isEmpty())
         name = QStringLiteral("Report");
     return name + extension;
+}
+
+bool workbookSuits(const QString& layoutName) {
+    return layoutName == QLatin1String("SeznamObjednavek") || layoutName == QLatin1String("SeznamDodavatelu");
+}
+
+QString workbookSavedText(const QString& path) {
+    return QStringLiteral("Sešit je uložen v souboru:\n%1\nOtevřít jej v tabulkovém procesoru?")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 } // namespace kv::print

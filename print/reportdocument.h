@@ -1,5 +1,6 @@
-// What the print preview is told of the document it shows beyond the report itself, and the names
-// made of it: the title that heads the mail and the PDF, and the attachment's file name.
+// What the print preview is told of the document it shows beyond the report itself, the names made
+// of it (the title that heads the mail and the PDF, the attachment's file name), and which exports
+// suit it.
 #pragma once
 
 #include <QString>
@@ -18,5 +19,11 @@ QString documentTitle(const QString& reportName, const ReportDocument& document)
 // "/" and every other character some file system or mail client refuses in a name.
 // "Objednávka 2026/12/00001/JNO" gives "Objednavka 2026-12-00001-JNO.pdf".
 QString attachmentName(const QString& title, const QString& extension);
+
+// Whether the report of layout `layoutName` ("SeznamObjednavek") comes out right as a workbook: the
+// lists do, a band to a row; the order form's one band would be one row of some sixty cells.
+bool workbookSuits(const QString& layoutName);
+// "Sešit je uložen v souboru:", the path, and the offer to open it.
+QString workbookSavedText(const QString& path);
 
 } // namespace kv::print

@@ -2,18 +2,19 @@
 # Installs what building, running and testing Kalmorvaty need on a Debian 12 machine,
 # skipping the download when every package is already there. The desktop road tests need a window
 # manager, X input and the screen-reader bus (openbox, xdotool, AT-SPI with its Python binding);
-# builds go through ccache; the PDF tests read the files back with poppler-utils. "bash tools/deps.sh
-# fuzz" adds clang with libFuzzer and the symbolizer its reports need (tools/fuzz.sh).
+# builds go through ccache; the PDF tests read the files back with poppler-utils, the workbook tests
+# with openpyxl and a headless LibreOffice Calc. "bash tools/deps.sh fuzz" adds clang with libFuzzer
+# and the symbolizer its reports need (tools/fuzz.sh).
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libsqlite3-dev sqlite3 libpq-dev postgresql-15 libicu-dev
-  libpng-dev libjpeg62-turbo-dev zlib1g-dev
+  libpng-dev libjpeg62-turbo-dev zlib1g-dev libxlsxwriter-dev
   libdw-dev libelf-dev
   fonts-liberation xdg-utils xvfb xauth x11-utils qt6-translations-l10n
-  ccache poppler-utils
+  ccache poppler-utils python3-openpyxl libreoffice-calc-nogui
   openbox xdotool at-spi2-core python3-pyatspi dbus-x11
 )
 if [ "${1:-}" = fuzz ]; then

@@ -1,10 +1,16 @@
-// Spreadsheet output: the report as macro commands for a new worksheet, one row per band output
-// and one cell per text control, memos down one column. The commands start with "[NEW(1)]".
+// Spreadsheet output: the report as the cells of one worksheet, one row per band output and one column
+// per text control in reading order of their places on the band (the lines of controls from the top,
+// each from the left), so that a page header's titles stand over the values of the detail band laid
+// out like them; a memo's lines run down its column, and the next band begins below the longest. The cells go to a sink band
+// by band, row after row. Rows and columns count from 1; the first band's row is 2.
 #pragma once
 
 #include "report/layout/reportgenerator.h"
 
-#include <QStringList>
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <vector>
 
 namespace kv::store {
 class Field;
@@ -12,26 +18,53 @@ class Field;
 
 namespace kv::report {
 
+// A cell's value as a spreadsheet understands it.
+struct SheetValue {
+    enum class Kind { Text, Number, Date, DateTime };
+    Kind kind = Kind::Text;
+    QString text;
+    double number = 0;
+    QDateTime when;
+
+    bool isEmpty() const { return kind == Kind::Text && text.isEmpty(); }
+    bool operator==(const SheetValue&) const = default;
+};
+
+// Where the cells go: never to a row before the last one given, never to a column before the last
+// one in the same row.
+class SheetCells {
+public:
+    virtual ~SheetCells() = default;
+    virtual void cell(int row, int column, const SheetValue& value) = 0;
+};
+
 class SpreadsheetOutput : public ReportGenerator {
 public:
-    SpreadsheetOutput();
-
-    const QStringList& commands() const { return commands_; }
+    explicit SpreadsheetOutput(SheetCells& cells);
 
     void startBand(Band& band) override;
     void advanceBand(Band& band) override;
     void generateLabel(Band& band, LabelBase& label) override;
     void generateMemo(Band& band, MemoBase& memo) override;
 
-    // "[FORMULA("text","R2C1")]": the text as it is, the row and column.
-    static QString formula(const QString& text, int row, int column);
-    // A field's value as the spreadsheet gets it: strings their text, integers in decimal, dates
-    // the date part in the short date format; other types an empty text.
-    static QString fieldValue(const kv::store::Field& field);
+    // A field's value as the spreadsheet gets it: strings and memos their text, integers a number,
+    // dates a date (with its time when it has one), flags "Ano" or "Ne"; no value an empty text.
+    static SheetValue fieldValue(const kv::store::Field& field);
+
+    // Hears of each record of the report's own data source as its detail band begins.
+    std::function<void()> onRecord;
 
 private:
-    QStringList commands_;
-    int column_ = 1;
+    // A text control's value, or a memo's lines, at the control's place on its band.
+    struct Entry {
+        int left;
+        int top;
+        std::vector<SheetValue> lines;
+        int line = 0; // the top of the line of controls it stands on
+    };
+
+    SheetCells& cells_;
+    std::vector<Entry> band_;
     int row_ = 1;
 };
 

@@ -67,12 +67,14 @@ public:
     // The outputs of the report beside the pages. ExportText: the text output with the report's
     // character cell, its lines copied to `lines` when given and, with `writeFile`, saved as
     // ReportDirectory/ReportName.txt (Windows-1250, CR LF). ExportHTML: the HTML document, saved as
-    // ReportDirectory/ReportName.HTML with its pictures beside it. ExportExcel: the spreadsheet
-    // commands, copied to `lines` when given and sent to the spreadsheet service `service`.
-    // Errors reach the caller (ReportError).
+    // ReportDirectory/ReportName.HTML with its pictures beside it. Errors reach the caller
+    // (ReportError).
     void exportText(QStringList* lines, bool writeFile);
     void exportHtml(QStringList* lines, bool writeFile);
-    void exportExcel(QStringList* lines, const QString& service = QStringLiteral("Excel"));
+    // The report's cells as a workbook (.xlsx) at `fileName`, with the busy pointer and the progress
+    // bar over the records meanwhile; an error is shown as a message and leaves no file. True when
+    // the file was written.
+    bool exportWorkbook(const QString& fileName);
     // The generated pages as image files: one picture of all pages, or one file per page
     // (name_00001.png, ...), the kind by the extension (.png, .jpg, .bmp; others write nothing).
     // Shows the busy pointer and the progress bar meanwhile; errors are shown as messages.
@@ -102,9 +104,11 @@ private:
     void printFast(int first, int last);
     void showImageError(const QString& reason);
     void showPdfError(const QString& reason);
-    // Runs an export of `pages` pages with the busy pointer and the progress bar, which `work`
-    // moves on through the function it is given; both are restored after it, also after an error.
-    void withProgress(int pages, const std::function<void(const std::function<void(int)>& onPage)>& work);
+    void showWorkbookError(const QString& reason);
+    // Runs an export of `steps` steps (pages, records) with the busy pointer and the progress bar,
+    // which `work` moves on through the function it is given; both are restored after it, also after
+    // an error.
+    void withProgress(int steps, const std::function<void(const std::function<void(int)>& onStep)>& work);
     void updatePlacement();
     void setViewColour(const QColor& colour);
 

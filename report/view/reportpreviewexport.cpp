@@ -1,17 +1,18 @@
 // The preview control's outputs beside the pages: text (and the fast print mode that sends it to a
-// port), HTML, the spreadsheet, image files and PDF.
+// port), HTML, the workbook, image files and PDF.
 #include "reportpreview.h"
 
 #include "report/outputs/imageexport.h"
 #include "report/outputs/pdfexport.h"
 #include "report/model/reporterror.h"
 #include "report/outputs/reportoutput.h"
-#include "report/outputs/spreadsheetconversation.h"
-#include "report/outputs/spreadsheetoutput.h"
+#include "report/outputs/workbookwriter.h"
 #include "report/outputs/htmloutput.h"
 #include "report/outputs/textoutput.h"
 
 #include "base/codec1250.h"
+#include "data/store/datasource.h"
+#include "data/store/table.h"
 #include "base/programfolder.h"
 #include "ui/dialogs.h"
 
@@ -73,19 +74,6 @@ void ReportPreview::exportHtml(QStringList* lines, bool writeFile) {
     exportDocument(generator, report, base + QStringLiteral(".HTML"), lines, writeFile);
 }
 
-void ReportPreview::exportExcel(QStringList* lines, const QString& service) {
-    Report& report = reportOf(report_);
-    SpreadsheetOutput generator;
-    generator.execute(report);
-    if (lines)
-        *lines = generator.commands();
-    SpreadsheetConversation excel(QCoreApplication::instance());
-    excel.service = service;
-    excel.connect();
-    for (const QString& command : generator.commands())
-        excel.exec(command);
-}
-
 void ReportPreview::printFast(int first, int last) {
     QStringList lines;
     exportText(&lines, false);
@@ -116,8 +104,8 @@ void ReportPreview::printFast(int first, int last) {
     Q_EMIT onPrint(0);
 }
 
-void ReportPreview::withProgress(int pages,
-                                 const std::function<void(const std::function<void(int)>& onPage)>& work) {
+void ReportPreview::withProgress(int steps,
+                                 const std::function<void(const std::function<void(int)>& onStep)>& work) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // Always, also after an error: the progress bar hidden at 0 and the pointer as it was.
     struct Restore {
@@ -131,7 +119,7 @@ void ReportPreview::withProgress(int pages,
         }
     } restore{progressBar_};
     if (progressBar_) {
-        progressBar_->setRange(0, pages);
+        progressBar_->setRange(0, steps);
         progressBar_->setValue(0);
         progressBar_->show();
     }
@@ -182,8 +170,32 @@ bool ReportPreview::exportPdf(const QString& fileName, PdfInformation info) {
     return written;
 }
 
+bool ReportPreview::exportWorkbook(const QString& fileName) {
+    bool written = false;
+    Report* report = report_;
+    kv::store::Table* records = report && report->dataSource() ? report->dataSource()->dataSet() : nullptr;
+    withProgress(records ? records->recordCount() : 0,
+                 [&](const std::function<void(int)>& onPage) {
+                     try {
+                         int done = 0;
+                         kv::report::exportWorkbook(reportOf(report_), fileName, [&] { onPage(++done); });
+                         written = true;
+                     } catch (const ReportError& e) {
+                         showWorkbookError(e.message());
+                     } catch (const std::exception& e) {
+                         showWorkbookError(QString::fromLocal8Bit(e.what()));
+                     }
+                 });
+    return written;
+}
+
 void ReportPreview::showImageError(const QString& reason) {
     kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu obrázku!\nChybová zpráva:") + reason,
+                              kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
+}
+
+void ReportPreview::showWorkbookError(const QString& reason) {
+    kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu do sešitu!\nChybová zpráva:") + reason,
                               kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
 }
 

@@ -410,18 +410,55 @@ private Q_SLOTS:
         QDir(folder).removeRecursively();
     }
 
+    void workbookButtonSavesTheListAndOffersToOpenIt() {
+        kv::ui::ScriptedDialogs dialogs;
+        ShellRecorder shell;
+        TFormNahledTisku& w = showOrdersList();
+        QVERIFY(w.SBExcelExport->isEnabled());
+        QCOMPARE(w.SBExcelExport->accessibleName(), QStringLiteral("Exportovat report do sešitu Excel (XLSX)"));
+        SaveAnswer answer(out(QStringLiteral("objednavky")));
+        dialogs.onModal = std::ref(answer);
+        dialogs.messageAnswers.push_back(kv::ui::MsgButton::Yes);
+        w.SBExcelExport->click();
+        QCOMPARE(answer.shownFilters, QStringList{"Sešit Excel (*.xlsx)"});
+        const QString workbook = out(QStringLiteral("objednavky.xlsx"));
+        QCOMPARE(QDir(out_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"objednavky.xlsx"});
+        QCOMPARE(dialogs.messages(), QStringList{kv::print::workbookSavedText(workbook)});
+        QCOMPARE(shell.opened, QList<QUrl>{QUrl::fromLocalFile(workbook)});
+        QVERIFY(w.Ukazatel->isHidden());
+        // Not opened when the clerk says no; the order form has no workbook.
+        dialogs.messageAnswers.push_back(kv::ui::MsgButton::No);
+        w.SBExcelExport->click();
+        QCOMPARE(shell.opened.size(), 1);
+        w.NahledReportu->setReport(sestavy_->Objednavka);
+        w.hide();
+        w.show();
+        QVERIFY(!w.SBExcelExport->isEnabled());
+        QVERIFY(w.SBExcelExport->accessibleName().startsWith(QStringLiteral("Export do XLS je v tomto programu zakázán")));
+    }
+
+    void workbookThatCannotBeWrittenIsReported() {
+        kv::ui::ScriptedDialogs dialogs;
+        TFormNahledTisku& w = showOrdersList();
+        const QString target = out(QStringLiteral("seznam.xlsx"));
+        QVERIFY(QDir().mkdir(target));
+        SaveAnswer answer(target);
+        dialogs.onModal = std::ref(answer);
+        w.SBExcelExport->click();
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY2(dialogs.messages().constFirst().startsWith(
+                     QStringLiteral("Došlo k chybě při exportu do sešitu!\nChybová zpráva:Soubor \"%1\" nelze zapsat: ")
+                         .arg(target)),
+                 qPrintable(dialogs.messages().constFirst()));
+        QCOMPARE(QDir(out_->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"seznam.xlsx"});
+    }
+
     void disabledExportButtonsKeepTheirHandlers() {
         kv::ui::ScriptedDialogs dialogs;
         TFormNahledTisku& w = showOrdersList();
-        for (QToolButton* b : {w.SBExportTXT, w.SBHtmlExport, w.SBExcelExport})
+        for (QToolButton* b : {w.SBExportTXT, w.SBHtmlExport})
             QVERIFY(!b->isEnabled());
-        // The spreadsheet handler warns first; Cancel ends it.
-        dialogs.messageAnswers.push_back(kv::ui::MsgButton::Cancel);
-        w.SBExcelExportClick();
-        QCOMPARE(dialogs.messages(), QStringList{"Tato funkce vyžaduje spuštěný program Microsoft Excel...\n"
-                                                 "Spusťte prosím MS Excel a stiskněte tlačítko OK...."});
-        QCOMPARE(dialogs.calls.value(0).style, kv::ui::MsgStyle::Warning);
-        QCOMPARE(dialogs.calls.value(0).buttons, kv::ui::MsgButton::Ok | kv::ui::MsgButton::Cancel);
         // The text handler takes the chosen folder and the name with its extension, and the text
         // output adds its own.
         SaveAnswer answer(out(QStringLiteral("seznam.txt")));

@@ -1,9 +1,8 @@
 // The text, HTML and spreadsheet outputs: the text output's cells, columns, fields, memo rows and
 // page footers, its file; the HTML document's fragments byte for byte, pictures and file; the
-// spreadsheet commands and the conversation with a stand-in spreadsheet, with every error.
+// spreadsheet output's typed cells and the workbook file, whole or not at all.
 #include "tests/reportsupport/itemtable.h"
 #include "tests/reportsupport/reportbuild.h"
-#include "tests/reportsupport/spreadsheettarget.h"
 
 #include "base/codec1250.h"
 #include "report/model/reporterror.h"
@@ -12,8 +11,9 @@
 #include "report/model/labelcontrol.h"
 #include "report/model/memocontrol.h"
 #include "report/model/band.h"
-#include "report/outputs/spreadsheetconversation.h"
+#include "report/model/datamemocontrol.h"
 #include "report/outputs/spreadsheetoutput.h"
+#include "report/outputs/workbookwriter.h"
 #include "report/outputs/htmloutput.h"
 #include "report/outputs/textoutput.h"
 #include "report/view/reportpreview.h"
@@ -27,8 +27,6 @@ using namespace kv::report;
 using kv::report::test::add;
 using kv::report::test::band;
 using kv::report::test::ItemTable;
-using kv::report::test::SpreadsheetTarget;
-using kv::report::test::uniqueServiceName;
 
 Q_DECLARE_METATYPE(kv::report::TextAlignment)
 
@@ -69,10 +67,34 @@ QStringList htmlLines(Report& report, const QString& base = QStringLiteral("/tmp
     return g.lines();
 }
 
-QStringList commands(Report& report) {
-    SpreadsheetOutput g;
+// The cells the spreadsheet output makes, as "R2C1 text" ("R3C2 = 1" a number, "R3C3 @ 2.12.2026" a
+// date, "@ 2.12.2026 8:05" with its time).
+struct CellList : SheetCells {
+    QStringList cells;
+    void cell(int row, int column, const SheetValue& v) override {
+        const QString at = QStringLiteral("R%1C%2 ").arg(row).arg(column);
+        switch (v.kind) {
+        case SheetValue::Kind::Text:
+            cells << at + v.text;
+            break;
+        case SheetValue::Kind::Number:
+            cells << at + QStringLiteral("= ") + QString::number(v.number);
+            break;
+        case SheetValue::Kind::Date:
+            cells << at + QStringLiteral("@ ") + v.when.toString(QStringLiteral("d.M.yyyy"));
+            break;
+        case SheetValue::Kind::DateTime:
+            cells << at + QStringLiteral("@ ") + v.when.toString(QStringLiteral("d.M.yyyy H:mm"));
+            break;
+        }
+    }
+};
+
+QStringList cells(Report& report) {
+    CellList list;
+    SpreadsheetOutput g(list);
     g.execute(report);
-    return g.commands();
+    return list.cells;
 }
 
 } // namespace
@@ -367,7 +389,7 @@ private Q_SLOTS:
 
     // ---- spreadsheet ----
 
-    void commandsOfHeaderLabelsAndRecords() {
+    void cellsOfHeaderLabelsAndRecords() {
         ItemTable items(2);
         Report report;
         report.setDataSource(&items.source());
@@ -378,128 +400,74 @@ private Q_SLOTS:
         dataText(detail, {0, 0, 50, 12}, items, "Nazev");
         dataText(detail, {60, 0, 50, 12}, items, "Cislo");
         dataText(detail, {120, 0, 50, 12}, items, "Datum");
-        // A Boolean field gives an empty text.
         dataText(detail, {180, 0, 50, 12}, items, "Hotovo");
-        QCOMPARE(commands(report),
-                 (QStringList{"[NEW(1)]", "[FORMULA(\"Název\",\"R2C1\")]", "[FORMULA(\"Číslo\",\"R2C2\")]",
-                              "[FORMULA(\"Položka 1\",\"R3C1\")]", "[FORMULA(\"1\",\"R3C2\")]",
-                              "[FORMULA(\"2.12.2026\",\"R3C3\")]", "[FORMULA(\"\",\"R3C4\")]",
-                              "[FORMULA(\"Položka 2\",\"R4C1\")]", "[FORMULA(\"2\",\"R4C2\")]",
-                              "[FORMULA(\"3.12.2026\",\"R4C3\")]", "[FORMULA(\"\",\"R4C4\")]"}));
+        // Texts as texts, numbers as numbers, dates with their time, flags in Czech.
+        QCOMPARE(cells(report),
+                 (QStringList{"R2C1 Název", "R2C2 Číslo", "R3C1 Položka 1", "R3C2 = 1", "R3C3 @ 2.12.2026 8:05",
+                              "R3C4 Ano", "R4C1 Položka 2", "R4C2 = 2", "R4C3 @ 3.12.2026 8:05", "R4C4 Ne"}));
     }
 
-    void memoLinesRunDownOneColumn() {
-        // Bands 2 to 4 are empty; the fifth has a label in column 1 and the memo one column further
-        // than the next cell: A, an empty line as five blanks, B (its quote dropped) down column 3.
+    void memoLinesRunDownTheirColumn() {
+        // Bands 2 to 4 are empty; the fifth has a label in column 1 and the memo in column 2: A, an
+        // empty line left empty, "B" with its quotes; the last band begins below the memo.
         Report report;
         for (const char* name : {"A", "B", "C"})
             band(report, name, rbSummary, 20);
         Band* b = band(report, "M", rbSummary, 20);
-        label(b, {0, 0, 50, 12}, QStringLiteral("x"));
         add<MemoControl>(b, "M", {60, 0, 50, 40}).lines = QStringList{"A", "", "\"B\""};
-        QCOMPARE(commands(report).mid(1),
-                 (QStringList{"[FORMULA(\"x\",\"R5C1\")]", "[FORMULA(\"A\",\"R5C3\")]",
-                              "[FORMULA(\"     \",\"R6C3\")]", "[FORMULA(\"B\",\"R7C3\")]"}));
+        label(b, {0, 0, 50, 12}, QStringLiteral("x"));
+        label(b, {120, 0, 50, 12}, QStringLiteral("y"));
+        label(band(report, "Z", rbSummary, 20), {0, 0, 50, 12}, QStringLiteral("z"));
+        QCOMPARE(cells(report), (QStringList{"R5C1 x", "R5C2 A", "R5C3 y", "R7C2 \"B\"", "R8C1 z"}));
     }
 
-    void batchLimitsAndProgramName() {
-        SpreadsheetConversation excel;
-        excel.setBatchMin(300);
-        QCOMPARE(excel.batchMin(), 250);
-        excel.setBatchMin(200);
-        excel.setBatchMax(100);
-        QCOMPARE(excel.batchMax(), 200);
-        excel.setExeName(QStringLiteral("/opt/office/EXCEL.EXE"));
-        QCOMPARE(excel.exeName(), QStringLiteral("/opt/office/EXCEL"));
+    // Controls made in another order than they stand, a few pixels off their titles: the titles of
+    // a two-line header take the columns of the values laid out like them, the memo's included.
+    void titlesStandOverTheirValues() {
+        ItemTable items(1);
+        Report report;
+        report.setDataSource(&items.source());
+        Band* header = band(report, "H", rbPageHeader, 30);
+        label(header, {100, 3, 50, 12}, QStringLiteral("Číslo"));
+        label(header, {0, 16, 50, 12}, QStringLiteral("Poznámka"));
+        label(header, {0, 3, 50, 12}, QStringLiteral("Název"));
+        Band* detail = band(report, "D", rbDetail, 30);
+        dataText(detail, {100, 0, 50, 12}, items, "Cislo");
+        dataText(detail, {0, 0, 50, 12}, items, "Nazev");
+        DataMemoControl& note = add<DataMemoControl>(detail, "P", {0, 15, 90, 12});
+        note.link.dataSource = &items.source();
+        note.link.dataField = QStringLiteral("Poznamka");
+        QCOMPARE(cells(report), (QStringList{"R2C1 Název", "R2C2 Číslo", "R2C3 Poznámka", "R3C1 Položka 1",
+                                             "R3C2 = 1", "R3C3 Poznámka 1"}));
     }
 
-    void reportReachesTheSpreadsheet() {
-        ItemTable items(2);
+    void workbookReachesItsFileWholeOrNotAtAll() {
+        ItemTable items(3);
         Report report;
         report.setDataSource(&items.source());
         dataText(band(report, "D", rbDetail, 20), {0, 0, 50, 12}, items, "Nazev");
-        SpreadsheetTarget target(uniqueServiceName(QStringLiteral("Excel")));
-        ReportPreview view;
-        view.setReport(&report);
-        QStringList lines;
-        view.exportExcel(&lines, target.service());
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(target.commands(), lines);
-    }
-
-    void conversationErrors_data() {
-        QTest::addColumn<int>("refusals");
-        QTest::addColumn<bool>("ready");
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<QStringList>("executed");
-        // Refused once: once ready, it is sent again waiting for completion.
-        QTest::newRow("refused once") << 1 << true << "" << QStringList{"wait:[NEW(1)]"};
-        QTest::newRow("refused twice")
-            << -1 << true << "\"[NEW(1)]\" není excelem akceptováno!" << QStringList{};
-        QTest::newRow("never ready") << -1 << false << "Excel neodpovídá!" << QStringList{};
-    }
-    void conversationErrors() {
-        QFETCH(int, refusals);
-        QFETCH(bool, ready);
-        QFETCH(QString, error);
-        QFETCH(QStringList, executed);
-        SpreadsheetTarget target(uniqueServiceName(QStringLiteral("Excel")));
-        target.refuse(refusals);
-        target.setReady(ready);
-        SpreadsheetConversation excel;
-        excel.service = target.service();
-        excel.connect();
-        QVERIFY(excel.connected());
-        QString got;
-        try {
-            excel.exec(QStringLiteral("[NEW(1)]"));
-        } catch (const ReportError& e) {
-            got = e.message();
-        }
-        QCOMPARE(got, error);
-        QCOMPARE(target.commands(), executed);
-        if (!ready)
-            QCOMPARE(target.statusRequests(), 64);
-        QCOMPARE(excel.request(QStringLiteral("Selection")), QStringLiteral("*** bez odpovědi ***"));
-    }
-
-    void withoutAConversationNothingIsSent() {
-        SpreadsheetConversation excel;
-        excel.service = uniqueServiceName(QStringLiteral("nikdo"));
-        excel.setExeName(QStringLiteral("kalmorvaty-zadny-program"));
-        QVERIFY_THROWS_EXCEPTION(ReportError, excel.exec(QStringLiteral("[NEW(1)]")));
-        try {
-            excel.connect();
-            QFAIL("connected to nothing");
-        } catch (const ReportError& e) {
-            QCOMPARE(e.message(), QStringLiteral("Excel nenalezen!"));
-        }
-        try {
-            excel.checkConnected();
-        } catch (const ReportError& e) {
-            QCOMPARE(e.message(), QStringLiteral("Excel nelze připojit!"));
-        }
-    }
-
-    void silentServiceStartsTheProgramOnThePath() {
-        // A stand-in program on the path that only notes it was started; nothing answers after it.
         QTemporaryDir dir;
-        const QString started = dir.filePath(QStringLiteral("started"));
-        const QString program = dir.filePath(QStringLiteral("kv-tabulka"));
-        QFile script(program);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(started).toUtf8());
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeUser);
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(dir.path()) + ':' + path);
-        SpreadsheetConversation excel;
-        excel.service = uniqueServiceName(QStringLiteral("nikdo"));
-        excel.setExeName(QStringLiteral("kv-tabulka.exe"));
-        excel.startTimeoutMs = 300;
-        QVERIFY_THROWS_EXCEPTION(ReportError, excel.connect());
-        qputenv("PATH", path);
-        QTRY_VERIFY(QFile::exists(started));
+        const QString path = dir.filePath(QStringLiteral("seznam.xlsx"));
+        int records = 0;
+        exportWorkbook(report, path, [&records] { ++records; });
+        QCOMPARE(records, 3);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(2), QByteArray("PK"));
+        file.close();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"seznam.xlsx"});
+        // A folder in the target's place: the error names the file and nothing is left.
+        const QString folder = dir.filePath(QStringLiteral("slozka.xlsx"));
+        QVERIFY(QDir().mkdir(folder));
+        try {
+            exportWorkbook(report, folder);
+            QFAIL("no error");
+        } catch (const WorkbookWriteError& e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("Soubor \"%1\" nelze zapsat: ").arg(folder)),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"seznam.xlsx", "slozka.xlsx"}));
     }
 };
 

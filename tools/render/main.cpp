@@ -6,14 +6,20 @@
 //
 // Pages are drawn at 96 dots per inch, one report pixel to one image pixel. --text also writes
 // each page's drawing operations as page_00001.txt beside the picture. --export also writes the
-// pages through the preview's image export, as one picture or --per-page, the kind chosen by the
-// extension of NAME (.png, .jpg, .bmp) and the file placed in DIR.
+// report through the preview's exports, the kind chosen by the extension of NAME and the file placed
+// in DIR: pictures (.png, .jpg, .bmp) as one picture or --per-page, a PDF (.pdf), the text output
+// (.txt), the HTML output (.html) or the workbook (.xlsx).
 #include "sampledata.h"
 #include "sampledatabase.h"
 
 #include "print/reportlayouts.h"
 #include "print/sestavy.h"
+#include "report/outputs/htmloutput.h"
 #include "report/outputs/imageexport.h"
+#include "report/outputs/pdfexport.h"
+#include "report/outputs/reportoutput.h"
+#include "report/outputs/textoutput.h"
+#include "report/outputs/workbookwriter.h"
 #include "report/pages/pagepainter.h"
 #include "report/pages/pagetext.h"
 #include "report/model/reporterror.h"
@@ -22,6 +28,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -140,7 +147,23 @@ int main(int argc, char** argv) {
             }
             std::printf("%s.png\n", qPrintable(base));
         }
-        if (!o.exportName.isEmpty()) {
+        const QString target = QDir(o.out).filePath(o.exportName);
+        const QString kind = QFileInfo(o.exportName).suffix().toLower();
+        if (kind == QLatin1String("pdf")) {
+            kv::report::exportPdf(generator.pages(), target,
+                                  QSizeF(report->printer().width(), report->printer().height()),
+                                  {o.layout, QStringLiteral("STROJÍRNY HORÁK s.r.o."), QStringLiteral("Kalmorvaty"),
+                                   QDateTime::currentDateTime()});
+        } else if (kind == QLatin1String("txt")) {
+            kv::report::TextOutput text;
+            text.setCellSize(kv::report::TextOutput::cellSizeOf(*report));
+            kv::report::exportStreamed(text, *report, target);
+        } else if (kind == QLatin1String("xlsx")) {
+            kv::report::exportWorkbook(*report, target);
+        } else if (kind == QLatin1String("html")) {
+            kv::report::HtmlOutput html(kv::report::withExtension(target, QString()), o.layout);
+            kv::report::exportStreamed(html, *report, target);
+        } else if (!o.exportName.isEmpty()) {
             kv::report::ImageExportSteps steps;
             steps.onJpegFallback = [](const QString& reason) {
                 std::printf("JPEG failed (%s): written as PNG\n", qPrintable(reason));
