@@ -2,10 +2,13 @@
 """The print preview's picture exports: "Tisk seznamu" of the orders list opens the preview; its picture
 button asks where to save through the save dialog, the typed name gets the chosen kind's extension and
 the file is a PNG picture; the pictures button writes one picture a page; the PDF button writes a PDF
-whose pages poppler's pdfinfo counts as the preview does. The preview closes back to the list and leaves
-no temp.png behind."""
+whose pages poppler's pdfinfo counts as the preview does; the spreadsheet button writes a workbook that
+openpyxl reads, and its offer to open it is declined. The preview closes back to the list and leaves no
+temp.png behind."""
 import os
 import subprocess
+
+import openpyxl
 
 import roads
 from roads import MAIN, ORDERS, kvdesk
@@ -75,6 +78,16 @@ def road(d):
     shown = len([f for f in os.listdir(out) if f.startswith('strana')])
     if pages != shown:
         raise RoadFailure('the PDF has %d pages, the preview %d' % (pages, shown))
+    d.wait_active(PREVIEW)
+
+    # the list as a workbook; the offer to open it answered no
+    save_as(d, 'Exportovat report do sešitu Excel (XLSX)', os.path.join(out, 'sesit'))
+    offer = d.message('Sešit je uložen v souboru')
+    d.answer(offer, 'Ne')
+    book = os.path.join(out, 'sesit.xlsx')
+    first = openpyxl.load_workbook(book, read_only=True).worksheets[0].cell(row=2, column=1).value
+    if first != 'SEZNAM OBJEDNÁVEK:':
+        raise RoadFailure('the workbook begins with %r' % first)
     d.wait_active(PREVIEW)
 
     d.press(roads.CLOSE_PREVIEW)
