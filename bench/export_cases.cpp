@@ -296,6 +296,32 @@ KV_BENCH_CASE("export") {
                .arg(fiveThousand.table.recordCount())
                .arg(collected.cells.size()),
            workbook, bareWorkbook);
+    // The writer alone, handed the same cells: what wrapping the library costs.
+    const auto [workbookWriter, bareAgain] = takenInTurn(
+        [&] {
+            report::WorkbookWriter writer(book);
+            for (const CollectedCells::Cell& c : collected.cells)
+                writer.cell(c.row, c.column, c.value);
+            writer.finish();
+        },
+        [&] { bareXlsx(collected.cells, dir + QStringLiteral("/bare.xlsx")); });
+    report(QStringLiteral("export workbook writer alone, the same %1 cells, against bare libxlsxwriter")
+               .arg(collected.cells.size()),
+           workbookWriter, bareAgain);
+    // The walk and the cells' values without a file: what the spreadsheet output adds to the writing.
+    struct NoCells : report::SheetCells {
+        void cell(int, int, const report::SheetValue&) override {}
+    } none;
+    report(QStringLiteral("export workbook walk and values alone, %1 orders, processor time, against bare "
+                          "libxlsxwriter writing the cells")
+               .arg(fiveThousand.table.recordCount()),
+           cpuMs(
+               [&] {
+                   report::SpreadsheetOutput output(none);
+                   output.execute(*fiveThousand.report);
+               },
+               2),
+           cpuMs([&] { bareXlsx(collected.cells, dir + QStringLiteral("/bare.xlsx")); }, 2));
     const double workbookSmall =
         peakRiseMb([&] { report::exportWorkbook(*fifty.report, dir + QStringLiteral("/maly.xlsx")); });
     const double workbookBig = peakRiseMb([&] { report::exportWorkbook(*fiveThousand.report, book); });

@@ -480,15 +480,19 @@ const QHash<QString, ControlOption>& Parser::controlOptions() {
         // The short words come first in the files; the enumeration names are accepted as well.
         const std::pair<const char*, TextAlignment> alignments[] = {
             {"left", taLeftJustify}, {"right", taRightJustify}, {"centred", taCenter}};
-        for (const auto& [name, a] : alignments)
-            word(QLatin1String(name), [a](ReportControl& c) { return onText(c, [a](auto& t) { t.alignment = a; }); });
+        for (const auto& alignment : alignments)
+            word(QLatin1String(alignment.first), [a = alignment.second](ReportControl& c) {
+                return onText(c, [a](auto& t) { t.alignment = a; });
+            });
         for (qsizetype i = 0; i < alignmentNames().size(); ++i)
             word(alignmentNames()[i], [a = TextAlignment(i)](ReportControl& c) {
                 return onText(c, [a](auto& t) { t.alignment = a; });
             });
         const std::pair<const char*, TextLayout> layouts[] = {{"top", tlTop}, {"v-centred", tlCenter}, {"bottom", tlBottom}};
-        for (const auto& [name, l] : layouts)
-            word(QLatin1String(name), [l](ReportControl& c) { return on<LabelBase>(c, [l](LabelBase& t) { t.layout = l; }); });
+        for (const auto& layout : layouts)
+            word(QLatin1String(layout.first), [l = layout.second](ReportControl& c) {
+                return on<LabelBase>(c, [l](LabelBase& t) { t.layout = l; });
+            });
         for (qsizetype i = 0; i < layoutNames().size(); ++i)
             word(layoutNames()[i], [l = TextLayout(i)](ReportControl& c) {
                 return on<LabelBase>(c, [l](LabelBase& t) { t.layout = l; });
