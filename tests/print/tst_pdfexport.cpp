@@ -3,6 +3,7 @@
 // embedded as subsets, pictures at their own size, the document information; a target that cannot be written reported by name
 // with nothing left behind.
 #include "tests/support/poppler.h"
+#include "tests/support/columnvalues.h"
 #include "tools/render/sampledata.h"
 #include "tools/render/sampledatabase.h"
 
@@ -25,13 +26,6 @@ using kv::test::poppler;
 namespace {
 
 const QDateTime kMade(QDate(2026, 12, 11), QTime(10, 15, 30), QTimeZone(3600));
-
-QStringList column(kv::store::Table& table, const QString& field) {
-    QStringList values;
-    for (table.first(); !table.eof(); table.next())
-        values << table.fieldByName(field).asString();
-    return values;
-}
 
 } // namespace
 
@@ -94,9 +88,9 @@ private Q_SLOTS:
         kv::data::TDM& dm = db_->dm();
         QStringList expected = texts;
         if (field == QLatin1String("Cislo"))
-            expected += column(dm.tabKalmorvaty, field);
+            expected += kv::test::columnValues(dm.tabKalmorvaty, field);
         else if (field == QLatin1String("Nazev"))
-            expected += column(dm.tabDodavatele, field);
+            expected += kv::test::columnValues(dm.tabDodavatele, field);
         dm.tabKalmorvaty.last();
         if (field.isEmpty())
             expected << dm.tabKalmorvaty.fieldByName(QStringLiteral("Cislo")).asString();

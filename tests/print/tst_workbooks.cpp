@@ -2,6 +2,7 @@
 // them: openpyxl cell by cell with each cell's kind, and LibreOffice Calc converting the workbook to
 // CSV. Every order and supplier is there with its Czech texts, dates as dates in the Czech form,
 // flags as "Ano" or "Ne", and the memo lines down their column.
+#include "tests/support/columnvalues.h"
 #include "tools/render/sampledata.h"
 #include "tools/render/sampledatabase.h"
 
@@ -30,13 +31,6 @@ QString run(const QString& program, const QStringList& args, int seconds = 60) {
         return {};
     }
     return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QStringList column(kv::store::Table& table, const QString& field) {
-    QStringList values;
-    for (table.first(); !table.eof(); table.next())
-        values << table.fieldByName(field).asString();
-    return values;
 }
 
 } // namespace
@@ -82,7 +76,7 @@ private Q_SLOTS:
         QVERIFY(cells.contains(QStringLiteral("R2C1 s SEZNAM OBJEDNÁVEK:")));
         QVERIFY(cells.contains(QStringLiteral("R3C1 s Číslo objednávky:")));
         kv::store::Table& orders = db_->dm().tabKalmorvaty;
-        for (const QString& number : column(orders, QStringLiteral("Cislo")))
+        for (const QString& number : kv::test::columnValues(orders, QStringLiteral("Cislo")))
             QVERIFY2(cells.filter(QStringLiteral(" s ") + number).size() == 1, qPrintable(number));
         // The first order's row under the titles: its supplier, dates as dates in the Czech form,
         // flags in Czech, the memo's lines running down below it.
@@ -109,9 +103,9 @@ private Q_SLOTS:
     void suppliersListHasEverySupplierUnderItsCategory() {
         const QStringList cells = openpyxlCells(QStringLiteral("SeznamDodavatelu"));
         QVERIFY(cells.contains(QStringLiteral("R2C1 s SEZNAM DODAVATELŮ:")));
-        for (const QString& name : column(db_->dm().tabDodavatele, QStringLiteral("Nazev")))
+        for (const QString& name : kv::test::columnValues(db_->dm().tabDodavatele, QStringLiteral("Nazev")))
             QVERIFY2(cells.filter(QStringLiteral(" s ") + name).size() == 1, qPrintable(name));
-        for (const QString& category : column(db_->dm().tabObory, QStringLiteral("Obor")))
+        for (const QString& category : kv::test::columnValues(db_->dm().tabObory, QStringLiteral("Obor")))
             QVERIFY2(!cells.filter(QStringLiteral(" s ") + category).isEmpty(), qPrintable(category));
     }
 
@@ -128,7 +122,7 @@ private Q_SLOTS:
         QFile csv(out_.filePath(QStringLiteral("SeznamObjednavek.csv")));
         QVERIFY2(csv.open(QIODevice::ReadOnly), "LibreOffice wrote no CSV");
         const QString text = QString::fromUtf8(csv.readAll());
-        for (const QString& number : column(db_->dm().tabKalmorvaty, QStringLiteral("Cislo")))
+        for (const QString& number : kv::test::columnValues(db_->dm().tabKalmorvaty, QStringLiteral("Cislo")))
             QVERIFY2(text.contains(number), qPrintable(number));
         QVERIFY(text.contains(QStringLiteral("SEZNAM OBJEDNÁVEK:")));
         // Dates come out in the Czech form the cells carry.
