@@ -61,7 +61,7 @@ public:
         : raw_(path) {
         // The waiting and the durability of the store's own connections.
         RawSqlite::run(raw_.prepare("PRAGMA busy_timeout = 10000"));
-        RawSqlite::run(raw_.prepare("PRAGMA synchronous = NORMAL"));
+        RawSqlite::run(raw_.prepare("PRAGMA synchronous = FULL"));
         id_ = RawSqlite::texts(raw_.prepare("SELECT \"_id\" FROM \"System\" LIMIT 1"), 1)
                   .value(0)
                   .value(0)

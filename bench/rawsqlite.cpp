@@ -25,9 +25,11 @@ QString columnText(sqlite3_stmt* s, int c) {
 
 RawSqlite::RawSqlite(const QString& path) {
     sqlite3_open(path.toUtf8().constData(), &db_);
-    // The program's connection settings, so that both sides read from a page cache of one size.
+    // The program's connection settings, so that both sides read from a page cache of one size and
+    // sync their commits alike.
     const QByteArray cache = "PRAGMA cache_size=-" + QByteArray::number(store::SqliteBackend::kPageCacheKiB);
     sqlite3_exec(db_, cache.constData(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db_, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
 }
 
 RawSqlite::~RawSqlite() {

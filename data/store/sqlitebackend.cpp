@@ -1,9 +1,12 @@
-// WAL journal so that readers never block a writer of another process; a busy timeout so that two
-// processes writing at once wait for each other instead of failing. A TIMESTAMP column's ISO text is
+// WAL journal so that readers never block a writer of another process, synced in full at every commit
+// so that a commit returned is one a power loss keeps; a busy timeout so that two processes writing at
+// once wait for each other instead of failing; a folder on a network drive refused before anything is
+// written there. A TIMESTAMP column's ISO text is
 // turned into milliseconds as it is read, and a Timestamp parameter into that text as it is bound.
 #include "sqlitebackend.h"
 
 #include "isotime.h"
+#include "networkdrive.h"
 #include "storeerror.h"
 
 #include <QFileInfo>
@@ -21,6 +24,10 @@ QString SqliteBackend::databasePath(const QString& folder, const QString& alias)
 SqliteBackend::SqliteBackend(const ConnectParams& params)
     : Backend(params.database) {
     path_ = databasePath(params.folder, params.database);
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (const QString kind = networkFileSystem(folder); !kind.isEmpty())
+        throw StoreError(StoreError::Kind::Connection, networkDriveMessage(params.database, folder, kind), {}, 0,
+                         false);
     if (!params.createMissing && !QFileInfo::exists(path_))
         throw StoreError(StoreError::Kind::Connection,
                          QStringLiteral("Databáze '%1' neexistuje (soubor %2).").arg(params.database, path_),
@@ -44,7 +51,8 @@ SqliteBackend::SqliteBackend(const ConnectParams& params)
         // Reading the schema proves the file is a database, before anything is written to it.
         query(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"), {}, 1);
         query(QStringLiteral("PRAGMA journal_mode=WAL"), {}, 1);
-        execute(QStringLiteral("PRAGMA synchronous=NORMAL"), {});
+        // In WAL mode NORMAL may lose the last commits to a power loss; FULL syncs the log at each.
+        execute(QStringLiteral("PRAGMA synchronous=FULL"), {});
         execute(QStringLiteral("PRAGMA cache_size=-%1").arg(kPageCacheKiB), {});
         locks_ = std::make_unique<SqliteLocks>(path_);
     } catch (const StoreError& e) {

@@ -1,6 +1,7 @@
 // Creating the data module: SERVER.INI and its defaults, the set-up program, the connection loop with
 // its two questions and the reason for each failure, the schema version check, opening the tables in
-// order, and the set-up program's own work (passwords, upgrades).
+// order, the set-up program's own work (passwords, upgrades), the durability of every connection, and
+// an embedded database on a network drive refused.
 #include "tests/support/legacydatabase.h"
 #include "tests/support/testdatabase.h"
 
@@ -10,10 +11,12 @@
 #include "data/datmod.h"
 #include "data/schemaversion.h"
 #include "data/serversettings.h"
+#include "data/store/networkdrive.h"
 #include "data/store/pgbackend.h"
 #include "data/store/sqlitebackend.h"
 #include "tools/initdataserver.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -223,6 +226,55 @@ private Q_SLOTS:
         QCOMPARE(withoutReasons(ui.log).value(0), QStringLiteral("error: connect"));
         f.open(QIODevice::ReadOnly);
         QCOMPARE(f.readAll(), content); // nothing was written into the user's file
+    }
+
+    // Every way the program, the set-up program and the tools open the embedded database syncs the
+    // log at each commit: a commit returned survives a power loss.
+    void everyEmbeddedConnectionSyncsEachCommit() {
+        QVERIFY(tools::prepareDatabase(embeddedRequest(folder_)).ok);
+        data::TDM dm;
+        ScriptedUi ui;
+        QVERIFY(dm.DMCreate(ui));
+        store::ConnectParams params;
+        params.folder = folder_;
+        params.database = QStringLiteral("Kalmorvaty");
+        const std::unique_ptr<store::Backend> tool = store::openBackend(params);
+        for (store::Backend* b : {&dm.session.backend(dm.session.defaultDatabase()), tool.get()}) {
+            QCOMPARE(b->query(QStringLiteral("PRAGMA synchronous"), {}, 1).value(0).value(0).toInt(), 2); // FULL
+            QCOMPARE(b->query(QStringLiteral("PRAGMA journal_mode"), {}, 1).value(0).value(0).toString(),
+                     QStringLiteral("wal"));
+        }
+    }
+
+    void postgresConnectionKeepsTheServersDurability() {
+        if (!test::postgresAvailable())
+            QSKIP("KV_TEST_PG not set");
+        test::TestDatabase db(test::Engine::Postgres);
+        const std::unique_ptr<store::Backend> b = store::openBackend(db.params());
+        QCOMPARE(b->query(QStringLiteral("SHOW synchronous_commit"), {}, 1).value(0).value(0).toString(),
+                 QStringLiteral("on"));
+    }
+
+    // A folder on a network drive: the set-up program and the program refuse it, say why and what to
+    // use instead, and write nothing there.
+    void embeddedDatabaseOnANetworkDriveIsRefused() {
+        store::setFileSystemProbe([](const QString&) { return QStringLiteral("SMB/CIFS"); });
+        const QString message = store::networkDriveMessage(QStringLiteral("Kalmorvaty"), dir_->path(),
+                                                           QStringLiteral("SMB/CIFS"));
+        const tools::SetupResult setup = tools::prepareDatabase(embeddedRequest(folder_));
+        QVERIFY(!setup.ok);
+        QCOMPARE(setup.message, message);
+        writeIni(folder_, "[SERVER]\r\n");
+        data::TDM dm;
+        dm.runSetupProgram = [](const QString&) { return 1; };
+        ScriptedUi ui;
+        QVERIFY(!dm.DMCreate(ui));
+        store::setFileSystemProbe({});
+        QVERIFY2(ui.log.join(QLatin1Char('\n')).contains(message), qPrintable(ui.log.join(QLatin1Char('\n'))));
+        QVERIFY(message.contains(QStringLiteral("server PostgreSQL")));
+        QCOMPARE(QDir(folder_).entryList(QDir::Files), QStringList{"SERVER.INI"});
+        // This machine's own temporary folder is local.
+        QCOMPARE(store::networkFileSystem(folder_), QString());
     }
 
     void truncatedDatabaseReportsTablesItCannotOpen() {
