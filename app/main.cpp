@@ -4,6 +4,7 @@
 #include "startupsequence.h"
 
 #include "errors/errorreporting.h"
+#include "ui/keyboardroads.h"
 
 int main(int argc, char** argv) {
     kv::app::KvApplication app(argc, argv);
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("kalmorvaty"));
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // Enter on buttons, Ctrl+Tab through pages and the focus in each window's first box.
+    app.installEventFilter(new kv::ui::KeyboardRoads(&app));
 
     // Before the start-up: errors of the start-up itself are logged, and the map is read once.
     kv::errors::ErrorReportingScope errorReporting;

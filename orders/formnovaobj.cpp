@@ -15,6 +15,7 @@
 #include "ui/dialogs.h"
 #include "ui/windowplacement.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -362,6 +363,21 @@ void TFormNovaObj::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && orderBegun(entries())) {
         tlZavritClick();
         return;
+    }
+    // F4 in a box with a pick button picks, as the button does: the buttons stay out of the Tab
+    // and Enter ways through the boxes.
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier) {
+        const std::pair<QWidget*, QPushButton*> picks[] = {{edZpPlatby, tlVybZpPlatby},
+                                                           {edDoprava, tlVybDopravu},
+                                                           {edObjednal, tlVybObjednal},
+                                                           {edDodavatel, tlVybDodavatele}};
+        QWidget* focus = QApplication::focusWidget();
+        for (const auto& [box, button] : picks) {
+            if (focus && (box == focus || box->isAncestorOf(focus))) {
+                button->click();
+                return;
+            }
+        }
     }
     QDialog::keyPressEvent(event);
 }
