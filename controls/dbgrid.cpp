@@ -56,6 +56,9 @@ void DBGrid::setDataSource(store::DataSource* source) {
 
 void DBGrid::setReadOnly(bool on) {
     model_->setReadOnly(on);
+    // Tab from cell to cell serves typing into cells; in a grid only read, Tab goes on to the next
+    // control, and the arrow keys move through the cells.
+    setTabKeyNavigation(!on);
     setEditTriggers(on ? QAbstractItemView::NoEditTriggers
                        : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);

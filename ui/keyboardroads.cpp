@@ -134,6 +134,14 @@ bool KeyboardRoads::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         const bool backtab = key->key() == Qt::Key_Backtab;
+        // A memo takes no tab character, as the program's memos never have: Tab goes on to the next
+        // control from there as from every other box.
+        if ((key->key() == Qt::Key_Tab || backtab) && !(key->modifiers() & Qt::ControlModifier)) {
+            if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+                plain->setTabChangesFocus(true);
+            else if (auto* rich = qobject_cast<QTextEdit*>(widget))
+                rich->setTabChangesFocus(true);
+        }
         if ((key->key() == Qt::Key_Tab || backtab) && (key->modifiers() & Qt::ControlModifier)) {
             if (QTabWidget* tabs = pagesAround(widget)) {
                 const bool back = backtab || (key->modifiers() & Qt::ShiftModifier);

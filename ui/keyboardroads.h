@@ -1,7 +1,7 @@
 // The keyboard ways through every window, installed once on the application: Enter on a focused push
 // or tool button presses it (Space still does), Ctrl+Tab and Ctrl+Shift+Tab turn the pages of the tab
-// widget the focus is in, and a window shown or a page turned puts the focus in its first box in tab
-// order, so typing starts at once. A window that gives the focus to a box of its own keeps its choice:
+// widget the focus is in, Tab leaves a memo as it leaves every other box, and a window shown or a page
+// turned puts the focus in its first box in tab order, so typing starts at once. A window that gives the focus to a box of its own keeps its choice:
 // only a focus left on a page tab, or on nothing, is moved.
 #pragma once
 

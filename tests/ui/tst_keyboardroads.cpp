@@ -1,6 +1,6 @@
 // The keyboard ways through windows: the focus in the first box of a window and of each page turned
 // to (by Ctrl+Tab, Ctrl+Shift+Tab or a click on its tab), a box the window chose kept, Enter pressing
-// a focused push or tool button and only that.
+// a focused push or tool button and only that, Tab leaving a memo.
 #include "ui/keyboardroads.h"
 
 #include <QApplication>
@@ -130,6 +130,10 @@ private Q_SLOTS:
         QTest::keyClick(w.memo, Qt::Key_Return);
         QCOMPARE(w.memo->toPlainText(), QStringLiteral("a\n"));
         QCOMPARE(done.count(), 3);
+        // Tab leaves the memo, as it leaves a box, and types nothing into it.
+        QTest::keyClick(w.memo, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != w.memo);
+        QCOMPARE(w.memo->toPlainText(), QStringLiteral("a\n"));
     }
 };
 
