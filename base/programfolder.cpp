@@ -75,24 +75,27 @@ bool prepareProgramFolder() {
     const QString folder = programFolder();
     if (!QDir().mkpath(folder))
         return false;
-    if (folder != executableFolder())
-        shareWithGroup(folder);
+    keepToUsers(folder, folder != executableFolder());
     return canWrite(folder);
 }
 
-void shareWithGroup(const QString& folder) {
+void keepToUsers(const QString& folder, bool shared) {
 #ifdef Q_OS_UNIX
-    const mode_t mask = ::umask(0);
-    ::umask(mask & ~mode_t(S_IRWXG));
+    // Files the database engine, the settings and the logs make from now on.
+    ::umask(shared ? mode_t(S_IRWXO) : mode_t(S_IRWXG | S_IRWXO));
     const uid_t me = ::geteuid();
     for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
         struct stat st;
         const QByteArray path = QFile::encodeName(f.absoluteFilePath());
-        if (::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == me)
-            ::chmod(path.constData(), st.st_mode | S_IRGRP | S_IWGRP);
+        if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != me)
+            continue;
+        const mode_t own = st.st_mode & S_IRWXU;
+        const mode_t group = shared ? (st.st_mode & S_IXGRP) | S_IRGRP | S_IWGRP : 0;
+        ::chmod(path.constData(), (st.st_mode & ~mode_t(0777)) | own | group);
     }
 #else
     Q_UNUSED(folder);
+    Q_UNUSED(shared);
 #endif
 }
 

@@ -23,15 +23,16 @@ void setProgramFolder(const QString& folder);
 // executable's folder; an empty line names none). Ends with "/".
 QString programFolderFor(const QString& executableFolder);
 
-// Makes the program folder ready at start: creates it when missing and, when it is a data folder
-// shared by the users of the machine, lets the group write the files this process creates there and
-// the files this user created there before (the database file is created readable only). Returns
+// Makes the program folder ready at start: creates it when missing and keeps its files (orders, the
+// database password in SERVER.INI) from other accounts: see keepToUsers(). A data folder is shared by
+// the users of the machine through its group; the executable's own folder is one user's. Returns
 // whether the folder can be written; a folder that cannot is left as it is.
 bool prepareProgramFolder();
 
-// The sharing step of prepareProgramFolder(): the process's file-creation mask stops withholding
-// group rights, and the files in `folder` owned by this user become readable and writable by their
-// group. Other users' files are left alone (only their owner may change them).
-void shareWithGroup(const QString& folder);
+// Who may reach the program's files in `folder`: the owner and, when `shared`, the group (read and
+// write); never other accounts. The process's file-creation mask is set so, whatever the user's own,
+// and the files in `folder` owned by this user are narrowed (or widened to their group) to match,
+// owner and group kept. Other users' files are left alone (only their owner may change them).
+void keepToUsers(const QString& folder, bool shared);
 
 } // namespace kv

@@ -37,6 +37,12 @@ SetupRequest requestFor(const store::ConnectParams& params, const QString& folde
     return r;
 }
 
+QString passwordKeptText() {
+    return QStringLiteral("Heslo je uloženo v souboru SERVER.INI, který čtou jen uživatelé programu. Mimo složku "
+                          "programu je udrží soubor hesel ~/.pgpass každého uživatele: ponechte heslo prázdné a "
+                          "zapište je tam.");
+}
+
 SetupResult prepareDatabase(const SetupRequest& request) {
     SetupResult result;
     if (request.protocol != 0 && request.protocol != 1) {
@@ -106,6 +112,8 @@ SetupResult prepareDatabase(const SetupRequest& request) {
             ? QStringLiteral("Databáze '%1' je připravena; nic nebylo třeba zakládat.").arg(request.database)
             : QStringLiteral("Databáze '%1' je připravena; založeny tabulky: %2.")
                   .arg(request.database, result.createdTables.join(QLatin1String(", ")));
+    if (!request.password.isEmpty())
+        result.message += QLatin1Char('\n') + passwordKeptText();
     return result;
 }
 

@@ -33,6 +33,10 @@ struct SetupResult {
     int upgradedFrom = 0; // the version the database was upgraded from, 0 when it was not
 };
 
+// What the set-up program adds when it writes a password into SERVER.INI: the file is kept to the
+// program's users, and a password file (~/.pgpass, used when HESLO is empty) keeps it out altogether.
+QString passwordKeptText();
+
 SetupResult prepareDatabase(const SetupRequest& request);
 
 // Parses "--batch [--upgrade] [--protocol 0|1] [--server HOST[:PORT]] [--login USER] [--password PW]

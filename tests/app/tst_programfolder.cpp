@@ -67,17 +67,40 @@ private Q_SLOTS:
         QVERIFY(!prepareProgramFolder());
     }
 
-    void sharingLetsTheGroupWriteOwnFilesAndNewOnes() {
-        const QString db = root_ + QLatin1String("/KALMORVATY.db");
-        write(db, "x");
-        QVERIFY(::chmod(QFile::encodeName(db).constData(), 0644) == 0); // as the database engine makes it
-        const mode_t before = ::umask(022);
-        shareWithGroup(root_);
-        const mode_t after = ::umask(before);
-        QCOMPARE(after, mode_t(002));
-        struct stat st;
-        QVERIFY(::stat(QFile::encodeName(db).constData(), &st) == 0);
-        QCOMPARE(st.st_mode & 0777, mode_t(0664));
+    // Whatever the user's umask, files made later and files made before reach the owner and, in a
+    // shared data folder, the group; never other accounts.
+    void filesReachOnlyTheProgramsUsers_data() {
+        QTest::addColumn<int>("umask");
+        QTest::addColumn<bool>("shared");
+        QTest::addColumn<int>("before"); // the mode of a file made earlier
+        QTest::addColumn<int>("narrowed");
+        QTest::addColumn<int>("created");
+        QTest::newRow("shared, umask 022, database as the engine made it") << 022 << true << 0644 << 0660 << 0660;
+        QTest::newRow("shared, umask 002, SERVER.INI readable by all") << 002 << true << 0666 << 0660 << 0660;
+        QTest::newRow("personal, umask 022") << 022 << false << 0644 << 0600 << 0600;
+        QTest::newRow("personal, umask 002, group-writable file") << 002 << false << 0664 << 0600 << 0600;
+        QTest::newRow("personal, an executable keeps its bit") << 022 << false << 0755 << 0700 << 0600;
+    }
+    void filesReachOnlyTheProgramsUsers() {
+        QFETCH(int, umask);
+        QFETCH(bool, shared);
+        QFETCH(int, before);
+        QFETCH(int, narrowed);
+        QFETCH(int, created);
+        const QString earlier = root_ + QLatin1String("/SERVER.INI");
+        write(earlier, "x");
+        QVERIFY(::chmod(QFile::encodeName(earlier).constData(), mode_t(before)) == 0);
+        const mode_t saved = ::umask(mode_t(umask));
+        keepToUsers(root_, shared);
+        const QString later = root_ + QLatin1String("/Kalmorvaty.sqlite");
+        write(later, "x");
+        ::umask(saved);
+        const auto mode = [](const QString& path) {
+            struct stat st;
+            return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+        };
+        QCOMPARE(mode(earlier), narrowed);
+        QCOMPARE(mode(later), created);
     }
 };
 

@@ -16,11 +16,13 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <sys/stat.h>
 
 using namespace kv;
 using namespace kv::app;
@@ -197,6 +199,43 @@ private Q_SLOTS:
         QCOMPARE(setupIni().readString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka")),
                  QStringLiteral("10.12.2026"));
         QVERIFY(!data::DM); // the data module went with the program
+    }
+
+    // The set-up program, a start and an order written leave nothing that another account could read,
+    // whatever the user's umask; a SERVER.INI readable by all from before is narrowed at start.
+    void nothingIsLeftForOtherAccounts_data() {
+        QTest::addColumn<int>("umask");
+        QTest::newRow("umask 022") << 022;
+        QTest::newRow("umask 002") << 002;
+    }
+    void nothingIsLeftForOtherAccounts() {
+        QFETCH(int, umask);
+        const mode_t saved = ::umask(mode_t(umask));
+        QVERIFY(prepareProgramFolder()); // as the set-up program begins
+        prepareDatabase();
+        const QByteArray serverIni = QFile::encodeName(folder_ + QLatin1String("SERVER.INI"));
+        QVERIFY(::chmod(serverIni.constData(), 0644) == 0);
+        ::umask(mode_t(umask));
+        ScriptedDialogs dialogs;
+        dialogs.onModal = [](QDialog&) { return 0; };
+        {
+            StartupSequence startup(kFast);
+            QVERIFY(startup.run());
+            store::Table& orders = startup.dataModule()->tabKalmorvaty;
+            orders.append();
+            orders.fieldByName(QStringLiteral("Cislo")).setAsString(QStringLiteral("2026/12/00001/JN"));
+            orders.post();
+        }
+        ::umask(saved);
+        QStringList readable;
+        for (const QFileInfo& f : QDir(folder_).entryInfoList(QDir::Files | QDir::Hidden)) {
+            struct stat st;
+            if (::stat(QFile::encodeName(f.absoluteFilePath()).constData(), &st) == 0 && (st.st_mode & S_IRWXO))
+                readable << QStringLiteral("%1 %2").arg(f.fileName()).arg(st.st_mode & 0777, 0, 8);
+        }
+        QCOMPARE(readable, QStringList());
+        QVERIFY(QFileInfo::exists(folder_ + QLatin1String("Kalmorvaty.sqlite")));
+        QVERIFY(QFileInfo::exists(folder_ + QLatin1String("SETUP.INI")));
     }
 
     void noticeAtMostOnceADay_data() {
