@@ -71,6 +71,13 @@ inline QString orderNumberPrompt() {
 inline QString orderNumberInvalid() {
     return QStringLiteral("Nesprávné číslo! Číslo objednávky je 5-ti místné celé číslo!");
 }
+// The count set below numbers this month's orders already have.
+inline QString orderNumberBelowIssued(int highest) {
+    return QStringLiteral("Objednávky tohoto měsíce už mají čísla až do %1. Při nižším čísle dostanou další "
+                          "objednávky čísla, která už byla vydána (program přeskočí jen čísla uložená se "
+                          "stejnými iniciálami).\nOpravdu nastavit nižší číslo?")
+        .arg(highest, 5, 10, QLatin1Char('0'));
+}
 inline QString orderNumberLocked() {
     return QStringLiteral("Nelze otevřít tabulku pro zápis - opakujte prosím operaci později!");
 }

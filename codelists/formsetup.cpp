@@ -308,6 +308,16 @@ void TFormSetup::tlResetCOClick() {
         ui::showError(texts::orderNumberInvalid(), this);
         return;
     }
+    const QString resetForm = orderNumberResetForm(clock::today(), sequence.digits);
+    try {
+        const int highest = dm_.highestOrderSequence(resetForm.section(QLatin1Char('/'), 0, 1));
+        if (sequence.digits.toInt() < highest &&
+            !ui::askYesNo(texts::orderNumberBelowIssued(highest), ui::MsgStyle::Warning, this))
+            return;
+    } catch (const store::StoreError& e) {
+        ui::showError(e.message(), this);
+        return;
+    }
     store::Table& t = dm_.tabSystem;
     try {
         t.edit();
@@ -316,8 +326,7 @@ void TFormSetup::tlResetCOClick() {
         return;
     }
     try {
-        t.fieldByName(QStringLiteral("PosledniObj"))
-            .setAsString(orderNumberResetForm(clock::today(), sequence.digits));
+        t.fieldByName(QStringLiteral("PosledniObj")).setAsString(resetForm);
         t.post();
     } catch (const store::StoreError&) {
         t.cancel();

@@ -11,6 +11,7 @@
 #include "data/store/storeerror.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <QProcess>
 #include <QStandardPaths>
 #include <stdexcept>
@@ -203,6 +204,24 @@ void TDM::tabOboryAfterScroll() {
         tabObory.isEmpty() ? QString() : tabObory.fieldByName(QStringLiteral("Obor")).asString();
     tabDodavatele.setFilterView(categoryFilter(category), true);
     Q_EMIT suppliersFiltered();
+}
+
+bool TDM::orderNumberTaken(const QString& number) {
+    store::Backend& b = session.backend(session.defaultDatabase());
+    // The number's own index answers at once, whatever the table's size.
+    return !b.query(QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"Cislo\" = ?").arg(QString::fromUtf16(tables::kOrders)),
+                    {number}, 1)
+                .isEmpty();
+}
+
+int TDM::highestOrderSequence(const QString& yearMonth) {
+    store::Backend& b = session.backend(session.defaultDatabase());
+    int highest = 0;
+    for (const store::Row& r : b.query(QStringLiteral("SELECT \"Cislo\" FROM \"%1\" WHERE \"Cislo\" LIKE ?")
+                                           .arg(QString::fromUtf16(tables::kOrders)),
+                                       {yearMonth + QLatin1String("/%")}))
+        highest = std::max(highest, r.value(0).toString().section(QLatin1Char('/'), 2, 2).toInt());
+    return highest;
 }
 
 int TDM::suppliersOfCategory(const QString& category) {

@@ -65,8 +65,12 @@ public:
     // The next order number with `initials`, written to the settings row; empty text when none
     // could be made (ordernumber.h).
     QString NextOrderNumber(const QString& initials, OrderNumberUi& ui) {
-        return issueOrderNumber(tabSystem, initials, ui);
+        return issueOrderNumber(tabSystem, initials, ui, {}, [this](const QString& n) { return orderNumberTaken(n); });
     }
+    // Whether an order is stored under `number`.
+    bool orderNumberTaken(const QString& number);
+    // The highest sequence of the orders stored under `yearMonth` ("2026/12"), 0 when there are none.
+    int highestOrderSequence(const QString& yearMonth);
 
     // After every move of the category record: the suppliers are filtered to that trade category.
     void tabOboryAfterScroll();

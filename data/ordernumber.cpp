@@ -79,7 +79,7 @@ std::optional<QString> nextOrderNumber(const QString& stored, const QString& tod
 }
 
 QString issueOrderNumber(store::Table& settings, const QString& initials, OrderNumberUi& ui,
-                         const OrderNumberWait& wait) {
+                         const OrderNumberWait& wait, const OrderNumberTaken& taken) {
     BusyPointer busy(ui);
     // Editing an empty table would start a second settings row of this station's own.
     if (!settings.isOpen() || settings.isEmpty())
@@ -89,8 +89,12 @@ QString issueOrderNumber(store::Table& settings, const QString& initials, OrderN
     // Editing re-read the row under the lock: the stored number is the one last issued anywhere.
     std::optional<QString> number;
     try {
-        number = nextOrderNumber(settings.fieldByName(kPosledniObj).asString(), shortDate(clock::today()),
-                                 initials);
+        const QString today = shortDate(clock::today());
+        number = nextOrderNumber(settings.fieldByName(kPosledniObj).asString(), today, initials);
+        // Under the settings row's lock no other station issues meanwhile; the numbers stored are
+        // passed over one by one, so the count never gives one twice.
+        while (number && taken && taken(*number))
+            number = nextOrderNumber(*number, today, initials);
         if (number)
             settings.fieldByName(kPosledniObj).setAsString(*number);
     } catch (const store::StoreError&) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace kv::store {
@@ -49,14 +50,18 @@ struct OrderNumberWait {
     int maxRetries = 100; // tries after the first before giving up: 10 seconds with the pause above
 };
 
+// Whether an order is stored under a number already: such a number is passed over, as after the
+// count was set back below numbers issued.
+using OrderNumberTaken = std::function<bool(const QString& number)>;
+
 // Issues the next number on the settings table's current row and returns it, or empty text when
-// none was issued. The row is locked first and its stored number read again under the lock, so two
+// none was issued. Numbers `taken` says exist are passed over. The row is locked first and its stored number read again under the lock, so two
 // stations never derive from the same value and a station's out-of-date copy never counts. A lock
 // held by another station is waited out (a try every `wait.retryMs`, at most `wait.maxRetries`
 // times); any other failure (lost connection, table not open, no settings row) ends at once. A
 // stored sequence that is not a number shows orderNumberErrorMessage(). Whenever no number is
 // issued the row's edit is cancelled, so nothing of it is posted later.
 QString issueOrderNumber(store::Table& settings, const QString& initials, OrderNumberUi& ui,
-                         const OrderNumberWait& wait = {});
+                         const OrderNumberWait& wait = {}, const OrderNumberTaken& taken = {});
 
 } // namespace kv::data

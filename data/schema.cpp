@@ -52,7 +52,7 @@ TableDef settings() {
     TableDef t;
     t.name = QString::fromUtf16(tables::kSystem);
     t.fields = {
-        str(u"PosledniObj", 17, u"", 17), str(u"Firma", 100), str(u"Ulice_CP", 50), str(u"Obec", 50),
+        str(u"PosledniObj", 20, u"", 17), str(u"Firma", 100), str(u"Ulice_CP", 50), str(u"Obec", 50),
         str(u"PSC", 5), str(u"IC", 8), str(u"DIC", 10), str(u"Telefon", 15), str(u"Fax", 15), str(u"GSM", 15),
         str(u"Email", 50), str(u"www", 50), str(u"Banka", 50), str(u"Ucet", 30), str(u"Zapsana", 100),
         str(u"Dod_Ulice_CP", 50), str(u"Dod_Obec", 50), str(u"Dod_PSC", 5), str(u"Dod_Telefon", 15),

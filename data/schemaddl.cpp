@@ -29,6 +29,34 @@ void createFilterIndexes(Backend& backend) {
     }
 }
 
+// The database itself refuses a second order under one number, on every engine. Numbers stored
+// twice before are reported instead of failing the whole preparation.
+QStringList makeNumbersUnique(Backend& backend) {
+    const QString orders = QString::fromUtf16(tables::kOrders);
+    const QString number = Backend::quote(QStringLiteral("Cislo"));
+    QStringList duplicates;
+    for (const store::Row& r : backend.query(QLatin1String("SELECT ") + number + QLatin1String(" FROM ") +
+                                                 Backend::quote(orders) + QLatin1String(" GROUP BY ") + number +
+                                                 QLatin1String(" HAVING COUNT(*) > 1 ORDER BY ") + number,
+                                             {}))
+        duplicates << r.value(0).toString();
+    if (duplicates.isEmpty())
+        backend.execute(QLatin1String("CREATE UNIQUE INDEX IF NOT EXISTS ") +
+                        Backend::quote(QLatin1String("ux_") + orders + QLatin1String("_Cislo")) + QLatin1String(" ON ") +
+                        Backend::quote(orders) + QLatin1String(" (") + number + QLatin1Char(')'));
+    return duplicates;
+}
+
+// An earlier layout kept the last number in 17 characters; six-digit sequences need the order
+// number's whole width.
+void widenLastNumber(Backend& backend) {
+    const store::TableDef& def = tableDef(QString::fromUtf16(tables::kSystem));
+    const store::FieldDef& last = def.fields[def.fieldIndex(QStringLiteral("PosledniObj"))];
+    const QString sql = backend.widenTextSql(def.name, last.name, last.size);
+    if (!sql.isEmpty())
+        backend.execute(sql);
+}
+
 } // namespace
 
 bool createTableIfMissing(Backend& backend, const store::TableDef& def) {
@@ -59,6 +87,8 @@ DdlReport createMissing(Backend& backend) {
     if (found == kNoSchema)
         writeSchemaVersion(backend);
     createFilterIndexes(backend);
+    report.duplicateNumbers = makeNumbersUnique(backend);
+    widenLastNumber(backend);
     const QString system = Backend::quote(QString::fromUtf16(tables::kSystem));
     const auto rows = backend.query(QLatin1String("SELECT COUNT(*) FROM ") + system, {}, 1);
     if (rows.isEmpty() || rows[0][0].toLongLong() == 0) {

@@ -1,5 +1,6 @@
 // Creates what is missing of the database: the seven tables with their columns in stored order and
 // native types, the hidden storage key, one binary sort-key column, index and trigger per named index,
+// the unique index of the order numbers, the settings row's last number as wide as an order number,
 // the schema version row and the one settings row. Running it again on a complete database changes nothing.
 #pragma once
 
@@ -13,6 +14,9 @@ inline constexpr int kDefaultLeadTimeDays = 14;
 struct DdlReport {
     QStringList createdTables;
     bool createdSettingsRow = false;
+    // Order numbers stored more than once: the orders' numbers cannot be made unique until they are
+    // mended, and the index that keeps them so is left out meanwhile.
+    QStringList duplicateNumbers;
 };
 
 // All in one transaction. Throws SchemaVersionError for a database of another version (an earlier

@@ -37,6 +37,12 @@ SetupRequest requestFor(const store::ConnectParams& params, const QString& folde
     return r;
 }
 
+QString duplicateNumbersText(const QStringList& numbers) {
+    return QStringLiteral("Pozor: objednávky s čísly %1 jsou uloženy vícekrát. Dokud se čísla neopraví, databáze "
+                          "nezaručí, že se žádné číslo nevydá dvakrát; po opravě spusťte přípravu znovu.")
+        .arg(numbers.join(QLatin1String(", ")));
+}
+
 QString passwordKeptText() {
     return QStringLiteral("Heslo je uloženo v souboru SERVER.INI, který čtou jen uživatelé programu. Mimo složku "
                           "programu je udrží soubor hesel ~/.pgpass každého uživatele: ponechte heslo prázdné a "
@@ -69,12 +75,14 @@ SetupResult prepareDatabase(const SetupRequest& request) {
     // An upgrade works on a database that exists; a mistyped name must not make a new empty one.
     params.createMissing = !request.upgrade;
     data::UpgradeReport upgraded;
+    QStringList duplicates;
     try {
         auto backend = store::openBackend(params);
         if (request.upgrade)
             upgraded = data::upgradeDatabase(*backend);
         const data::DdlReport report = data::createMissing(*backend);
         result.createdTables = report.createdTables;
+        duplicates = report.duplicateNumbers;
     } catch (const store::StoreError& e) {
         result.message =
             e.message() + (e.engineText().isEmpty() ? QString() : QLatin1String("\n") + e.engineText());
@@ -97,7 +105,7 @@ SetupResult prepareDatabase(const SetupRequest& request) {
     }
     result.ok = true;
     result.upgradedFrom = upgraded.from != upgraded.to ? upgraded.from : 0;
-    if (result.upgradedFrom) {
+    if (result.upgradedFrom)
         result.message =
             QStringLiteral("Databáze '%1' byla převedena z verze %2 na verzi %3; všechny záznamy zůstaly "
                            "zachovány (tabulky: %4).")
@@ -105,13 +113,14 @@ SetupResult prepareDatabase(const SetupRequest& request) {
                 .arg(upgraded.from)
                 .arg(upgraded.to)
                 .arg(upgraded.tables.join(QLatin1String(", ")));
-        return result;
-    }
-    result.message =
-        result.createdTables.isEmpty()
-            ? QStringLiteral("Databáze '%1' je připravena; nic nebylo třeba zakládat.").arg(request.database)
-            : QStringLiteral("Databáze '%1' je připravena; založeny tabulky: %2.")
-                  .arg(request.database, result.createdTables.join(QLatin1String(", ")));
+    else
+        result.message =
+            result.createdTables.isEmpty()
+                ? QStringLiteral("Databáze '%1' je připravena; nic nebylo třeba zakládat.").arg(request.database)
+                : QStringLiteral("Databáze '%1' je připravena; založeny tabulky: %2.")
+                      .arg(request.database, result.createdTables.join(QLatin1String(", ")));
+    if (!duplicates.isEmpty())
+        result.message += QLatin1Char('\n') + duplicateNumbersText(duplicates);
     if (!request.password.isEmpty())
         result.message += QLatin1Char('\n') + passwordKeptText();
     return result;

@@ -36,6 +36,9 @@ struct SetupResult {
 // What the set-up program adds when it writes a password into SERVER.INI: the file is kept to the
 // program's users, and a password file (~/.pgpass, used when HESLO is empty) keeps it out altogether.
 QString passwordKeptText();
+// What the set-up program adds when orders share a number: which, and that the database cannot keep
+// numbers unique until they are mended.
+QString duplicateNumbersText(const QStringList& numbers);
 
 SetupResult prepareDatabase(const SetupRequest& request);
 

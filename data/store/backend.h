@@ -101,6 +101,14 @@ public:
     // Booleans as 0/1) to this engine's native form, exactly.
     virtual QString timestampFromMillisSql(const QString& column) const = 0;
     virtual QString booleanFromFlagSql(const QString& column) const = 0;
+    // The statement that lets the text column `column` of `table` hold `length` characters, for a
+    // column an earlier layout made narrower; empty where the engine keeps texts of any length.
+    virtual QString widenTextSql(const QString& table, const QString& column, int length) const {
+        Q_UNUSED(table);
+        Q_UNUSED(column);
+        Q_UNUSED(length);
+        return {};
+    }
     // Rows were inserted into `table` with explicit storage keys: new rows must get keys above them.
     virtual void keysWritten(const QString& table) { Q_UNUSED(table); }
 

@@ -347,6 +347,12 @@ QString PgBackend::timestampFromMillisSql(const QString& column) const {
            QLatin1String(" * INTERVAL '1 millisecond'");
 }
 
+QString PgBackend::widenTextSql(const QString& table, const QString& column, int length) const {
+    // Only the declared length changes: PostgreSQL rewrites nothing for a longer varchar.
+    return QLatin1String("ALTER TABLE ") + quote(table) + QLatin1String(" ALTER COLUMN ") + quote(column) +
+           QLatin1String(" TYPE varchar(") + QString::number(length) + QLatin1Char(')');
+}
+
 QString PgBackend::booleanFromFlagSql(const QString& column) const {
     return QLatin1Char('(') + column + QLatin1String(" <> 0)");
 }

@@ -29,6 +29,7 @@ public:
     QString insertSql(const QString& table, const QStringList& columns) const override;
     QString timestampFromMillisSql(const QString& column) const override;
     QString booleanFromFlagSql(const QString& column) const override;
+    QString widenTextSql(const QString& table, const QString& column, int length) const override;
     QStringList sortKeyTriggerSql(const TableDef& def) const override;
     void keysWritten(const QString& table) override;
 

@@ -296,6 +296,46 @@ private Q_SLOTS:
         QCOMPARE(w.DBText1->text(), stored);
     }
 
+    // Setting the count below this month's orders warns first: the next numbers were issued already.
+    void aCountBelowThisMonthsOrdersIsSetOnlyAfterAWarning_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QList<MsgButton>>("answers");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("warned");
+        const QString before = QStringLiteral("2026/03/00009/JN");
+        QTest::newRow("below, warning declined") << "5" << QList<MsgButton>{MsgButton::Yes, MsgButton::No} << before
+                                                 << true;
+        QTest::newRow("below, warning accepted")
+            << "5" << QList<MsgButton>{MsgButton::Yes, MsgButton::Yes} << "2026/03/00005/---" << true;
+        QTest::newRow("the highest itself") << "9" << QList<MsgButton>{MsgButton::Yes} << "2026/03/00009/---" << false;
+        QTest::newRow("above") << "12" << QList<MsgButton>{MsgButton::Yes} << "2026/03/00012/---" << false;
+    }
+    void aCountBelowThisMonthsOrdersIsSetOnlyAfterAWarning() {
+        QFETCH(QString, input);
+        QFETCH(QList<MsgButton>, answers);
+        QFETCH(QString, stored);
+        QFETCH(bool, warned);
+        kv::clock::FixedClock clock(kToday);
+        kv::store::Table& orders = db_->dm().tabKalmorvaty;
+        // Last month's higher numbers do not count.
+        for (const char* n : {"2026/03/00009/JN", "2026/03/00004/AB", "2026/02/00011/JN"}) {
+            orders.append();
+            orders.fieldByName(QStringLiteral("Cislo")).setAsString(QLatin1String(n));
+            orders.post();
+        }
+        setStored(QStringLiteral("PosledniObj"), QStringLiteral("2026/03/00009/JN"));
+        TFormSetup& w = shown();
+        dialogs_->messageAnswers = {answers.begin(), answers.end()};
+        dialogs_->inputAnswers = {{true, input}};
+        w.tlResetCO->click();
+        const QStringList expected = warned ? QStringList{texts::orderNumberQuestion(), texts::orderNumberBelowIssued(9)}
+                                            : QStringList{texts::orderNumberQuestion()};
+        QCOMPARE(dialogs_->messages(), expected);
+        if (warned)
+            QCOMPARE(dialogs_->calls.constLast().style, kv::ui::MsgStyle::Warning);
+        QCOMPARE(::stored(*db_, QStringLiteral("PosledniObj")), stored);
+    }
+
     void aRowLockedByAnotherStationIsNotWritten_data() { everySave_data(); }
     void aRowLockedByAnotherStationIsNotWritten() {
         QFETCH(QString, press);

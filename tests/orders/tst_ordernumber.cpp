@@ -178,12 +178,37 @@ private Q_SLOTS:
         QCOMPARE(settings().state(), store::Table::State::Browse);
     }
 
-    void theStoredNumberIsCutToItsFieldButTheNumberIsWhole() {
+    // After 99999 the sequence has six digits, and the settings row keeps the number issued whole.
+    void aSixDigitNumberIsStoredWhole() {
         store(QStringLiteral("2026/12/99999/ABC"));
         RecordingUi ui;
         QCOMPARE(db_->dm().NextOrderNumber(QStringLiteral("ABC"), ui), QStringLiteral("2026/12/100000/ABC"));
-        QCOMPARE(storedNumber(), QStringLiteral("2026/12/100000/AB"));
+        QCOMPARE(storedNumber(), QStringLiteral("2026/12/100000/ABC"));
         QCOMPARE(db_->dm().NextOrderNumber(QStringLiteral("ABC"), ui), QStringLiteral("2026/12/100001/ABC"));
+        QCOMPARE(storedNumber(), QStringLiteral("2026/12/100001/ABC"));
+    }
+
+    // The count set back below numbers issued: the numbers stored are passed over, and the database
+    // itself refuses a second order under one number.
+    void aNumberStoredIsNeverIssuedAgain() {
+        db_->clearOrders();
+        store::Table& orders = db_->dm().tabKalmorvaty;
+        for (const char* n : {"2026/12/00002/JNO", "2026/12/00003/JNO", "2026/12/00005/JNO"}) {
+            orders.append();
+            orders.fieldByName(QStringLiteral("Cislo")).setAsString(QLatin1String(n));
+            orders.post();
+        }
+        store(QStringLiteral("2026/12/00001/---"));
+        RecordingUi ui;
+        QCOMPARE(db_->dm().NextOrderNumber(QStringLiteral("JNO"), ui), QStringLiteral("2026/12/00004/JNO"));
+        QCOMPARE(storedNumber(), QStringLiteral("2026/12/00004/JNO"));
+        QCOMPARE(db_->dm().NextOrderNumber(QStringLiteral("JNO"), ui), QStringLiteral("2026/12/00006/JNO"));
+        orders.append();
+        orders.fieldByName(QStringLiteral("Cislo")).setAsString(QStringLiteral("2026/12/00003/JNO"));
+        QVERIFY_THROWS_EXCEPTION(store::StoreError, orders.post());
+        orders.cancel();
+        QCOMPARE(orders.countWhere(QStringLiteral("Cislo='2026/12/00003/JNO'")), 1);
+        db_->clearOrders();
     }
 
     void aSequenceThatIsNotANumberIssuesNothing() {

@@ -14,6 +14,7 @@
 #include "data/store/networkdrive.h"
 #include "data/store/pgbackend.h"
 #include "data/store/sqlitebackend.h"
+#include "data/store/storeerror.h"
 #include "tools/initdataserver.h"
 
 #include <QDir>
@@ -253,6 +254,35 @@ private Q_SLOTS:
         const std::unique_ptr<store::Backend> b = store::openBackend(db.params());
         QCOMPARE(b->query(QStringLiteral("SHOW synchronous_commit"), {}, 1).value(0).value(0).toString(),
                  QStringLiteral("on"));
+    }
+
+    // Orders stored under one number before the database kept numbers unique: the set-up program
+    // names them and leaves the index out instead of failing; once mended, it makes the index.
+    void numbersStoredTwiceAreNamedBySetUp() {
+        QVERIFY(tools::prepareDatabase(embeddedRequest(folder_)).ok);
+        store::ConnectParams params;
+        params.folder = folder_;
+        params.database = QStringLiteral("Kalmorvaty");
+        {
+            const std::unique_ptr<store::Backend> b = store::openBackend(params);
+            b->execute(QStringLiteral("DROP INDEX \"ux_Kalmorvaty_Cislo\""));
+            for (int i = 0; i < 2; ++i)
+                b->execute(QStringLiteral("INSERT INTO \"Kalmorvaty\" (\"Cislo\") VALUES ('2026/12/00002/JNO')"));
+        }
+        const tools::SetupResult named = tools::prepareDatabase(embeddedRequest(folder_));
+        QVERIFY(named.ok);
+        QVERIFY2(named.message.endsWith(tools::duplicateNumbersText({QStringLiteral("2026/12/00002/JNO")})),
+                 qPrintable(named.message));
+        {
+            const std::unique_ptr<store::Backend> b = store::openBackend(params);
+            b->execute(QStringLiteral("UPDATE \"Kalmorvaty\" SET \"Cislo\" = '2026/12/00003/JNO' WHERE \"_id\" = "
+                                      "(SELECT MAX(\"_id\") FROM \"Kalmorvaty\")"));
+        }
+        QVERIFY(!tools::prepareDatabase(embeddedRequest(folder_)).message.contains(QStringLiteral("Pozor")));
+        const std::unique_ptr<store::Backend> b = store::openBackend(params);
+        QVERIFY_THROWS_EXCEPTION(
+            store::StoreError,
+            b->execute(QStringLiteral("INSERT INTO \"Kalmorvaty\" (\"Cislo\") VALUES ('2026/12/00003/JNO')")));
     }
 
     // A folder on a network drive: the set-up program and the program refuse it, say why and what to
