@@ -5,6 +5,7 @@
 #include "data/connectionui.h"
 #include "tools/initdataserver.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace kv::test {
@@ -16,6 +17,15 @@ std::unique_ptr<data::TDM> connectDataModule(QString* errors) {
         *errors = ui.messages;
         return nullptr;
     }
+    return dm;
+}
+
+std::unique_ptr<data::TDM> connectStation(const QString& folder) {
+    setProgramFolder(folder);
+    QString errors;
+    std::unique_ptr<data::TDM> dm = connectDataModule(&errors);
+    if (!dm)
+        std::fprintf(stderr, "%s\n", qPrintable(errors));
     return dm;
 }
 

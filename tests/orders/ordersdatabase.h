@@ -36,5 +36,8 @@ private:
 // Connects a data module through the SERVER.INI of the current program folder; nullptr with the
 // messages in `errors` when that fails.
 std::unique_ptr<data::TDM> connectDataModule(QString* errors);
+// A station process of a test: makes `folder` the program folder and connects through its
+// SERVER.INI; nullptr, with the messages written to the standard error, when that fails.
+std::unique_ptr<data::TDM> connectStation(const QString& folder);
 
 } // namespace kv::test

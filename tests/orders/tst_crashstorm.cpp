@@ -38,13 +38,9 @@ int sequenceOf(const QString& number) {
 // A station: connects through the SERVER.INI of `folder`, then takes numbers and stores an order
 // under each until it is killed, printing each number once its order is stored.
 int runStation(const QString& folder, const QString& initials) {
-    setProgramFolder(folder);
-    QString errors;
-    std::unique_ptr<data::TDM> dm = test::connectDataModule(&errors);
-    if (!dm) {
-        std::fprintf(stderr, "%s\n", qPrintable(errors));
+    std::unique_ptr<data::TDM> dm = test::connectStation(folder);
+    if (!dm)
         return 1;
-    }
     StationUi ui;
     store::Table& orders = dm->tabKalmorvaty;
     for (;;) {

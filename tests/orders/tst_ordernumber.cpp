@@ -47,13 +47,9 @@ public:
 // The storm's station: connects through the SERVER.INI of `folder`, says "ready", waits for the
 // file "go" there, then takes `count` numbers and prints each.
 int runStation(const QString& folder, int count, const QString& initials) {
-    setProgramFolder(folder);
-    QString errors;
-    std::unique_ptr<data::TDM> dm = test::connectDataModule(&errors);
-    if (!dm) {
-        std::fprintf(stderr, "%s\n", qPrintable(errors));
+    std::unique_ptr<data::TDM> dm = test::connectStation(folder);
+    if (!dm)
         return 1;
-    }
     std::printf("ready\n");
     std::fflush(stdout);
     while (!QFile::exists(folder + QLatin1String("go")))
