@@ -8,7 +8,6 @@
 
 #include "data/ordernumber.h"
 
-#include "base/programfolder.h"
 #include "data/store/storeerror.h"
 
 #include <QCoreApplication>
