@@ -18,11 +18,14 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kv;
 using namespace kv::app;
@@ -78,6 +81,23 @@ class TestStartup : public QObject {
         IniProfile ini(folder_ + QLatin1String("SERVER.INI"));
         ini.writeInteger(QStringLiteral("SERVER"), QStringLiteral("PROTOKOL"), 0);
         ini.writeString(QStringLiteral("SERVER"), QStringLiteral("DATABÁZE"), QStringLiteral("Nikde"));
+    }
+    // Where the tests run as root, an account outside the program's users (nobody, through setpriv)
+    // tries to read SERVER.INI and the database in the folder opened to it.
+    void readAsAnotherAccount() {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty()) {
+            qInfo("not root or no setpriv: another account's reading is left untried");
+            return;
+        }
+        QVERIFY(::chmod(QFile::encodeName(folder_).constData(), 0755) == 0);
+        for (const char* file : {"SERVER.INI", "Kalmorvaty.sqlite"}) {
+            QProcess cat;
+            cat.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                                                  QStringLiteral("--clear-groups"), QStringLiteral("cat"),
+                                                  folder_ + QLatin1String(file)});
+            QVERIFY(cat.waitForFinished(10000));
+            QVERIFY2(cat.exitCode() != 0, file);
+        }
     }
     static void noSetupProgram(data::TDM& dm) {
         dm.runSetupProgram = [](const QString&) { return 0; };
@@ -236,6 +256,7 @@ private Q_SLOTS:
         QCOMPARE(readable, QStringList());
         QVERIFY(QFileInfo::exists(folder_ + QLatin1String("Kalmorvaty.sqlite")));
         QVERIFY(QFileInfo::exists(folder_ + QLatin1String("SETUP.INI")));
+        readAsAnotherAccount();
     }
 
     void noticeAtMostOnceADay_data() {
