@@ -99,7 +99,8 @@ TFormObj::TFormObj(ui::AppWindows& windows, QWidget* parent)
     connect(tlKonec, &QPushButton::clicked, this, &QWidget::close);
 
     setFixedSize(QSize(std::max(190, sizeHint().width()), sizeHint().height()));
-    move(SetupIni().mainWindowPosition());
+    // A position remembered from another screen layout is brought back where it can be reached.
+    move(ui::bringOnScreen(SetupIni().mainWindowPosition(), frameGeometry().size()));
 }
 
 TFormObj::~TFormObj() {

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace kv::ui {
 
@@ -17,6 +18,35 @@ QPoint placeOnScreen(QPoint wanted, QSize windowSize, QSize screenSize) {
     if (p.y() + windowSize.height() > screenSize.height())
         p.setY(screenSize.height() - windowSize.height() - 30);
     return p;
+}
+
+QPoint bringOnScreen(QPoint wanted, QSize windowSize, const QList<QRect>& screens) {
+    if (screens.isEmpty())
+        return wanted;
+    const QRect window(wanted, windowSize);
+    // The area sharing most of the window; among those sharing none, the one nearest to its corner.
+    const auto shared = [&window](const QRect& area) {
+        const QRect common = area.intersected(window);
+        return common.isEmpty() ? qint64(0) : qint64(common.width()) * common.height();
+    };
+    const auto distance = [&wanted](const QRect& area) { return (area.center() - wanted).manhattanLength(); };
+    const QRect* nearest = &screens.first();
+    for (const QRect& area : screens) {
+        if (area.contains(window))
+            return wanted;
+        if (shared(area) > shared(*nearest) || (shared(area) == shared(*nearest) && distance(area) < distance(*nearest)))
+            nearest = &area;
+    }
+    const int x = std::max(nearest->left(), std::min(wanted.x(), nearest->right() + 1 - windowSize.width()));
+    const int y = std::max(nearest->top(), std::min(wanted.y(), nearest->bottom() + 1 - windowSize.height()));
+    return {x, y};
+}
+
+QPoint bringOnScreen(QPoint wanted, QSize windowSize) {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas << screen->availableGeometry();
+    return bringOnScreen(wanted, windowSize, areas);
 }
 
 void placeAtOpener(QWidget& window, const QWidget& opener, QPoint offset) {

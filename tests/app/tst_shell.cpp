@@ -21,6 +21,8 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -90,6 +92,26 @@ private Q_SLOTS:
         QCOMPARE(placeOnScreen(wanted, size, QSize(800, 800)), expected);
     }
 
+    // A remembered main-window position, on two screens side by side (1280 x 1024, its bottom 40 pixels
+    // a panel, then 1920 x 1080 to its right), brought back where its title bar can be reached.
+    void aRememberedPositionIsBroughtOnScreen_data() {
+        QTest::addColumn<QPoint>("remembered");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("on the first screen: kept") << QPoint(100, 50) << QPoint(100, 50);
+        QTest::newRow("on the second screen: kept") << QPoint(1500, 300) << QPoint(1500, 300);
+        QTest::newRow("far right and below") << QPoint(5000, 4000) << QPoint(3200 - 200, 1080 - 300);
+        QTest::newRow("far left and above") << QPoint(-3000, -2000) << QPoint(0, 0);
+        QTest::newRow("under the first screen's panel") << QPoint(100, 900) << QPoint(100, 984 - 300);
+        QTest::newRow("across both screens: onto the one holding more")
+            << QPoint(1200, 100) << QPoint(1280, 100);
+    }
+    void aRememberedPositionIsBroughtOnScreen() {
+        QFETCH(QPoint, remembered);
+        QFETCH(QPoint, expected);
+        const QList<QRect> screens{QRect(0, 0, 1280, 984), QRect(1280, 0, 1920, 1080)};
+        QCOMPARE(kv::ui::bringOnScreen(remembered, QSize(200, 300), screens), expected);
+    }
+
     void noticeIsDueOnceADay_data() {
         QTest::addColumn<QString>("stored"); // empty: no SETUP.INI
         QTest::addColumn<bool>("due");
@@ -122,14 +144,17 @@ private Q_SLOTS:
 
     void mainWindowTakesItsStoredPositionAndWritesItBack() {
         IniProfile ini(setupIni());
-        // Off the screen, and stored by hand: used as it is.
+        // Off the screen, stored by hand: brought back onto the screen, where it can be reached.
         ini.writeInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), -3000);
         ini.writeInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha odshora"), 5000);
         ini.writeString(QStringLiteral("DAR"), QStringLiteral("Poslední ukázka"), QStringLiteral("1.1.2026"));
         AppWindows windows;
         {
             TFormObj main(windows);
-            QCOMPARE(main.pos(), QPoint(-3000, 5000));
+            const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+            QVERIFY2(screen.contains(QRect(main.pos(), main.frameGeometry().size())),
+                     qPrintable(QStringLiteral("%1,%2").arg(main.pos().x()).arg(main.pos().y())));
+            QCOMPARE(main.pos().x(), screen.left());
             main.move(120, 80);
         }
         QCOMPARE(ini.readInteger(QStringLiteral("Hlavní okno"), QStringLiteral("Poloha zleva"), 0), 120);
