@@ -105,7 +105,7 @@ void TFormDodavatele::buildSuppliersPage() {
     makeLabel(p, "Label2", QStringLiteral("Vybraný obor:"), QRect(8, 8, 90, 18));
     DBText1 = new controls::TDBText(p);
     DBText1->setObjectName(QStringLiteral("DBText1"));
-    DBText1->setAccessibleName(QStringLiteral("Vybraný obor"));
+    DBText1->setCaption(QStringLiteral("Vybraný obor"));
     DBText1->setDataSource(&dm_.DSObory);
     DBText1->setDataField(QStringLiteral("Obor"));
     QFont bold = DBText1->font();
@@ -215,6 +215,8 @@ void TFormDodavatele::showCount() {
     // The count is a courtesy: a table not open yet leaves the label as it is.
     try {
         labPocFirem->setText(QString::number(dm_.tabDodavatele.recordCount()));
+        // A screen reader hears the count shown, not the one the label was made with.
+        labPocFirem->setAccessibleName(labPocFirem->text());
     } catch (const std::exception&) {
     }
 }

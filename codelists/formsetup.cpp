@@ -150,7 +150,7 @@ void TFormSetup::buildOtherPage() {
     caption->setAlignment(Qt::AlignCenter);
     DBText1 = new controls::TDBText(p);
     DBText1->setObjectName(QStringLiteral("DBText1"));
-    DBText1->setAccessibleName(QStringLiteral("Poslední číslo objednávky"));
+    DBText1->setCaption(QStringLiteral("Poslední číslo objednávky"));
     DBText1->setDataSource(&dm_.DSSystem);
     DBText1->setDataField(QStringLiteral("PosledniObj"));
     DBText1->setAlignment(Qt::AlignCenter);

@@ -8,9 +8,16 @@ TDBText::TDBText(QWidget* parent)
     connect(&link_, &FieldLink::dataChanged, this, &TDBText::showField);
 }
 
+void TDBText::setCaption(const QString& caption) {
+    caption_ = caption;
+    showField();
+}
+
 void TDBText::showField() {
     const store::Field* f = link_.field();
     setText(f ? f->asString() : QString());
+    if (!caption_.isEmpty())
+        setAccessibleName(text().isEmpty() ? caption_ : caption_ + QLatin1Char(' ') + text());
 }
 
 } // namespace kv::controls

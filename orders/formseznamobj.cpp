@@ -158,6 +158,7 @@ QWidget* TFormSeznamObj::makeDetailPage() {
         auto* t = named(new controls::TDBText(tabParametry), name, text);
         t->setDataSource(&dm_.DSKalmorvaty);
         t->setDataField(field);
+        t->setCaption(text);
         t->setFrameShape(QFrame::StyledPanel);
         t->setMinimumWidth(140);
         return t;

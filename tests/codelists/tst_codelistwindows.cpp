@@ -229,12 +229,16 @@ private Q_SLOTS:
         fillCategories();
         TFormDodavatele w(dm());
         QCOMPARE(w.labPocFirem->text(), QStringLiteral("2"));
+        // A screen reader hears the count shown, and the category with its name.
+        QCOMPARE(w.labPocFirem->accessibleName(), QStringLiteral("2"));
         w.edOborPus->setText(QStringLiteral("O'Neil a syn"));
         w.Button2->click();
         // The new category is current: the suppliers list, the bound name and the count follow it.
         QCOMPARE(w.DBText1->text(), QStringLiteral("O'Neil a syn"));
         QCOMPARE(dm().tabDodavatele.recordCount(), 0);
         QCOMPARE(w.labPocFirem->text(), QStringLiteral("0"));
+        QCOMPARE(w.labPocFirem->accessibleName(), QStringLiteral("0"));
+        QCOMPARE(w.DBText1->accessibleName(), QStringLiteral("Vybraný obor O'Neil a syn"));
         w.show();
         userShowsPage(w.ZalozkyDodavatelu, w.tabNovyDodavatel);
         QCOMPARE(w.saveMode(), RecordEntry::Mode::New);

@@ -338,6 +338,19 @@ private Q_SLOTS:
         QCOMPARE(names, left);
     }
 
+    // A screen reader hears the caption with the value shown now, also after the cursor moves.
+    void textTellsScreenReadersTheValueShown() {
+        auto payments = twoPayments();
+        store::DataSource source(payments.get());
+        controls::TDBText text;
+        text.setDataSource(&source);
+        text.setDataField(QStringLiteral("Platba"));
+        text.setCaption(QStringLiteral("Způsob platby"));
+        QCOMPARE(text.accessibleName(), QStringLiteral("Způsob platby Hotově"));
+        payments->next();
+        QCOMPARE(text.accessibleName(), QStringLiteral("Způsob platby Převodem"));
+    }
+
     void navigatorButtonsFollowTheCursor() {
         auto payments = twoPayments();
         store::DataSource source(payments.get());
