@@ -85,6 +85,18 @@ inline QString orderNumberPostFailed() {
     return QStringLiteral("Data se nepodařilo uložit - opakujte prosím operaci později!");
 }
 
+// A supplier or a user saved without what names them.
+inline QString supplierNameMissing() {
+    return QStringLiteral("Není zadán název firmy dodavatele!");
+}
+inline QString userInitialsMissing() {
+    return QStringLiteral("Nejsou zadány iniciály uživatele! Iniciály jsou součástí čísla objednávky.");
+}
+// A code-list entry of blanks only.
+inline QString entryBlank() {
+    return QStringLiteral("Nelze přidat prázdnou položku!");
+}
+
 // Escape in a window holding typing not yet saved.
 inline QString discardTypingQuestion() {
     return QStringLiteral("Zavřít okno? Neuložené změny budou ztraceny.");

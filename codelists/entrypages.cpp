@@ -1,7 +1,10 @@
 // The tab change rule, the save modes and the saves of a code list's add/edit page.
 #include "entrypages.h"
 
+#include "onecolumnlist.h"
+
 #include "data/store/table.h"
+#include "ui/dialogs.h"
 
 #include <QTabWidget>
 
@@ -52,6 +55,14 @@ void EntryPages::startNew() {
 }
 
 void EntryPages::save(QWidget* parent) {
+    if (!requiredField.isEmpty()) {
+        for (const auto& [field, text] : boxes_.values()) {
+            if (field == requiredField && trimmedOfControls(text.toString()).isEmpty()) {
+                ui::showError(requiredMessage, parent);
+                return;
+            }
+        }
+    }
     if (entry_.mode() == RecordEntry::Mode::New) {
         if (entry_.insert(newRecord(), parent) != RecordEntry::Saved::Inserted)
             return;

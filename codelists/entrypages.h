@@ -30,6 +30,9 @@ public:
     std::function<void()> clearOthers;
     std::function<QVariantList()> newRecord;
     std::function<QList<std::pair<QString, QVariant>>()> changedRecord;
+    // A field whose box may not be left blank, and the message that says so; none when empty.
+    QString requiredField;
+    QString requiredMessage;
 
     // The tab change handler: entering the add/edit page by the user fills it from the current
     // record (edit mode), or starts a new record when the table shows none.
@@ -37,7 +40,7 @@ public:
     // "Nový…": new mode, every edit empty; the page stays.
     void startNew();
     // "Uložit změny" in the save mode in force. After a save the list page is shown; after a
-    // failure the add/edit page stays with what was typed.
+    // failure, or a required box left blank, the add/edit page stays with what was typed.
     void save(QWidget* parent);
 
 private:

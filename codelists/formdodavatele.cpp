@@ -49,6 +49,8 @@ TFormDodavatele::TFormDodavatele(data::TDM& dm, QWidget* parent)
     : CodeListWindow("FormDodavatele", QStringLiteral("Seznam dodavatelů...."), QSize(692, 416), parent)
     , dm_(dm)
     , pages_(dm.tabDodavatele, supplierFieldNames()) {
+    pages_.requiredField = QStringLiteral("Nazev");
+    pages_.requiredMessage = texts::supplierNameMissing();
     ZalozkyDodavatelu = new QTabWidget(this);
     ZalozkyDodavatelu->setObjectName(QStringLiteral("ZalozkyDodavatelu"));
     ZalozkyDodavatelu->setAccessibleName(QStringLiteral("Dodavatelé"));
@@ -199,6 +201,9 @@ void TFormDodavatele::Button2Click() {
         break;
     case AddEntry::Duplicate:
         ui::showError(texts::categoryExists(), this);
+        break;
+    case AddEntry::Blank:
+        ui::showError(texts::entryBlank(), this);
         break;
     case AddEntry::Failed:
         ui::showError(texts::insertFailed(), this);

@@ -59,6 +59,9 @@ void TFormOneColumnList::tlPridatClick() {
     case AddEntry::Duplicate:
         ui::showError(setup_.duplicateMessage, this);
         break;
+    case AddEntry::Blank:
+        ui::showError(texts::entryBlank(), this);
+        break;
     case AddEntry::Failed:
         ui::showError(texts::insertFailed(), this);
         break;

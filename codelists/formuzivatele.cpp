@@ -45,6 +45,8 @@ TFormUzivatele::TFormUzivatele(data::TDM& dm, QWidget* parent)
     : CodeListWindow("FormUzivatele", QStringLiteral("Seznam uživatelů..."), QSize(692, 386), parent)
     , dm_(dm)
     , pages_(dm.tabUzivatele, userFieldNames()) {
+    pages_.requiredField = QStringLiteral("Inicialy");
+    pages_.requiredMessage = texts::userInitialsMissing();
     ZalozkyUzivatelu = new QTabWidget(this);
     ZalozkyUzivatelu->setObjectName(QStringLiteral("ZalozkyUzivatelu"));
     ZalozkyUzivatelu->setAccessibleName(QStringLiteral("Uživatelé"));

@@ -1,6 +1,7 @@
 // The add rule and the add of a one-column code list.
 #include "onecolumnlist.h"
 
+#include "data/store/field.h"
 #include "data/store/storeerror.h"
 #include "data/store/table.h"
 
@@ -26,11 +27,20 @@ bool canAddEntry(const QString& text) {
     return !trimmedOfControls(text).isEmpty();
 }
 
+bool sameEntry(const QString& a, const QString& b) {
+    return trimmedOfControls(a).compare(trimmedOfControls(b), Qt::CaseInsensitive) == 0;
+}
+
 AddEntry addEntry(store::Table& table, const QString& fieldName, const QString& text) {
+    if (!canAddEntry(text))
+        return AddEntry::Blank;
     table.refresh();
-    table.first();
-    if (table.locate(fieldName, text))
-        return AddEntry::Duplicate;
+    // A code list holds tens of entries: reading them all finds a variant the index would not.
+    store::Field& field = table.fieldByName(fieldName);
+    for (table.first(); !table.eof(); table.next()) {
+        if (sameEntry(field.asString(), text))
+            return AddEntry::Duplicate;
+    }
     try {
         table.insertRecord({text});
     } catch (const store::StoreError&) {

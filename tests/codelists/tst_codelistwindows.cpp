@@ -192,37 +192,45 @@ private Q_SLOTS:
 
     void categoriesAreAddedOnce_data() {
         QTest::addColumn<QStringList>("added");
-        QTest::addColumn<int>("duplicates");
+        QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("categories");
-        QTest::newRow("a new name is stored")
-            << QStringList{"Zahradnictví"} << 0 << QStringList{"Elektro", "Stavby", "Zahradnictví"};
-        QTest::newRow("the same name again is refused") << QStringList{"Zahradnictví", "Zahradnictví"} << 1
-                                                        << QStringList{"Elektro", "Stavby", "Zahradnictví"};
-        // Exact match: letter case and surrounding blanks make another name. Names equal but for
-        // letter case are listed in the order they were stored.
-        QTest::newRow("case and blanks make other names")
-            << QStringList{"stavby", " Stavby "} << 0
-            << QStringList{" Stavby ", "Elektro", "Stavby", "stavby"};
-        QTest::newRow("an empty name once")
-            << QStringList{"", ""} << 1 << QStringList{"", "Elektro", "Stavby"};
-        QTest::newRow("an apostrophe in the name")
-            << QStringList{"O'Neil a syn"} << 0 << QStringList{"Elektro", "O'Neil a syn", "Stavby"};
+        QTest::addColumn<QString>("current");
+        const QString exists = texts::categoryExists();
+        QTest::newRow("a new name is stored") << QStringList{"Zahradnictví"} << QStringList{}
+                                              << QStringList{"Elektro", "Stavby", "Zahradnictví"} << "Zahradnictví";
+        QTest::newRow("the same name again is refused")
+            << QStringList{"Zahradnictví", "Zahradnictví"} << QStringList{exists}
+            << QStringList{"Elektro", "Stavby", "Zahradnictví"} << "Zahradnictví";
+        // Letter case and surrounding blanks make no other name: the one stored becomes current.
+        QTest::newRow("case and blanks make no other name")
+            << QStringList{"stavby", " STAVBY "} << QStringList{exists, exists} << QStringList{"Elektro", "Stavby"}
+            << "Stavby";
+        QTest::newRow("Czech letters in another case") << QStringList{"ELEKTRO", "Řezivo", "ŘEZIVO"}
+                                                       << QStringList{exists, exists}
+                                                       << QStringList{"Elektro", "Řezivo", "Stavby"} << "Řezivo";
+        QTest::newRow("an empty or blank name never") << QStringList{"", "   "}
+                                                      << QStringList{texts::entryBlank(), texts::entryBlank()}
+                                                      << QStringList{"Elektro", "Stavby"} << "Elektro";
+        QTest::newRow("an apostrophe in the name") << QStringList{"O'Neil a syn"} << QStringList{}
+                                                   << QStringList{"Elektro", "O'Neil a syn", "Stavby"}
+                                                   << "O'Neil a syn";
     }
     void categoriesAreAddedOnce() {
         QFETCH(QStringList, added);
-        QFETCH(int, duplicates);
+        QFETCH(QStringList, messages);
         QFETCH(QStringList, categories);
+        QFETCH(QString, current);
         fillCategories();
         TFormDodavatele w(dm());
         for (const QString& name : added) {
             w.edOborPus->setText(name);
             w.Button2->click();
         }
-        QCOMPARE(dialogs_->messages(), QStringList(duplicates, texts::categoryExists()));
+        QCOMPARE(dialogs_->messages(), messages);
         QCOMPARE(column(dm().tabObory, "Obor"), categories);
-        // The last name typed is current, and the box keeps it only when it was refused.
-        QCOMPARE(field(dm().tabObory, "Obor"), added.last());
-        QCOMPARE(w.edOborPus->text(), duplicates ? added.last() : QString());
+        QCOMPARE(field(dm().tabObory, "Obor"), current);
+        // The box keeps a name only when it was refused.
+        QCOMPARE(w.edOborPus->text(), messages.isEmpty() ? QString() : added.last());
     }
 
     void aNewCategoryShowsItsOwnSuppliers() {
@@ -280,6 +288,32 @@ private Q_SLOTS:
         QVERIFY(dialogs_->messages().isEmpty());
         QCOMPARE(column(dm().tabDodavatele, "Nazev"), (QStringList{"Bez oboru", "Nový"}));
         QVERIFY(dm().tabDodavatele.fieldByName(QStringLiteral("Obor")).asString().isEmpty());
+    }
+
+    // A supplier without a name and a user without initials (part of every order number) are not
+    // stored; the page keeps what was typed.
+    void whatNamesARecordMayNotBeBlank() {
+        fillCategories();
+        TFormDodavatele suppliers(dm());
+        suppliers.show();
+        userShowsPage(suppliers.ZalozkyDodavatelu, suppliers.tabNovyDodavatel);
+        suppliers.tlNovyDodavatel->click();
+        suppliers.edNazev->setText(QStringLiteral("   "));
+        suppliers.edTelefon->setText(QStringLiteral("777 000 111"));
+        suppliers.tlPridat->click();
+        QCOMPARE(dialogs_->messages(), QStringList{texts::supplierNameMissing()});
+        QCOMPARE(dm().tabDodavatele.recordCount(), 2);
+        QCOMPARE(suppliers.edTelefon->text(), QStringLiteral("777 000 111"));
+
+        TFormUzivatele users(dm());
+        users.show();
+        userShowsPage(users.ZalozkyUzivatelu, users.tabNovyUzivatel);
+        users.tlNovyUz->click();
+        users.edPrijmeni->setText(QStringLiteral("Černý"));
+        users.tlUlozZm->click();
+        QCOMPARE(dialogs_->messages(), (QStringList{texts::supplierNameMissing(), texts::userInitialsMissing()}));
+        QCOMPARE(dm().tabUzivatele.recordCount(), 0);
+        QCOMPARE(users.edPrijmeni->text(), QStringLiteral("Černý"));
     }
 
     // ---- the suppliers' add/edit page ----
@@ -658,29 +692,28 @@ private Q_SLOTS:
         Table& t = w->table();
         t.insertRecord({QStringLiteral("Dobírkou")});
         w->show();
-        // Leading blanks are stored with the text and make it another entry than the bare text.
-        for (const QString& text : {QStringLiteral("  Hotově"), QStringLiteral("Hotově")}) {
-            box->setText(text);
-            w->tlPridat->click();
-            QCOMPARE(w->currentEntry(), text);
-            QCOMPARE(box->text(), QString());
-            QVERIFY(!w->tlPridat->isEnabled());
-        }
+        // Stored as typed, leading blanks too.
+        box->setText(QStringLiteral("  Hotově"));
+        w->tlPridat->click();
+        QCOMPARE(w->currentEntry(), QStringLiteral("  Hotově"));
+        QCOMPARE(box->text(), QString());
+        QVERIFY(!w->tlPridat->isEnabled());
         QVERIFY(dialogs_->messages().isEmpty());
-        box->setText(QStringLiteral("Dobírkou"));
+        // The same entry but for blanks or letter case is the duplicate the message speaks of.
+        box->setText(QStringLiteral("DOBÍRKOU "));
         w->tlPridat->click();
         QCOMPARE(dialogs_->messages(), QStringList{duplicate});
         // The existing entry is current, so closing the window now hands it on.
         QCOMPARE(w->currentEntry(), QStringLiteral("Dobírkou"));
-        QCOMPARE(box->text(), QStringLiteral("Dobírkou"));
-        QCOMPARE(t.recordCount(), 3);
+        QCOMPARE(box->text(), QStringLiteral("DOBÍRKOU "));
+        QCOMPARE(t.recordCount(), 2);
         // Showing again empties the box and reads what other stations added.
         db_->otherStation()->openTable(t.tableName())->insertRecord({QStringLiteral("Převodem")});
         w->close();
         w->show();
         QCOMPARE(box->text(), QString());
         QVERIFY(!w->tlPridat->isEnabled());
-        QCOMPARE(t.recordCount(), 4);
+        QCOMPARE(t.recordCount(), 3);
     }
 
     // ---- users ----
