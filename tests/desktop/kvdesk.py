@@ -402,10 +402,10 @@ class Desk:
                    PATH=self.bin + os.pathsep + env.get('PATH', '/usr/bin:/bin'))
         return env
 
-    def start(self, seed=None):
+    def start(self, beforehand=None):
         self.prepare_folder()
-        if seed is not None:
-            seed(self.db)
+        if beforehand is not None:
+            beforehand(self.db)
         self._start_display()
         self._start_buses()
         self.start_program()
@@ -672,10 +672,10 @@ class Desk:
                             '-c', 'DROP DATABASE IF EXISTS "%s"' % self.pg_name], capture_output=True, timeout=60)
 
 
-def run(road, backend='sqlite', seed=None):
+def run(road, backend='sqlite', beforehand=None):
     """Runs one road and exits with its result: 0 passed, 1 failed, 77 skipped. Every process the
     road started is stopped on every way out, also on ctest's SIGTERM and on the road's own time limit.
-    seed(db), when given, stores what another station would have stored before the program starts."""
+    beforehand(db), when given, stores what another station would have stored before the program starts."""
     road_name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
 
     def on_signal(signum, frame):
@@ -689,7 +689,7 @@ def run(road, backend='sqlite', seed=None):
     log('road %s in %s' % (road_name, d.root))
     status = 1
     try:
-        d.start(seed)
+        d.start(beforehand)
         road(d)
         status = 0
         log('road %s passed' % road_name)

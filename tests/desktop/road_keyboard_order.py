@@ -15,7 +15,7 @@ SUPPLIER = 'Pila Dvořák s.r.o.'
 TEXT = 'Prkna smrková - 40 ks'
 
 
-def seed(db):
+def stored_before(db):
     db.execute('INSERT INTO "Platba" ("Platba") VALUES (\'Převodem\')')
     db.execute('INSERT INTO "Doprava" ("Doprava") VALUES (\'Kurýr\')')
     db.execute('INSERT INTO "Uzivatele" ("Titul", "Prijmeni", "Jmeno", "Inicialy", "Email", "Funkce", "Telefon") '
@@ -120,4 +120,4 @@ def road(d):
 
 
 if __name__ == '__main__':
-    kvdesk.run(road, seed=seed)
+    kvdesk.run(road, beforehand=stored_before)

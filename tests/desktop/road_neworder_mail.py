@@ -15,7 +15,7 @@ from kvdesk import RoadFailure, text_of, wait_for
 SUPPLIER = ('Pila Dvořák s.r.o.', 'Dřevo a řezivo', 'Petr Dvořák', 'obchod@pila-dvorak.cz')
 
 
-def seed(db):
+def stored_before(db):
     name, category, contact, email = SUPPLIER
     db.execute('INSERT INTO "Obory" ("Obor") VALUES (\'%s\')' % category)
     db.execute('INSERT INTO "Dodavatele" ("Nazev", "Obor", "Zastupce", "Ulice", "Obec", "PSC", "Email") '
@@ -76,4 +76,4 @@ def road(d):
 
 
 if __name__ == '__main__':
-    kvdesk.run(road, seed=seed)
+    kvdesk.run(road, beforehand=stored_before)
