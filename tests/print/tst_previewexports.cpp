@@ -205,22 +205,34 @@ private Q_SLOTS:
         QVERIFY(w.Ukazatel->isHidden());
     }
 
-    void pdfThatCannotBeWrittenIsReportedAndLeavesNothing() {
+    // A folder of the target's name stands in the way: the error names the file and why, and
+    // nothing is left behind.
+    void anExportThatCannotBeWrittenIsReportedAndLeavesNothing_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("PDF") << "SBPdf" << "seznam.pdf" << "do PDF";
+        QTest::newRow("workbook") << "SBExcelExport" << "seznam.xlsx" << "do sešitu";
+    }
+    void anExportThatCannotBeWrittenIsReportedAndLeavesNothing() {
+        QFETCH(QString, button);
+        QFETCH(QString, file);
+        QFETCH(QString, kind);
         kv::ui::ScriptedDialogs dialogs;
         TFormNahledTisku& w = showOrdersList();
-        // A folder of the name stands in the way.
-        const QString target = out(QStringLiteral("seznam.pdf"));
+        const QString target = out(file);
         QVERIFY(QDir().mkdir(target));
         SaveAnswer answer(target);
         dialogs.onModal = std::ref(answer);
-        w.SBPdf->click();
+        w.findChild<QToolButton*>(button)->click();
         QCOMPARE(dialogs.messages().size(), 1);
         QVERIFY2(dialogs.messages().constFirst().startsWith(
-                     QStringLiteral("Došlo k chybě při exportu do PDF!\nChybová zpráva:Soubor \"%1\" nelze zapsat: ")
-                         .arg(target)),
+                     QStringLiteral("Došlo k chybě při exportu %1!\nChybová zpráva:Soubor \"%2\" nelze zapsat: ")
+                         .arg(kind, target)),
                  qPrintable(dialogs.messages().constFirst()));
         QCOMPARE(dialogs.calls.constLast().style, kv::ui::MsgStyle::Error);
-        QCOMPARE(QDir(out_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"seznam.pdf"});
+        QCOMPARE(QDir(out_->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{file});
         QVERIFY(QDir(target).isEmpty());
         QVERIFY(w.Ukazatel->isHidden());
     }
@@ -435,23 +447,6 @@ private Q_SLOTS:
         w.show();
         QVERIFY(!w.SBExcelExport->isEnabled());
         QVERIFY(w.SBExcelExport->accessibleName().startsWith(QStringLiteral("Export do XLS je v tomto programu zakázán")));
-    }
-
-    void workbookThatCannotBeWrittenIsReported() {
-        kv::ui::ScriptedDialogs dialogs;
-        TFormNahledTisku& w = showOrdersList();
-        const QString target = out(QStringLiteral("seznam.xlsx"));
-        QVERIFY(QDir().mkdir(target));
-        SaveAnswer answer(target);
-        dialogs.onModal = std::ref(answer);
-        w.SBExcelExport->click();
-        QCOMPARE(dialogs.messages().size(), 1);
-        QVERIFY2(dialogs.messages().constFirst().startsWith(
-                     QStringLiteral("Došlo k chybě při exportu do sešitu!\nChybová zpráva:Soubor \"%1\" nelze zapsat: ")
-                         .arg(target)),
-                 qPrintable(dialogs.messages().constFirst()));
-        QCOMPARE(QDir(out_->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"seznam.xlsx"});
     }
 
     void disabledExportButtonsKeepTheirHandlers() {
