@@ -9,8 +9,6 @@
 #include "base/clock.h"
 #include "data/datmod.h"
 #include "data/store/storeerror.h"
-#include "print/ordertextbox.h"
-#include "print/sestavy.h"
 #include "ui/appwindows.h"
 #include "ui/dialogs.h"
 #include "ui/windowplacement.h"
@@ -20,7 +18,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QShowEvent>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace kv::orders {
@@ -174,7 +171,9 @@ QWidget* TFormNovaObj::makeTextPage() {
     tlHotovo1 = makeButton("tlHotovo1", QStringLiteral("Hotovo - tisk..."),
                            QStringLiteral("Hotovo - tisk..."), tabTextObj);
     tlZavri1 = makeButton("tlZavri1", QStringLiteral("Zavřít"), QStringLiteral("Zavřít"), tabTextObj);
-    connect(edTextObj, &QPlainTextEdit::textChanged, this, &TFormNovaObj::edTextObjChange);
+    // Lines are counted as the order form prints them: a long paragraph takes several of the 26.
+    textLimit_ = new TextLineLimit(*edTextObj, kMaxTextLines, orderFormLines);
+    connect(textLimit_, &TextLineLimit::remainingChanged, this, &TFormNovaObj::showRemainingLines);
     connect(tlHotovo1, &QPushButton::clicked, this, &TFormNovaObj::tlHotovoClick);
     connect(tlZavri1, &QPushButton::clicked, this, &TFormNovaObj::tlZavritClick);
 
@@ -209,24 +208,11 @@ void TFormNovaObj::FormShow() {
     picked_ = {};
     edTextObj->clear();
     PageControl1->setCurrentWidget(tabParametry);
-    edTextObjChange();
+    showRemainingLines(textLimit_->remaining());
 }
 
-int TFormNovaObj::printedLines(const QString& text) const {
-    return print::orderTextLines(print::Sestavy ? print::Sestavy->Objednavka : nullptr, text);
-}
-
-void TFormNovaObj::edTextObjChange() {
-    // Lines are counted as the order form prints them: a long paragraph takes several of the 26.
-    const LineCounter count = [this](const QString& t) { return printedLines(t); };
-    const QString text = edTextObj->toPlainText();
-    const QString kept = fittingStart(text, kMaxTextLines, count);
-    if (kept != text) {
-        const QSignalBlocker quiet(edTextObj);
-        edTextObj->setPlainText(kept);
-        edTextObj->moveCursor(QTextCursor::End);
-    }
-    labZbRadek->setText(QString::number(kMaxTextLines - count(kept)));
+void TFormNovaObj::showRemainingLines(int lines) {
+    labZbRadek->setText(QString::number(lines));
 }
 
 void TFormNovaObj::pick(const char* className, QPoint offset, void (TFormNovaObj::*copy)()) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "neworder.h"
+#include "textlinelimit.h"
 
 #include "controls/prolabeledit.h"
 
@@ -69,7 +70,6 @@ public:
     void tlVybDodavateleClick();
     void tlHotovoClick();
     void tlZavritClick();
-    void edTextObjChange();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -87,14 +87,14 @@ private:
     void copyUser();
     void copySupplier();
     NewOrderEntries entries() const;
-    // Lines of `text` as the order form prints it.
-    int printedLines(const QString& text) const;
     // The first check that fails shows its message and follow-up; false then.
     bool checksPass();
+    void showRemainingLines(int lines);
 
     data::TDM& dm_;
     QString heldNumber_;
     PickedSupplier picked_;
+    TextLineLimit* textLimit_ = nullptr;
 };
 
 } // namespace kv::orders

@@ -5,6 +5,7 @@
 #include "orderprinting.h"
 #include "ordersettle.h"
 #include "orderstate.h"
+#include "textlinelimit.h"
 
 #include "base/clock.h"
 #include "base/programfolder.h"
@@ -125,6 +126,8 @@ QWidget* TFormSeznamObj::makeListPage() {
     UkazText->setFont(memoFont());
     UkazText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     UkazText->setFixedHeight(110);
+    // An order's text edited here is printed by "Tisk kopie" and must fit the form as a new one does.
+    new TextLineLimit(*UkazText, kMaxTextLines, orderFormLines);
 
     DBNavigator1 = makeNavigator("DBNavigator1", TabSheet1);
     tlVyrizena = makeButton("tlVyrizena", QStringLiteral("Vyřízena!"), TabSheet1);
@@ -254,6 +257,7 @@ QWidget* TFormSeznamObj::makeTextPage() {
     DBMemo1->setDataSource(&dm_.DSKalmorvaty);
     DBMemo1->setDataField(QStringLiteral("Text"));
     DBMemo1->setFont(memoFont());
+    new TextLineLimit(*DBMemo1, kMaxTextLines, orderFormLines);
     DBNavigator3 = makeNavigator("DBNavigator3", TabSheet2);
     tlZavri1 = makeButton("tlZavri1", QStringLiteral("Zavřít"), TabSheet2);
     connect(tlZavri1, &QPushButton::clicked, this, &QDialog::close);

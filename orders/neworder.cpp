@@ -79,23 +79,6 @@ QString closeQuestion() {
     return QStringLiteral("Opravdu zrušit započatou objednávku?");
 }
 
-QString fittingStart(const QString& text, int lines, const LineCounter& count) {
-    if (count(text) <= lines)
-        return text;
-    // Lines only grow as the text does, so the longest start that fits is found by halving.
-    qsizetype fits = 0, tooLong = text.size();
-    while (tooLong - fits > 1) {
-        const qsizetype middle = fits + (tooLong - fits) / 2;
-        (count(text.left(middle)) <= lines ? fits : tooLong) = middle;
-    }
-    QString kept = text.left(fits);
-    if (!kept.isEmpty() && kept.back().isHighSurrogate())
-        kept.chop(1);
-    if (kept.endsWith(QLatin1Char('\n')))
-        kept.chop(1);
-    return kept;
-}
-
 QString ordererName(const QString& titul, const QString& jmeno, const QString& prijmeni) {
     return (titul + QLatin1Char(' ') + jmeno + QLatin1Char(' ') + prijmeni).trimmed();
 }

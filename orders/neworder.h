@@ -56,9 +56,6 @@ QString closeQuestion();
 constexpr int kMaxTextLines = 26;
 // Lines of a text as something counts them (the order form, as it prints them).
 using LineCounter = std::function<int(const QString&)>;
-// The longest start of `text` that `count` finds at most `lines` lines long, without a line break
-// left at its end; `text` itself when it fits.
-QString fittingStart(const QString& text, int lines, const LineCounter& count);
 
 // Title, first name and surname joined by single blanks, without blanks at either end.
 QString ordererName(const QString& titul, const QString& jmeno, const QString& prijmeni);

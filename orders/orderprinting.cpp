@@ -2,6 +2,7 @@
 #include "orderprinting.h"
 
 #include "data/datmod.h"
+#include "print/ordertextbox.h"
 #include "print/printwindows.h"
 #include "print/sestavy.h"
 #include "report/model/reporterror.h"
@@ -30,6 +31,10 @@ void showOrderForm() {
 
 void showOrdersList() {
     print::showReport(reports().SeznamObjednavek, QStringLiteral("Seznam objednávek"));
+}
+
+int orderFormLines(const QString& text) {
+    return print::orderTextLines(print::Sestavy ? print::Sestavy->Objednavka : nullptr, text);
 }
 
 } // namespace kv::orders

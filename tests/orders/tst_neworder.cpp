@@ -13,6 +13,7 @@
 #include "orders/formnovaobj.h"
 #include "orders/neworder.h"
 #include "orders/orderswindows.h"
+#include "orders/textlinelimit.h"
 #include "print/formnahledtisku.h"
 #include "print/ordertextbox.h"
 #include "print/printwindows.h"
@@ -399,8 +400,87 @@ private Q_SLOTS:
         QCOMPARE(storedNumber(), QStringLiteral("2026/12/00041/ZK"));
     }
 
+    void refusedEditsGoBackToTheTextBefore_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("beforeLines");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("afterLines");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<int>("from"); // -1: the edit is kept
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("back");
+        const QString smile = QString::fromUtf16(u"\U0001F600");
+        QTest::newRow("within the limit") << "a\nb" << 2 << "a\nb\n" << 2 << 4 << -1 << 0 << "";
+        QTest::newRow("up to the limit") << "a\nb" << 2 << "a\nb\nc" << 3 << 5 << -1 << 0 << "";
+        QTest::newRow("a line past it at the end") << "a\nb\nc" << 3 << "a\nb\nc\nd" << 4 << 7 << 5 << 2 << "";
+        QTest::newRow("a line break in the middle") << "ab\ncd\nef" << 3 << "a\nb\ncd\nef" << 4 << 2 << 1 << 1 << "";
+        QTest::newRow("a line break after a line break") << "a\nb\nc" << 3 << "a\n\nb\nc" << 4 << 3 << 2 << 1
+                                                         << "";
+        QTest::newRow("a paste over a selection") << "ab\ncd\nef" << 3 << "ab\nx\ny\nz\nef" << 5 << 8 << 3 << 5
+                                                  << "cd";
+        QTest::newRow("repeated letters: where the cursor is") << "aa\nb" << 2 << "aaa\nb" << 4 << 3 << 2 << 1
+                                                               << "";
+        QTest::newRow("a longer stored text may shrink") << "a\nb\nc\nd" << 4 << "a\nb\nc" << 3 << 5 << -1 << 0
+                                                         << "";
+        QTest::newRow("or change within its lines") << "a\nb\nc\nd" << 4 << "a\nbx\nc\nd" << 4 << 4 << -1 << 0
+                                                    << "";
+        QTest::newRow("but not grow") << "a\nb\nc\nd" << 4 << "a\nb\nc\nd\n" << 5 << 8 << 7 << 1 << "";
+        QTest::newRow("a pair of surrogates stays whole at the start")
+            << smile << 1 << QString::fromUtf16(u"\U0001F601x") << 4 << 3 << 0 << 3 << smile;
+        QTest::newRow("and at the end") << smile << 1 << QString::fromUtf16(u"x\U00010600") << 4 << 0 << 0 << 3
+                                        << smile;
+    }
+    void refusedEditsGoBackToTheTextBefore() {
+        QFETCH(QString, before);
+        QFETCH(int, beforeLines);
+        QFETCH(QString, after);
+        QFETCH(int, afterLines);
+        QFETCH(int, cursor);
+        QFETCH(int, from);
+        QFETCH(int, length);
+        QFETCH(QString, back);
+        const std::optional<TextSplice> splice = refusedEdit(before, beforeLines, after, afterLines, cursor, 3);
+        if (from < 0) {
+            QVERIFY(!splice);
+            return;
+        }
+        QVERIFY(splice);
+        QCOMPARE(*splice, (TextSplice{from, length, back}));
+        QCOMPARE(QString(after).replace(from, length, back), before);
+    }
+
+    // At the limit a key that would open one more line is refused alone: the text stays as it was,
+    // the keys after it land where the cursor is, and nothing is cut from the text's end.
+    void keysPastTheLimitAreRefusedOneByOne() {
+        window_->show();
+        QStringList lines;
+        for (int i = 1; i <= kMaxTextLines; ++i)
+            lines << QStringLiteral("řádek %1").arg(i);
+        window_->edTextObj->insertPlainText(lines.join(QLatin1Char('\n')));
+        QCOMPARE(window_->labZbRadek->text(), QStringLiteral("0"));
+        QTest::keyClick(window_->edTextObj, Qt::Key_Return);
+        QTest::keyClicks(window_->edTextObj, QStringLiteral(" konec"));
+        lines.last() += QStringLiteral(" konec");
+        QCOMPARE(window_->edTextObj->toPlainText(), lines.join(QLatin1Char('\n')));
+
+        QTextCursor third = window_->edTextObj->textCursor();
+        third.setPosition(int(lines.mid(0, 3).join(QLatin1Char('\n')).size()));
+        window_->edTextObj->setTextCursor(third);
+        QTest::keyClick(window_->edTextObj, Qt::Key_Return);
+        QTest::keyClicks(window_->edTextObj, QStringLiteral("x"));
+        lines[2] += QLatin1Char('x');
+        QCOMPARE(window_->edTextObj->toPlainText(), lines.join(QLatin1Char('\n')));
+        QCOMPARE(dialogs_->messages(), QStringList());
+
+        QTest::keyClick(window_->edTextObj, Qt::Key_Backspace);
+        QTest::keyClick(window_->edTextObj, Qt::Key_Backspace);
+        QTest::keyClick(window_->edTextObj, Qt::Key_Return);
+        QCOMPARE(window_->labZbRadek->text(), QStringLiteral("0"));
+        QCOMPARE(window_->edTextObj->toPlainText().count(QLatin1Char('\n')), kMaxTextLines - 1);
+    }
+
     // A paragraph wider than the order form's text box prints on several lines, and the box holds
-    // 26: the window counts lines as the form prints them, so what it keeps is printed whole.
+    // 26: what the window keeps is printed whole, and a paste that would not be is refused with a word.
     void longLinesCountAsTheFormPrintsThem() {
         const report::Report* form = print::Sestavy->Objednavka;
         QVERIFY(print::orderTextBoxLines(*form) >= kMaxTextLines);
@@ -408,28 +488,23 @@ private Q_SLOTS:
             QStringLiteral("Kabel CYKY-J 3x2,5 mm², buben 100 m, dodat s atestem a prohlášením o shodě, "
                            "na stavbu Žižkova 12 v Hradci Králové, kontakt stavbyvedoucí pan Čížek");
         QVERIFY(print::orderTextLines(form, longLine) > 1);
-        QStringList lines;
-        for (int i = 1; i <= kMaxTextLines; ++i)
-            lines << QString::number(i) + QLatin1String(". ") + longLine;
-        const QString typed = lines.join(QLatin1Char('\n'));
-        window_->edTextObj->setPlainText(typed);
-        const QString kept = window_->edTextObj->toPlainText();
-        QVERIFY(typed.startsWith(kept));
-        QVERIFY(kept.size() < typed.size());
-        QCOMPARE(print::orderTextLines(form, kept), kMaxTextLines);
-        QVERIFY(print::orderTextLines(form, typed.left(kept.size() + 2)) > kMaxTextLines);
-        QCOMPARE(window_->labZbRadek->text(), QStringLiteral("0"));
-    }
-
-    void theTextKeepsItsFirstTwentySixLines() {
-        QStringList lines;
-        for (int i = 1; i <= 30; ++i)
-            lines << QStringLiteral("řádek %1").arg(i);
-        window_->edTextObj->insertPlainText(lines.join(QLatin1Char('\n')));
-        QCOMPARE(window_->edTextObj->toPlainText(), lines.mid(0, 26).join(QLatin1Char('\n')));
-        QCOMPARE(window_->labZbRadek->text(), QStringLiteral("0"));
-        window_->edTextObj->setPlainText(QStringLiteral("a\nb\n"));
-        QCOMPARE(window_->labZbRadek->text(), QStringLiteral("24"));
+        QString fits;
+        for (int i = 1;; ++i) {
+            const QString longer = fits + (i > 1 ? QStringLiteral("\n") : QString()) + QString::number(i) +
+                                   QLatin1String(". ") + longLine;
+            if (print::orderTextLines(form, longer) > kMaxTextLines)
+                break;
+            fits = longer;
+        }
+        window_->edTextObj->insertPlainText(fits);
+        QCOMPARE(window_->edTextObj->toPlainText(), fits);
+        QCOMPARE(window_->labZbRadek->text(), QString::number(kMaxTextLines - print::orderTextLines(form, fits)));
+        window_->edTextObj->insertPlainText(QLatin1Char('\n') + longLine);
+        QCOMPARE(window_->edTextObj->toPlainText(), fits);
+        QCOMPARE(dialogs_->messages(), QStringList{textTooLongMessage(kMaxTextLines)});
+        QCOMPARE(messageStyles(), QList<ui::MsgStyle>{ui::MsgStyle::Error});
+        window_->edTextObj->clear();
+        QCOMPARE(window_->labZbRadek->text(), QString::number(kMaxTextLines));
     }
 
     // From the main window's button to the preview and the stored record.

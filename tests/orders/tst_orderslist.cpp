@@ -9,6 +9,7 @@
 #include "codelists/layoutfile/gridlayoutfile.h"
 #include "orders/formfiltr.h"
 #include "orders/formseznamobj.h"
+#include "orders/neworder.h"
 #include "orders/ordersettle.h"
 #include "orders/orderstate.h"
 #include "orders/orderswindows.h"
@@ -300,6 +301,41 @@ private Q_SLOTS:
         QVERIFY(t->locate(QStringLiteral("Cislo"), QStringLiteral("2026/12/00001/JN")));
         QCOMPARE(t->fieldByName(QStringLiteral("Text")).asString(),
                  QStringLiteral("Objednáváme 20 ks cementu. Ihned."));
+        list_->close();
+    }
+
+    // "Tisk kopie" prints the text as the new order window keeps it, so both memos keep an order's
+    // text within the form's lines; a longer text stored by other means shows whole, may shrink,
+    // but never grows.
+    void theMemosKeepTheTextToTheLinesTheFormPrints_data() { textTypedInEitherMemoIsStoredOnMove_data(); }
+    void theMemosKeepTheTextToTheLinesTheFormPrints() {
+        QFETCH(QString, memo);
+        QStringList lines;
+        for (int i = 1; i <= 30; ++i)
+            lines << QStringLiteral("%1. položka").arg(i);
+        OrderRow full = openOrder(QStringLiteral("2026/12/00001/JN"));
+        full.text = lines.mid(0, orders::kMaxTextLines).join(QLatin1String("\r\n"));
+        OrderRow longer = openOrder(QStringLiteral("2026/12/00002/JN"));
+        longer.text = lines.join(QLatin1String("\r\n"));
+        addOrders({full, longer});
+        createWindows();
+        list_->show();
+        auto* edit = list_->findChild<controls::TDBMemo*>(memo);
+        list_->PageControl1->setCurrentWidget(edit->parentWidget());
+        for (const QStringList& shown : {lines.mid(0, orders::kMaxTextLines), lines}) {
+            QCOMPARE(edit->toPlainText(), shown.join(QLatin1Char('\n')));
+            edit->moveCursor(QTextCursor::End);
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClicks(edit, QStringLiteral(" ihned"));
+        QCOMPARE(edit->toPlainText(), shown.join(QLatin1Char('\n')) + QStringLiteral(" ihned"));
+            list_->DBNavigator1->click(controls::TNavigateBtn::nbNext);
+        }
+        edit->moveCursor(QTextCursor::End);
+        edit->moveCursor(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+        edit->moveCursor(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(edit->toPlainText(), lines.mid(0, 29).join(QLatin1Char('\n')));
         list_->close();
     }
 
