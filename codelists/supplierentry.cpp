@@ -10,8 +10,8 @@ const std::array<BoxField, 12> kSupplierBoxes = {{
     {"edZastupce", u"Zástupce:", 30, "Zastupce"},
     {"edUliceCP", u"Ulice a ČP:", 50, "Ulice"},
     {"edObec", u"Obec:", 50, "Obec"},
-    // The field holds 6 characters, one more than may be typed.
-    {"edPSC", u"PSČ:", 5, "PSC"},
+    // Six characters: a postcode is written "530 02".
+    {"edPSC", u"PSČ:", BoxField::kFieldSize, "PSC"},
     {"edTelefon", u"Telefon:", 15, "Telefon"},
     {"edFax", u"Fax:", 15, "Fax"},
     {"edGSM", u"GSM:", 15, "GSM"},

@@ -18,6 +18,9 @@ FieldDef typed(const char16_t* name, FieldType type, const char16_t* label = u""
     return FieldDef{QString::fromUtf16(name), type, 0, QString::fromUtf16(label), 0, hidden};
 }
 
+// The orders' texts hold whole what the windows copy into them: the user's title and names
+// (10 + 20 + 20 and two blanks), telephones of 15 and postcodes of 6 ("530 02"). Their columns
+// keep the widths they were shown in before.
 TableDef orders() {
     TableDef t;
     t.name = QString::fromUtf16(tables::kOrders);
@@ -27,16 +30,16 @@ TableDef orders() {
         typed(u"Termin_dod", FieldType::DateTime, u"Termín dodání:"),
         str(u"Zpusob_platby", 30, u"Způsob platby:"),
         str(u"Doprava", 30, u"Typ dopravy:"),
-        str(u"Objednal", 45, u"Objednal:"),
+        str(u"Objednal", 52, u"Objednal:", 45),
         str(u"Funkce", 30, u"Funkce:"),
-        str(u"Telefon", 14, u"Telefon:"),
+        str(u"Telefon", 15, u"Telefon:", 14),
         str(u"Email", 30, u"E-mail:"),
         str(u"Dod_firma", 80, u"Dodavatel:"),
         str(u"Dod_osoba", 30, u"Zástupce dodavatele:"),
         str(u"Dod_ulice", 50, u"Ulice a ČP:"),
         str(u"Dod_Obec", 50, u"Obec:"),
-        str(u"Dod_PSC", 5, u"PSČ:"),
-        str(u"Dod_Telefon", 14, u"Telefon dodavatele:"),
+        str(u"Dod_PSC", 6, u"PSČ:", 5),
+        str(u"Dod_Telefon", 15, u"Telefon dodavatele:", 14),
         str(u"Dod_email", 30, u"E-mail dodavatele:"),
         typed(u"Vyrizena", FieldType::Boolean, u"Vyřízeno:"),
         typed(u"Stornovana", FieldType::Boolean, u"Storno:"),
@@ -53,9 +56,9 @@ TableDef settings() {
     t.name = QString::fromUtf16(tables::kSystem);
     t.fields = {
         str(u"PosledniObj", 20, u"", 17), str(u"Firma", 100), str(u"Ulice_CP", 50), str(u"Obec", 50),
-        str(u"PSC", 5), str(u"IC", 8), str(u"DIC", 10), str(u"Telefon", 15), str(u"Fax", 15), str(u"GSM", 15),
+        str(u"PSC", 6), str(u"IC", 8), str(u"DIC", 10), str(u"Telefon", 15), str(u"Fax", 15), str(u"GSM", 15),
         str(u"Email", 50), str(u"www", 50), str(u"Banka", 50), str(u"Ucet", 30), str(u"Zapsana", 100),
-        str(u"Dod_Ulice_CP", 50), str(u"Dod_Obec", 50), str(u"Dod_PSC", 5), str(u"Dod_Telefon", 15),
+        str(u"Dod_Ulice_CP", 50), str(u"Dod_Obec", 50), str(u"Dod_PSC", 6), str(u"Dod_Telefon", 15),
         str(u"Dod_GSM", 15), str(u"Dod_email", 50), typed(u"Logo", FieldType::Graphic),
         typed(u"Std_dod_lhuta", FieldType::Integer),
     };
@@ -133,6 +136,14 @@ const store::TableDef& tableDef(const QString& tableName) {
         if (t.name.compare(tableName, Qt::CaseInsensitive) == 0)
             return t;
     throw std::out_of_range("unknown table");
+}
+
+int textSize(const char16_t* table, const QString& field) {
+    const TableDef& def = tableDef(QString::fromUtf16(table));
+    const int i = def.fieldIndex(field);
+    if (i < 0)
+        throw std::out_of_range("unknown field");
+    return def.fields[i].size;
 }
 
 } // namespace kv::data

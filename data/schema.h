@@ -22,5 +22,7 @@ inline constexpr char16_t kUsers[] = u"Uzivatele";
 // In the order the tables are opened at start-up.
 const QList<store::TableDef>& schema();
 const store::TableDef& tableDef(const QString& tableName);
+// The size in characters of a string field of one of the tables.
+int textSize(const char16_t* table, const QString& field);
 
 } // namespace kv::data

@@ -47,14 +47,23 @@ QStringList makeNumbersUnique(Backend& backend) {
     return duplicates;
 }
 
-// An earlier layout kept the last number in 17 characters; six-digit sequences need the order
-// number's whole width.
-void widenLastNumber(Backend& backend) {
-    const store::TableDef& def = tableDef(QString::fromUtf16(tables::kSystem));
-    const store::FieldDef& last = def.fields[def.fieldIndex(QStringLiteral("PosledniObj"))];
-    const QString sql = backend.widenTextSql(def.name, last.name, last.size);
-    if (!sql.isEmpty())
-        backend.execute(sql);
+// Texts an earlier layout kept narrower than the values copied into them: the last number in 17
+// characters (six-digit sequences need the order number's whole width), the orderer in 45, the
+// telephones in 14 and the postcodes in 5. Only PostgreSQL holds a column to its length.
+void widenTexts(Backend& backend) {
+    static const std::pair<const char16_t*, QStringList> widened[] = {
+        {tables::kSystem, {QStringLiteral("PosledniObj"), QStringLiteral("PSC"), QStringLiteral("Dod_PSC")}},
+        {tables::kOrders,
+         {QStringLiteral("Objednal"), QStringLiteral("Telefon"), QStringLiteral("Dod_PSC"),
+          QStringLiteral("Dod_Telefon")}},
+    };
+    for (const auto& [table, fields] : widened) {
+        for (const QString& field : fields) {
+            const QString sql = backend.widenTextSql(QString::fromUtf16(table), field, textSize(table, field));
+            if (!sql.isEmpty())
+                backend.execute(sql);
+        }
+    }
 }
 
 } // namespace
@@ -88,7 +97,7 @@ DdlReport createMissing(Backend& backend) {
         writeSchemaVersion(backend);
     createFilterIndexes(backend);
     report.duplicateNumbers = makeNumbersUnique(backend);
-    widenLastNumber(backend);
+    widenTexts(backend);
     const QString system = Backend::quote(QString::fromUtf16(tables::kSystem));
     const auto rows = backend.query(QLatin1String("SELECT COUNT(*) FROM ") + system, {}, 1);
     if (rows.isEmpty() || rows[0][0].toLongLong() == 0) {

@@ -8,6 +8,7 @@
 
 #include "base/clock.h"
 #include "data/datmod.h"
+#include "data/schema.h"
 #include "data/store/storeerror.h"
 #include "ui/appwindows.h"
 #include "ui/dialogs.h"
@@ -68,10 +69,12 @@ QPushButton* TFormNovaObj::makeButton(const char* name, const QString& caption, 
 
 QWidget* TFormNovaObj::makeEntryPage() {
     tabParametry = named(new QWidget, "tabParametry", QStringLiteral("Základní informace"));
-    auto edit = [this](const char* name, const QString& caption, int maxLength) {
+    // Each box takes what its field of the order holds, so nothing typed or copied is cut on saving.
+    auto edit = [this](const char* name, const QString& caption, const char* field) {
         auto* e = namedEdit(new controls::TProLabelEdit(tabParametry), name, caption);
         e->setLabelWidth(110);
-        e->setMaxLength(maxLength);
+        e->setMaxLength(data::textSize(field ? data::tables::kOrders : data::tables::kUsers,
+                                       QLatin1String(field ? field : "Inicialy")));
         e->setFixedHeight(e->height());
         return e;
     };
@@ -83,19 +86,19 @@ QWidget* TFormNovaObj::makeEntryPage() {
     edDodani = datePicker("edDodani", QStringLiteral("Termín dodání:"), tabParametry);
     labDatVytvoreni->setBuddy(edDatVytvoreni);
     labDodani->setBuddy(edDodani);
-    edZpPlatby = edit("edZpPlatby", QStringLiteral("Způsob platby:"), 30);
-    edDoprava = edit("edDoprava", QStringLiteral("Doprava zboží:"), 30);
-    edObjednal = edit("edObjednal", QStringLiteral("Objednal:"), 45);
-    edFunkce = edit("edFunkce", QStringLiteral("Funkce:"), 30);
-    edTelefon = edit("edTelefon", QStringLiteral("Telefon:"), 14);
-    edEmail = edit("edEmail", QStringLiteral("E-mail:"), 30);
-    edInicialy = edit("edInicialy", QStringLiteral("Iniciály:"), 3);
+    edZpPlatby = edit("edZpPlatby", QStringLiteral("Způsob platby:"), "Zpusob_platby");
+    edDoprava = edit("edDoprava", QStringLiteral("Doprava zboží:"), "Doprava");
+    edObjednal = edit("edObjednal", QStringLiteral("Objednal:"), "Objednal");
+    edFunkce = edit("edFunkce", QStringLiteral("Funkce:"), "Funkce");
+    edTelefon = edit("edTelefon", QStringLiteral("Telefon:"), "Telefon");
+    edEmail = edit("edEmail", QStringLiteral("E-mail:"), "Email");
+    edInicialy = edit("edInicialy", QStringLiteral("Iniciály:"), nullptr); // the users' initials
     edInicialy->setLabelWidth(60);
-    edDodavatel = edit("edDodavatel", QStringLiteral("Dodavatel:"), 80);
-    edKontakt = edit("edKontakt", QStringLiteral("Kontakt:"), 30);
-    edUliceCP = edit("edUliceCP", QStringLiteral("Ulice a ČP:"), 50);
-    edObec = edit("edObec", QStringLiteral("Obec:"), 50);
-    edPSC = edit("edPSC", QStringLiteral("PSČ:"), 5);
+    edDodavatel = edit("edDodavatel", QStringLiteral("Dodavatel:"), "Dod_firma");
+    edKontakt = edit("edKontakt", QStringLiteral("Kontakt:"), "Dod_osoba");
+    edUliceCP = edit("edUliceCP", QStringLiteral("Ulice a ČP:"), "Dod_ulice");
+    edObec = edit("edObec", QStringLiteral("Obec:"), "Dod_Obec");
+    edPSC = edit("edPSC", QStringLiteral("PSČ:"), "Dod_PSC");
 
     tlVybZpPlatby = makeButton("tlVybZpPlatby", QStringLiteral("..."), QStringLiteral("Vybrat způsob platby"),
                                tabParametry);

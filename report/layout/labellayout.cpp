@@ -140,4 +140,32 @@ QList<LabelLine> layoutLabel(const QString& text, const LabelBox& box, const QFo
     return out;
 }
 
+QFont shrunkFont(const QString& text, const LabelBox& box, const QFont& font, TextMeasurer& measurer) {
+    // How far the text passes the box: the widest line's excess, and with word wrap the wrapped
+    // lines' excess height; 0 when it fits.
+    const auto excess = [&](const QFont& f) {
+        QStringList lines = splitLabelLines(text);
+        int over = 0;
+        if (box.wordWrap) {
+            wrapLabelLines(lines, box.size.width(), f, measurer);
+            over = std::max(0, int(lines.size()) * measurer.textHeight(f) - box.size.height());
+        }
+        for (const QString& line : lines)
+            over = std::max(over, measurer.textWidth(line, f) - box.size.width());
+        return over;
+    };
+    QFont f = font;
+    for (int over = excess(f); over > 0 && f.pixelSize() > kSmallestShrunkFont;) {
+        QFont smaller = f;
+        smaller.setPixelSize(f.pixelSize() - 1);
+        const int smallerOver = excess(smaller);
+        // Metrics that do not follow the size gain nothing from a smaller font.
+        if (smallerOver >= over)
+            break;
+        f = smaller;
+        over = smallerOver;
+    }
+    return f;
+}
+
 } // namespace kv::report

@@ -45,4 +45,11 @@ struct LabelBox {
 QList<LabelLine> layoutLabel(const QString& text, const LabelBox& box, const QFont& font,
                              TextMeasurer& measurer);
 
+// The font `text` fits the box in: `font` made a pixel smaller at a time until each of the text's
+// lines is within the box's width, and with word wrap its wrapped lines within its height. Never
+// below kSmallestShrunkFont pixels, nor smaller where that does not bring the text closer to
+// fitting; `font` itself when it fits or is not sized in pixels.
+inline constexpr int kSmallestShrunkFont = 6;
+QFont shrunkFont(const QString& text, const LabelBox& box, const QFont& font, TextMeasurer& measurer);
+
 } // namespace kv::report

@@ -106,9 +106,10 @@ void PageRecorder::generateLabel(Band&, LabelBase& label) {
     // A data text is centred vertically whatever its layout says.
     box.layout = dynamic_cast<DataTextControl*>(&label) ? tlCenter : label.layout;
     box.wordWrap = label.wordWrap;
-    for (const LabelLine& line : layoutLabel(text, box, label.font, measurer())) {
+    const QFont font = label.shrinkToFit ? shrunkFont(text, box, label.font, measurer()) : label.font;
+    for (const LabelLine& line : layoutLabel(text, box, font, measurer())) {
         if (!line.text.isEmpty())
-            page().text(r.topLeft() + QPoint(line.x, line.y), line.text, label.font, label.fontColor);
+            page().text(r.topLeft() + QPoint(line.x, line.y), line.text, font, label.fontColor);
     }
 }
 

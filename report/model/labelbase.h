@@ -23,6 +23,8 @@ public:
     TextAlignment alignment = taLeftJustify;
     TextLayout layout = tlTop;
     bool wordWrap = false;
+    // A text longer than its box prints in a smaller font rather than cut: a firm's name, say.
+    bool shrinkToFit = false;
     // Kept with the definition; the stored size already is the caption's size.
     bool autoSize = true;
 

@@ -507,6 +507,7 @@ const QHash<QString, ControlOption>& Parser::controlOptions() {
             });
         word(QStringLiteral("wordwrap"), [](ReportControl& c) { return onText(c, [](auto& t) { t.wordWrap = true; }); });
         word(QStringLiteral("nowordwrap"), [](ReportControl& c) { return on<MemoBase>(c, [](MemoBase& m) { m.wordWrap = false; }); });
+        word(QStringLiteral("shrink"), [](ReportControl& c) { return on<LabelBase>(c, [](LabelBase& l) { l.shrinkToFit = true; }); });
         word(QStringLiteral("transparent"), [](ReportControl& c) { return on<LabelBase>(c, [](LabelBase& l) { l.transparent = true; }); });
         word(QStringLiteral("fixed"), [](ReportControl& c) { return on<LabelBase>(c, [](LabelBase& l) { l.autoSize = false; }); });
         word(QStringLiteral("stretch"), [](ReportControl& c) {

@@ -38,6 +38,7 @@
 //       left right centred | taLeftJustify taRightJustify taCenter        Alignment
 //       top v-centred bottom | tlTop tlCenter tlBottom                    Layout
 //       wordwrap  transparent  fixed (not auto-sized)  stretch
+//       shrink (the font gets smaller until the text fits the box, down to 6px)
 //       color=<colour> fontcolor=<colour>   background and text colour
 //       brush=<colour> pen=<width> pencolor=<colour>                      shapes
 //       stRectangle stSquare stRoundRect stRoundSquare stEllipse stCircle shapes

@@ -139,7 +139,8 @@ private Q_SLOTS:
                                      "TabSheet1=   Ostatní   "}));
         // Edits take as much as their fields hold; the lead time three digits.
         QCOMPARE(w.edFirma->maxLength(), 100);
-        QCOMPARE(w.edPSC->maxLength(), 5);
+        QCOMPARE(w.edPSC->maxLength(), 6); // "530 02"
+        QCOMPARE(w.edDodPSC->maxLength(), 6);
         QCOMPARE(w.edZapsanaU->maxLength(), 100);
         QCOMPARE(w.edDodEmail->maxLength(), 50);
         QCOMPARE(w.edStdDodLhuta->maxLength(), 3);

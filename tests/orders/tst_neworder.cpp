@@ -546,7 +546,7 @@ private Q_SLOTS:
                               "Dod_osoba=Petr Čížek",
                               "Dod_ulice=Žižkova 12",
                               "Dod_Obec=Hradec Králové",
-                              "Dod_PSC=500 0",
+                              "Dod_PSC=500 02",
                               "Dod_Telefon=",
                               "Dod_email=",
                               "Vyrizena=False",
@@ -630,6 +630,34 @@ private Q_SLOTS:
         const QStringList order = storedOrder(QStringLiteral("2026/12/00042/JH"));
         QCOMPARE(order.value(14), QStringLiteral("Dod_Telefon=") + telephone);
         QCOMPARE(order.value(15), QStringLiteral("Dod_email=") + email);
+    }
+
+    // What a code list holds fits the order whole: title and names of 10 + 20 + 20, a telephone of
+    // 15; the boxes take as much when typed.
+    void valuesCopiedFromTheCodeListsAreStoredWhole() {
+        store::Table& users = dm().tabUzivatele;
+        users.append();
+        const std::pair<const char*, const char*> user[] = {
+            {"Titul", "prof. Ing."}, {"Jmeno", "Maria Magdalena Anna"}, {"Prijmeni", "Horáková-Procházková"},
+            {"Inicialy", "MHP"},     {"Telefon", "+420 466 612 34"}};
+        for (const auto& [field, value] : user)
+            users.fieldByName(QLatin1String(field)).setAsString(QString::fromUtf8(value));
+        users.post();
+        fillIn();
+        onShown_[QStringLiteral("FormUzivatele")] = [&](QDialog&) {
+            users.locate(QStringLiteral("Inicialy"), QStringLiteral("MHP"));
+        };
+        window_->tlVybObjednal->click();
+        QCOMPARE(window_->edObjednal->maxLength(), 52);
+        QCOMPARE(window_->edTelefon->maxLength(), 15);
+        QCOMPARE(window_->edPSC->maxLength(), 6);
+        window_->tlHotovo->click();
+        users.locate(QStringLiteral("Inicialy"), QStringLiteral("MHP"));
+        users.deleteRecord();
+        const QStringList order = storedOrder(QStringLiteral("2026/12/00042/MHP"));
+        QCOMPARE(order.value(5), QStringLiteral("Objednal=prof. Ing. Maria Magdalena Anna Horáková-Procházková"));
+        QCOMPARE(order.value(7), QStringLiteral("Telefon=+420 466 612 34"));
+        QCOMPARE(order.value(13), QStringLiteral("Dod_PSC=500 02"));
     }
 
     void answeringNoToTheQuestionChangesNothing() {

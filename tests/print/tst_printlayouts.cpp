@@ -302,6 +302,46 @@ private Q_SLOTS:
         QCOMPARE(t.value(first + 1), QStringLiteral("493,189:svítidly ELEKTROMONT Novák s.r.o."));
     }
 
+    // A value wider than its box prints in a smaller font rather than cut off: the firm's name in
+    // the contact strip, the orderer under the signature line and beside "OBJEDNAL". Text measured
+    // at half its pixel size a character, a line two pixels more than the size.
+    void longValuesShrinkToTheirBoxes() {
+        struct HalfSizeMeasurer : TextMeasurer {
+            int textWidth(const QString& text, const QFont& font) override {
+                return int(text.size()) * font.pixelSize() / 2;
+            }
+            int textHeight(const QFont& font) override { return font.pixelSize() + 2; }
+        };
+        kv::tools::fillFirm(dm(), false);
+        const QString firm = QStringLiteral("Stavební společnost Novák, Dvořák a synové s.r.o.");
+        const QString orderer = QStringLiteral("Ing. Jan Maria Bohuslav Novák Dvořák Horák-Procházka");
+        dm().tabSystem.edit();
+        dm().tabSystem.fieldByName(QStringLiteral("Firma")).setAsString(firm);
+        dm().tabSystem.post();
+        kv::tools::addOrder(dm(), kv::tools::SampleOrder{});
+        dm().tabKalmorvaty.first();
+        dm().tabKalmorvaty.edit();
+        dm().tabKalmorvaty.fieldByName(QStringLiteral("Objednal")).setAsString(orderer);
+        dm().tabKalmorvaty.post();
+        PageRecorder g;
+        g.execute(layout(QStringLiteral("Objednavka"), ReportMetrics(96, std::make_shared<HalfSizeMeasurer>())));
+        const ReportPage& page = g.page(1);
+        const auto sizes = [&page](const QString& text) {
+            QList<int> out;
+            for (const PageOp& op : page.ops())
+                if (op.kind == PageOpKind::Text && page.text(op.ref) == text)
+                    out << page.styles().fontAt(op.font).pixelSize();
+            std::sort(out.begin(), out.end());
+            return out;
+        };
+        // The strip's 170 pixels take the 49 characters at 6 pixels (147); the delivery box's 315
+        // at its own 12 (294).
+        QCOMPARE(sizes(firm), (QList<int>{6, 12}));
+        // 52 characters: 275 pixels beside "OBJEDNAL" take them at 10 (260), the 410 under the
+        // signature line at its own 13 (338).
+        QCOMPARE(sizes(orderer), (QList<int>{10, 13}));
+    }
+
     void pagesMatchTheirReferences_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("pages");

@@ -262,6 +262,8 @@ private Q_SLOTS:
             {"label has no nowordwrap", label, "nowordwrap", false},
             {"data memo unwraps", datamemo, "nowordwrap", true},
             {"data text transparent", datatext, "transparent", true},
+            {"data text shrinks to its box", datatext, "shrink", true},
+            {"memo does not shrink", memo, "shrink", false},
             {"memo is never transparent", memo, "transparent", false},
             {"data text coloured", datatext, "fontcolor=grey40", true},
             {"shape has no text colour", shape, "color=red", false},

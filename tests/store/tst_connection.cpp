@@ -9,6 +9,7 @@
 #include "base/programfolder.h"
 #include "data/connectionui.h"
 #include "data/datmod.h"
+#include "data/schemaddl.h"
 #include "data/schemaversion.h"
 #include "data/serversettings.h"
 #include "data/store/networkdrive.h"
@@ -254,6 +255,48 @@ private Q_SLOTS:
         const std::unique_ptr<store::Backend> b = store::openBackend(db.params());
         QCOMPARE(b->query(QStringLiteral("SHOW synchronous_commit"), {}, 1).value(0).value(0).toString(),
                  QStringLiteral("on"));
+    }
+
+    // Columns an earlier layout made narrower than the values the windows copy into them (a
+    // six-digit number, "530 02", a user's 15-character telephone, title and names of 52) are
+    // widened when the database is next prepared, and their rows stay. Only PostgreSQL holds a
+    // text to its column's length.
+    void narrowTextColumnsAreWidenedKeepingTheirRows() {
+        if (!test::postgresAvailable())
+            QSKIP("KV_TEST_PG not set");
+        test::TestDatabase db(test::Engine::Postgres);
+        db.createSchema();
+        store::Backend& b = db.admin();
+        const struct {
+            const char* table;
+            const char* column;
+            int before;
+            const char* value;
+        } columns[] = {
+            {"System", "PosledniObj", 17, "2026/12/100000/ABC"},
+            {"System", "PSC", 5, "530 02"},
+            {"System", "Dod_PSC", 5, "530 02"},
+            {"Kalmorvaty", "Objednal", 45, "Ing. Jan Maria Bohuslav Novák Dvořák Horák-Procházka"},
+            {"Kalmorvaty", "Telefon", 14, "+420 495123456"},
+            {"Kalmorvaty", "Dod_PSC", 5, "530 02"},
+            {"Kalmorvaty", "Dod_Telefon", 14, "+420 777111222"},
+        };
+        b.execute(QStringLiteral("INSERT INTO \"Kalmorvaty\" (\"Cislo\", \"Dod_Obec\") VALUES ('2026/12/00001/JN', 'Kolín')"));
+        for (const auto& c : columns)
+            b.execute(QStringLiteral("ALTER TABLE \"%1\" ALTER COLUMN \"%2\" TYPE varchar(%3)")
+                          .arg(QLatin1String(c.table), QLatin1String(c.column))
+                          .arg(c.before));
+        data::createMissing(b);
+        for (const auto& c : columns) {
+            const QString value = QString::fromUtf8(c.value);
+            const QString table = QStringLiteral("\"%1\"").arg(QLatin1String(c.table));
+            const QString column = QStringLiteral("\"%1\"").arg(QLatin1String(c.column));
+            b.execute(QLatin1String("UPDATE ") + table + QLatin1String(" SET ") + column + QLatin1String(" = ?"), {value});
+            QCOMPARE(b.query(QLatin1String("SELECT ") + column + QLatin1String(" FROM ") + table, {}, 1)
+                         .value(0).value(0).toString(),
+                     value);
+        }
+        QCOMPARE(b.query(QStringLiteral("SELECT \"Dod_Obec\" FROM \"Kalmorvaty\""), {}, 2).size(), 1);
     }
 
     // Orders stored under one number before the database kept numbers unique: the set-up program
