@@ -46,7 +46,14 @@ QImage loadLogoPicture(const QString& path) {
     // The extension decides the reader, as it decides the picture's kind: a GIF named ".png" is
     // no PNG picture.
     reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    const QSize whole = reader.size();
+    const QSize kept(kLogoSide, kLogoSide);
+    if (whole.isValid() && (whole.width() > kept.width() || whole.height() > kept.height()))
+        reader.setScaledSize(whole.scaled(kept, Qt::KeepAspectRatio));
+    QImage picture = reader.read();
+    if (picture.width() > kept.width() || picture.height() > kept.height())
+        picture = picture.scaled(kept, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return picture;
 }
 
 QString logoFilter() {

@@ -24,9 +24,15 @@ OrderSequence parseOrderSequence(const QString& entered);
 // "2026/03/00012/---".
 QString orderNumberResetForm(const QDate& today, const QString& digits);
 
-// The picture of a logo file, read by its extension: PNG, JPEG (".jpg", ".jpeg"), BMP and ICO.
-// GIF files are always refused, and metafiles (".emf", ".wmf") have no reader here; those, any other
-// extension and a file that does not read as its extension says give a null image.
+// The longest side a logo is kept at: the order form shows it in a box of 100 pixels, and four
+// times as many print it sharp.
+inline constexpr int kLogoSide = 400;
+
+// The picture of a logo file, read by its extension: PNG, JPEG (".jpg", ".jpeg"), BMP and ICO,
+// made smaller to kLogoSide (keeping its proportions) while it is read, so a photograph of any
+// size loads without holding it whole. GIF files are always refused, and metafiles (".emf",
+// ".wmf") have no reader here; those, any other extension and a file that does not read as its
+// extension says give a null image.
 QImage loadLogoPicture(const QString& path);
 
 // The open-picture dialog's filter.

@@ -182,7 +182,10 @@ void PageRecorder::drawPicture(const QImage& picture, bool stretch, const QRect&
         r.setWidth(std::max(rightLimit - r.x(), 0));
         page().image(r, picture);
     } else if (!stretch) {
-        page().image(QRect(r.topLeft(), picture.size()), picture);
+        // Its own size, unless that passes the box: then as large as the box holds, in proportion.
+        const QSize own = picture.size();
+        const bool fits = own.width() <= r.width() && own.height() <= r.height();
+        page().image(QRect(r.topLeft(), fits ? own : own.scaled(r.size(), Qt::KeepAspectRatio)), picture);
     } else {
         page().image(r, picture);
     }

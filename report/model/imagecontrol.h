@@ -1,4 +1,5 @@
-// A picture on a band, drawn at its natural size or stretched into the control's box.
+// A picture on a band, drawn at its natural size (made smaller to fit, in proportion, when it would
+// pass the control's box) or stretched into the box.
 #pragma once
 
 #include "reportcontrol.h"

@@ -447,14 +447,31 @@ private Q_SLOTS:
         QVERIFY(!w.ukLogo->pixmap().isNull());
     }
 
-    void aPngLogoReachesThePrintedOrderForm() {
+    // A logo of any size the readers take is kept at most kLogoSide on its longer side, in
+    // proportion, stored as a bitmap, and printed within the order form's box of 100 pixels.
+    void aLogoReachesThePrintedOrderFormWithinItsBox_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QSize>("kept");
+        QTest::addColumn<QSize>("printed");
+        QTest::newRow("small png: its own size") << "logo.png" << QSize(60, 30) << QSize(60, 30) << QSize(60, 30);
+        // Larger than the toolkit decodes whole by default.
+        QTest::newRow("8000 x 6000 png") << "big.png" << QSize(8000, 6000) << QSize(400, 300) << QSize(100, 75);
+        QTest::newRow("6000 x 4000 jpeg") << "photo.jpg" << QSize(6000, 4000) << QSize(400, 266) << QSize(100, 66);
+    }
+    void aLogoReachesThePrintedOrderFormWithinItsBox() {
+        QFETCH(QString, file);
+        QFETCH(QSize, size);
+        QFETCH(QSize, kept);
+        QFETCH(QSize, printed);
         QTemporaryDir dir;
-        const QString png = dir.filePath(QStringLiteral("logo.png"));
-        QImage logo(60, 30, QImage::Format_ARGB32);
+        const QString path = dir.filePath(file);
+        QImage logo(size, QImage::Format_RGB32);
         logo.fill(QColor(200, 30, 40));
-        QVERIFY(logo.save(png, "PNG"));
+        QVERIFY(logo.save(path, file.endsWith(QLatin1String(".png")) ? "PNG" : "JPEG"));
+        logo = QImage();
         TFormSetup& w = shown();
-        dialogs_->fileAnswers = {png};
+        dialogs_->fileAnswers = {path};
         w.tlNajdiObr->click();
         w.tlUlozObr->click();
         QVERIFY(dialogs_->messages().isEmpty());
@@ -466,26 +483,32 @@ private Q_SLOTS:
                 .asBytes();
         }();
         QVERIFY(kv::store::unwrapBitmap(storedLogo).startsWith("BM"));
-        QCOMPARE(w.LogoFirmy->picture().size(), QSize(60, 30));
+        QVERIFY2(storedLogo.size() < 4 * kv::codelists::kLogoSide * kv::codelists::kLogoSide, qPrintable(QString::number(storedLogo.size())));
+        QCOMPARE(w.LogoFirmy->picture().size(), kept);
 
         dm().tabKalmorvaty.insertRecord({QStringLiteral("2026/03/00001/JN"), kToday, kToday.addDays(14),
                                          QStringLiteral("Převodem"), QStringLiteral("Vlastní odběr")});
         auto preview = kv::print::createPrintPreview();
         auto reports = kv::print::createReportContainer();
-        QImage printed;
+        QImage picture;
+        QRect placed;
         dialogs_->onModal = [&](QDialog& d) {
             d.show();
             const kv::report::ReportPage& page =
                 kv::print::FormNahledTisku->NahledReportu->generator()->page(1);
             for (const kv::report::PageOp& op : page.ops())
-                if (op.kind == kv::report::PageOpKind::Image)
-                    printed = page.image(op.ref);
+                if (op.kind == kv::report::PageOpKind::Image) {
+                    picture = page.image(op.ref);
+                    placed = op.rect();
+                }
             d.hide();
             return int(QDialog::Rejected);
         };
         kv::print::showReport(kv::print::Sestavy->Objednavka, QStringLiteral("Objednávka"));
-        QCOMPARE(printed.size(), QSize(60, 30));
-        QCOMPARE(printed.pixelColor(30, 15).rgb(), QColor(200, 30, 40).rgb());
+        QCOMPARE(picture.size(), kept);
+        QCOMPARE(placed.size(), printed);
+        const QColor centre = picture.pixelColor(kept.width() / 2, kept.height() / 2);
+        QVERIFY2(centre.red() > 180 && centre.green() < 60 && centre.blue() < 60, qPrintable(centre.name()));
     }
 };
 
