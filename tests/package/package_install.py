@@ -267,9 +267,10 @@ def start_display(root, undo):
 def main_window_of(pid):
     title = '^%s$' % MAIN_WINDOW.replace('.', r'\.')
     found = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', title],
-                           capture_output=True, text=True).stdout.split()
+                           capture_output=True, text=True, timeout=WAIT).stdout.split()
     for window in found:
-        owner = subprocess.run(['xdotool', 'getwindowpid', window], capture_output=True, text=True).stdout.strip()
+        owner = subprocess.run(['xdotool', 'getwindowpid', window], capture_output=True, text=True,
+                               timeout=WAIT).stdout.strip()
         if owner == str(pid):
             return window
     return None
@@ -360,8 +361,8 @@ def road(root, undo):
         return main_window_of(program.popen.pid)
     window = wait_for(shown, 'the main window %r' % MAIN_WINDOW)
     log('main window %s shows; closing it' % window)
-    run(['xdotool', 'windowactivate', '--sync', window], 'xdotool windowactivate')
-    run(['xdotool', 'key', 'alt+F4'], 'xdotool key alt+F4')
+    run(['xdotool', 'windowactivate', '--sync', window], 'xdotool windowactivate', timeout=WAIT)
+    run(['xdotool', 'key', 'alt+F4'], 'xdotool key alt+F4', timeout=WAIT)
     try:
         status = program.popen.wait(WAIT)
     except subprocess.TimeoutExpired:
