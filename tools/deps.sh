@@ -3,8 +3,9 @@
 # skipping the download when every package is already there. The desktop road tests need a window
 # manager, X input and the screen-reader bus (openbox, xdotool, AT-SPI with its Python binding);
 # builds go through ccache; the PDF tests read the files back with poppler-utils, the workbook tests
-# with openpyxl and a headless LibreOffice Calc. "bash tools/deps.sh fuzz" adds clang with libFuzzer
-# and the symbolizer its reports need (tools/fuzz.sh).
+# with openpyxl and a headless LibreOffice Calc; tools/package.sh and its test make and check the
+# Debian package with debhelper, lintian and appstreamcli. "bash tools/deps.sh fuzz" adds clang with
+# libFuzzer and the symbolizer its reports need (tools/fuzz.sh).
 set -euo pipefail
 
 packages=(
@@ -16,6 +17,7 @@ packages=(
   fonts-liberation xdg-utils xvfb xauth x11-utils qt6-translations-l10n
   ccache poppler-utils python3-openpyxl libreoffice-calc-nogui
   openbox xdotool at-spi2-core python3-pyatspi dbus-x11
+  debhelper dpkg-dev lintian appstream
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev llvm)
