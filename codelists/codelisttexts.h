@@ -102,4 +102,9 @@ inline QString discardTypingQuestion() {
     return QStringLiteral("Zavřít okno? Neuložené změny budou ztraceny.");
 }
 
+// Leaving a code list's add/edit page, or starting a new entry, with typing not saved.
+inline QString discardEntryQuestion() {
+    return QStringLiteral("Neuložené změny budou ztraceny. Pokračovat?");
+}
+
 } // namespace kv::codelists::texts

@@ -1,6 +1,7 @@
 // The tab change rule, the save modes and the saves of a code list's add/edit page.
 #include "entrypages.h"
 
+#include "codelisttexts.h"
 #include "onecolumnlist.h"
 
 #include "data/store/table.h"
@@ -18,25 +19,58 @@ void EntryPages::setPages(QTabWidget* pages, QWidget* listPage, QWidget* entryPa
     pages_ = pages;
     listPage_ = listPage;
     entryPage_ = entryPage;
+    shownPage_ = pages->currentWidget();
 }
 
 void EntryPages::setPage(QWidget* page) {
     settingPage_ = true;
     pages_->setCurrentWidget(page);
+    shownPage_ = page;
     settingPage_ = false;
 }
 
 void EntryPages::tabChanged(int index) {
-    if (!settingPage_ && pages_->widget(index) == entryPage_)
+    if (settingPage_)
+        return;
+    QWidget* page = pages_->widget(index);
+    if (shownPage_ == entryPage_ && page != entryPage_) {
+        if (!typingMayGo(pages_)) {
+            setPage(entryPage_);
+            return;
+        }
+        // What was dropped is not asked about again; entering the page fills it anew anyway.
+        fillFromCurrentOrEmpty();
+    }
+    shownPage_ = page;
+    if (page == entryPage_)
         enterEntryPage();
 }
 
-void EntryPages::enterEntryPage() {
-    if (table_.isEmpty()) {
+bool EntryPages::hasTyping() const {
+    return boxes_.edited() || (othersTyped && othersTyped());
+}
+
+bool EntryPages::typingMayGo(QWidget* parent) {
+    return !hasTyping() || ui::askYesNo(texts::discardEntryQuestion(), ui::MsgStyle::Warning, parent);
+}
+
+void EntryPages::newClicked(QWidget* parent) {
+    if (typingMayGo(parent))
         startNew();
+}
+
+void EntryPages::enterEntryPage() {
+    entry_.setMode(table_.isEmpty() ? RecordEntry::Mode::New : RecordEntry::Mode::Edit);
+    fillFromCurrentOrEmpty();
+}
+
+void EntryPages::fillFromCurrentOrEmpty() {
+    if (table_.isEmpty()) {
+        boxes_.clear();
+        if (clearOthers)
+            clearOthers();
         return;
     }
-    entry_.setMode(RecordEntry::Mode::Edit);
     fillFromCurrent();
 }
 
@@ -73,6 +107,8 @@ void EntryPages::save(QWidget* parent) {
     }
     switch (entry_.update(changedRecord(), parent)) {
     case RecordEntry::Saved::Updated:
+        // The page shows what is stored now: nothing typed is left unsaved.
+        fillFromCurrent();
         setPage(listPage_);
         break;
     case RecordEntry::Saved::TheirsLoaded:

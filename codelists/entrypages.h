@@ -28,6 +28,8 @@ public:
     // new record in the table's field order, and the values written over an edited record.
     std::function<void(store::Table&)> fillOthers;
     std::function<void()> clearOthers;
+    // Whether the other controls were typed in since they were last filled or emptied.
+    std::function<bool()> othersTyped;
     std::function<QVariantList()> newRecord;
     std::function<QList<std::pair<QString, QVariant>>()> changedRecord;
     // A field whose box may not be left blank, and the message that says so; none when empty.
@@ -35,10 +37,16 @@ public:
     QString requiredMessage;
 
     // The tab change handler: entering the add/edit page by the user fills it from the current
-    // record (edit mode), or starts a new record when the table shows none.
+    // record (edit mode), or starts a new record when the table shows none. Leaving it with typing
+    // not saved asks first; the page stays when the clerk keeps the typing.
     void tabChanged(int index);
-    // "Nový…": new mode, every edit empty; the page stays.
+    // "Nový…": new mode, every edit empty; the page stays. Typing not saved is dropped only when
+    // the clerk agrees.
+    void newClicked(QWidget* parent);
     void startNew();
+
+    // The add/edit page holds typing not saved.
+    bool hasTyping() const;
     // "Uložit změny" in the save mode in force. After a save the list page is shown; after a
     // failure, or a required box left blank, the add/edit page stays with what was typed.
     void save(QWidget* parent);
@@ -47,6 +55,9 @@ private:
     void setPage(QWidget* page);
     void enterEntryPage();
     void fillFromCurrent();
+    void fillFromCurrentOrEmpty();
+    // False when there is typing not saved and the clerk keeps it.
+    bool typingMayGo(QWidget* parent);
 
     store::Table& table_;
     BoxSet boxes_;
@@ -54,6 +65,7 @@ private:
     QTabWidget* pages_ = nullptr;
     QWidget* listPage_ = nullptr;
     QWidget* entryPage_ = nullptr;
+    QWidget* shownPage_ = nullptr;
     bool settingPage_ = false;
 };
 

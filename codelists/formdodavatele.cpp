@@ -69,6 +69,7 @@ TFormDodavatele::TFormDodavatele(data::TDM& dm, QWidget* parent)
             controls::TDBMemo::toShown(t.fieldByName(QStringLiteral("Poznamka")).asString()));
     };
     pages_.clearOthers = [this] { edPoznamka->clear(); };
+    pages_.othersTyped = [this] { return edPoznamka->document()->isModified(); };
     pages_.newRecord = [this] { return newSupplier(); };
     pages_.changedRecord = [this] {
         auto values = pages_.boxes().values();
@@ -172,7 +173,7 @@ void TFormDodavatele::ZalozkyDodavateluChange(int index) {
 }
 
 void TFormDodavatele::tlNovyDodavatelClick() {
-    pages_.startNew();
+    pages_.newClicked(this);
 }
 
 void TFormDodavatele::tlPridatClick() {

@@ -87,6 +87,7 @@ public:
 protected:
     void FormShow() override;
     void FormClose() override;
+    bool hasUnsavedTyping() const override { return pages_.hasTyping(); }
 
 private:
     void buildCategoriesPage();

@@ -106,7 +106,7 @@ void TFormUzivatele::ZalozkyUzivateluChange(int index) {
 }
 
 void TFormUzivatele::tlNovyUzClick() {
-    pages_.startNew();
+    pages_.newClicked(this);
 }
 
 void TFormUzivatele::tlUlozZmClick() {

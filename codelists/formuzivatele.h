@@ -56,6 +56,7 @@ public:
 protected:
     void FormShow() override;
     void FormClose() override;
+    bool hasUnsavedTyping() const override { return pages_.hasTyping(); }
 
 private:
     data::TDM& dm_;

@@ -376,6 +376,83 @@ private Q_SLOTS:
         QCOMPARE(w->edTelefon->text(), QString());
     }
 
+    // Typing not saved on an add/edit page goes only when the clerk agrees: leaving the page,
+    // "Nový…" and Escape ask, and "Ne" keeps the page with what was typed.
+    void typingIsDroppedOnlyWhenTheClerkAgrees_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("typed"); // the control typed into; empty: nothing
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<bool>("agreed");
+        QTest::newRow("suppliers: another page, yes") << "suppliers" << "edTelefon" << "page" << true;
+        QTest::newRow("suppliers: another page, no") << "suppliers" << "edTelefon" << "page" << false;
+        QTest::newRow("suppliers: the note typed, no") << "suppliers" << "edPoznamka" << "page" << false;
+        QTest::newRow("suppliers: new, yes") << "suppliers" << "edTelefon" << "new" << true;
+        QTest::newRow("suppliers: new, no") << "suppliers" << "edTelefon" << "new" << false;
+        QTest::newRow("suppliers: Escape, no") << "suppliers" << "edTelefon" << "escape" << false;
+        QTest::newRow("suppliers: nothing typed") << "suppliers" << "" << "page" << true;
+        QTest::newRow("users: another page, no") << "users" << "edPrijmeni" << "page" << false;
+        QTest::newRow("users: new, no") << "users" << "edPrijmeni" << "new" << false;
+        QTest::newRow("users: Escape, yes") << "users" << "edPrijmeni" << "escape" << true;
+    }
+    void typingIsDroppedOnlyWhenTheClerkAgrees() {
+        QFETCH(QString, window);
+        QFETCH(QString, typed);
+        QFETCH(QString, road);
+        QFETCH(bool, agreed);
+        fillCategories();
+        std::unique_ptr<kv::codelists::CodeListWindow> w;
+        QTabWidget* pages = nullptr;
+        QWidget* entry = nullptr;
+        QPushButton* newButton = nullptr;
+        if (window == QLatin1String("suppliers")) {
+            auto suppliers = std::make_unique<TFormDodavatele>(dm());
+            pages = suppliers->ZalozkyDodavatelu;
+            entry = suppliers->tabNovyDodavatel;
+            newButton = suppliers->tlNovyDodavatel;
+            w = std::move(suppliers);
+        } else {
+            auto users = std::make_unique<TFormUzivatele>(dm());
+            pages = users->ZalozkyUzivatelu;
+            entry = users->tabNovyUzivatel;
+            newButton = users->tlNovyUz;
+            w = std::move(users);
+        }
+        w->show();
+        userShowsPage(pages, entry);
+        QWidget* box = typed.isEmpty() ? nullptr : w->findChild<QWidget*>(typed);
+        if (auto* edit = qobject_cast<kv::controls::TProLabelEdit*>(box))
+            QTest::keyClicks(edit->editBox(), QStringLiteral("777"));
+        else if (box)
+            QTest::keyClicks(box, QStringLiteral("777"));
+        const auto shown = [&] {
+            auto* edit = qobject_cast<kv::controls::TProLabelEdit*>(box);
+            return edit ? edit->text() : static_cast<QPlainTextEdit*>(box)->toPlainText();
+        };
+        const QString before = box ? shown() : QString();
+        dialogs_->messageAnswers = {agreed ? MsgButton::Yes : MsgButton::No};
+        if (road == QLatin1String("page"))
+            userShowsPage(pages, pages->widget(0));
+        else if (road == QLatin1String("new"))
+            newButton->click();
+        else
+            QTest::keyClick(w.get(), Qt::Key_Escape);
+
+        const QString question = road == QLatin1String("escape") ? texts::discardTypingQuestion()
+                                                                   : texts::discardEntryQuestion();
+        QCOMPARE(dialogs_->messages(), box ? QStringList{question} : QStringList());
+        if (!agreed) {
+            QVERIFY(w->isVisible());
+            QCOMPARE(pages->currentWidget(), entry);
+            QCOMPARE(shown(), before);
+        } else if (road == QLatin1String("page")) {
+            QCOMPARE(pages->currentWidget(), pages->widget(0));
+        } else if (road == QLatin1String("new")) {
+            QVERIFY(shown().isEmpty());
+        } else {
+            QVERIFY(!w->isVisible());
+        }
+    }
+
     void aPostcodeIsTypedWithItsBlank() {
         auto w = suppliersOnAlfa();
         dm().tabDodavatele.edit();
