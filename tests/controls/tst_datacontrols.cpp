@@ -62,8 +62,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("setLength");
         QTest::addColumn<int>("length");
-        // Dod_PSC is a string field of 5 characters.
-        QTest::newRow("string field, nothing set: the field's size") << "Dod_PSC" << 0 << 5;
+        // Dod_PSC is a string field of 6 characters.
+        QTest::newRow("string field, nothing set: the field's size") << "Dod_PSC" << 0 << 6;
         QTest::newRow("a length set wins over the size") << "Dod_PSC" << 3 << 3;
         // A memo field has no size to take: the edit stays unlimited.
         QTest::newRow("memo field stays unlimited") << "Text" << 0 << 0;
@@ -93,13 +93,13 @@ private Q_SLOTS:
         edit.setDataField(QStringLiteral("Dod_PSC"));
         edit.show();
         QVERIFY(QTest::qWaitForWindowExposed(&edit));
-        QTest::keyClicks(edit.editBox(), QStringLiteral("1100099"));
+        QTest::keyClicks(edit.editBox(), QStringLiteral("110 009"));
         QCOMPARE(orders->state(), Table::State::Edit);
-        QCOMPARE(edit.text(), QStringLiteral("11000")); // cut at the field's 5 characters
+        QCOMPARE(edit.text(), QStringLiteral("110 00")); // cut at the field's 6 characters
         QCOMPARE(edit.fillBar()->barColor(), QColor(255, 0, 0));
         orders->post();
         QCOMPARE(table(QStringLiteral("Kalmorvaty"))->fieldByName(QStringLiteral("Dod_PSC")).asString(),
-                 QStringLiteral("11000"));
+                 QStringLiteral("110 00"));
     }
 
     void dataLabelEditShowsAndWritesALongerStoredValueWhole() {

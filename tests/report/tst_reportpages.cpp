@@ -259,8 +259,9 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("bounds");
         QTest::addColumn<bool>("stretch");
         QTest::addColumn<QString>("drawn");
-        QTest::newRow("natural size, not limited to the box")
-            << QRect(10, 10, 20, 20) << false << "image 47,10 50x30";
+        QTest::newRow("natural size within the box") << QRect(10, 10, 60, 40) << false << "image 47,10 50x30";
+        QTest::newRow("larger than the box: within it, in proportion")
+            << QRect(10, 10, 20, 20) << false << "image 47,10 20x12";
         QTest::newRow("stretched") << QRect(10, 10, 100, 100) << true << "image 47,10 100x100";
         // Past the right limit 793 - 75 = 718: cut there and stretched, whatever Stretch says.
         QTest::newRow("past the right margin") << QRect(663, 0, 100, 100) << false << "image 700,0 18x100";

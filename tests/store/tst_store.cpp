@@ -216,16 +216,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("six-character postcode into Dod_PSC(5)") << "Dod_PSC"
-                                                                << "123456"
-                                                                << "12345";
-        QTest::newRow("52-character name into Objednal(45)")
-            << "Objednal" << QString(52, QLatin1Char('x')) << QString(45, QLatin1Char('x'));
+        QTest::newRow("seven-character postcode into Dod_PSC(6)") << "Dod_PSC"
+                                                                  << "530 021"
+                                                                  << "530 02";
+        QTest::newRow("60-character name into Objednal(52)")
+            << "Objednal" << QString(60, QLatin1Char('x')) << QString(52, QLatin1Char('x'));
         QTest::newRow("Czech letters count as one character each")
-            << "Dod_PSC" << QStringLiteral("ČŘŠŽÝÁ") << QStringLiteral("ČŘŠŽÝ");
+            << "Dod_PSC" << QStringLiteral("ČŘŠŽÝÁÍ") << QStringLiteral("ČŘŠŽÝÁ");
         QTest::newRow("exact size is kept") << "Telefon"
-                                            << "12345678901234"
-                                            << "12345678901234";
+                                            << "123456789012345"
+                                            << "123456789012345";
     }
     void stringsAreCutToTheFieldSize() {
         QFETCH(QString, field);
@@ -638,8 +638,8 @@ private Q_SLOTS:
                                  << "boolean";
         QTest::newRow("string with its size") << "Kalmorvaty"
                                               << "Dod_PSC"
-                                              << "VARCHAR(5)"
-                                              << "character varying(5)";
+                                              << "VARCHAR(6)"
+                                              << "character varying(6)";
         QTest::newRow("memo") << "Kalmorvaty"
                               << "Text"
                               << "TEXT"
