@@ -1,0 +1,1 @@
+// The precompiled headers need a source file to be made with.
