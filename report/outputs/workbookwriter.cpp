@@ -1,6 +1,8 @@
 // The workbook through libxlsxwriter, under a temporary name until it is whole.
 #include "workbookwriter.h"
 
+#include "cellsahead.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
@@ -91,9 +93,13 @@ void WorkbookWriter::finish() {
 
 void exportWorkbook(Report& report, const QString& path, const std::function<void()>& onRecord) {
     WorkbookWriter writer(path);
-    SpreadsheetOutput output(writer);
-    output.onRecord = onRecord;
-    output.execute(report);
+    {
+        CellsAhead ahead(writer);
+        SpreadsheetOutput output(ahead);
+        output.onRecord = onRecord;
+        output.execute(report);
+        ahead.finish();
+    }
     writer.finish();
 }
 

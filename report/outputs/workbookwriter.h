@@ -48,7 +48,8 @@ private:
     lxw_format* dateTime_ = nullptr;
 };
 
-// Runs the spreadsheet output over `report` into a workbook at `path`. `onRecord` hears of each
+// Runs the spreadsheet output over `report` into a workbook at `path`, the library writing the cells
+// on a thread of its own while the walk goes on. `onRecord` hears, on the calling thread, of each
 // record of the report's data source as it goes in.
 void exportWorkbook(Report& report, const QString& path, const std::function<void()>& onRecord = {});
 
