@@ -17,6 +17,7 @@
 #include "report/outputs/htmloutput.h"
 #include "report/outputs/textoutput.h"
 #include "report/view/reportpreview.h"
+#include "ui/scripteddialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -269,9 +270,9 @@ private Q_SLOTS:
         g.execute(report);
         const QStringList lines = g.lines();
         QCOMPARE(lines.size(), 16);
-        QVERIFY(lines[10].contains(QStringLiteral("Kůň\r\nšel")));
+        QVERIFY(lines[10].contains(QStringLiteral("Kůň<br>\r\nšel")));
         QCOMPARE(g.document(), kv::toCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-        QVERIFY(g.document().contains("K\xF9\xF2\r\n\x9A" "el"));
+        QVERIFY(g.document().contains("K\xF9\xF2<br>\r\n\x9A" "el"));
     }
 
     void fontAndAlignmentRules() {
@@ -298,22 +299,62 @@ private Q_SLOTS:
         image.picture.fill(Qt::red);
         ReportPreview view;
         view.setReport(&report);
-        view.setReportDirectory(dir.filePath(QStringLiteral("Out")) + QLatin1Char('/'));
-        view.setReportName(QStringLiteral("Objednávka"));
-        QStringList lines;
-        view.exportHtml(&lines, true);
+        const QString document = dir.filePath(QStringLiteral("Out/Objednávka.html"));
+        QVERIFY(view.exportHtml(document, QStringLiteral("Objednávka")));
         const QString picture = dir.filePath(QStringLiteral("Out/Objednávka0.JPG"));
         QCOMPARE(QImage(picture).size(), QSize(50, 30));
-        // Three slashes and the absolute path, encoded as a URL must be.
+        QFile file(document);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = kv::fromCp1250(file.readAll()).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.value(3), QStringLiteral("<title>Objednávka</title>"));
+        // Three slashes and the absolute path, encoded as a URL must be; the cell as wide as the
+        // picture, wider than its control.
         const QString url =
             QStringLiteral("file://") + QString::fromLatin1(QUrl::toPercentEncoding(picture, "/"))
                                             .replace(QLatin1String("%2F"), QLatin1String("/"));
         QCOMPARE(lines.mid(9, 3),
                  (QStringList{"  ", "  <td align=\"center\" width=\"50\">",
                               "  <img src=\"" + url + "\"width=\"50\"Height=\"30\" border=\"1\">"}));
-        QFile file(dir.filePath(QStringLiteral("Out/Objednávka.HTML")));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll().count("\r\n"), qsizetype(lines.size()));
+    }
+
+    // Controls made in another order than they stand, a few pixels off their titles: the titles'
+    // cells come in the order of the values', as wide as theirs, so the two tables' columns line
+    // up; a flag reads "Ano" or "Ne" and a memo's lines are lines in the browser.
+    void titlesStandOverTheirValuesInColumnsOfOneWidth() {
+        ItemTable items(1);
+        Report report;
+        report.setDataSource(&items.source());
+        Band* header = band(report, "H", rbPageHeader, 30);
+        label(header, {100, 3, 50, 12}, QStringLiteral("Číslo"));
+        label(header, {0, 16, 40, 12}, QStringLiteral("Poznámka"));
+        label(header, {0, 3, 60, 12}, QStringLiteral("Název"));
+        label(header, {100, 16, 30, 12}, QStringLiteral("Hotovo"));
+        Band* detail = band(report, "D", rbDetail, 30);
+        dataText(detail, {100, 0, 40, 12}, items, "Cislo");
+        dataText(detail, {0, 0, 80, 12}, items, "Nazev");
+        dataText(detail, {100, 15, 40, 12}, items, "Hotovo");
+        DataMemoControl& note = add<DataMemoControl>(detail, "P", {0, 15, 90, 12});
+        note.link.dataSource = &items.source();
+        note.link.dataField = QStringLiteral("Poznamka");
+        items.table().edit();
+        items.table().fieldByName(QStringLiteral("Poznamka")).setAsString(QStringLiteral("první\r\ndruhá"));
+        items.table().post();
+        const QStringList lines = htmlLines(report);
+        const auto tableOf = [&](int n) {
+            QStringList cells;
+            int table = 0;
+            for (const QString& line : lines) {
+                table += line.startsWith(QLatin1String("  <table")) ? 1 : 0;
+                if (table == n && line.startsWith(QLatin1String("  <td")))
+                    cells << line.section(QLatin1Char('"'), 3, 3);
+                else if (table == n && line.startsWith(QLatin1String("  <font")))
+                    cells.last() += QLatin1Char(' ') + line.section(QLatin1Char('>'), 1).section(QLatin1String("  <"), 0, 0);
+            }
+            return cells;
+        };
+        // Each column as wide as its widest control and 20: 80, 50, 90 and 40.
+        QCOMPARE(tableOf(1), (QStringList{"100 Název", "70 Číslo", "110 Poznámka", "60 Hotovo"}));
+        QCOMPARE(tableOf(2), (QStringList{"100 Položka 1", "70 1", "110 první<br>\r\ndruhá", "60 Ano"}));
     }
 
     void pageFooterOnceAtTheEndFramed() {
@@ -353,15 +394,14 @@ private Q_SLOTS:
         QCOMPARE(named.last().trimmed(), QStringLiteral("Položka %1").arg(records));
         const int pages = int(text.size()) / (report.printer().colHeight() + 1);
         QVERIFY2(pages > 20, qPrintable(QString::number(pages)));
-        QStringList html;
-        view.exportHtml(&html, false);
+        const QStringList html = htmlLines(report, base);
 
         const auto saved = [](const QStringList& lines) {
             return kv::toCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
         };
         for (int round = 0; round < 2; ++round) {
             view.exportText(nullptr, true);
-            view.exportHtml(nullptr, true);
+            QVERIFY(view.exportHtml(base + QStringLiteral(".HTML"), report.printer().title()));
             QFile textFile(base + QStringLiteral(".txt"));
             QVERIFY(textFile.open(QIODevice::ReadOnly));
             QCOMPARE(textFile.readAll(), saved(text));
@@ -372,19 +412,20 @@ private Q_SLOTS:
         }
     }
 
-    void unwritableHtmlFileIsAnError() {
+    void unwritableHtmlFileIsAnErrorNamingIt() {
+        kv::ui::ScriptedDialogs dialogs;
         QTemporaryDir dir;
         Report report;
         ReportPreview view;
         view.setReport(&report);
-        view.setReportDirectory(dir.filePath(QStringLiteral("chybí/")));
-        view.setReportName(QStringLiteral("Seznam"));
-        try {
-            view.exportHtml(nullptr, true);
-            QFAIL("no error");
-        } catch (const ReportError& e) {
-            QVERIFY(e.message().contains(QStringLiteral("nelze zapsat")));
-        }
+        const QString document = dir.filePath(QStringLiteral("chybí/Seznam.html"));
+        QVERIFY(!view.exportHtml(document, QStringLiteral("Seznam")));
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY2(dialogs.messages().constFirst().startsWith(
+                     QStringLiteral("Došlo k chybě při exportu do HTML!\nChybová zpráva:Soubor \"%1\" nelze zapsat: ")
+                         .arg(document)),
+                 qPrintable(dialogs.messages().constFirst()));
+        QVERIFY(QDir(dir.path()).isEmpty());
     }
 
     // ---- spreadsheet ----
