@@ -138,18 +138,49 @@ private Q_SLOTS:
         QCOMPARE(TextOutput::formatField(text, width, alignment), field);
     }
 
-    void labelsOfABandShareItsRowAtTheirColumns() {
+    void labelsStandOnTheRowsOfTheirTopsAtTheirColumns() {
         // Cells of 9 x 20: a label at left 37 goes to column Round(37 / 9) + 1 = 5, 90 pixels are
-        // 10 characters; at 370 (41.1) to column 42, 45 pixels are 5; at 460 (51.1) to 52.
+        // 10 characters; at 370 (41.1) to column 42, 45 pixels are 5; at 460 (51.1) to 52. Tops 0
+        // and 5 are row 0 of the band, 20 its row 1, 45 its last row (1) too.
         Report report;
         Band* b = band(report, "S", rbSummary, 40);
         label(b, {37, 0, 90, 12}, QStringLiteral("vlevo"));
         label(b, {370, 20, 45, 12}, QStringLiteral("xy"), taRightJustify);
         label(b, {460, 5, 90, 12}, QStringLiteral("stred"), taCenter);
+        label(b, {0, 45, 90, 12}, QStringLiteral("pod"));
         const QStringList lines = textLines(report);
         QCOMPARE(lines.size(), 56);
-        QCOMPARE(lines[0], lineWith({{5, "vlevo     "}, {42, "   xy"}, {52, "stred"}}));
-        QCOMPARE(lines[1], QString(80, QLatin1Char(' ')));
+        QCOMPARE(lines[0], lineWith({{5, "vlevo     "}, {52, "stred"}}));
+        QCOMPARE(lines[1], lineWith({{1, "pod"}, {42, "   xy"}}));
+        QCOMPARE(lines[2], QString(80, QLatin1Char(' ')));
+    }
+
+    // A record laid out as the orders list's: fields on three rows, the memo on the last one as wide
+    // as itself beside a field, a flag. Every field is there; the memo's lines run on below the
+    // band, and the next record begins after them.
+    void aRecordsFieldsKeepTheirRowsBesideItsMemo() {
+        ItemTable items(2);
+        items.table().first();
+        items.table().edit();
+        items.table().fieldByName(QStringLiteral("Poznamka")).setAsString(QStringLiteral("první\r\ndruhá"));
+        items.table().post();
+        Report report;
+        report.setDataSource(&items.source());
+        Band* b = band(report, "D", rbDetail, 60);
+        dataText(b, {0, 0, 180, 12}, items, "Nazev");
+        dataText(b, {0, 20, 90, 12}, items, "Cislo");
+        dataText(b, {450, 20, 90, 12}, items, "Hotovo");
+        dataText(b, {450, 40, 90, 12}, items, "Nazev");
+        DataMemoControl& note = add<DataMemoControl>(b, "P", {0, 42, 360, 12});
+        note.link.dataSource = &items.source();
+        note.link.dataField = QStringLiteral("Poznamka");
+        const QStringList lines = textLines(report);
+        QCOMPARE(lines.mid(0, 9),
+                 (QStringList{lineWith({{1, "Položka 1"}}), lineWith({{1, "1"}, {51, "Ano"}}),
+                              lineWith({{1, "první"}, {51, "Položka 1"}}), lineWith({{1, "druhá"}}),
+                              QString(80, QLatin1Char(' ')), lineWith({{1, "Položka 2"}}),
+                              lineWith({{1, "2"}, {51, "Ne"}}), lineWith({{1, "Poznámka 2"}, {51, "Položka 2"}}),
+                              QString(80, QLatin1Char(' '))}));
     }
 
     void memoRowsAndTheBandAfterIt() {
