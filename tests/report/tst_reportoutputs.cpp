@@ -1,6 +1,7 @@
 // The text, HTML and spreadsheet outputs: the text output's cells, columns, fields, memo rows and
 // page footers, its file; the HTML document's fragments byte for byte, pictures and file; the
-// spreadsheet output's typed cells and the workbook file, whole or not at all.
+// spreadsheet output's typed cells, the cells handed to the workbook on a thread of their own, and
+// the workbook file, whole or not at all.
 #include "tests/reportsupport/itemtable.h"
 #include "tests/reportsupport/reportbuild.h"
 
@@ -12,6 +13,7 @@
 #include "report/model/memocontrol.h"
 #include "report/model/band.h"
 #include "report/model/datamemocontrol.h"
+#include "report/outputs/cellsahead.h"
 #include "report/outputs/spreadsheetoutput.h"
 #include "report/outputs/workbookwriter.h"
 #include "report/outputs/htmloutput.h"
@@ -511,6 +513,44 @@ private Q_SLOTS:
         note.link.dataField = QStringLiteral("Poznamka");
         QCOMPARE(cells(report), (QStringList{"R2C1 Název", "R2C2 Číslo", "R2C3 Poznámka", "R3C1 Položka 1",
                                              "R3C2 = 1", "R3C3 Poznámka 1"}));
+    }
+
+    // Cells handed to the sink on a thread of its own come in their order, the last block's too; what
+    // the sink throws comes back to the walk, and no cell after it is written.
+    void cellsHandedAheadComeInOrderAndTheSinksErrorComesBack() {
+        struct Sink : SheetCells {
+            explicit Sink(int refused) : refusedRow(refused) {}
+            int refusedRow;
+            QStringList got;
+            void cell(int row, int column, const SheetValue& v) override {
+                if (row == refusedRow)
+                    throw WorkbookWriteError(QStringLiteral("odmítnuto"));
+                got << QStringLiteral("R%1C%2 %3").arg(row).arg(column).arg(v.text);
+            }
+        };
+        const auto send = [](SheetCells& sink, int rows) {
+            CellsAhead ahead(sink);
+            SheetValue v;
+            for (int row = 1; row <= rows; ++row) {
+                v.text = QString::number(row);
+                ahead.cell(row, 2, v);
+            }
+            ahead.finish();
+        };
+        Sink all(0);
+        send(all, 3001);
+        QCOMPARE(all.got.size(), 3001);
+        QCOMPARE(all.got.constFirst(), QStringLiteral("R1C2 1"));
+        for (int i = 1; i < all.got.size(); ++i)
+            QCOMPARE(all.got[i], QStringLiteral("R%1C2 %1").arg(i + 1));
+        Sink refusing(1000);
+        try {
+            send(refusing, 3001);
+            QFAIL("no error");
+        } catch (const WorkbookWriteError& e) {
+            QCOMPARE(e.message(), QStringLiteral("odmítnuto"));
+        }
+        QCOMPARE(refusing.got.size(), 999);
     }
 
     void workbookReachesItsFileWholeOrNotAtAll() {
