@@ -63,7 +63,8 @@ QDateTime Field::asDateTime() const {
 }
 QDateTime Field::asWallClock() const {
     const QVariant& stored = table_->storedValue(index_);
-    return stored.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(stored.toLongLong(), QTimeZone::utc());
+    return stored.isNull() ? QDateTime()
+                           : QDateTime::fromMSecsSinceEpoch(stored.toLongLong(), QTimeZone::utc());
 }
 void Field::setAsDateTime(const QDateTime& v) {
     setValue(v.isValid() ? QVariant(v) : QVariant());

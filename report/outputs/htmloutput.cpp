@@ -133,8 +133,9 @@ void HtmlOutput::endBand(Band& band) {
 void HtmlOutput::textCell(const ReportControl& control, const QString& alignment, const QColor& background,
                           const QString& text, const QFont& font, const QColor& fontColour) {
     Cell cell{control.left, control.top, int(cells_.size()), 0, control.width + 20, alignment, {}, {}, false};
-    cell.rest = background.isValid() ? QStringLiteral("\" bgColor=\"") + colour(background) + QStringLiteral("\">")
-                                     : QStringLiteral("\">");
+    cell.rest = background.isValid()
+                    ? QStringLiteral("\" bgColor=\"") + colour(background) + QStringLiteral("\">")
+                    : QStringLiteral("\">");
 
     QString open =
         QStringLiteral("<font size=\"") + QString::number(pointSize(font) / 4) + QStringLiteral("\"");
