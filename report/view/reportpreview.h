@@ -26,7 +26,7 @@ public:
     // Window title of the preview, base name of exports, e-mail subject.
     const QString& reportName() const { return reportName_; }
     void setReportName(const QString& name) { reportName_ = name; }
-    // Folder of the text and HTML exports; the user's home folder by default.
+    // Folder of the text export and where the save dialogs start; the user's home folder by default.
     const QString& reportDirectory() const { return reportDirectory_; }
     void setReportDirectory(const QString& dir) { reportDirectory_ = dir; }
     // Shown while printing; not owned, cleared when it goes away.
