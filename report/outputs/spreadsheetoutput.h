@@ -31,6 +31,9 @@ struct SheetValue {
     bool operator==(const SheetValue&) const = default;
 };
 
+// What a spreadsheet cell holds at most, in characters.
+constexpr qsizetype kCellCharacters = 32767;
+
 // Where the cells go: never to a row before the last one given, never to a column before the last
 // one in the same row.
 class SheetCells {

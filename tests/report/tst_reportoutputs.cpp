@@ -518,39 +518,71 @@ private Q_SLOTS:
     // Cells handed to the sink on a thread of its own come in their order, the last block's too; what
     // the sink throws comes back to the walk, and no cell after it is written.
     void cellsHandedAheadComeInOrderAndTheSinksErrorComesBack() {
-        struct Sink : SheetCells {
+        struct Sink : EncodedCells {
             explicit Sink(int refused) : refusedRow(refused) {}
             int refusedRow;
             QStringList got;
-            void cell(int row, int column, const SheetValue& v) override {
+            void text(int row, int column, const char* utf8) override {
                 if (row == refusedRow)
                     throw WorkbookWriteError(QStringLiteral("odmítnuto"));
-                got << QStringLiteral("R%1C%2 %3").arg(row).arg(column).arg(v.text);
+                got << QStringLiteral("R%1C%2 %3").arg(row).arg(column).arg(QString::fromUtf8(utf8));
+            }
+            void number(int row, int column, double value) override {
+                got << QStringLiteral("R%1C%2 = %3").arg(row).arg(column).arg(value);
+            }
+            void date(int row, int column, QDate date, QTime time, bool withTime) override {
+                got << QStringLiteral("R%1C%2 @ %3 %4 %5")
+                           .arg(row)
+                           .arg(column)
+                           .arg(date.toString(QStringLiteral("d.M.yyyy")), time.toString(QStringLiteral("H:mm")))
+                           .arg(withTime);
             }
         };
-        const auto send = [](SheetCells& sink, int rows) {
+        // Texts (Czech, one of them longer than a cell holds), numbers and dates in turn.
+        const auto send = [](EncodedCells& sink, int rows) {
             CellsAhead ahead(sink);
-            SheetValue v;
             for (int row = 1; row <= rows; ++row) {
-                v.text = QString::number(row);
+                SheetValue v;
+                switch (row % 3) {
+                case 0:
+                    v.text = row == 3 ? QString(40000, QChar(u'ž')) : QStringLiteral("řádek %1").arg(row);
+                    break;
+                case 1:
+                    v.kind = SheetValue::Kind::Number;
+                    v.number = row;
+                    break;
+                case 2:
+                    v.kind = SheetValue::Kind::DateTime;
+                    v.when = QDateTime(QDate(2026, 12, 9), QTime(8, 5));
+                    break;
+                }
                 ahead.cell(row, 2, v);
             }
             ahead.finish();
         };
+        const auto expected = [](int row) {
+            switch (row % 3) {
+            case 0:
+                return row == 3 ? QStringLiteral("R3C2 ") + QString(kCellCharacters, QChar(u'ž'))
+                                : QStringLiteral("R%1C2 řádek %1").arg(row);
+            case 1:
+                return QStringLiteral("R%1C2 = %1").arg(row);
+            }
+            return QStringLiteral("R%1C2 @ 9.12.2026 8:05 1").arg(row);
+        };
         Sink all(0);
         send(all, 3001);
         QCOMPARE(all.got.size(), 3001);
-        QCOMPARE(all.got.constFirst(), QStringLiteral("R1C2 1"));
-        for (int i = 1; i < all.got.size(); ++i)
-            QCOMPARE(all.got[i], QStringLiteral("R%1C2 %1").arg(i + 1));
-        Sink refusing(1000);
+        for (int i = 0; i < all.got.size(); ++i)
+            QCOMPARE(all.got[i], expected(i + 1));
+        Sink refusing(999);
         try {
             send(refusing, 3001);
             QFAIL("no error");
         } catch (const WorkbookWriteError& e) {
             QCOMPARE(e.message(), QStringLiteral("odmítnuto"));
         }
-        QCOMPARE(refusing.got.size(), 999);
+        QCOMPARE(refusing.got.size(), 998);
     }
 
     void workbookReachesItsFileWholeOrNotAtAll() {
