@@ -43,10 +43,11 @@ void fillOrders(store::Backend& backend, int rows) {
     QVariantList params;
     for (int i = 0; i < rows; ++i) {
         const QDate d = start.addDays(rng.bounded(2500));
+        // The database takes a number once: the sequence is the row's own.
         const QString cislo = QStringLiteral("%1/%2/%3/JNO")
                                   .arg(d.year())
                                   .arg(d.month(), 2, 10, QLatin1Char('0'))
-                                  .arg(rng.bounded(100000), 5, 10, QLatin1Char('0'));
+                                  .arg(i + 1, 5, 10, QLatin1Char('0'));
         const bool done = rng.bounded(10) < 7;
         params << cislo << store::toParam(store::FieldType::DateTime, store::dateTimeToStored(d.startOfDay()))
                << store::toParam(store::FieldType::DateTime,

@@ -159,8 +159,10 @@ void TFormNahledTisku::buildToolBar() {
     SBExcelExport =
         speedButton(ToolBarPanel, "SBExcelExport", PreviewGlyph::Spreadsheet, 35,
                     disabledExport.arg(QStringLiteral("XLS"), QStringLiteral("Exportovat report do Excelu")));
-    SBExcelExport->setFocusPolicy(Qt::StrongFocus);
+    for (QToolButton* b : {SBHtmlExport, SBExcelExport})
+        b->setFocusPolicy(Qt::StrongFocus);
     excelDisabledHint_ = SBExcelExport->statusTip();
+    htmlDisabledHint_ = SBHtmlExport->statusTip();
     SBImage = speedButton(ToolBarPanel, "SBImage", PreviewGlyph::Picture, 35,
                           QStringLiteral("Exportovat report do bitmapového obrázku (PNG, JPG, BMP)"));
     SBImages = speedButton(ToolBarPanel, "SBImages", PreviewGlyph::Pictures, 35,
@@ -310,7 +312,7 @@ void TFormNahledTisku::FormShow() {
     setWindowTitle(NahledReportu->reportName());
     PanOdesliEmail->hide();
     NahledReportu->prepare();
-    showWorkbookButton();
+    showExportButtons();
     NahledReportuPageChange(1);
     // The zoom stays from the last showing, so the status names the zoom really in force.
     NahledReportuZoomChange(NahledReportu->zoom());
@@ -373,13 +375,17 @@ void TFormNahledTisku::NahledReportuPageChange(int newPage) {
     SPJdiNaStranu->setEnabled(s.jumpEnabled);
 }
 
-void TFormNahledTisku::showWorkbookButton() {
+void TFormNahledTisku::showExportButtons() {
     const kv::report::Report* report = NahledReportu->report();
-    const bool suits = report && workbookSuits(report->objectName());
-    SBExcelExport->setEnabled(suits);
-    const QString hint = suits ? QStringLiteral("Exportovat report do sešitu Excel (XLSX)") : excelDisabledHint_;
-    SBExcelExport->setStatusTip(hint);
-    SBExcelExport->setAccessibleName(hint);
+    const QString layout = report ? report->objectName() : QString();
+    const auto show = [](QToolButton* button, bool suits, const QString& hint, const QString& disabledHint) {
+        button->setEnabled(suits);
+        button->setStatusTip(suits ? hint : disabledHint);
+        button->setAccessibleName(button->statusTip());
+    };
+    show(SBExcelExport, workbookSuits(layout), QStringLiteral("Exportovat report do sešitu Excel (XLSX)"),
+         excelDisabledHint_);
+    show(SBHtmlExport, htmlSuits(layout), QStringLiteral("Exportovat do HTML souboru"), htmlDisabledHint_);
 }
 
 void TFormNahledTisku::NahledReportuZoomChange(int zoom) {

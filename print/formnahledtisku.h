@@ -118,11 +118,15 @@ private:
     void connectExports();
     // Shows SD with `filter`; the chosen file with the chosen filter's extension, or empty.
     QString askSaveFile(const QString& filter);
+    // Shows SD with `filter`, offering the document's title as the name with `extension` ("pdf")
+    // in the report's folder; the chosen file with the chosen filter's extension, or empty.
+    QString askSaveFileAs(const QString& filter, const QString& extension);
     // Asks with SD; the chosen file's folder and name (with its extension) become the report's
     // directory and name. False when cancelled.
     bool chooseExportTarget(const QString& filter);
-    // The spreadsheet button enabled, with its own hint, for the reports a workbook suits.
-    void showWorkbookButton();
+    // The spreadsheet and HTML buttons enabled, each with its own hint, for the reports their
+    // outputs suit; disabled with the design's hint for the others.
+    void showExportButtons();
     // The document information of a PDF of the report shown.
     kv::report::PdfInformation pdfInformation() const;
     // The report written for a mail, as a PDF or (with chPrilozitPNG) a picture; empty when the
@@ -131,6 +135,7 @@ private:
 
     HintFollower* hints_ = nullptr;
     QString excelDisabledHint_;
+    QString htmlDisabledHint_;
 };
 
 // The window made last, set while it exists.

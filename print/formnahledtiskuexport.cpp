@@ -1,6 +1,6 @@
 // The print preview window's exports and e-mail: the image and PDF buttons with their save dialogs,
-// the workbook button with its offer to open the workbook, the e-mail panel and its hand-off to the
-// mail client, and the handlers of the disabled text and HTML buttons.
+// the workbook button with its offer to open the workbook, the HTML button, the e-mail panel and its
+// hand-off to the mail client, and the handler of the disabled text button.
 #include "formnahledtisku.h"
 
 #include "mailhandoff.h"
@@ -26,6 +26,7 @@ const QString kPicturesFilter =
     QStringLiteral("Obrázky PNG (doporučeno)|*.png|Obrázky JPEG|*.jpg|Obrázky BMP (veliká velikost)|*.bmp|");
 const QString kPdfFilter = QStringLiteral("Dokument PDF|*.pdf");
 const QString kWorkbookFilter = QStringLiteral("Sešit Excel|*.xlsx");
+const QString kHtmlFilter = QStringLiteral("HTML soubory|*.html");
 // Mails' attachments live this long before a start of the program removes them.
 constexpr int kMailCopyDays = 1;
 } // namespace
@@ -56,6 +57,19 @@ QString TFormNahledTisku::askSaveFile(const QString& filter) {
     return SD->selectedFiles().constFirst();
 }
 
+QString TFormNahledTisku::askSaveFileAs(const QString& filter, const QString& extension) {
+    const QString title = documentTitle(NahledReportu->reportName(), Document);
+    SD->selectFile(QDir(NahledReportu->reportDirectory())
+                       .filePath(attachmentName(title, QLatin1Char('.') + extension)));
+    // The dialog adds the extension to a name typed without it, so it asks about replacing the right
+    // file; the picture buttons keep their own suffix.
+    const QString suffix = SD->defaultSuffix();
+    SD->setDefaultSuffix(extension);
+    const QString file = askSaveFile(filter);
+    SD->setDefaultSuffix(suffix);
+    return file.isEmpty() ? file : withFilterExtension(file, SD->selectedNameFilter());
+}
+
 bool TFormNahledTisku::chooseExportTarget(const QString& filter) {
     const QString file = askSaveFile(filter);
     if (file.isEmpty())
@@ -72,21 +86,14 @@ void TFormNahledTisku::SBExportTXTClick() {
 }
 
 void TFormNahledTisku::SBHtmlExportClick() {
-    if (chooseExportTarget(QStringLiteral("HTML soubory|*.html")))
-        NahledReportu->exportHtml(nullptr, true);
+    const QString file = askSaveFileAs(kHtmlFilter, QStringLiteral("html"));
+    if (!file.isEmpty())
+        NahledReportu->exportHtml(file, documentTitle(NahledReportu->reportName(), Document));
 }
 
 void TFormNahledTisku::SBExcelExportClick() {
-    const QString title = documentTitle(NahledReportu->reportName(), Document);
-    SD->selectFile(QDir(NahledReportu->reportDirectory()).filePath(attachmentName(title, QStringLiteral(".xlsx"))));
-    const QString suffix = SD->defaultSuffix();
-    SD->setDefaultSuffix(QStringLiteral("xlsx"));
-    const QString file = askSaveFile(kWorkbookFilter);
-    SD->setDefaultSuffix(suffix);
-    if (file.isEmpty())
-        return;
-    const QString workbook = withFilterExtension(file, SD->selectedNameFilter());
-    if (!NahledReportu->exportWorkbook(workbook))
+    const QString workbook = askSaveFileAs(kWorkbookFilter, QStringLiteral("xlsx"));
+    if (workbook.isEmpty() || !NahledReportu->exportWorkbook(workbook))
         return;
     if (kv::ui::dialogs().message(workbookSavedText(workbook), kv::ui::MsgStyle::Confirmation,
                                   kv::ui::MsgButton::Yes | kv::ui::MsgButton::No, this) == kv::ui::MsgButton::Yes)
@@ -121,16 +128,9 @@ kv::report::PdfInformation TFormNahledTisku::pdfInformation() const {
 }
 
 void TFormNahledTisku::SBPdfClick() {
-    const QString title = documentTitle(NahledReportu->reportName(), Document);
-    SD->selectFile(QDir(NahledReportu->reportDirectory()).filePath(attachmentName(title, QStringLiteral(".pdf"))));
-    // The dialog adds ".pdf" to a name typed without it, so it asks about replacing the right file;
-    // the picture buttons keep their own suffix.
-    const QString suffix = SD->defaultSuffix();
-    SD->setDefaultSuffix(QStringLiteral("pdf"));
-    const QString file = askSaveFile(kPdfFilter);
-    SD->setDefaultSuffix(suffix);
+    const QString file = askSaveFileAs(kPdfFilter, QStringLiteral("pdf"));
     if (!file.isEmpty())
-        NahledReportu->exportPdf(withFilterExtension(file, SD->selectedNameFilter()), pdfInformation());
+        NahledReportu->exportPdf(file, pdfInformation());
 }
 
 void TFormNahledTisku::SBMailujClick() {

@@ -31,6 +31,10 @@ bool workbookSuits(const QString& layoutName) {
     return layoutName == QLatin1String("SeznamObjednavek") || layoutName == QLatin1String("SeznamDodavatelu");
 }
 
+bool htmlSuits(const QString& layoutName) {
+    return workbookSuits(layoutName);
+}
+
 QString workbookSavedText(const QString& path) {
     return QStringLiteral("Sešit je uložen v souboru:\n%1\nOtevřít jej v tabulkovém procesoru?")
         .arg(QDir::toNativeSeparators(path));

@@ -23,6 +23,9 @@ QString attachmentName(const QString& title, const QString& extension);
 // Whether the report of layout `layoutName` ("SeznamObjednavek") comes out right as a workbook: the
 // lists do, a band to a row; the order form's one band would be one row of some sixty cells.
 bool workbookSuits(const QString& layoutName);
+// Whether the report comes out right as an HTML document: the lists do, a band to a table whose
+// titles stand over their values; the order form's one band would be one row of some sixty cells.
+bool htmlSuits(const QString& layoutName);
 // "Sešit je uložen v souboru:", the path, and the offer to open it.
 QString workbookSavedText(const QString& path);
 

@@ -5,6 +5,8 @@
 #include "table.h"
 #include "valueconv.h"
 
+#include <QTimeZone>
+
 namespace kv::store {
 
 const FieldDef& Field::def() const {
@@ -58,6 +60,11 @@ void Field::setAsBoolean(bool v) {
 }
 QDateTime Field::asDateTime() const {
     return value().toDateTime();
+}
+QDateTime Field::asWallClock() const {
+    const QVariant& stored = table_->storedValue(index_);
+    return stored.isNull() ? QDateTime()
+                           : QDateTime::fromMSecsSinceEpoch(stored.toLongLong(), QTimeZone::utc());
 }
 void Field::setAsDateTime(const QDateTime& v) {
     setValue(v.isValid() ? QVariant(v) : QVariant());

@@ -42,6 +42,9 @@ public:
     bool asBoolean() const;              // false when empty
     void setAsBoolean(bool v);
     QDateTime asDateTime() const;        // invalid when empty
+    // The date and time as stored, in UTC form so that taking it apart needs no time-zone lookup:
+    // its date() and time() are the wall-clock ones asDateTime() has (invalid when empty).
+    QDateTime asWallClock() const;
     void setAsDateTime(const QDateTime& v);
     QByteArray asBytes() const;          // Graphic and Memo contents
     void setAsBytes(const QByteArray& v);

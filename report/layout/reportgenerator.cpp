@@ -235,8 +235,11 @@ void ReportGenerator::execute(Report& report) {
     if (report.dataSource()) {
         // A data source without a data set has no records: the band pass never runs.
         if (kv::store::Table* table = openDataSet(report.dataSource())) {
-            for (table->first(); !table->eof(); table->next())
+            for (table->first(); !table->eof(); table->next()) {
+                if (onRecord)
+                    onRecord();
                 bandPass();
+            }
             table->first();
         }
     } else {

@@ -5,6 +5,8 @@
 
 #include "report/model/reporttypes.h"
 
+#include <functional>
+
 namespace kv::report {
 
 class Report;
@@ -56,6 +58,10 @@ public:
     // Walks the whole report. Exceptions of data sets, handlers and outputs end the walk and reach
     // the caller; whatever an output made so far stays with it.
     virtual void execute(Report& report);
+
+    // Hears of each record of the report's own data source before its bands are generated: how far
+    // an export has come.
+    std::function<void()> onRecord;
 
 protected:
     // The measurer of the report being generated.

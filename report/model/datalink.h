@@ -20,6 +20,9 @@ struct DataLink {
     kv::store::Field* field() const;
     // The field's display text; empty when there is no field.
     QString displayText() const;
+
+private:
+    mutable int lastIndex_ = -1; // the index of the field found last in its data set
 };
 
 } // namespace kv::report

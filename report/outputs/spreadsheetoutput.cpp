@@ -1,40 +1,50 @@
 // Spreadsheet output: typed cells, row by row.
 #include "spreadsheetoutput.h"
 
-#include "report/model/band.h"
 #include "report/model/datatextcontrol.h"
 #include "report/model/memobase.h"
-#include "report/model/report.h"
 
 #include "data/store/field.h"
 
+#include "fieldtext.h"
+#include "readingorder.h"
+
 #include <algorithm>
-#include <tuple>
 
 namespace kv::report {
+
+namespace {
+SheetValue textValue(const QString& text) {
+    SheetValue v;
+    v.text = text;
+    return v;
+}
+} // namespace
 
 SpreadsheetOutput::SpreadsheetOutput(SheetCells& cells)
     : cells_(cells) {}
 
 SheetValue SpreadsheetOutput::fieldValue(const kv::store::Field& field) {
     SheetValue v;
-    if (field.isNull())
-        return v;
     switch (field.type()) {
     case kv::store::FieldType::String:
     case kv::store::FieldType::Memo:
         v.text = field.asString();
         break;
     case kv::store::FieldType::Integer:
+        if (field.isNull())
+            break;
         v.kind = SheetValue::Kind::Number;
         v.number = double(field.asInteger());
         break;
     case kv::store::FieldType::DateTime:
-        v.when = field.asDateTime();
-        v.kind = v.when.time() == QTime(0, 0) ? SheetValue::Kind::Date : SheetValue::Kind::DateTime;
+        // Taken apart as stored: a local date-time would cost a time-zone lookup a cell.
+        v.when = field.asWallClock();
+        if (v.when.isValid())
+            v.kind = v.when.time() == QTime(0, 0) ? SheetValue::Kind::Date : SheetValue::Kind::DateTime;
         break;
     case kv::store::FieldType::Boolean:
-        v.text = field.asBoolean() ? QStringLiteral("Ano") : QStringLiteral("Ne");
+        v.text = flagText(field.asBoolean());
         break;
     case kv::store::FieldType::Graphic:
         break;
@@ -42,65 +52,57 @@ SheetValue SpreadsheetOutput::fieldValue(const kv::store::Field& field) {
     return v;
 }
 
-void SpreadsheetOutput::startBand(Band& band) {
+void SpreadsheetOutput::startBand(Band&) {
     ++row_;
     band_.clear();
-    // A detail band without a data source of its own walks the report's.
-    if (onRecord && band.bandType() == rbDetail && report() &&
-        (!band.dataSource() || band.dataSource() == report()->dataSource()))
-        onRecord();
+    values_.clear();
 }
 
 void SpreadsheetOutput::advanceBand(Band&) {
-    // Reading order: lines of controls from the top, each from the left. Controls whose tops lie
-    // within a few pixels stand on one line, as a title a few pixels lower than its value does.
-    constexpr int kSameLine = 6;
-    std::stable_sort(band_.begin(), band_.end(), [](const Entry& a, const Entry& b) { return a.top < b.top; });
-    int lineTop = 0;
-    for (std::size_t i = 0; i < band_.size(); ++i) {
-        if (i == 0 || band_[i].top - lineTop > kSameLine)
-            lineTop = band_[i].top;
-        band_[i].line = lineTop;
-    }
-    std::stable_sort(band_.begin(), band_.end(), [](const Entry& a, const Entry& b) {
-        return std::tie(a.line, a.left) < std::tie(b.line, b.left);
-    });
-    std::size_t lines = 1;
+    sortInReadingOrder(band_);
+    int lines = 1;
     for (const Entry& e : band_)
-        lines = std::max(lines, e.lines.size());
-    for (std::size_t line = 0; line < lines; ++line) {
+        lines = std::max(lines, e.count);
+    for (int line = 0; line < lines; ++line) {
         for (std::size_t column = 0; column < band_.size(); ++column) {
-            const std::vector<SheetValue>& values = band_[column].lines;
-            if (line < values.size() && !values[line].isEmpty())
-                cells_.cell(row_ + int(line), int(column) + 1, values[line]);
+            const Entry& e = band_[column];
+            if (line < e.count && !values_[std::size_t(e.first + line)].isEmpty())
+                cells_.cell(row_ + line, int(column) + 1, values_[std::size_t(e.first + line)]);
         }
     }
-    row_ += int(lines) - 1;
+    row_ += lines - 1;
     band_.clear();
+    values_.clear();
+}
+
+void SpreadsheetOutput::add(const ReportControl& control, int lines) {
+    band_.push_back({control.left, control.top, int(band_.size()), 0, int(values_.size()) - lines, lines});
 }
 
 void SpreadsheetOutput::generateLabel(Band&, LabelBase& label) {
-    SheetValue value;
     if (auto* data = dynamic_cast<DataTextControl*>(&label)) {
-        if (const kv::store::Field* f = data->link.field())
-            value = fieldValue(*f);
+        const kv::store::Field* f = data->link.field();
+        values_.push_back(f ? fieldValue(*f) : SheetValue());
     } else {
-        value.text = label.text();
+        values_.push_back(textValue(label.text()));
     }
-    band_.push_back({label.left, label.top, {value}});
+    add(label, 1);
 }
 
 void SpreadsheetOutput::generateMemo(Band&, MemoBase& memo) {
     QString text = memo.text();
     text.remove(QLatin1Char('\r'));
+    // Lines as the memo holds them: a final line break ends the last line, it starts no new one.
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
-    Entry entry{memo.left, memo.top, {}};
+    int lines = 0;
     if (!text.isEmpty()) {
-        for (const QString& line : text.split(QLatin1Char('\n')))
-            entry.lines.push_back({SheetValue::Kind::Text, line});
+        for (QStringView line : QStringView(text).tokenize(u'\n')) {
+            values_.push_back(textValue(line.toString()));
+            ++lines;
+        }
     }
-    band_.push_back(std::move(entry));
+    add(memo, lines);
 }
 
 } // namespace kv::report

@@ -9,7 +9,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <functional>
 #include <vector>
 
 namespace kv::store {
@@ -17,6 +16,8 @@ class Field;
 }
 
 namespace kv::report {
+
+class ReportControl;
 
 // A cell's value as a spreadsheet understands it.
 struct SheetValue {
@@ -29,6 +30,9 @@ struct SheetValue {
     bool isEmpty() const { return kind == Kind::Text && text.isEmpty(); }
     bool operator==(const SheetValue&) const = default;
 };
+
+// What a spreadsheet cell holds at most, in characters.
+constexpr qsizetype kCellCharacters = 32767;
 
 // Where the cells go: never to a row before the last one given, never to a column before the last
 // one in the same row.
@@ -51,20 +55,24 @@ public:
     // dates a date (with its time when it has one), flags "Ano" or "Ne"; no value an empty text.
     static SheetValue fieldValue(const kv::store::Field& field);
 
-    // Hears of each record of the report's own data source as its detail band begins.
-    std::function<void()> onRecord;
-
 private:
-    // A text control's value, or a memo's lines, at the control's place on its band.
+    // A text control's value, or a memo's lines, at the control's place on its band: values_ from
+    // `first` on, `count` of them. Kept in two vectors used again band after band, so a band costs
+    // no memory of its own.
     struct Entry {
         int left;
         int top;
-        std::vector<SheetValue> lines;
-        int line = 0; // the top of the line of controls it stands on
+        int order; // the place it was generated in
+        int line;  // the top of the line of controls it stands on
+        int first;
+        int count;
     };
+    // Notes `control` with the last `lines` values.
+    void add(const ReportControl& control, int lines);
 
     SheetCells& cells_;
     std::vector<Entry> band_;
+    std::vector<SheetValue> values_;
     int row_ = 1;
 };
 

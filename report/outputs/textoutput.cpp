@@ -1,6 +1,8 @@
 // Text output: the character grid, the shared line between pages, the break test and fields.
 #include "textoutput.h"
 
+#include "fieldtext.h"
+
 #include "report/model/memobase.h"
 #include "report/model/datatextcontrol.h"
 #include "report/model/band.h"
@@ -134,16 +136,24 @@ void TextOutput::put(int index, int column, const QString& field) {
         line += field;
 }
 
-void TextOutput::generateLabel(Band&, LabelBase& label) {
+int TextOutput::rowIn(const Band& band, int top) const {
+    return std::clamp(top / cell_.height(), 0, std::max(rowsOf(band.height()) - 1, 0));
+}
+
+void TextOutput::generateLabel(Band& band, LabelBase& label) {
     const int width = roundEven(double(label.width) / cell_.width());
     const int column = roundEven(double(label.left) / cell_.width()) + x_ + 1;
-    put(currentLine(), column, formatField(label.text(), width, label.alignment));
+    put(std::min(currentLine() + rowIn(band, label.top), lineCount() - 1), column,
+        formatField(outputText(label), width, label.alignment));
 }
 
 void TextOutput::generateMemo(Band& band, MemoBase& memo) {
     const int column = roundEven(double(memo.left) / cell_.width()) + x_ + 1;
-    const int first = currentLine();
-    const int width = report()->printer().colWidth() / report()->margins().column();
+    // The memo's lines from its own row down, as wide as the memo: the fields beside it stay.
+    const int row = rowIn(band, memo.top);
+    const int first = currentLine() + row;
+    const int width = roundEven(double(memo.width) / cell_.width());
+    y_ += row;
     QString text = memo.text();
     text.remove(QLatin1Char('\r'));
     // Lines as a memo holds them: a final line break ends the last line, it starts no new one.

@@ -1,7 +1,8 @@
-// Text output: the report laid out on a grid of characters. Each band is one text row at the
-// current position, each text control a padded field at the character column of its left edge,
-// each memo one row per line. Pages have ColHeight + 1 lines, the last row of a page being the first
-// of the next. Used for text files and for the fast print mode.
+// Text output: the report laid out on a grid of characters. Each band takes its rows from the
+// current position, each text control is a padded field on the row of its top and at the character
+// column of its left edge, each memo one row per line from its own row down. Pages have
+// ColHeight + 1 lines, the last row of a page being the first of the next. Used for text files and
+// for the fast print mode.
 #pragma once
 
 #include "encodedlines.h"
@@ -45,6 +46,8 @@ public:
 
 private:
     int rowsOf(int pixels) const { return pixels / cell_.height(); }
+    // The row of `band` a control at `top` stands on, from 0; the band's last one at most.
+    int rowIn(const Band& band, int top) const;
     int currentLine() const;
     // Writes `field` into line `index` at the 1-based column `column`.
     void put(int index, int column, const QString& field);

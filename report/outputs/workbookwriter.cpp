@@ -10,11 +10,6 @@
 
 namespace kv::report {
 
-namespace {
-// What a spreadsheet cell holds at most.
-constexpr qsizetype kCellCharacters = 32767;
-} // namespace
-
 WorkbookWriter::WorkbookWriter(const QString& path)
     : path_(path)
     , temporary_(QFileInfo(path).absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(QFileInfo(path).fileName()))) {
@@ -49,32 +44,38 @@ void WorkbookWriter::fail(const QString& why) const {
     throw WorkbookWriteError(QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(path_, why));
 }
 
+void WorkbookWriter::check(int error) const {
+    if (error != LXW_NO_ERROR)
+        fail(QString::fromLatin1(lxw_strerror(lxw_error(error))));
+}
+
 void WorkbookWriter::cell(int row, int column, const SheetValue& value) {
-    const lxw_row_t r = lxw_row_t(row - 1);
-    const lxw_col_t c = lxw_col_t(column - 1);
-    lxw_error error = LXW_NO_ERROR;
     switch (value.kind) {
-    case SheetValue::Kind::Text: {
-        // A cell holds at most 32,767 characters.
-        const QByteArray text = value.text.left(kCellCharacters).toUtf8();
-        error = worksheet_write_string(sheet_, r, c, text.constData(), nullptr);
+    case SheetValue::Kind::Text:
+        text(row, column, QStringView(value.text).left(kCellCharacters).toUtf8().constData());
         break;
-    }
     case SheetValue::Kind::Number:
-        error = worksheet_write_number(sheet_, r, c, value.number, nullptr);
+        number(row, column, value.number);
         break;
     case SheetValue::Kind::Date:
-    case SheetValue::Kind::DateTime: {
-        const QDate d = value.when.date();
-        const QTime t = value.when.time();
-        lxw_datetime when{d.year(), d.month(), d.day(), t.hour(), t.minute(), double(t.second())};
-        error = worksheet_write_datetime(sheet_, r, c, &when,
-                                         value.kind == SheetValue::Kind::Date ? date_ : dateTime_);
+    case SheetValue::Kind::DateTime:
+        date(row, column, value.when.date(), value.when.time(), value.kind == SheetValue::Kind::DateTime);
         break;
     }
-    }
-    if (error != LXW_NO_ERROR)
-        fail(QString::fromLatin1(lxw_strerror(error)));
+}
+
+void WorkbookWriter::text(int row, int column, const char* utf8) {
+    check(worksheet_write_string(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 1), utf8, nullptr));
+}
+
+void WorkbookWriter::number(int row, int column, double value) {
+    check(worksheet_write_number(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 1), value, nullptr));
+}
+
+void WorkbookWriter::date(int row, int column, QDate date, QTime time, bool withTime) {
+    lxw_datetime when{date.year(), date.month(), date.day(), time.hour(), time.minute(), double(time.second())};
+    check(worksheet_write_datetime(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 1), &when,
+                                   withTime ? dateTime_ : date_));
 }
 
 void WorkbookWriter::finish() {
@@ -91,9 +92,13 @@ void WorkbookWriter::finish() {
 
 void exportWorkbook(Report& report, const QString& path, const std::function<void()>& onRecord) {
     WorkbookWriter writer(path);
-    SpreadsheetOutput output(writer);
-    output.onRecord = onRecord;
-    output.execute(report);
+    {
+        CellsAhead ahead(writer);
+        SpreadsheetOutput output(ahead);
+        output.onRecord = onRecord;
+        output.execute(report);
+        ahead.finish();
+    }
     writer.finish();
 }
 

@@ -26,7 +26,7 @@ public:
     // Window title of the preview, base name of exports, e-mail subject.
     const QString& reportName() const { return reportName_; }
     void setReportName(const QString& name) { reportName_ = name; }
-    // Folder of the text and HTML exports; the user's home folder by default.
+    // Folder of the text export and where the save dialogs start; the user's home folder by default.
     const QString& reportDirectory() const { return reportDirectory_; }
     void setReportDirectory(const QString& dir) { reportDirectory_ = dir; }
     // Shown while printing; not owned, cleared when it goes away.
@@ -64,13 +64,15 @@ public:
     // Left button zooms in by 25, right out by 25, middle back to 100.
     void pageMouseDown(Qt::MouseButton button);
 
-    // The outputs of the report beside the pages. ExportText: the text output with the report's
-    // character cell, its lines copied to `lines` when given and, with `writeFile`, saved as
-    // ReportDirectory/ReportName.txt (Windows-1250, CR LF). ExportHTML: the HTML document, saved as
-    // ReportDirectory/ReportName.HTML with its pictures beside it. Errors reach the caller
-    // (ReportError).
+    // The text output of the report with its character cell, its lines copied to `lines` when given
+    // and, with `writeFile`, saved as ReportDirectory/ReportName.txt (Windows-1250, CR LF). Errors
+    // reach the caller (ReportError).
     void exportText(QStringList* lines, bool writeFile);
-    void exportHtml(QStringList* lines, bool writeFile);
+    // The report's HTML document at `fileName` with `title` as its title, its pictures beside it
+    // (the name without its extension and 0.JPG, 1.JPG...), with the busy pointer and the progress
+    // bar over the records meanwhile; an error is shown as a message naming the file and leaves the
+    // document as it was. True when the file was written.
+    bool exportHtml(const QString& fileName, const QString& title);
     // The report's cells as a workbook (.xlsx) at `fileName`, with the busy pointer and the progress
     // bar over the records meanwhile; an error is shown as a message and leaves no file. True when
     // the file was written.
@@ -105,6 +107,9 @@ private:
     void showImageError(const QString& reason);
     void showPdfError(const QString& reason);
     void showWorkbookError(const QString& reason);
+    void showHtmlError(const QString& reason);
+    // The records of the report's own data source: the steps of an export's progress bar.
+    int recordCount() const;
     // Runs an export of `steps` steps (pages, records) with the busy pointer and the progress bar,
     // which `work` moves on through the function it is given; both are restored after it, also after
     // an error.

@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 
@@ -41,11 +42,14 @@ QString portPath(const QString& port) {
     return QDir(kv::programFolder()).absoluteFilePath(port);
 }
 
-// The text or HTML document of `report` into `lines` and, when `writeFile`, into `path`; only
-// written, it goes into the file as it is made.
-template <class Generator>
-void exportDocument(Generator& generator, Report& report, const QString& path, QStringList* lines,
-                    bool writeFile) {
+} // namespace
+
+void ReportPreview::exportText(QStringList* lines, bool writeFile) {
+    Report& report = reportOf(report_);
+    TextOutput generator;
+    generator.setCellSize(TextOutput::cellSizeOf(report));
+    const QString path = outputBasePath(reportDirectory_, reportName_) + QStringLiteral(".txt");
+    // Only written, the document goes into the file as it is made.
     if (!lines) {
         if (writeFile)
             exportStreamed(generator, report, path);
@@ -55,23 +59,6 @@ void exportDocument(Generator& generator, Report& report, const QString& path, Q
     *lines = generator.lines();
     if (writeFile)
         saveLines(*lines, path);
-}
-
-} // namespace
-
-void ReportPreview::exportText(QStringList* lines, bool writeFile) {
-    Report& report = reportOf(report_);
-    TextOutput generator;
-    generator.setCellSize(TextOutput::cellSizeOf(report));
-    exportDocument(generator, report, outputBasePath(reportDirectory_, reportName_) + QStringLiteral(".txt"),
-                   lines, writeFile);
-}
-
-void ReportPreview::exportHtml(QStringList* lines, bool writeFile) {
-    Report& report = reportOf(report_);
-    const QString base = outputBasePath(reportDirectory_, reportName_);
-    HtmlOutput generator(base, report.printer().title());
-    exportDocument(generator, report, base + QStringLiteral(".HTML"), lines, writeFile);
 }
 
 void ReportPreview::printFast(int first, int last) {
@@ -170,22 +157,45 @@ bool ReportPreview::exportPdf(const QString& fileName, PdfInformation info) {
     return written;
 }
 
+int ReportPreview::recordCount() const {
+    const Report* report = report_;
+    kv::store::Table* records = report && report->dataSource() ? report->dataSource()->dataSet() : nullptr;
+    return records ? records->recordCount() : 0;
+}
+
 bool ReportPreview::exportWorkbook(const QString& fileName) {
     bool written = false;
-    Report* report = report_;
-    kv::store::Table* records = report && report->dataSource() ? report->dataSource()->dataSet() : nullptr;
-    withProgress(records ? records->recordCount() : 0,
-                 [&](const std::function<void(int)>& onPage) {
-                     try {
-                         int done = 0;
-                         kv::report::exportWorkbook(reportOf(report_), fileName, [&] { onPage(++done); });
-                         written = true;
-                     } catch (const ReportError& e) {
-                         showWorkbookError(e.message());
-                     } catch (const std::exception& e) {
-                         showWorkbookError(QString::fromLocal8Bit(e.what()));
-                     }
-                 });
+    withProgress(recordCount(), [&](const std::function<void(int)>& onRecord) {
+        try {
+            int done = 0;
+            kv::report::exportWorkbook(reportOf(report_), fileName, [&] { onRecord(++done); });
+            written = true;
+        } catch (const ReportError& e) {
+            showWorkbookError(e.message());
+        } catch (const std::exception& e) {
+            showWorkbookError(QString::fromLocal8Bit(e.what()));
+        }
+    });
+    return written;
+}
+
+bool ReportPreview::exportHtml(const QString& fileName, const QString& title) {
+    bool written = false;
+    withProgress(recordCount(), [&](const std::function<void(int)>& onRecord) {
+        try {
+            Report& report = reportOf(report_);
+            const QFileInfo file(fileName);
+            HtmlOutput generator(file.dir().filePath(file.completeBaseName()), title);
+            int done = 0;
+            generator.onRecord = [&] { onRecord(++done); };
+            exportStreamed(generator, report, fileName);
+            written = true;
+        } catch (const ReportError& e) {
+            showHtmlError(e.message());
+        } catch (const std::exception& e) {
+            showHtmlError(QString::fromLocal8Bit(e.what()));
+        }
+    });
     return written;
 }
 
@@ -196,6 +206,11 @@ void ReportPreview::showImageError(const QString& reason) {
 
 void ReportPreview::showWorkbookError(const QString& reason) {
     kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu do sešitu!\nChybová zpráva:") + reason,
+                              kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
+}
+
+void ReportPreview::showHtmlError(const QString& reason) {
+    kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu do HTML!\nChybová zpráva:") + reason,
                               kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
 }
 

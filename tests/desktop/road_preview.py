@@ -3,8 +3,8 @@
 button asks where to save through the save dialog, the typed name gets the chosen kind's extension and
 the file is a PNG picture; the pictures button writes one picture a page; the PDF button writes a PDF
 whose pages poppler's pdfinfo counts as the preview does; the spreadsheet button writes a workbook that
-openpyxl reads, and its offer to open it is declined. The preview closes back to the list and leaves no
-temp.png behind."""
+openpyxl reads, and its offer to open it is declined; the HTML button writes the list's document. The
+preview closes back to the list and leaves no temp.png behind."""
 import os
 import subprocess
 
@@ -35,6 +35,16 @@ def pdf_pages(path):
     except (OSError, subprocess.CalledProcessError):
         return None
     return next((int(line.split()[1]) for line in info.splitlines() if line.startswith('Pages:')), None)
+
+
+def whole_html(path):
+    """The text of a whole HTML document (Windows-1250, CR LF), or None while there is none."""
+    try:
+        with open(path, 'rb') as f:
+            data = f.read()
+    except OSError:
+        return None
+    return data.decode('cp1250') if data.endswith(b'</html>\r\n') else None
 
 
 def save_as(d, button, path):
@@ -88,6 +98,15 @@ def road(d):
     first = openpyxl.load_workbook(book, read_only=True).worksheets[0].cell(row=2, column=1).value
     if first != 'SEZNAM OBJEDNÁVEK:':
         raise RoadFailure('the workbook begins with %r' % first)
+    d.wait_active(PREVIEW)
+
+    # the list as an HTML document, in Windows-1250 as its head says
+    save_as(d, 'Exportovat do HTML souboru', os.path.join(out, 'dokument'))
+    page = os.path.join(out, 'dokument.html')
+    html = wait_for(lambda: whole_html(page), 'dokument.html, a whole document (folder holds %r)'
+                    % os.listdir(out), seconds=40)
+    if '<title>Seznam objednávek</title>' not in html or 'SEZNAM OBJEDNÁVEK:' not in html:
+        raise RoadFailure('the HTML document is not the orders list')
     d.wait_active(PREVIEW)
 
     d.press(roads.CLOSE_PREVIEW)

@@ -2,7 +2,7 @@
 // place of SD with the chosen filter's extension, one file a page, the PDF with its document
 // information or its error, the e-mail panel's filling for an order form, keys and hiding, the
 // hand-off of a PDF or a picture to a recording stand-in for xdg-email with a file that outlives the
-// preview, and the warnings and handlers of the disabled export buttons.
+// preview, the workbook and HTML buttons of the lists, and the handler of the disabled text button.
 #include "tests/support/mailclientstandin.h"
 #include "tests/support/poppler.h"
 #include "tools/render/sampledata.h"
@@ -13,6 +13,7 @@
 #include "print/sestavy.h"
 #include "report/pages/reportmetrics.h"
 
+#include "base/codec1250.h"
 #include "base/programfolder.h"
 #include "ui/scripteddialogs.h"
 #include "ui/shellopen.h"
@@ -213,6 +214,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::newRow("PDF") << "SBPdf" << "seznam.pdf" << "do PDF";
         QTest::newRow("workbook") << "SBExcelExport" << "seznam.xlsx" << "do sešitu";
+        QTest::newRow("HTML") << "SBHtmlExport" << "seznam.html" << "do HTML";
     }
     void anExportThatCannotBeWrittenIsReportedAndLeavesNothing() {
         QFETCH(QString, button);
@@ -449,11 +451,45 @@ private Q_SLOTS:
         QVERIFY(w.SBExcelExport->accessibleName().startsWith(QStringLiteral("Export do XLS je v tomto programu zakázán")));
     }
 
-    void disabledExportButtonsKeepTheirHandlers() {
+    // The lists' document under the name offered or chosen, the filter's extension added; the order
+    // form's one band would be a row of sixty cells, so its button stays disabled with its hint.
+    void htmlButtonSavesTheListUnderItsTitle() {
         kv::ui::ScriptedDialogs dialogs;
         TFormNahledTisku& w = showOrdersList();
-        for (QToolButton* b : {w.SBExportTXT, w.SBHtmlExport})
-            QVERIFY(!b->isEnabled());
+        QVERIFY(w.SBHtmlExport->isEnabled());
+        QCOMPARE(w.SBHtmlExport->accessibleName(), QStringLiteral("Exportovat do HTML souboru"));
+        SaveAnswer answer(out(QStringLiteral("objednavky")));
+        dialogs.onModal = std::ref(answer);
+        w.SBHtmlExport->click();
+        QCOMPARE(answer.shownFilters, QStringList{"HTML soubory (*.html)"});
+        QCOMPARE(answer.shownSuffix, QStringLiteral("html"));
+        QCOMPARE(QDir(out_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"objednavky.html"});
+        QFile document(out(QStringLiteral("objednavky.html")));
+        QVERIFY(document.open(QIODevice::ReadOnly));
+        const QByteArray html = document.readAll();
+        QVERIFY(html.contains("<title>Seznam objedn\xE1vek</title>"));
+        kv::store::Table& orders = db_->dm().tabKalmorvaty;
+        for (orders.first(); !orders.eof(); orders.next())
+            QVERIFY(html.contains(kv::toCp1250(orders.fieldByName(QStringLiteral("Cislo")).asString())));
+        QVERIFY(dialogs.messages().isEmpty());
+        QVERIFY(w.Ukazatel->isHidden());
+        // The name offered is the document's title.
+        SaveAnswer offered({});
+        offered.accept = false;
+        dialogs.onModal = std::ref(offered);
+        w.SBHtmlExport->click();
+        QCOMPARE(QFileInfo(offered.shown->selectedFiles().value(0)).fileName(), QStringLiteral("Seznam objednavek.html"));
+        w.NahledReportu->setReport(sestavy_->Objednavka);
+        w.hide();
+        w.show();
+        QVERIFY(!w.SBHtmlExport->isEnabled());
+        QVERIFY(w.SBHtmlExport->accessibleName().startsWith(QStringLiteral("Export do HTML je v tomto programu zakázán")));
+    }
+
+    void disabledTextButtonKeepsItsHandler() {
+        kv::ui::ScriptedDialogs dialogs;
+        TFormNahledTisku& w = showOrdersList();
+        QVERIFY(!w.SBExportTXT->isEnabled());
         // The text handler takes the chosen folder and the name with its extension, and the text
         // output adds its own.
         SaveAnswer answer(out(QStringLiteral("seznam.txt")));
@@ -463,10 +499,6 @@ private Q_SLOTS:
         QCOMPARE(w.NahledReportu->reportDirectory(), out_->path());
         QCOMPARE(w.NahledReportu->reportName(), QStringLiteral("seznam.txt"));
         QVERIFY(QFile::exists(out(QStringLiteral("seznam.txt.txt"))));
-        answer.file = out(QStringLiteral("seznam.html"));
-        w.SBHtmlExportClick();
-        QCOMPARE(answer.shownFilters, QStringList{"HTML soubory (*.html)"});
-        QVERIFY(QFile::exists(out(QStringLiteral("seznam.html.HTML"))));
     }
 };
 

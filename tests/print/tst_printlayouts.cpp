@@ -1,6 +1,7 @@
 // The three report layouts over sample data, read from their recorded pages at 96 dots per inch:
 // report settings and bands, the one-page order form, the orders list's pages of ten, the
-// suppliers list's categories, a long supplier name's wrapping, and reference pages.
+// suppliers list's categories, a long supplier name's wrapping, and reference pages; the lists'
+// HTML documents against their references.
 #include "tests/reportsupport/fixedmeasurer.h"
 #include "tests/reportsupport/pagetexts.h"
 #include "tools/render/sampledata.h"
@@ -12,6 +13,7 @@
 #include "report/model/reporterror.h"
 #include "report/model/band.h"
 #include "report/layout/pagerecorder.h"
+#include "report/outputs/htmloutput.h"
 
 #include "base/clock.h"
 
@@ -367,6 +369,28 @@ private Q_SLOTS:
             if (QTest::currentTestFailed())
                 return;
         }
+    }
+
+    // The lists as HTML documents, as a browser reads them: a table a band, the column titles in the
+    // order of the values and as wide, flags as "Ano"/"Ne", memo lines broken.
+    void htmlDocumentsMatchTheirReferences_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("orders list") << "SeznamObjednavek" << "Seznam objednávek";
+        QTest::newRow("suppliers list") << "SeznamDodavatelu" << "Seznam dodavatelů";
+    }
+    void htmlDocumentsMatchTheirReferences() {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        kv::tools::fillFirm(dm(), true);
+        kv::tools::fillUsers(dm());
+        kv::tools::fillSuppliers(dm(), 4);
+        kv::tools::fillOrders(dm(), 3);
+        dm().tabObory.first();
+        HtmlOutput html(QStringLiteral("/nikam/seznam"), title);
+        html.execute(layout(name));
+        kv::report::test::compareWithReference(html.lines().join(QLatin1Char('\n')) + QLatin1Char('\n'),
+                                               QStringLiteral(KV_PRINT_TEST_DATA "/%1.html").arg(name.toLower()));
     }
 };
 

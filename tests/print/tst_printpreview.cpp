@@ -167,10 +167,12 @@ private Q_SLOTS:
                                  << "Zvětšit náhled";
         QTest::newRow("print") << "SBTisk"
                                << "Tisk aktuálního reportu...";
-        QTest::newRow("disabled export") << "SBHtmlExport"
-                                         << "Export do HTML je v tomto programu zakázán z důvodu "
+        QTest::newRow("disabled export") << "SBExportTXT"
+                                         << "Export do TXT je v tomto programu zakázán z důvodu "
                                             "\"proložených\" reportů... - Exportovat do "
-                                            "HTML souboru";
+                                            "jednoduchého textového souboru";
+        QTest::newRow("HTML export") << "SBHtmlExport"
+                                     << "Exportovat do HTML souboru";
         QTest::newRow("first page") << "sbPrvniStrana"
                                     << "Jdi ma 1. stránku";
         QTest::newRow("send") << "SBPosliZpravu"

@@ -1,6 +1,7 @@
 // The text, HTML and spreadsheet outputs: the text output's cells, columns, fields, memo rows and
 // page footers, its file; the HTML document's fragments byte for byte, pictures and file; the
-// spreadsheet output's typed cells and the workbook file, whole or not at all.
+// spreadsheet output's typed cells, the cells handed to the workbook on a thread of their own, and
+// the workbook file, whole or not at all.
 #include "tests/reportsupport/itemtable.h"
 #include "tests/reportsupport/reportbuild.h"
 
@@ -12,11 +13,13 @@
 #include "report/model/memocontrol.h"
 #include "report/model/band.h"
 #include "report/model/datamemocontrol.h"
+#include "report/outputs/cellsahead.h"
 #include "report/outputs/spreadsheetoutput.h"
 #include "report/outputs/workbookwriter.h"
 #include "report/outputs/htmloutput.h"
 #include "report/outputs/textoutput.h"
 #include "report/view/reportpreview.h"
+#include "ui/scripteddialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,18 +140,49 @@ private Q_SLOTS:
         QCOMPARE(TextOutput::formatField(text, width, alignment), field);
     }
 
-    void labelsOfABandShareItsRowAtTheirColumns() {
+    void labelsStandOnTheRowsOfTheirTopsAtTheirColumns() {
         // Cells of 9 x 20: a label at left 37 goes to column Round(37 / 9) + 1 = 5, 90 pixels are
-        // 10 characters; at 370 (41.1) to column 42, 45 pixels are 5; at 460 (51.1) to 52.
+        // 10 characters; at 370 (41.1) to column 42, 45 pixels are 5; at 460 (51.1) to 52. Tops 0
+        // and 5 are row 0 of the band, 20 its row 1, 45 its last row (1) too.
         Report report;
         Band* b = band(report, "S", rbSummary, 40);
         label(b, {37, 0, 90, 12}, QStringLiteral("vlevo"));
         label(b, {370, 20, 45, 12}, QStringLiteral("xy"), taRightJustify);
         label(b, {460, 5, 90, 12}, QStringLiteral("stred"), taCenter);
+        label(b, {0, 45, 90, 12}, QStringLiteral("pod"));
         const QStringList lines = textLines(report);
         QCOMPARE(lines.size(), 56);
-        QCOMPARE(lines[0], lineWith({{5, "vlevo     "}, {42, "   xy"}, {52, "stred"}}));
-        QCOMPARE(lines[1], QString(80, QLatin1Char(' ')));
+        QCOMPARE(lines[0], lineWith({{5, "vlevo     "}, {52, "stred"}}));
+        QCOMPARE(lines[1], lineWith({{1, "pod"}, {42, "   xy"}}));
+        QCOMPARE(lines[2], QString(80, QLatin1Char(' ')));
+    }
+
+    // A record laid out as the orders list's: fields on three rows, the memo on the last one as wide
+    // as itself beside a field, a flag. Every field is there; the memo's lines run on below the
+    // band, and the next record begins after them.
+    void aRecordsFieldsKeepTheirRowsBesideItsMemo() {
+        ItemTable items(2);
+        items.table().first();
+        items.table().edit();
+        items.table().fieldByName(QStringLiteral("Poznamka")).setAsString(QStringLiteral("první\r\ndruhá"));
+        items.table().post();
+        Report report;
+        report.setDataSource(&items.source());
+        Band* b = band(report, "D", rbDetail, 60);
+        dataText(b, {0, 0, 180, 12}, items, "Nazev");
+        dataText(b, {0, 20, 90, 12}, items, "Cislo");
+        dataText(b, {450, 20, 90, 12}, items, "Hotovo");
+        dataText(b, {450, 40, 90, 12}, items, "Nazev");
+        DataMemoControl& note = add<DataMemoControl>(b, "P", {0, 42, 360, 12});
+        note.link.dataSource = &items.source();
+        note.link.dataField = QStringLiteral("Poznamka");
+        const QStringList lines = textLines(report);
+        QCOMPARE(lines.mid(0, 9),
+                 (QStringList{lineWith({{1, "Položka 1"}}), lineWith({{1, "1"}, {51, "Ano"}}),
+                              lineWith({{1, "první"}, {51, "Položka 1"}}), lineWith({{1, "druhá"}}),
+                              QString(80, QLatin1Char(' ')), lineWith({{1, "Položka 2"}}),
+                              lineWith({{1, "2"}, {51, "Ne"}}), lineWith({{1, "Poznámka 2"}, {51, "Položka 2"}}),
+                              QString(80, QLatin1Char(' '))}));
     }
 
     void memoRowsAndTheBandAfterIt() {
@@ -269,9 +303,9 @@ private Q_SLOTS:
         g.execute(report);
         const QStringList lines = g.lines();
         QCOMPARE(lines.size(), 16);
-        QVERIFY(lines[10].contains(QStringLiteral("Kůň\r\nšel")));
+        QVERIFY(lines[10].contains(QStringLiteral("Kůň<br>\r\nšel")));
         QCOMPARE(g.document(), kv::toCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-        QVERIFY(g.document().contains("K\xF9\xF2\r\n\x9A" "el"));
+        QVERIFY(g.document().contains("K\xF9\xF2<br>\r\n\x9A" "el"));
     }
 
     void fontAndAlignmentRules() {
@@ -298,22 +332,62 @@ private Q_SLOTS:
         image.picture.fill(Qt::red);
         ReportPreview view;
         view.setReport(&report);
-        view.setReportDirectory(dir.filePath(QStringLiteral("Out")) + QLatin1Char('/'));
-        view.setReportName(QStringLiteral("Objednávka"));
-        QStringList lines;
-        view.exportHtml(&lines, true);
+        const QString document = dir.filePath(QStringLiteral("Out/Objednávka.html"));
+        QVERIFY(view.exportHtml(document, QStringLiteral("Objednávka")));
         const QString picture = dir.filePath(QStringLiteral("Out/Objednávka0.JPG"));
         QCOMPARE(QImage(picture).size(), QSize(50, 30));
-        // Three slashes and the absolute path, encoded as a URL must be.
+        QFile file(document);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = kv::fromCp1250(file.readAll()).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.value(3), QStringLiteral("<title>Objednávka</title>"));
+        // Three slashes and the absolute path, encoded as a URL must be; the cell as wide as the
+        // picture, wider than its control.
         const QString url =
             QStringLiteral("file://") + QString::fromLatin1(QUrl::toPercentEncoding(picture, "/"))
                                             .replace(QLatin1String("%2F"), QLatin1String("/"));
         QCOMPARE(lines.mid(9, 3),
                  (QStringList{"  ", "  <td align=\"center\" width=\"50\">",
                               "  <img src=\"" + url + "\"width=\"50\"Height=\"30\" border=\"1\">"}));
-        QFile file(dir.filePath(QStringLiteral("Out/Objednávka.HTML")));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll().count("\r\n"), qsizetype(lines.size()));
+    }
+
+    // Controls made in another order than they stand, a few pixels off their titles: the titles'
+    // cells come in the order of the values', as wide as theirs, so the two tables' columns line
+    // up; a flag reads "Ano" or "Ne" and a memo's lines are lines in the browser.
+    void titlesStandOverTheirValuesInColumnsOfOneWidth() {
+        ItemTable items(1);
+        Report report;
+        report.setDataSource(&items.source());
+        Band* header = band(report, "H", rbPageHeader, 30);
+        label(header, {100, 3, 50, 12}, QStringLiteral("Číslo"));
+        label(header, {0, 16, 40, 12}, QStringLiteral("Poznámka"));
+        label(header, {0, 3, 60, 12}, QStringLiteral("Název"));
+        label(header, {100, 16, 30, 12}, QStringLiteral("Hotovo"));
+        Band* detail = band(report, "D", rbDetail, 30);
+        dataText(detail, {100, 0, 40, 12}, items, "Cislo");
+        dataText(detail, {0, 0, 80, 12}, items, "Nazev");
+        dataText(detail, {100, 15, 40, 12}, items, "Hotovo");
+        DataMemoControl& note = add<DataMemoControl>(detail, "P", {0, 15, 90, 12});
+        note.link.dataSource = &items.source();
+        note.link.dataField = QStringLiteral("Poznamka");
+        items.table().edit();
+        items.table().fieldByName(QStringLiteral("Poznamka")).setAsString(QStringLiteral("první\r\ndruhá"));
+        items.table().post();
+        const QStringList lines = htmlLines(report);
+        const auto tableOf = [&](int n) {
+            QStringList cells;
+            int table = 0;
+            for (const QString& line : lines) {
+                table += line.startsWith(QLatin1String("  <table")) ? 1 : 0;
+                if (table == n && line.startsWith(QLatin1String("  <td")))
+                    cells << line.section(QLatin1Char('"'), 3, 3);
+                else if (table == n && line.startsWith(QLatin1String("  <font")))
+                    cells.last() += QLatin1Char(' ') + line.section(QLatin1Char('>'), 1).section(QLatin1String("  <"), 0, 0);
+            }
+            return cells;
+        };
+        // Each column as wide as its widest control and 20: 80, 50, 90 and 40.
+        QCOMPARE(tableOf(1), (QStringList{"100 Název", "70 Číslo", "110 Poznámka", "60 Hotovo"}));
+        QCOMPARE(tableOf(2), (QStringList{"100 Položka 1", "70 1", "110 první<br>\r\ndruhá", "60 Ano"}));
     }
 
     void pageFooterOnceAtTheEndFramed() {
@@ -353,15 +427,14 @@ private Q_SLOTS:
         QCOMPARE(named.last().trimmed(), QStringLiteral("Položka %1").arg(records));
         const int pages = int(text.size()) / (report.printer().colHeight() + 1);
         QVERIFY2(pages > 20, qPrintable(QString::number(pages)));
-        QStringList html;
-        view.exportHtml(&html, false);
+        const QStringList html = htmlLines(report, base);
 
         const auto saved = [](const QStringList& lines) {
             return kv::toCp1250(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
         };
         for (int round = 0; round < 2; ++round) {
             view.exportText(nullptr, true);
-            view.exportHtml(nullptr, true);
+            QVERIFY(view.exportHtml(base + QStringLiteral(".HTML"), report.printer().title()));
             QFile textFile(base + QStringLiteral(".txt"));
             QVERIFY(textFile.open(QIODevice::ReadOnly));
             QCOMPARE(textFile.readAll(), saved(text));
@@ -372,19 +445,20 @@ private Q_SLOTS:
         }
     }
 
-    void unwritableHtmlFileIsAnError() {
+    void unwritableHtmlFileIsAnErrorNamingIt() {
+        kv::ui::ScriptedDialogs dialogs;
         QTemporaryDir dir;
         Report report;
         ReportPreview view;
         view.setReport(&report);
-        view.setReportDirectory(dir.filePath(QStringLiteral("chybí/")));
-        view.setReportName(QStringLiteral("Seznam"));
-        try {
-            view.exportHtml(nullptr, true);
-            QFAIL("no error");
-        } catch (const ReportError& e) {
-            QVERIFY(e.message().contains(QStringLiteral("nelze zapsat")));
-        }
+        const QString document = dir.filePath(QStringLiteral("chybí/Seznam.html"));
+        QVERIFY(!view.exportHtml(document, QStringLiteral("Seznam")));
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY2(dialogs.messages().constFirst().startsWith(
+                     QStringLiteral("Došlo k chybě při exportu do HTML!\nChybová zpráva:Soubor \"%1\" nelze zapsat: ")
+                         .arg(document)),
+                 qPrintable(dialogs.messages().constFirst()));
+        QVERIFY(QDir(dir.path()).isEmpty());
     }
 
     // ---- spreadsheet ----
@@ -439,6 +513,76 @@ private Q_SLOTS:
         note.link.dataField = QStringLiteral("Poznamka");
         QCOMPARE(cells(report), (QStringList{"R2C1 Název", "R2C2 Číslo", "R2C3 Poznámka", "R3C1 Položka 1",
                                              "R3C2 = 1", "R3C3 Poznámka 1"}));
+    }
+
+    // Cells handed to the sink on a thread of its own come in their order, the last block's too; what
+    // the sink throws comes back to the walk, and no cell after it is written.
+    void cellsHandedAheadComeInOrderAndTheSinksErrorComesBack() {
+        struct Sink : EncodedCells {
+            explicit Sink(int refused) : refusedRow(refused) {}
+            int refusedRow;
+            QStringList got;
+            void text(int row, int column, const char* utf8) override {
+                if (row == refusedRow)
+                    throw WorkbookWriteError(QStringLiteral("odmítnuto"));
+                got << QStringLiteral("R%1C%2 %3").arg(row).arg(column).arg(QString::fromUtf8(utf8));
+            }
+            void number(int row, int column, double value) override {
+                got << QStringLiteral("R%1C%2 = %3").arg(row).arg(column).arg(value);
+            }
+            void date(int row, int column, QDate date, QTime time, bool withTime) override {
+                got << QStringLiteral("R%1C%2 @ %3 %4 %5")
+                           .arg(row)
+                           .arg(column)
+                           .arg(date.toString(QStringLiteral("d.M.yyyy")), time.toString(QStringLiteral("H:mm")))
+                           .arg(withTime);
+            }
+        };
+        // Texts (Czech, one of them longer than a cell holds), numbers and dates in turn.
+        const auto send = [](EncodedCells& sink, int rows) {
+            CellsAhead ahead(sink);
+            for (int row = 1; row <= rows; ++row) {
+                SheetValue v;
+                switch (row % 3) {
+                case 0:
+                    v.text = row == 3 ? QString(40000, QChar(u'ž')) : QStringLiteral("řádek %1").arg(row);
+                    break;
+                case 1:
+                    v.kind = SheetValue::Kind::Number;
+                    v.number = row;
+                    break;
+                case 2:
+                    v.kind = SheetValue::Kind::DateTime;
+                    v.when = QDateTime(QDate(2026, 12, 9), QTime(8, 5));
+                    break;
+                }
+                ahead.cell(row, 2, v);
+            }
+            ahead.finish();
+        };
+        const auto expected = [](int row) {
+            switch (row % 3) {
+            case 0:
+                return row == 3 ? QStringLiteral("R3C2 ") + QString(kCellCharacters, QChar(u'ž'))
+                                : QStringLiteral("R%1C2 řádek %1").arg(row);
+            case 1:
+                return QStringLiteral("R%1C2 = %1").arg(row);
+            }
+            return QStringLiteral("R%1C2 @ 9.12.2026 8:05 1").arg(row);
+        };
+        Sink all(0);
+        send(all, 3001);
+        QCOMPARE(all.got.size(), 3001);
+        for (int i = 0; i < all.got.size(); ++i)
+            QCOMPARE(all.got[i], expected(i + 1));
+        Sink refusing(999);
+        try {
+            send(refusing, 3001);
+            QFAIL("no error");
+        } catch (const WorkbookWriteError& e) {
+            QCOMPARE(e.message(), QStringLiteral("odmítnuto"));
+        }
+        QCOMPARE(refusing.got.size(), 998);
     }
 
     void workbookReachesItsFileWholeOrNotAtAll() {
