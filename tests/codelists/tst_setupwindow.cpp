@@ -329,8 +329,9 @@ private Q_SLOTS:
         dialogs_->messageAnswers = {answers.begin(), answers.end()};
         dialogs_->inputAnswers = {{true, input}};
         w.tlResetCO->click();
-        const QStringList expected = warned ? QStringList{texts::orderNumberQuestion(), texts::orderNumberBelowIssued(9)}
-                                            : QStringList{texts::orderNumberQuestion()};
+        QStringList expected{texts::orderNumberQuestion()};
+        if (warned)
+            expected << texts::orderNumberBelowIssued(9);
         QCOMPARE(dialogs_->messages(), expected);
         if (warned)
             QCOMPARE(dialogs_->calls.constLast().style, kv::ui::MsgStyle::Warning);
