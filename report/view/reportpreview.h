@@ -104,10 +104,10 @@ private:
     void paintPage(QPainter& painter);
     // The fast print mode: the text lines of pages first..last written to the report's port.
     void printFast(int first, int last);
-    void showImageError(const QString& reason);
-    void showPdfError(const QString& reason);
-    void showWorkbookError(const QString& reason);
-    void showHtmlError(const QString& reason);
+    // One export with the busy pointer and the progress bar over `steps`; an error is shown after
+    // `failure` with its reason. True when the export wrote its file.
+    bool guardedExport(int steps, const QString& failure,
+                       const std::function<void(const std::function<void(int)>& onStep)>& write);
     // The records of the report's own data source: the steps of an export's progress bar.
     int recordCount() const;
     // Runs an export of `steps` steps (pages, records) with the busy pointer and the progress bar,

@@ -118,43 +118,51 @@ void ReportPreview::withProgress(int steps,
     });
 }
 
-void ReportPreview::exportImage(const QString& fileName, bool singleImage) {
-    withProgress(generator_ ? generator_->pageCount() : 0, [&](const std::function<void(int)>& onPage) {
-        ImageExportSteps steps;
-        steps.onPage = onPage;
-        steps.onJpegFallback = [this](const QString&) {
-            kv::ui::dialogs().message(QStringLiteral("Chyba při kompresi JPG obrázku!\nObrázek bude uložen se "
-                                                     "stejným jménem, ale ve formátu PNG..."),
-                                      kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
-        };
+bool ReportPreview::guardedExport(int steps, const QString& failure,
+                                  const std::function<void(const std::function<void(int)>& onStep)>& write) {
+    bool written = false;
+    withProgress(steps, [&](const std::function<void(int)>& onStep) {
+        QString reason;
         try {
-            if (generator_)
-                exportImages(generator_->pages(), fileName, singleImage, steps);
+            write(onStep);
+            written = true;
+            return;
         } catch (const ReportError& e) {
-            showImageError(e.message());
+            reason = e.message();
         } catch (const std::exception& e) {
-            showImageError(QString::fromLocal8Bit(e.what()));
+            reason = QString::fromLocal8Bit(e.what());
         }
+        kv::ui::dialogs().message(failure + QStringLiteral("\nChybová zpráva:") + reason, kv::ui::MsgStyle::Error,
+                                  kv::ui::MsgButton::Ok, this);
     });
+    return written;
+}
+
+void ReportPreview::exportImage(const QString& fileName, bool singleImage) {
+    ImageExportSteps steps;
+    steps.onJpegFallback = [this](const QString&) {
+        kv::ui::dialogs().message(QStringLiteral("Chyba při kompresi JPG obrázku!\nObrázek bude uložen se "
+                                                 "stejným jménem, ale ve formátu PNG..."),
+                                  kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
+    };
+    guardedExport(generator_ ? generator_->pageCount() : 0, QStringLiteral("Došlo k chybě při exportu obrázku!"),
+                  [&](const std::function<void(int)>& onPage) {
+                      steps.onPage = onPage;
+                      if (generator_)
+                          exportImages(generator_->pages(), fileName, singleImage, steps);
+                  });
 }
 
 bool ReportPreview::exportPdf(const QString& fileName, PdfInformation info) {
-    bool written = false;
-    withProgress(generator_ ? generator_->pageCount() : 0, [&](const std::function<void(int)>& onPage) {
-        try {
-            const Report& report = reportOf(report_);
-            info.creator = QCoreApplication::applicationName();
-            const QSizeF paper(report.printer().width(), report.printer().height());
-            const PageList none;
-            kv::report::exportPdf(generator_ ? generator_->pages() : none, fileName, paper, info, onPage);
-            written = true;
-        } catch (const ReportError& e) {
-            showPdfError(e.message());
-        } catch (const std::exception& e) {
-            showPdfError(QString::fromLocal8Bit(e.what()));
-        }
-    });
-    return written;
+    return guardedExport(generator_ ? generator_->pageCount() : 0, QStringLiteral("Došlo k chybě při exportu do PDF!"),
+                         [&](const std::function<void(int)>& onPage) {
+                             const Report& report = reportOf(report_);
+                             info.creator = QCoreApplication::applicationName();
+                             const QSizeF paper(report.printer().width(), report.printer().height());
+                             const PageList none;
+                             kv::report::exportPdf(generator_ ? generator_->pages() : none, fileName, paper, info,
+                                                   onPage);
+                         });
 }
 
 int ReportPreview::recordCount() const {
@@ -164,59 +172,23 @@ int ReportPreview::recordCount() const {
 }
 
 bool ReportPreview::exportWorkbook(const QString& fileName) {
-    bool written = false;
-    withProgress(recordCount(), [&](const std::function<void(int)>& onRecord) {
-        try {
-            int done = 0;
-            kv::report::exportWorkbook(reportOf(report_), fileName, [&] { onRecord(++done); });
-            written = true;
-        } catch (const ReportError& e) {
-            showWorkbookError(e.message());
-        } catch (const std::exception& e) {
-            showWorkbookError(QString::fromLocal8Bit(e.what()));
-        }
-    });
-    return written;
+    return guardedExport(recordCount(), QStringLiteral("Došlo k chybě při exportu do sešitu!"),
+                         [&](const std::function<void(int)>& onRecord) {
+                             int done = 0;
+                             kv::report::exportWorkbook(reportOf(report_), fileName, [&] { onRecord(++done); });
+                         });
 }
 
 bool ReportPreview::exportHtml(const QString& fileName, const QString& title) {
-    bool written = false;
-    withProgress(recordCount(), [&](const std::function<void(int)>& onRecord) {
-        try {
-            Report& report = reportOf(report_);
-            const QFileInfo file(fileName);
-            HtmlOutput generator(file.dir().filePath(file.completeBaseName()), title);
-            int done = 0;
-            generator.onRecord = [&] { onRecord(++done); };
-            exportStreamed(generator, report, fileName);
-            written = true;
-        } catch (const ReportError& e) {
-            showHtmlError(e.message());
-        } catch (const std::exception& e) {
-            showHtmlError(QString::fromLocal8Bit(e.what()));
-        }
-    });
-    return written;
-}
-
-void ReportPreview::showImageError(const QString& reason) {
-    kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu obrázku!\nChybová zpráva:") + reason,
-                              kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
-}
-
-void ReportPreview::showWorkbookError(const QString& reason) {
-    kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu do sešitu!\nChybová zpráva:") + reason,
-                              kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
-}
-
-void ReportPreview::showHtmlError(const QString& reason) {
-    kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu do HTML!\nChybová zpráva:") + reason,
-                              kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
-}
-
-void ReportPreview::showPdfError(const QString& reason) {
-    kv::ui::dialogs().message(QStringLiteral("Došlo k chybě při exportu do PDF!\nChybová zpráva:") + reason,
-                              kv::ui::MsgStyle::Error, kv::ui::MsgButton::Ok, this);
+    return guardedExport(recordCount(), QStringLiteral("Došlo k chybě při exportu do HTML!"),
+                         [&](const std::function<void(int)>& onRecord) {
+                             Report& report = reportOf(report_);
+                             const QFileInfo file(fileName);
+                             HtmlOutput generator(file.dir().filePath(file.completeBaseName()), title);
+                             int done = 0;
+                             generator.onRecord = [&] { onRecord(++done); };
+                             exportStreamed(generator, report, fileName);
+                         });
 }
 
 } // namespace kv::report
